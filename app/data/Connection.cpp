@@ -1,0 +1,429 @@
+#include "Connection.h"
+
+#include "DbError.h"
+#include "NumberText.h"
+#include "SqlDialect.h"
+#include "SqlFunctions.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+#include <sqlite3.h>
+
+// The schema is a resource of the static core library; a static library's resources must be
+// registered by name before first use.
+static void initSchemaResource() { Q_INIT_RESOURCE(schema); }
+
+namespace {
+
+// Identifies a Trainbook database file ("TRBK").
+constexpr int ApplicationId = 1414676546;
+constexpr int SchemaVersion = 1;
+constexpr int BusyTimeoutMs = 5000;
+
+QString engineMessage(sqlite3* db)
+{
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Out of memory");
+}
+
+[[noreturn]] void fail(sqlite3* db) { throw DbError(engineMessage(db)); }
+
+int pragmaInt(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+        fail(db);
+    int value = 0;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW)
+        value = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        fail(db);
+    return value;
+}
+
+void execRaw(sqlite3* db, const char* sql)
+{
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = err ? QString::fromUtf8(err) : engineMessage(db);
+        sqlite3_free(err);
+        throw DbError(msg);
+    }
+}
+
+QString schemaText()
+{
+    initSchemaResource();
+    QFile f(QStringLiteral(":/trainbook/schema.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("The database schema is missing from the program"));
+    return QString::fromUtf8(f.readAll());
+}
+
+// True when only blanks and comments remain.
+bool onlyTrivia(const char* tail)
+{
+    const char* p = tail;
+    while (*p) {
+        if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ';') {
+            ++p;
+        } else if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n')
+                ++p;
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char* end = strstr(p + 2, "*/");
+            if (!end)
+                return true;
+            p = end + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// --- Connection ---------------------------------------------------------------------------
+
+Connection::Connection(sqlite3* db, const QString& path) : m_db(db), m_path(path) {}
+
+Connection::~Connection()
+{
+    for (sqlite3_stmt* st : std::as_const(m_cache))
+        sqlite3_finalize(st);
+    if (m_db) {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(m_db);
+    }
+}
+
+bool Connection::exists(const QString& path) { return QFileInfo::exists(path); }
+
+std::unique_ptr<Connection> Connection::open(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        throw DbError(QStringLiteral("Could not find file '%1'.").arg(QFileInfo(path).absoluteFilePath()));
+    if (!QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("'%1' is not a database file.").arg(QFileInfo(path).absoluteFilePath()));
+
+    sqlite3* raw = nullptr;
+    const QByteArray file = QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(file.constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    // Owned from here on, so every failure below closes it.
+    std::unique_ptr<Connection> conn(new Connection(raw, path));
+    if (rc != SQLITE_OK)
+        throw DbError(QStringLiteral("Could not open '%1': %2").arg(path, engineMessage(raw)));
+
+    sqlite3_busy_timeout(raw, BusyTimeoutMs);
+    sqlite3_extended_result_codes(raw, 1);
+    try {
+        const int appId = pragmaInt(raw, "PRAGMA application_id");
+        if (appId != ApplicationId)
+            throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(path));
+        const int version = pragmaInt(raw, "PRAGMA user_version");
+        if (version > SchemaVersion)
+            throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(path));
+        execRaw(raw, "PRAGMA foreign_keys = ON");
+        execRaw(raw, "PRAGMA synchronous = FULL");
+    } catch (const DbError& e) {
+        const QString msg = e.description();
+        if (msg.contains(QLatin1String("not a database")) || msg.contains(QLatin1String("file is not")))
+            throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(path, msg));
+        throw;
+    }
+    SqlFunctions::registerAll(raw);
+    return conn;
+}
+
+void Connection::create(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(QStringLiteral("'%1' already exists.").arg(path));
+    sqlite3* raw = nullptr;
+    const QByteArray file = QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(file.constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(raw, sqlite3_close_v2);
+    if (rc != SQLITE_OK)
+        throw DbError(QStringLiteral("Could not create '%1': %2").arg(path, engineMessage(raw)));
+    try {
+        const QByteArray schema = schemaText().toUtf8();
+        execRaw(raw, "BEGIN");
+        execRaw(raw, schema.constData());
+        execRaw(raw, "COMMIT");
+    } catch (...) {
+        guard.reset();
+        QFile::remove(path);
+        throw;
+    }
+}
+
+QString Connection::columnOwner(const QStringList& tables, const QString& column)
+{
+    const QString col = column.toLower();
+    for (const QString& table : tables) {
+        const QString key = table.toLower();
+        auto it = m_columns.find(key);
+        if (it == m_columns.end()) {
+            QStringList cols;
+            sqlite3_stmt* st = nullptr;
+            const QByteArray sql = QStringLiteral("PRAGMA table_info(\"%1\")")
+                                       .arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")))
+                                       .toUtf8();
+            if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+                fail(m_db);
+            while (sqlite3_step(st) == SQLITE_ROW)
+                cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))).toLower();
+            sqlite3_finalize(st);
+            it = m_columns.insert(key, cols);
+        }
+        if (it->contains(col))
+            return table;
+    }
+    return QString();
+}
+
+sqlite3_stmt* Connection::prepare(const QString& sql)
+{
+    if (auto it = m_cache.find(sql); it != m_cache.end()) {
+        sqlite3_stmt* st = it.value();
+        m_cache.erase(it);
+        return st;
+    }
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt* st = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, &tail) !=
+        SQLITE_OK)
+        fail(m_db);
+    if (!st)
+        throw DbError(QStringLiteral("The statement is empty"));
+    if (tail && !onlyTrivia(tail)) {
+        sqlite3_finalize(st);
+        throw DbError(QStringLiteral("Only one statement may be run at a time"));
+    }
+    return st;
+}
+
+namespace {
+// Keeps a prepared statement for reuse unless one for the same text is already kept.
+void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st)
+{
+    if (!st)
+        return;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    const QString key = QString::fromUtf8(sqlite3_sql(st));
+    if (cache.contains(key) || cache.size() > 64)
+        sqlite3_finalize(st);
+    else
+        cache.insert(key, st);
+}
+} // namespace
+
+void Connection::runTranslated(const QString& sql)
+{
+    sqlite3_stmt* st = prepare(sql);
+    if (sqlite3_stmt_readonly(st)) {
+        recycle(m_cache, st);
+        throw DbError(QStringLiteral("A query cannot be run as a write statement"));
+    }
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) {
+        recycle(m_cache, st);
+        throw DbError(QStringLiteral("A query cannot be run as a write statement"));
+    }
+    if (rc != SQLITE_DONE) {
+        const QString msg = engineMessage(m_db);
+        sqlite3_finalize(st);
+        throw DbError(msg);
+    }
+    recycle(m_cache, st);
+}
+
+void Connection::execute(const QString& statement) { executeAll({statement}); }
+
+void Connection::executeAll(const QStringList& statements)
+{
+    QStringList translated;
+    const auto owner = [this](const QStringList& tables, const QString& column) {
+        return columnOwner(tables, column);
+    };
+    for (const QString& s : statements)
+        translated << SqlDialect::translate(s, owner);
+
+    const bool own = translated.size() > 1 && !inTransaction();
+    if (own)
+        begin();
+    try {
+        for (const QString& s : std::as_const(translated))
+            runTranslated(s);
+    } catch (...) {
+        if (own)
+            rollback();
+        throw;
+    }
+    if (own)
+        commit();
+}
+
+ResultSet Connection::query(const QString& statement)
+{
+    const QStringList translated = SqlDialect::translate(
+        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); });
+    if (translated.size() != 1)
+        throw DbError(QStringLiteral("Only one statement may be run at a time"));
+    sqlite3_stmt* st = prepare(translated.front());
+    if (!sqlite3_stmt_readonly(st)) {
+        recycle(m_cache, st);
+        throw DbError(QStringLiteral("Only a query can open a result"));
+    }
+    ResultSet rs(this, st);
+    return rs;
+}
+
+void Connection::begin() { execRaw(m_db, "BEGIN IMMEDIATE"); }
+void Connection::commit() { execRaw(m_db, "COMMIT"); }
+void Connection::rollback()
+{
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+bool Connection::inTransaction() const { return !sqlite3_get_autocommit(m_db); }
+qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
+int Connection::changes() const { return sqlite3_changes(m_db); }
+
+// --- ResultSet ----------------------------------------------------------------------------
+
+ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_stmt(stmt)
+{
+    const int n = sqlite3_column_count(stmt);
+    m_names.reserve(n);
+    for (int i = 0; i < n; ++i)
+        m_names << QString::fromUtf8(sqlite3_column_name(stmt, i));
+    m_eof = false;
+    moveNext();
+}
+
+ResultSet::ResultSet(ResultSet&& other) noexcept
+    : m_owner(other.m_owner), m_stmt(other.m_stmt), m_eof(other.m_eof), m_names(std::move(other.m_names))
+{
+    other.m_stmt = nullptr;
+    other.m_owner = nullptr;
+    other.m_eof = true;
+}
+
+ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_owner = other.m_owner;
+        m_stmt = other.m_stmt;
+        m_eof = other.m_eof;
+        m_names = std::move(other.m_names);
+        other.m_stmt = nullptr;
+        other.m_owner = nullptr;
+        other.m_eof = true;
+    }
+    return *this;
+}
+
+ResultSet::~ResultSet() { close(); }
+
+void ResultSet::close()
+{
+    if (m_stmt) {
+        if (m_owner)
+            recycle(m_owner->m_cache, m_stmt);
+        else
+            sqlite3_finalize(m_stmt);
+    }
+    m_stmt = nullptr;
+    m_owner = nullptr;
+    m_eof = true;
+}
+
+void ResultSet::moveNext()
+{
+    if (!m_stmt || m_eof)
+        return;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return;
+    m_eof = true;
+    if (rc != SQLITE_DONE) {
+        const QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        close();
+        throw DbError(msg);
+    }
+}
+
+int ResultSet::columnCount() const { return m_stmt ? sqlite3_column_count(m_stmt) : 0; }
+
+QString ResultSet::columnName(int index) const
+{
+    return m_stmt ? QString::fromUtf8(sqlite3_column_name(m_stmt, index)) : QString();
+}
+
+int ResultSet::indexOf(const QString& name) const
+{
+    // A linear scan without allocation: results have a handful of columns, and reports read
+    // every field of every row by name.
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested "
+                                 "name or ordinal. (%1)")
+                      .arg(name));
+}
+
+QVariant ResultSet::value(int index) const
+{
+    if (!m_stmt || m_eof)
+        throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    if (index < 0 || index >= sqlite3_column_count(m_stmt))
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested "
+                                     "name or ordinal. (%1)")
+                          .arg(index));
+    switch (sqlite3_column_type(m_stmt, index)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, index)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, index));
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, index)),
+                                   sqlite3_column_bytes(m_stmt, index)));
+    default:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index)),
+                                          sqlite3_column_bytes(m_stmt, index)));
+    }
+}
+
+QVariant ResultSet::value(const QString& name) const { return value(indexOf(name)); }
+
+QString ResultSet::field(int index) const
+{
+    if (!m_stmt || m_eof || index < 0 || index >= sqlite3_column_count(m_stmt))
+        return value(index).toString(); // raises the proper error
+    switch (sqlite3_column_type(m_stmt, index)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(m_stmt, index));
+    case SQLITE_FLOAT:
+        return NumberText::general(sqlite3_column_double(m_stmt, index));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index)),
+                                 sqlite3_column_bytes(m_stmt, index));
+    }
+}
+
+QString ResultSet::field(const QString& name) const { return field(indexOf(name)); }
+
+bool ResultSet::isNull(const QString& name) const { return !value(name).isValid(); }

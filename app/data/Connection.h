@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class ResultSet;
+
+// An open connection to one Trainbook database file. Statements are given in the
+// program's SQL dialect and translated on the way in. Closes itself when destroyed.
+class Connection {
+public:
+    // Opens an existing Trainbook database read-write. Never creates a file. Throws DbError
+    // when the file is missing, unreadable, not a database, not a Trainbook database or locked.
+    static std::unique_ptr<Connection> open(const QString& path);
+
+    // Creates a new database with the empty tables. Throws DbError if the file exists.
+    static void create(const QString& path);
+
+    // True when `path` exists; false when it does not. Used by start-up to decide on creation.
+    static bool exists(const QString& path);
+
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Runs one write statement (INSERT, UPDATE, DELETE). An UPDATE over two tables runs as
+    // one transaction. Throws DbError; on failure nothing of the statement is written.
+    void execute(const QString& statement);
+
+    // Runs several write statements as one transaction: all are written or none.
+    void executeAll(const QStringList& statements);
+
+    // Opens a forward-only result of one SELECT. Throws DbError.
+    ResultSet query(const QString& statement);
+
+    // Explicit transactions, for writers that read back between statements.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    qint64 lastInsertId() const;
+    int changes() const;
+    QString path() const { return m_path; }
+    sqlite3* handle() const { return m_db; }
+
+    // Which of `tables` owns `column` (case-insensitive); empty if none.
+    QString columnOwner(const QStringList& tables, const QString& column);
+
+private:
+    Connection(sqlite3* db, const QString& path);
+    void runTranslated(const QString& sql);
+    sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
+    friend class ResultSet;
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    QHash<QString, sqlite3_stmt*> m_cache;
+    QHash<QString, QStringList> m_columns; // table (lower-case) -> column names (lower-case)
+};
+
+// A forward-only result, read as the windows read it: test eof() before the first read,
+// fields by name without regard to case, moveNext() until eof(). A NULL reads as empty text.
+class ResultSet {
+public:
+    ResultSet() = default;
+    ResultSet(ResultSet&& other) noexcept;
+    ResultSet& operator=(ResultSet&& other) noexcept;
+    ~ResultSet();
+
+    bool eof() const { return m_eof; }
+    void moveNext();
+    void close();
+
+    int columnCount() const;
+    QString columnName(int index) const;
+
+    // Field as text: numbers in the default conversion (5, 8.1, 26.2), NULL as "".
+    QString field(const QString& name) const;
+    QString field(int index) const;
+    // Field as a typed value; an invalid QVariant for NULL.
+    QVariant value(const QString& name) const;
+    QVariant value(int index) const;
+    bool isNull(const QString& name) const;
+
+private:
+    friend class Connection;
+    ResultSet(Connection* owner, sqlite3_stmt* stmt);
+    int indexOf(const QString& name) const;
+
+    Connection* m_owner = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
+    bool m_eof = true;
+    QStringList m_names; // column names as the statement gives them
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QDateEdit>
+
+// The date picker the windows use: a QDateEdit with a calendar pop-up, holding a date
+// without time of day.
+class DatePicker : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DatePicker(QWidget* parent = nullptr);
+
+    QDate value() const { return date(); }
+    void setValue(const QDate& d) { setDate(d); }
+    // Reads a stored date text ("05-Dec-2026", "12/5/2026", ISO); false if not a date.
+    bool setValueText(const QString& text);
+    int day() const { return date().day(); }
+    int month() const { return date().month(); }
+    int year() const { return date().year(); }
+    // The date as written into statements: M/d/yyyy, no leading zeros (5/17/2026).
+    QString statementText() const;
+};
