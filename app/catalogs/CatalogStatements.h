@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+// The statements and value rules of the catalog dialogs, kept apart from the widgets so
+// the dialogs only read their fields, call these, run the result and show messages.
+// Every text value goes through CLibrary::Quote and every unquoted number through
+// CLibrary::Number; the builders throw DbError ("Type mismatch") for a non-number.
+namespace CatalogStatements {
+
+// --- Equipment (shoes, bikes, videos) -----------------------------------------------------
+
+// Which equipment table a dialog maintains.
+struct Equipment {
+    QString table;      // "Running_Shoes"
+    QString nameColumn; // "Shoe"
+    QString typeColumn; // "Shoe_Type"
+    QString listOrder;  // appended to the modify list query, e.g. "ORDER BY Shoes_ID DESC"
+};
+
+// The price as the person typed or the field shows it, as plain number text: blanks
+// trimmed, one leading "$" dropped ("$45.00" -> "45.00"). Other text is left as it is.
+QString stripCurrency(const QString& typed);
+
+// The price shown in the field once it is left: "0.00" ("45" -> "45.00"), or with
+// `currency` the form "$#,##0.00" ("1234.5" -> "$1,234.50"). Text that is not a price
+// comes back without its currency sign only, so the insert can refuse it.
+QString displayPrice(const QString& typed, bool currency);
+
+// The price for a statement: the currency sign and the thousands separators of the display
+// form dropped, then CLibrary::Number. Throws DbError for empty or non-numeric text.
+QString priceNumber(const QString& typed);
+
+// INSERT of a shoe or a bike; `date` is the picker's statement text (M/d/yyyy).
+QString insertPurchased(const Equipment& e, const QString& name, const QString& type, const QString& price,
+                        bool active, const QString& user, const QString& date);
+// INSERT of a video.
+QString insertVideo(const QString& name, const QString& type, const QString& length, bool active,
+                    const QString& user);
+// The user's items, for the modify list.
+QString listItems(const Equipment& e, const QString& user);
+// The Active flag of one item.
+QString selectActive(const Equipment& e, const QString& user, const QString& name);
+// Sets the Active flag of every item of the user with that name.
+QString updateActive(const Equipment& e, bool active, const QString& name, const QString& user);
+// The shared video types, sorted.
+QString listVideoTypes();
+
+// --- User-defined exercises ---------------------------------------------------------------
+
+// How many of the three captions are in use (non-empty), whatever their positions.
+int countCaptions(const QString& c1, const QString& c2, const QString& c3);
+QString insertExercise(const QString& name, const QString& c1, const QString& c2, const QString& c3,
+                       const QString& user);
+QString listExercises(const QString& user);
+QString selectCaptions(const QString& user, const QString& name);
+QString updateExercise(const QString& name, const QString& c1, const QString& c2, const QString& c3,
+                       const QString& user);
+
+// --- Race types and video types -----------------------------------------------------------
+
+// `kind` is the race kind ("RunningRace"); `miles` goes in unquoted (throws DbError).
+QString insertRaceType(const QString& kind, const QString& raceType, const QString& miles,
+                       const QString& user);
+QString insertVideoType(const QString& videoType);
+
+} // namespace CatalogStatements

@@ -1,0 +1,271 @@
+#include "EquipmentDialog.h"
+
+#include "CLibrary.h"
+#include "CatalogHook.h"
+#include "CatalogLayout.h"
+#include "Clock.h"
+#include "DatePicker.h"
+#include "FieldHelpers.h"
+#include "SharedState.h"
+#include "Ui.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kInserted = QStringLiteral("Record Inserted");
+const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
+
+QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
+    return CatalogLayout::named(new QLabel(text, parent), name);
+}
+
+} // namespace
+
+EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent)
+    : QDialog(parent), m_state(state), m_form(std::move(form)) {
+    const QString& noun = m_form.noun;
+    setObjectName(m_form.formName);
+    setWindowTitle(m_form.caption);
+
+    // --- Add section ---------------------------------------------------------------------
+    auto* addForm = CatalogLayout::form();
+    Label1 = makeLabel(QStringLiteral("Label1"), noun + QStringLiteral(":"), this);
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("txtAdd") + noun);
+    m_name->setMinimumWidth(220);
+    addForm->addRow(Label1, m_name);
+
+    Label2 = makeLabel(QStringLiteral("Label2"), noun + QStringLiteral(" Type:"), this);
+    m_type = new QComboBox(this);
+    m_type->setObjectName(QStringLiteral("cb") + noun + QStringLiteral("Type"));
+    m_type->setEditable(true);
+    m_type->setInsertPolicy(QComboBox::NoInsert);
+    addForm->addRow(Label2, m_type);
+
+    if (m_form.purchased) {
+        Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Price:"), this);
+        txtPrice = new QLineEdit(this);
+        txtPrice->setObjectName(QStringLiteral("txtPrice"));
+        addForm->addRow(Label3, txtPrice);
+        Fields::onLeave(txtPrice, [this] { txtPrice_LostFocus(); });
+
+        Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Purchase Date:"), this);
+        dtBuyDate = new DatePicker(this);
+        dtBuyDate->setObjectName(QStringLiteral("dtBuyDate"));
+        addForm->addRow(Label5, dtBuyDate);
+    } else {
+        Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Length (hr:mm:ss):"), this);
+        txtLength = new QLineEdit(this);
+        txtLength->setObjectName(QStringLiteral("txtLength"));
+        addForm->addRow(Label3, txtLength);
+    }
+
+    chkActive = new QCheckBox(QStringLiteral("Active?"), this);
+    chkActive->setObjectName(QStringLiteral("chkActive"));
+    chkActive->setChecked(true);
+    // Only the box and its text react to a click; the field is not stretched past them.
+    chkActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    addForm->addRow(QString(), chkActive);
+
+    m_add = CatalogLayout::button(QStringLiteral("btnAdd") + noun, QStringLiteral("Add ") + noun, this);
+    m_modify =
+        CatalogLayout::button(QStringLiteral("btnModify") + noun, QStringLiteral("Modify a ") + noun, this);
+    btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_modify);
+    buttons->addWidget(btnExit);
+
+    // --- Modify section (below a separating line) ----------------------------------------
+    m_modifySection = new QWidget(this);
+    m_modifySection->setObjectName(QStringLiteral("modifySection"));
+    auto* modifyLayout = new QVBoxLayout(m_modifySection);
+    modifyLayout->setContentsMargins(0, 0, 0, 0);
+    auto* line = new QFrame(m_modifySection);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    modifyLayout->addWidget(line);
+
+    auto* modifyForm = CatalogLayout::form();
+    Label4 = makeLabel(QStringLiteral("Label4"), noun + QStringLiteral(":"), m_modifySection);
+    m_modifyList = new QComboBox(m_modifySection);
+    m_modifyList->setObjectName(QStringLiteral("cbModify") + noun);
+    modifyForm->addRow(Label4, m_modifyList);
+    chkMdActive = new QCheckBox(QStringLiteral("Active?"), m_modifySection);
+    chkMdActive->setObjectName(QStringLiteral("chkMdActive"));
+    chkMdActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    modifyForm->addRow(QString(), chkMdActive);
+    modifyLayout->addLayout(modifyForm);
+
+    btnUpdate =
+        CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update ") + noun, m_modifySection);
+    // Nothing to update until an item is listed.
+    btnUpdate->setEnabled(false);
+    auto* updateRow = new QHBoxLayout;
+    updateRow->addStretch();
+    updateRow->addWidget(btnUpdate);
+    modifyLayout->addLayout(updateRow);
+    m_modifySection->hide();
+
+    // Both label columns as wide as the widest label, so the two sections line up.
+    CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5});
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(addForm);
+    top->addSpacing(4);
+    top->addLayout(buttons);
+    top->addWidget(m_modifySection);
+    // The window always fits the sections it shows.
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (const auto& [name, tip] : m_form.tooltips)
+        if (auto* w = findChild<QWidget*>(name))
+            w->setToolTip(tip);
+
+    connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
+    connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
+}
+
+void EquipmentDialog::Form_Load() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    loadTypes();
+    if (dtBuyDate)
+        dtBuyDate->setValue(Clock::today());
+}
+
+void EquipmentDialog::showEvent(QShowEvent* event) {
+    Form_Load();
+    QDialog::showEvent(event);
+}
+
+void EquipmentDialog::loadTypes() {
+    setTypes(m_form.types);
+}
+
+void EquipmentDialog::setTypes(const QStringList& types) {
+    m_type->clear();
+    m_type->addItems(types);
+    m_type->setCurrentText(types.value(0));
+}
+
+void EquipmentDialog::showReadError(const QString& context, const QString& description,
+                                    const QString& routine) {
+    Ui::message(this, context + description + QStringLiteral(" - In ") + m_form.formName + QLatin1Char(' ') +
+                          routine);
+}
+
+bool EquipmentDialog::modifySectionVisible() const {
+    return !m_modifySection->isHidden();
+}
+
+void EquipmentDialog::txtPrice_LostFocus() {
+    // A typed "$" is dropped; a price shows in the dialog's number format.
+    txtPrice->setText(CatalogStatements::displayPrice(txtPrice->text(), m_form.currencyPrice));
+}
+
+void EquipmentDialog::addItem() {
+    const QString name = m_name->text();
+    const QString user = m_state.currentUser();
+    QString sql;
+    try {
+        if (m_form.purchased) {
+            sql = CatalogStatements::insertPurchased(m_form.equipment, name, m_type->currentText(),
+                                                     txtPrice->text(), chkActive->isChecked(), user,
+                                                     dtBuyDate->statementText());
+        } else {
+            // The length is copied into a video workout's time, so it must read as a duration.
+            if (!txtLength->text().trimmed().isEmpty())
+                CLibrary::GetMinutes(txtLength->text());
+            sql = CatalogStatements::insertVideo(name, m_type->currentText(), txtLength->text(),
+                                                 chkActive->isChecked(), user);
+        }
+    } catch (const std::exception&) {
+        Ui::message(this, kInsertFailed);
+        return;
+    }
+
+    CLibrary lib;
+    if (!lib.Insert_UpdateRec(sql)) {
+        Ui::message(this, kInsertFailed);
+        return;
+    }
+    Ui::message(this, kInserted);
+    if (m_hook)
+        m_hook->catalogItemAdded(m_form.formName, name);
+    accept();
+}
+
+void EquipmentDialog::showModifySection() {
+    const QString context = QStringLiteral("Problem in retrieving ") + m_form.plural + QStringLiteral(" - ");
+    QStringList names;
+    try {
+        CLibrary lib;
+        auto conn = lib.GetConnection();
+        ResultSet rs = conn->query(CatalogStatements::listItems(m_form.equipment, m_state.currentUser()));
+        for (; !rs.eof(); rs.moveNext())
+            names << rs.field(m_form.equipment.nameColumn);
+    } catch (const DbError& e) {
+        showReadError(context, e.description(),
+                      QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
+        return;
+    } catch (const std::exception& e) {
+        showReadError(context, QString::fromUtf8(e.what()),
+                      QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
+        return;
+    }
+
+    // Pressing the button again lists the items afresh instead of appending them twice.
+    m_modifyList->clear();
+    m_modifyList->addItems(names);
+    btnUpdate->setEnabled(!names.isEmpty());
+    if (!names.isEmpty()) {
+        m_modifyList->setCurrentIndex(0);
+        chooseItem();
+    }
+    m_modifySection->show();
+    adjustSize();
+}
+
+void EquipmentDialog::chooseItem() {
+    const QString routine = QStringLiteral("cbModify") + m_form.noun + QStringLiteral("_Click");
+    const QString context = QStringLiteral("Problem in retrieving ") + m_form.plural + QStringLiteral(" - ");
+    try {
+        CLibrary lib;
+        auto conn = lib.GetConnection();
+        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment, m_state.currentUser(),
+                                                                   m_modifyList->currentText()));
+        if (!rs.eof())
+            chkMdActive->setChecked(rs.field(QStringLiteral("Active")).toDouble() != 0);
+    } catch (const DbError& e) {
+        showReadError(context, e.description(), routine);
+    } catch (const std::exception& e) {
+        showReadError(context, QString::fromUtf8(e.what()), routine);
+    }
+}
+
+void EquipmentDialog::btnUpdate_Click() {
+    const QString sql = CatalogStatements::updateActive(m_form.equipment, chkMdActive->isChecked(),
+                                                        m_modifyList->currentText(), m_state.currentUser());
+    CLibrary lib;
+    if (lib.Insert_UpdateRec(sql))
+        Ui::message(this, m_form.noun + QStringLiteral(" Updated!"));
+    else
+        Ui::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());
+}
+
+void EquipmentDialog::btnExit_Click() {
+    reject();
+}

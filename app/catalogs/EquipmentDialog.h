@@ -1,0 +1,93 @@
+#pragma once
+
+#include "CatalogStatements.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class CatalogHook;
+class DatePicker;
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SharedState;
+
+// What sets one equipment dialog apart from the others: table, names, texts and which
+// third field it has (price and purchase date for shoes and bikes, a length for videos).
+struct EquipmentForm {
+    QString formName; // "frmAddShoe": objectName, routine names in messages, hook catalog
+    QString caption;  // "Add/Modify Shoes"
+    QString noun;     // "Shoe": control names (txtAddShoe, cbShoeType, ...) and button captions
+    QString plural;   // "shoes": "Problem in retrieving shoes - "
+    CatalogStatements::Equipment equipment;
+    QStringList types;          // built-in type list, the first one preselected
+    bool purchased = true;      // price and purchase date (shoes, bikes); otherwise a length
+    bool currencyPrice = false; // the price shows as "$#,##0.00" instead of "0.00"
+    // Tooltips by control name ("txtAddBike", "chkActive", ...); absent names get none.
+    QList<QPair<QString, QString>> tooltips;
+};
+
+// The equipment dialogs (shoes, bikes, videos): add an item, and in the modify section
+// switch an existing item between active and inactive. The derived classes give the
+// controls their own names and connect their named handlers; the work is done here.
+class EquipmentDialog : public QDialog {
+    Q_OBJECT
+  public:
+    void setCatalogHook(CatalogHook* hook) { m_hook = hook; }
+
+    // The load step: fills the type list and sets the purchase date to today. Runs once;
+    // showing the dialog runs it when no one has.
+    void Form_Load();
+
+    bool modifySectionVisible() const;
+
+    // Controls every equipment dialog has, named as in the forms.
+    QLabel* Label1 = nullptr;        // name
+    QLabel* Label2 = nullptr;        // type
+    QLabel* Label3 = nullptr;        // price or length
+    QLabel* Label4 = nullptr;        // name in the modify section
+    QLabel* Label5 = nullptr;        // purchase date (shoes, bikes)
+    QLineEdit* txtPrice = nullptr;   // shoes, bikes
+    DatePicker* dtBuyDate = nullptr; // shoes, bikes
+    QLineEdit* txtLength = nullptr;  // videos
+    QCheckBox* chkActive = nullptr;
+    QCheckBox* chkMdActive = nullptr;
+    QPushButton* btnUpdate = nullptr;
+    QPushButton* btnExit = nullptr;
+
+    void btnUpdate_Click();
+    void btnExit_Click();
+    void txtPrice_LostFocus();
+
+  protected:
+    EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent);
+
+    // Fills the type list at load; by default with the form's built-in types.
+    virtual void loadTypes();
+    void setTypes(const QStringList& types);
+    // Shows "<context><description> - In <form> <routine>".
+    void showReadError(const QString& context, const QString& description, const QString& routine);
+
+    void addItem();
+    void showModifySection();
+    void chooseItem();
+
+    void showEvent(QShowEvent* event) override;
+
+    SharedState& m_state;
+    EquipmentForm m_form;
+    CatalogHook* m_hook = nullptr;
+    bool m_loaded = false;
+
+    // The controls whose names differ per dialog (txtAddShoe, cbShoeType, btnAddShoe,
+    // btnModifyShoe, cbModifyShoe); the derived classes hold them under those names.
+    QLineEdit* m_name = nullptr;
+    QComboBox* m_type = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_modify = nullptr;
+    QComboBox* m_modifyList = nullptr;
+    QWidget* m_modifySection = nullptr;
+};

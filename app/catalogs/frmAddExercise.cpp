@@ -1,0 +1,198 @@
+#include "frmAddExercise.h"
+
+#include "CLibrary.h"
+#include "CatalogHook.h"
+#include "CatalogLayout.h"
+#include "CatalogStatements.h"
+#include "FieldHelpers.h"
+#include "SharedState.h"
+#include "Ui.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using CatalogLayout::named;
+
+frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
+    setObjectName(QStringLiteral("frmAddExercise"));
+    setWindowTitle(QStringLiteral("Add / Modify Exercise"));
+
+    // --- Add section ---------------------------------------------------------------------
+    auto* addForm = CatalogLayout::form();
+    Label1 = named(new QLabel(QStringLiteral("Exercise Name:"), this), QStringLiteral("Label1"));
+    txtName = named(new QLineEdit(this), QStringLiteral("txtName"));
+    txtName->setMinimumWidth(220);
+    addForm->addRow(Label1, txtName);
+    Label2 = named(new QLabel(QStringLiteral("Field 1:"), this), QStringLiteral("Label2"));
+    txtField1 = named(new QLineEdit(this), QStringLiteral("txtField1"));
+    addForm->addRow(Label2, txtField1);
+    Label3 = named(new QLabel(QStringLiteral("Field 2:"), this), QStringLiteral("Label3"));
+    txtField2 = named(new QLineEdit(this), QStringLiteral("txtField2"));
+    addForm->addRow(Label3, txtField2);
+    Label4 = named(new QLabel(QStringLiteral("Field 3:"), this), QStringLiteral("Label4"));
+    txtField3 = named(new QLineEdit(this), QStringLiteral("txtField3"));
+    addForm->addRow(Label4, txtField3);
+
+    btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Exercise"), this);
+    btnModify =
+        CatalogLayout::button(QStringLiteral("btnModify"), QStringLiteral("Modify an Exercise"), this);
+    btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnAdd);
+    buttons->addWidget(btnModify);
+    buttons->addWidget(btnExit);
+
+    // --- Modify section (below a separating line) ----------------------------------------
+    m_modifySection = named(new QWidget(this), QStringLiteral("modifySection"));
+    auto* modifyLayout = new QVBoxLayout(m_modifySection);
+    modifyLayout->setContentsMargins(0, 0, 0, 0);
+    auto* line = named(new QFrame(m_modifySection), QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    modifyLayout->addWidget(line);
+
+    auto* modifyForm = CatalogLayout::form();
+    Label5 = named(new QLabel(QStringLiteral("Exercise Name:"), m_modifySection), QStringLiteral("Label5"));
+    cbModExercise = named(new QComboBox(m_modifySection), QStringLiteral("cbModExercise"));
+    modifyForm->addRow(Label5, cbModExercise);
+    Label6 = named(new QLabel(QStringLiteral("Field 1:"), m_modifySection), QStringLiteral("Label6"));
+    txtModField1 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField1"));
+    modifyForm->addRow(Label6, txtModField1);
+    Label7 = named(new QLabel(QStringLiteral("Field 2:"), m_modifySection), QStringLiteral("Label7"));
+    txtModField2 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField2"));
+    modifyForm->addRow(Label7, txtModField2);
+    Label8 = named(new QLabel(QStringLiteral("Field 3:"), m_modifySection), QStringLiteral("Label8"));
+    txtModField3 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField3"));
+    modifyForm->addRow(Label8, txtModField3);
+    modifyLayout->addLayout(modifyForm);
+
+    btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update Exercise"),
+                                      m_modifySection);
+    // Nothing to update until an exercise is listed.
+    btnUpdate->setEnabled(false);
+    auto* updateRow = new QHBoxLayout;
+    updateRow->addStretch();
+    updateRow->addWidget(btnUpdate);
+    modifyLayout->addLayout(updateRow);
+
+    // Both label columns as wide as the widest label, so the two sections line up.
+    CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8});
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(addForm);
+    top->addSpacing(4);
+    top->addLayout(buttons);
+    top->addWidget(m_modifySection);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Entering a caption of the modify section selects it, so typing replaces it.
+    for (QLineEdit* field : {txtModField1, txtModField2, txtModField3})
+        Fields::selectAllOnFocus(field);
+
+    connect(btnAdd, &QPushButton::clicked, this, &frmAddExercise::btnAdd_Click);
+    connect(btnModify, &QPushButton::clicked, this, &frmAddExercise::btnModify_Click);
+    connect(cbModExercise, &QComboBox::activated, this, &frmAddExercise::cbModExercise_Click);
+    connect(btnUpdate, &QPushButton::clicked, this, &frmAddExercise::btnUpdate_Click);
+    connect(btnExit, &QPushButton::clicked, this, &frmAddExercise::btnExit_Click);
+}
+
+void frmAddExercise::setCatalogHook(CatalogHook* hook) {
+    m_hook = hook;
+}
+
+void frmAddExercise::showAddSectionOnly() {
+    m_modifySection->hide();
+    adjustSize();
+}
+
+bool frmAddExercise::modifySectionVisible() const {
+    return !m_modifySection->isHidden();
+}
+
+void frmAddExercise::showReadError(const QString& description, const QString& routine) {
+    Ui::message(this, QStringLiteral("Problem in retrieving exercise data - ") + description +
+                          QStringLiteral(" - In frmAddExercise ") + routine);
+}
+
+void frmAddExercise::btnAdd_Click() {
+    const QString name = txtName->text();
+    const QString sql = CatalogStatements::insertExercise(name, txtField1->text(), txtField2->text(),
+                                                          txtField3->text(), m_state.currentUser());
+    CLibrary lib;
+    if (!lib.Insert_UpdateRec(sql)) {
+        Ui::message(this, QStringLiteral("Problem occurred in inserting the record into the database"));
+        return;
+    }
+    Ui::message(this, QStringLiteral("Record Inserted"));
+    if (m_hook)
+        m_hook->catalogItemAdded(QStringLiteral("frmAddExercise"), name);
+    accept();
+}
+
+void frmAddExercise::btnModify_Click() {
+    QStringList names;
+    try {
+        CLibrary lib;
+        auto conn = lib.GetConnection();
+        ResultSet rs = conn->query(CatalogStatements::listExercises(m_state.currentUser()));
+        for (; !rs.eof(); rs.moveNext())
+            names << rs.field(QStringLiteral("Exercise_Name"));
+    } catch (const DbError& e) {
+        showReadError(e.description(), QStringLiteral("btnModify_Click"));
+        return;
+    } catch (const std::exception& e) {
+        showReadError(QString::fromUtf8(e.what()), QStringLiteral("btnModify_Click"));
+        return;
+    }
+
+    // Pressing the button again lists the exercises afresh instead of appending them twice.
+    cbModExercise->clear();
+    cbModExercise->addItems(names);
+    btnUpdate->setEnabled(!names.isEmpty());
+    if (!names.isEmpty()) {
+        cbModExercise->setCurrentIndex(0);
+        cbModExercise_Click();
+    }
+    m_modifySection->show();
+    adjustSize();
+}
+
+void frmAddExercise::cbModExercise_Click() {
+    try {
+        CLibrary lib;
+        auto conn = lib.GetConnection();
+        ResultSet rs = conn->query(
+            CatalogStatements::selectCaptions(m_state.currentUser(), cbModExercise->currentText()));
+        if (!rs.eof()) {
+            txtModField1->setText(rs.field(QStringLiteral("Field1")));
+            txtModField2->setText(rs.field(QStringLiteral("Field2")));
+            txtModField3->setText(rs.field(QStringLiteral("Field3")));
+        }
+    } catch (const DbError& e) {
+        showReadError(e.description(), QStringLiteral("cbModExercise_Click"));
+    } catch (const std::exception& e) {
+        showReadError(QString::fromUtf8(e.what()), QStringLiteral("cbModExercise_Click"));
+    }
+}
+
+void frmAddExercise::btnUpdate_Click() {
+    const QString sql =
+        CatalogStatements::updateExercise(cbModExercise->currentText(), txtModField1->text(),
+                                          txtModField2->text(), txtModField3->text(), m_state.currentUser());
+    CLibrary lib;
+    if (lib.Insert_UpdateRec(sql))
+        Ui::message(this, QStringLiteral("Exercise Updated!"));
+    else
+        Ui::message(this, QStringLiteral("Problem occurred while updating exercise"));
+}
+
+void frmAddExercise::btnExit_Click() {
+    reject();
+}

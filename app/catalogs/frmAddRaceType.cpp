@@ -1,0 +1,124 @@
+#include "frmAddRaceType.h"
+
+#include "CLibrary.h"
+#include "CatalogHook.h"
+#include "CatalogLayout.h"
+#include "CatalogStatements.h"
+#include "FieldHelpers.h"
+#include "SharedState.h"
+#include "Ui.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using CatalogLayout::named;
+
+frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
+    setObjectName(QStringLiteral("frmAddRaceType"));
+    setWindowTitle(QStringLiteral("Add / Modify Race Type"));
+
+    auto* form = CatalogLayout::form();
+    Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
+    cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
+    cbExercise->setEditable(true);
+    cbExercise->setInsertPolicy(QComboBox::NoInsert);
+    form->addRow(Label2, cbExercise);
+    Label1 = named(new QLabel(QStringLiteral("Race Type:"), this), QStringLiteral("Label1"));
+    txtRaceType = named(new QLineEdit(this), QStringLiteral("txtRaceType"));
+    txtRaceType->setMinimumWidth(220);
+    form->addRow(Label1, txtRaceType);
+    Label3 = named(new QLabel(QStringLiteral("Miles:"), this), QStringLiteral("Label3"));
+    txtMiles = named(new QLineEdit(this), QStringLiteral("txtMiles"));
+    form->addRow(Label3, txtMiles);
+    Label4 = named(new QLabel(QStringLiteral("Kilometers:"), this), QStringLiteral("Label4"));
+    txtKilometers = named(new QLineEdit(this), QStringLiteral("txtKilometers"));
+    form->addRow(Label4, txtKilometers);
+
+    btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
+    btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnAdd);
+    buttons->addWidget(btnExit);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(form);
+    top->addSpacing(4);
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
+    Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });
+    connect(btnAdd, &QPushButton::clicked, this, &frmAddRaceType::btnAdd_Click);
+    connect(btnExit, &QPushButton::clicked, this, &frmAddRaceType::btnExit_Click);
+}
+
+void frmAddRaceType::setCatalogHook(CatalogHook* hook) {
+    m_hook = hook;
+}
+
+void frmAddRaceType::Form_Load() {
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    cbExercise->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
+    // Nothing is chosen until the person chooses.
+    cbExercise->setCurrentIndex(-1);
+    cbExercise->clearEditText();
+}
+
+void frmAddRaceType::showEvent(QShowEvent* event) {
+    Form_Load();
+    QDialog::showEvent(event);
+}
+
+void frmAddRaceType::txtMiles_LostFocus() {
+    if (!txtMiles->text().isEmpty())
+        txtKilometers->setText(CLibrary::ComputeKilometers(txtMiles->text()));
+}
+
+void frmAddRaceType::txtKilometers_LostFocus() {
+    // Miles typed by the person are never overwritten from kilometres.
+    if (txtMiles->text().isEmpty() || txtMiles->text() == QStringLiteral("0"))
+        txtMiles->setText(CLibrary::ComputeMiles(txtKilometers->text()));
+}
+
+void frmAddRaceType::btnAdd_Click() {
+    const QString failed = QStringLiteral("Problem inserting race type");
+    const QString exercise = cbExercise->currentText();
+    // Without an exercise the kind would be "Race" alone, which no race log ever lists.
+    if (exercise.trimmed().isEmpty()) {
+        Ui::message(this, failed);
+        return;
+    }
+    if (txtMiles->text().isEmpty())
+        txtMiles->setText(QStringLiteral("0"));
+
+    const QString raceType = txtRaceType->text();
+    QString sql;
+    try {
+        sql = CatalogStatements::insertRaceType(exercise + QStringLiteral("Race"), raceType, txtMiles->text(),
+                                                m_state.currentUser());
+    } catch (const std::exception&) {
+        Ui::message(this, failed);
+        return;
+    }
+    CLibrary lib;
+    if (!lib.Insert_UpdateRec(sql)) {
+        Ui::message(this, failed);
+        return;
+    }
+    Ui::message(this, QStringLiteral("Race Type Inserted"));
+    if (m_hook)
+        m_hook->catalogItemAdded(QStringLiteral("frmAddRaceType"), raceType);
+    accept();
+}
+
+void frmAddRaceType::btnExit_Click() {
+    reject();
+}

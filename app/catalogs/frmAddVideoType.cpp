@@ -1,0 +1,66 @@
+#include "frmAddVideoType.h"
+
+#include "CLibrary.h"
+#include "CatalogHook.h"
+#include "CatalogLayout.h"
+#include "CatalogStatements.h"
+#include "Ui.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+// Video types belong to no user, so the shared state is not needed here.
+frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAddVideoType"));
+    setWindowTitle(QStringLiteral("Add Video Type"));
+
+    auto* form = CatalogLayout::form();
+    Label1 = new QLabel(QStringLiteral("Video Type:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    txtVideoType = new QLineEdit(this);
+    txtVideoType->setObjectName(QStringLiteral("txtVideoType"));
+    txtVideoType->setMinimumWidth(220);
+    form->addRow(Label1, txtVideoType);
+
+    btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Video Type"), this);
+    btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnAdd);
+    buttons->addWidget(btnExit);
+
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(form);
+    top->addSpacing(4);
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnAdd, &QPushButton::clicked, this, &frmAddVideoType::btnAdd_Click);
+    connect(btnExit, &QPushButton::clicked, this, &frmAddVideoType::btnExit_Click);
+}
+
+void frmAddVideoType::setCatalogHook(CatalogHook* hook) {
+    m_hook = hook;
+}
+
+void frmAddVideoType::btnAdd_Click() {
+    // The type carries no user: every user sees it.
+    const QString videoType = txtVideoType->text();
+    CLibrary lib;
+    if (!lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
+        Ui::message(this, QStringLiteral("Problem inserting video type"));
+        return;
+    }
+    Ui::message(this, QStringLiteral("Video type inserted"));
+    if (m_hook)
+        m_hook->catalogItemAdded(QStringLiteral("frmAddVideoType"), videoType);
+    accept();
+}
+
+void frmAddVideoType::btnExit_Click() {
+    reject();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "CatalogHook.h"
+#include "Clock.h"
+#include "GuiFixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPair>
+#include <QVector>
+
+// Records what a catalog dialog hands to its hook.
+class RecordingHook : public CatalogHook {
+  public:
+    void catalogItemAdded(const QString& catalog, const QString& name) override {
+        added.append({catalog, name});
+    }
+    QVector<QPair<QString, QString>> added;
+};
+
+class CatalogTest : public GuiFixture {
+  protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        Clock::setFixed(QDateTime(QDate(2026, 5, 17), QTime(9, 30)));
+    }
+
+    // Replaces the whole text of a line edit or an editable combo by typing, as a person
+    // who selects the old text first.
+    static void retype(QWidget* w, const QString& text) {
+        focus(w);
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_Delete);
+        QTest::keyClicks(target, text);
+        QApplication::processEvents();
+    }
+
+    // Chooses an entry of a closed drop-down list with the arrow keys, as a person does.
+    static void chooseWithKeys(QComboBox* combo, const QString& text) {
+        focus(combo);
+        const int target = combo->findText(text);
+        ASSERT_GE(target, 0) << "no entry " << text.toStdString();
+        while (combo->currentIndex() < target)
+            QTest::keyClick(combo, Qt::Key_Down);
+        while (combo->currentIndex() > target)
+            QTest::keyClick(combo, Qt::Key_Up);
+        QApplication::processEvents();
+    }
+
+    static QStringList items(QComboBox* combo) {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    }
+};
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << "{";
+    for (qsizetype i = 0; i < list.size(); ++i)
+        *os << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
+    *os << "}";
+}

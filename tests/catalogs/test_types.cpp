@@ -1,0 +1,115 @@
+// The race type and video type dialogs, driven with keys and clicks on a real database.
+#include "CatalogTestSupport.h"
+
+#include "frmAddRaceType.h"
+#include "frmAddVideo.h"
+#include "frmAddVideoType.h"
+
+#include <QPushButton>
+
+namespace {
+
+class TypesTest : public CatalogTest {
+  protected:
+    FixedState ann{QStringLiteral("Ann")};
+};
+
+TEST_F(TypesTest, KilometresFillMilesOnlyWhileNoMilesAreTyped) {
+    RecordingHook hook;
+    frmAddRaceType dlg(ann);
+    dlg.setCatalogHook(&hook);
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), "Add / Modify Race Type");
+    EXPECT_EQ(items(dlg.cbExercise), QStringList({"Running", "Cycling", "Swimming"}));
+    shot(&dlg, "frmAddRaceType");
+
+    chooseWithKeys(dlg.cbExercise, "Running");
+    type(dlg.txtRaceType, "10K");
+    type(dlg.txtKilometers, "10");
+    focus(dlg.txtRaceType);
+    EXPECT_EQ(dlg.txtMiles->text(), "6.2");
+
+    // Miles now typed are not overwritten by kilometres; leaving miles fills kilometres.
+    retype(dlg.txtMiles, "6.25");
+    focus(dlg.txtKilometers);
+    EXPECT_EQ(dlg.txtKilometers->text(), "10.1");
+    retype(dlg.txtKilometers, "12");
+    focus(dlg.txtRaceType);
+    EXPECT_EQ(dlg.txtMiles->text(), "6.25");
+
+    click(dlg.btnAdd);
+    EXPECT_EQ(messages, QStringList{"Race Type Inserted"});
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(rows("SELECT Exercise, RaceType, RaceDistance, User_Name FROM RaceTypes"),
+              QStringList{"RunningRace|10K|6.25|Ann"});
+    ASSERT_EQ(hook.added.size(), 1);
+    EXPECT_EQ(hook.added[0], qMakePair(QString("frmAddRaceType"), QString("10K")));
+}
+
+TEST_F(TypesTest, RaceTypeInsertsAndRefusals) {
+    const QString failed = "Problem inserting race type";
+    frmAddRaceType dlg(ann);
+    dlg.show();
+
+    // No exercise chosen: the kind would be "Race" alone, which no race log lists.
+    type(dlg.txtRaceType, "Bob's Half");
+    click(dlg.btnAdd);
+    EXPECT_EQ(messages, QStringList{failed});
+
+    chooseWithKeys(dlg.cbExercise, "Cycling");
+    type(dlg.txtMiles, "abc");
+    click(dlg.btnAdd);
+    EXPECT_EQ(messages.last(), failed);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM RaceTypes"), "0");
+
+    // Empty miles are stored as 0; a kind typed into the list is stored with "Race".
+    retype(dlg.cbExercise, "Rowing");
+    retype(dlg.txtMiles, "");
+    click(dlg.btnAdd);
+    EXPECT_EQ(messages.last(), "Race Type Inserted");
+    EXPECT_EQ(dlg.txtMiles->text(), "0");
+    EXPECT_EQ(rows("SELECT Exercise, RaceType, RaceDistance FROM RaceTypes"),
+              QStringList{"RowingRace|Bob's Half|0"});
+
+    frmAddRaceType dup(ann);
+    dup.show();
+    retype(dup.cbExercise, "Rowing");
+    type(dup.txtRaceType, "Bob's Half");
+    type(dup.txtMiles, "13.1");
+    click(dup.btnAdd);
+    EXPECT_EQ(messages.last(), failed);
+    EXPECT_TRUE(dup.isVisible());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM RaceTypes"), "1");
+}
+
+TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
+    RecordingHook hook;
+    {
+        frmAddVideoType dlg(ann);
+        dlg.setCatalogHook(&hook);
+        dlg.show();
+        EXPECT_EQ(dlg.windowTitle(), "Add Video Type");
+        shot(&dlg, "frmAddVideoType");
+        type(dlg.txtVideoType, "Pilates");
+        click(dlg.btnAdd);
+        EXPECT_EQ(messages, QStringList{"Video type inserted"});
+        EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    }
+    FixedState bob(QStringLiteral("Bob"));
+    frmAddVideoType dup(bob);
+    dup.show();
+    type(dup.txtVideoType, "Pilates");
+    click(dup.btnAdd);
+    EXPECT_EQ(messages.last(), "Problem inserting video type");
+    EXPECT_TRUE(dup.isVisible());
+    EXPECT_EQ(rows("SELECT Video_Type FROM Video_Types"), QStringList{"Pilates"});
+    EXPECT_EQ(hook.added.size(), 1);
+
+    // Every user's video dialog now offers the shared type instead of the built-in pair.
+    frmAddVideo video(bob);
+    video.show();
+    EXPECT_EQ(items(video.cbVideoType), QStringList{"Pilates"});
+    EXPECT_EQ(video.cbVideoType->currentText(), "Pilates");
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+#include "GuiFixture.h"
+
+#include "Clock.h"
+#include "Ui.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+void GuiFixture::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    m_oldDir = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    Connection::create(QStringLiteral("Trainbook.db"));
+
+    Ui::setMessageHandler([this](const QString& text) { messages << text; });
+    Ui::setAskHandler([this](const QString& text) {
+        questions << text;
+        if (answers.empty())
+            return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    });
+    Ui::setModalHandler([this](QDialog* dialog) {
+        const QString name = dialog->objectName();
+        opened << name;
+        auto it = drivers.find(name);
+        if (it == drivers.end())
+            return int(QDialog::Rejected);
+        dialog->show();
+        QApplication::processEvents();
+        const int result = it->second(dialog);
+        dialog->hide();
+        return result;
+    });
+}
+
+void GuiFixture::TearDown()
+{
+    Ui::setMessageHandler({});
+    Ui::setAskHandler({});
+    Ui::setModalHandler({});
+    Clock::reset();
+    QDir::setCurrent(m_oldDir);
+}
+
+std::unique_ptr<Connection> GuiFixture::db()
+{
+    return Connection::open(m_dir.filePath(QStringLiteral("Trainbook.db")));
+}
+
+void GuiFixture::exec(const QString& sql)
+{
+    try {
+        db()->execute(sql);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "statement failed: " << sql.toStdString() << ": " << e.what();
+    }
+}
+
+QString GuiFixture::scalar(const QString& sql)
+{
+    try {
+        auto c = db();
+        ResultSet rs = c->query(sql);
+        return rs.eof() ? QString() : rs.field(0);
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "query failed: " << sql.toStdString() << ": " << e.what();
+        return QString();
+    }
+}
+
+QStringList GuiFixture::rows(const QString& sql)
+{
+    QStringList out;
+    try {
+        auto c = db();
+        ResultSet rs = c->query(sql);
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList cols;
+            for (int i = 0; i < rs.columnCount(); ++i)
+                cols << rs.field(i);
+            out << cols.join(QLatin1Char('|'));
+        }
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "query failed: " << sql.toStdString() << ": " << e.what();
+    }
+    return out;
+}
+
+void GuiFixture::focus(QWidget* w)
+{
+    QWidget* top = w->window();
+    if (!top->isVisible())
+        top->show();
+    QApplication::setActiveWindow(top);
+    w->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+void GuiFixture::type(QWidget* w, const QString& text)
+{
+    focus(w);
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+    QTest::keyClicks(target, text);
+    QApplication::processEvents();
+}
+
+void GuiFixture::click(QWidget* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+}
+
+void GuiFixture::shot(QWidget* window, const QString& name)
+{
+    const QByteArray dir = qgetenv("TRAINBOOK_SHOTS");
+    if (dir.isEmpty())
+        return;
+    if (!window->isVisible())
+        window->show();
+    QApplication::processEvents();
+    window->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
