@@ -1,0 +1,35 @@
+#pragma once
+
+#include "DistanceLogWindow.h"
+
+class QComboBox;
+
+// "Bike Log": one ride of the current user, stored as an Exercise_Master row of type
+// "Cycling" and a Cycling_Log row. Shows the live speed (MPH or KPH by the user's unit);
+// calories are written only when a ride is added (empty counts as 0).
+class frmBikeLog : public DistanceLogWindow {
+    Q_OBJECT
+public:
+    explicit frmBikeLog(SharedState& state, QWidget* parent = nullptr);
+
+    // Bike catalog hook: a bike stored meanwhile joins the list (and the text when empty).
+    void catalogItemAdded(const QString& catalog, const QString& name) override;
+
+    void btnAddRecord_Click() { btnAdd_Click(); }
+
+protected:
+    void applyUnit() override;
+    void loadLists() override;
+    QString loadFailureContext() const override { return QStringLiteral("Could not retrieve bikes"); }
+    QString detailInsertSql(const QString& id) const override;
+    QString detailSetList() const override;
+    QString detailColumns() const override { return QStringLiteral("Miles, Course, Bike, Kilometers"); }
+    void fillDetail(const ResultSet& row, bool reportMiles) override;
+    QString rate(const QString& time, double distance) const override;
+
+private:
+    QComboBox* cbCourse = nullptr;
+    QComboBox* cbBike = nullptr;
+    QLineEdit* txtCalories = nullptr;
+    QPushButton* btnAddRecord = nullptr; // the add button of this window
+};

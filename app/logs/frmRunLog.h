@@ -1,0 +1,30 @@
+#pragma once
+
+#include "DistanceLogWindow.h"
+
+class QComboBox;
+
+// "Running Log": one run of the current user, stored as an Exercise_Master row of type
+// "Running" and a Running_Log row. Offers the user's active shoes (newest first, the newest
+// preselected) and every course of the user's earlier runs.
+class frmRunLog : public DistanceLogWindow {
+    Q_OBJECT
+public:
+    explicit frmRunLog(SharedState& state, QWidget* parent = nullptr);
+
+    // Shoe catalog hook: a pair stored meanwhile joins the list (and the text when empty).
+    void catalogItemAdded(const QString& catalog, const QString& name) override;
+
+protected:
+    void loadLists() override;
+    QString loadFailureContext() const override { return QStringLiteral("Could not retrieve shoes"); }
+    QString detailInsertSql(const QString& id) const override;
+    QString detailSetList() const override;
+    QString detailColumns() const override { return QStringLiteral("Miles, Course, Shoes, Kilometers"); }
+    void fillDetail(const ResultSet& row, bool reportMiles) override;
+    QString rate(const QString& time, double distance) const override;
+
+private:
+    QComboBox* cbCourse = nullptr;
+    QComboBox* cbShoes = nullptr;
+};

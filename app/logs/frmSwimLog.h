@@ -1,0 +1,26 @@
+#pragma once
+
+#include "LogWindow.h"
+
+class QComboBox;
+
+// "Swimming Log": one swim of the current user, stored as an Exercise_Master row of type
+// "Swimming" and a Swimming_Log row with the laps and the place. No catalog: the location
+// list offers the user's earlier places, nothing preselected.
+class frmSwimLog : public LogWindow {
+    Q_OBJECT
+public:
+    explicit frmSwimLog(SharedState& state, QWidget* parent = nullptr);
+
+protected:
+    void loadLists() override;
+    QString loadFailureContext() const override { return QStringLiteral("Could not retrieve locations"); }
+    QString detailInsertSql(const QString& id) const override;
+    QString detailSetList() const override;
+    QString detailColumns() const override { return QStringLiteral("Laps, Location"); }
+    void fillDetail(const ResultSet& row, bool reportMiles) override;
+
+private:
+    QLineEdit* txtLaps = nullptr;
+    QComboBox* cbLocation = nullptr;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "LogWindow.h"
+
+class QComboBox;
+
+// "Video Log": a workout done with an exercise video, stored as an Exercise_Master row of
+// type "Video" and a Video_Log row. Choosing a video from the list fills the time with the
+// video's stored length; the first active video is preselected and its length shown at once.
+class frmVideoLog : public LogWindow {
+    Q_OBJECT
+public:
+    explicit frmVideoLog(SharedState& state, QWidget* parent = nullptr);
+
+    // Video catalog hook: the title joins the list (and the text when empty); this is not
+    // a choice, so the time stays.
+    void catalogItemAdded(const QString& catalog, const QString& name) override;
+
+    // A video chosen from the list: its length, when stored, replaces the time.
+    void cbVideo_Click();
+
+protected:
+    void loadLists() override;
+    QString loadFailureContext() const override { return QStringLiteral("Could not retrieve videos"); }
+    QString detailInsertSql(const QString& id) const override;
+    QString detailSetList() const override;
+    QString detailColumns() const override { return QStringLiteral("Video"); }
+    void fillDetail(const ResultSet& row, bool reportMiles) override;
+
+private:
+    // The video choice step: reads the length of the video in cbVideo. Throws DbError.
+    void showVideoLength();
+
+    QComboBox* cbVideo = nullptr;
+};
