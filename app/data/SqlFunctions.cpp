@@ -66,8 +66,10 @@ void tbFormat(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
     const int length = sqlite3_value_bytes(argv[1]);
-    std::string out;
-    out.reserve(size_t(length) + 16);
+    // Reused between calls: reports format one date per row, and an allocation per row
+    // would cost more than the formatting itself.
+    static thread_local std::string out;
+    out.clear();
     DateText::formatUtf8(date->year, date->month, date->day, pattern, size_t(length), out);
     resultText(ctx, out);
 }
