@@ -47,8 +47,7 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
     Label2 = makeLabel(QStringLiteral("Label2"), noun + QStringLiteral(" Type:"), this);
     m_type = new QComboBox(this);
     m_type->setObjectName(QStringLiteral("cb") + noun + QStringLiteral("Type"));
-    m_type->setEditable(true);
-    m_type->setInsertPolicy(QComboBox::NoInsert);
+    Fields::plainCombo(m_type);
     addForm->addRow(Label2, m_type);
 
     if (m_form.purchased) {

@@ -25,8 +25,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
     auto* form = CatalogLayout::form();
     Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
     cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
-    cbExercise->setEditable(true);
-    cbExercise->setInsertPolicy(QComboBox::NoInsert);
+    Fields::plainCombo(cbExercise);
     form->addRow(Label2, cbExercise);
     Label1 = named(new QLabel(QStringLiteral("Race Type:"), this), QStringLiteral("Label1"));
     txtRaceType = named(new QLineEdit(this), QStringLiteral("txtRaceType"));

@@ -2,22 +2,21 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
 #include "frmAddBike.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
-                        Kind{QStringLiteral("frmBikeLog"), QStringLiteral("Bike Log"), QStringLiteral("Cycling"),
-                             QStringLiteral("Cycling_Log"), QStringLiteral("Cycling_ID"),
-                             QStringLiteral("btnAddRecord")},
-                        parent)
-{
+                        Kind{QStringLiteral("frmBikeLog"), QStringLiteral("Bike Log"),
+                             QStringLiteral("Cycling"), QStringLiteral("Cycling_Log"),
+                             QStringLiteral("Cycling_ID")},
+                        QStringLiteral("MPH:"), parent) {
     btnAddRecord = btnAdd;
-    createDistanceFields(QStringLiteral("MPH:"));
+    btnAddRecord->setObjectName(QStringLiteral("btnAddRecord"));
     cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbBike = makeCombo(QStringLiteral("cbBike"));
     txtCalories = makeLineEdit(QStringLiteral("txtCalories"));
@@ -31,68 +30,58 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     addRow(QStringLiteral("lblBike"), QStringLiteral("Bike:"), cbBike);
     addRow(QStringLiteral("lblCalories"), QStringLiteral("Calories Burned:"), txtCalories);
     addCommentsRow();
-    finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbBike, txtCalories,
-                  txtComments});
+    finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbBike,
+                  txtCalories, txtComments});
 }
 
-void frmBikeLog::applyUnit()
-{
+void frmBikeLog::applyUnit() {
     DistanceLogWindow::applyUnit();
     lblPace->setText(bMiles ? QStringLiteral("MPH:") : QStringLiteral("KPH:"));
 }
 
-void frmBikeLog::loadLists()
-{
+void frmBikeLog::loadLists() {
     const QString user = CLibrary::Quote(userName());
-    const QStringList bikes = readColumn(
-        QStringLiteral("SELECT Bike FROM Bikes WHERE Active = True ") + QStringLiteral("AND User_Name = ") + user,
-        QStringLiteral("Bike"));
-    if (bikes.isEmpty()) {
-        if (askEnterOne(QStringLiteral("bike"))) {
-            frmAddBike dlg(m_state, this);
-            dlg.setCatalogHook(this);
-            Ui::execModal(&dlg);
-        }
-    } else {
-        appendItems(cbBike, bikes);
-        preselectFirst(cbBike);
-    }
+    const QStringList bikes = readColumn(QStringLiteral("SELECT Bike FROM Bikes WHERE Active = True ") +
+                                             QStringLiteral("AND User_Name = ") + user,
+                                         QStringLiteral("Bike"));
+    offerCatalog<frmAddBike>(cbBike, bikes, QStringLiteral("bike"));
 
-    appendItems(cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Cycling_Log, Exercise_Master ") +
-                                         QStringLiteral("WHERE Cycling_ID = Exercise_ID ") +
-                                         QStringLiteral("AND User_Name = ") + user,
-                                     QStringLiteral("Course")));
+    Fields::appendItems(
+        cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Cycling_Log, Exercise_Master ") +
+                                 QStringLiteral("WHERE Cycling_ID = Exercise_ID ") +
+                                 QStringLiteral("AND User_Name = ") + user,
+                             QStringLiteral("Course")));
 }
 
-void frmBikeLog::catalogItemAdded(const QString& catalog, const QString& name)
-{
+void frmBikeLog::catalogItemAdded(const QString& catalog, const QString& name) {
     if (catalog == QLatin1String("frmAddBike"))
         Fields::appendPickItem(cbBike, name);
 }
 
-QString frmBikeLog::detailInsertSql(const QString& id) const
-{
-    const QString calories = txtCalories->text().isEmpty() ? QStringLiteral("0") : CLibrary::Number(txtCalories->text());
-    return QStringLiteral("INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) ") +
+QString frmBikeLog::detailInsertSql(const QString& id) const {
+    const QString calories =
+        txtCalories->text().isEmpty() ? QStringLiteral("0") : CLibrary::Number(txtCalories->text());
+    return QStringLiteral(
+               "INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) ") +
            QStringLiteral("VALUES (") + id + QStringLiteral(", ") + CLibrary::Number(txtMiles->text()) +
            QStringLiteral(", ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
            CLibrary::Quote(cbBike->currentText()) + QStringLiteral(", ") + calories + QStringLiteral(", ") +
            CLibrary::Number(txtKilometers->text()) + QStringLiteral(")");
 }
 
-QString frmBikeLog::detailSetList() const
-{
+QString frmBikeLog::detailSetList() const {
     return QStringLiteral("Miles = ") + CLibrary::Number(txtMiles->text()) + QStringLiteral(", ") +
            QStringLiteral("Kilometers = ") + CLibrary::Number(txtKilometers->text()) + QStringLiteral(", ") +
            QStringLiteral("Course = ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
            QStringLiteral("Bike = ") + CLibrary::Quote(cbBike->currentText());
 }
 
-void frmBikeLog::fillDetail(const ResultSet& row, bool reportMiles)
-{
+void frmBikeLog::fillDetail(const ResultSet& row, bool reportMiles) {
     cbCourse->setEditText(row.field(QStringLiteral("Course")));
     cbBike->setEditText(row.field(QStringLiteral("Bike")));
     fillDistance(row, reportMiles);
 }
 
-QString frmBikeLog::rate(const QString& time, double distance) const { return CLibrary::GetMPH(time, distance); }
+QString frmBikeLog::rate(const QString& time, double distance) const {
+    return CLibrary::GetMPH(time, distance);
+}

@@ -9,7 +9,7 @@ class QComboBox;
 // calories are written only when a ride is added (empty counts as 0).
 class frmBikeLog : public DistanceLogWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmBikeLog(SharedState& state, QWidget* parent = nullptr);
 
     // Bike catalog hook: a bike stored meanwhile joins the list (and the text when empty).
@@ -17,7 +17,7 @@ public:
 
     void btnAddRecord_Click() { btnAdd_Click(); }
 
-protected:
+  protected:
     void applyUnit() override;
     void loadLists() override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve bikes"); }
@@ -27,7 +27,7 @@ protected:
     void fillDetail(const ResultSet& row, bool reportMiles) override;
     QString rate(const QString& time, double distance) const override;
 
-private:
+  private:
     QComboBox* cbCourse = nullptr;
     QComboBox* cbBike = nullptr;
     QLineEdit* txtCalories = nullptr;

@@ -1,85 +1,49 @@
 #pragma once
 
-#include "CatalogHook.h"
-
-#include <QDialog>
-#include <QString>
-#include <QStringList>
+#include "LogWindow.h"
 
 class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QShowEvent;
-class SharedState;
 
-// Log of a workout of a user-defined exercise. The exercise's definition decides how many
-// of the three field rows show and what their labels say (Setup_Form); the window shrinks
-// to the rows it shows.
-class frmOtherLog : public QDialog, public CatalogHook {
+// "User-Defined Trainbook": a workout of an exercise the user has defined, stored as an
+// Exercise_Master row of type "Other" and an OtherLog row. The exercise's definition decides
+// how many of the three field rows show and what their labels say (Setup_Form); the window
+// shrinks to the rows it shows. The exercise is chosen in cbExercise instead of the usual
+// txtExercise, and the day is not derived from the date: callers write it, and edit mode
+// lets it be corrected.
+class frmOtherLog : public LogWindow {
     Q_OBJECT
   public:
     explicit frmOtherLog(SharedState& state, QWidget* parent = nullptr);
 
-    // Reads the user's exercises into the pick list; runs once.
-    void Form_Load();
-    // Add mode as the exercise chooser opens it: date and day set, Add Record and EXIT,
-    // no field rows until an exercise is chosen.
-    void openForAdd(const QString& date, const QString& day);
-    // Edit mode for a stored workout: fields filled, laid out for its exercise, Update
-    // Record and Delete Record. False after showing the read failure message.
-    bool openForEdit(const QString& id, bool reportMiles);
-    // Lays the window out for the exercise named in cbExercise.
+    // Lays the window out for the exercise named in cbExercise: the number of field rows,
+    // their captions, and the buttons of the mode that txtID tells.
     void Setup_Form();
 
-    // frmAddExercise hands a new exercise over here.
+    // frmAddExercise hands a new exercise over here; this does not lay the window out.
     void catalogItemAdded(const QString& catalog, const QString& name) override;
 
-    // The layout as it stands: the number of field rows shown, and the captions of the
-    // buttons shown, left to right.
+    // The number of field rows shown.
     int visibleFieldCount() const;
-    QStringList visibleButtons() const;
-
-    QLabel* lblDate;
-    QLineEdit* txtDate;
-    QLabel* lblDay;
-    QLineEdit* txtDay;
-    QLabel* lblExercise;
-    QComboBox* cbExercise;
-    QLabel* lblTime;
-    QLineEdit* txtTime;
-    QLabel* lblField1;
-    QLineEdit* txtField1;
-    QLabel* lblField2;
-    QLineEdit* txtField2;
-    QLabel* lblField3;
-    QLineEdit* txtField3;
-    QLabel* lblComments;
-    QLineEdit* txtComments;
-    QPushButton* btnUpdate;
-    QPushButton* btnAdd;
-    QPushButton* btnDelete;
-    QPushButton* btnExit;
-    QLineEdit* txtID;
-
-    void cbExercise_Click();
-    void cbExercise_LostFocus();
-    void btnAdd_Click();
-    void btnUpdate_Click();
-    void btnDelete_Click();
-    void btnExit_Click();
 
   protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void loadLists() override;
+    QString loadFailureContext() const override { return QStringLiteral("Could not retrieve exercises"); }
+    QString detailInsertSql(const QString& id) const override;
+    QString detailSetList() const override;
+    QString detailColumns() const override { return QStringLiteral("Exercise_Name, Field1, Field2, Field3"); }
+    void fillDetail(const ResultSet& row, bool reportMiles) override;
+    void modeSet(bool editing) override;
 
   private:
-    void ensureLoaded();
+    void cbExercise_Click();
+    void cbExercise_LostFocus();
     void showFieldRows(int n);
-    void placeButtons();
-    void fitToContent();
 
-    SharedState& m_state;
-    bool m_loaded = false;
-    bool m_passingOn = false; // the combo is handling a leave or Return, not a choice
+    QComboBox* cbExercise = nullptr;
+    QLabel* lblField1 = nullptr;
+    QLabel* lblField2 = nullptr;
+    QLabel* lblField3 = nullptr;
+    QLineEdit* txtField1 = nullptr;
+    QLineEdit* txtField2 = nullptr;
+    QLineEdit* txtField3 = nullptr;
 };

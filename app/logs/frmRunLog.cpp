@@ -2,7 +2,6 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
 #include "frmAddShoe.h"
 
 #include <QComboBox>
@@ -11,11 +10,10 @@
 
 frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
-                        Kind{QStringLiteral("frmRunLog"), QStringLiteral("Running Log"), QStringLiteral("Running"),
-                             QStringLiteral("Running_Log"), QStringLiteral("Running_ID")},
-                        parent)
-{
-    createDistanceFields(QStringLiteral("Pace:"));
+                        Kind{QStringLiteral("frmRunLog"), QStringLiteral("Running Log"),
+                             QStringLiteral("Running"), QStringLiteral("Running_Log"),
+                             QStringLiteral("Running_ID")},
+                        QStringLiteral("Pace:"), parent) {
     cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
     Fields::selectAllOnFocus(cbCourse);
@@ -26,61 +24,48 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     addTimeRow(lblPace, txtPace);
     addRow(QStringLiteral("lblShoes"), QStringLiteral("Shoes:"), cbShoes);
     addCommentsRow();
-    finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbShoes, txtComments});
+    finishLayout(
+        {txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbShoes, txtComments});
 }
 
-void frmRunLog::loadLists()
-{
+void frmRunLog::loadLists() {
     const QString user = CLibrary::Quote(userName());
     const QStringList shoes =
-        readColumn(QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active = True ") + QStringLiteral("AND User_Name = ") +
-                       user + QStringLiteral(" ") + QStringLiteral("ORDER BY Shoes_ID DESC"),
+        readColumn(QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active = True ") +
+                       QStringLiteral("AND User_Name = ") + user + QStringLiteral(" ") +
+                       QStringLiteral("ORDER BY Shoes_ID DESC"),
                    QStringLiteral("Shoe"));
-    if (shoes.isEmpty()) {
-        if (askEnterOne(QStringLiteral("shoe"))) {
-            frmAddShoe dlg(m_state, this);
-            dlg.setCatalogHook(this);
-            Ui::execModal(&dlg);
-        }
-    } else {
-        appendItems(cbShoes, shoes);
-        preselectFirst(cbShoes); // the newest active pair
-    }
+    offerCatalog<frmAddShoe>(cbShoes, shoes, QStringLiteral("shoe")); // the newest active pair
 
-    appendItems(cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Running_Log, Exercise_Master ") +
-                                         QStringLiteral("WHERE Running_ID = Exercise_ID ") +
-                                         QStringLiteral("AND User_Name = ") + user,
-                                     QStringLiteral("Course")));
+    Fields::appendItems(
+        cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Running_Log, Exercise_Master ") +
+                                 QStringLiteral("WHERE Running_ID = Exercise_ID ") +
+                                 QStringLiteral("AND User_Name = ") + user,
+                             QStringLiteral("Course")));
 }
 
-void frmRunLog::catalogItemAdded(const QString& catalog, const QString& name)
-{
+void frmRunLog::catalogItemAdded(const QString& catalog, const QString& name) {
     if (catalog == QLatin1String("frmAddShoe"))
         Fields::appendPickItem(cbShoes, name);
 }
 
-QString frmRunLog::detailInsertSql(const QString& id) const
-{
+QString frmRunLog::detailInsertSql(const QString& id) const {
     return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) ") +
            QStringLiteral("VALUES (") + id + QStringLiteral(", ") + CLibrary::Number(txtMiles->text()) +
            QStringLiteral(", ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
-           CLibrary::Quote(cbShoes->currentText()) + QStringLiteral(", ") + CLibrary::Number(txtKilometers->text()) +
-           QStringLiteral(")");
+           CLibrary::Quote(cbShoes->currentText()) + QStringLiteral(", ") +
+           CLibrary::Number(txtKilometers->text()) + QStringLiteral(")");
 }
 
-QString frmRunLog::detailSetList() const
-{
+QString frmRunLog::detailSetList() const {
     return QStringLiteral("Miles = ") + CLibrary::Number(txtMiles->text()) + QStringLiteral(", ") +
            QStringLiteral("Kilometers = ") + CLibrary::Number(txtKilometers->text()) + QStringLiteral(", ") +
            QStringLiteral("Course = ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
            QStringLiteral("Shoes = ") + CLibrary::Quote(cbShoes->currentText());
 }
 
-void frmRunLog::fillDetail(const ResultSet& row, bool reportMiles)
-{
+void frmRunLog::fillDetail(const ResultSet& row, bool reportMiles) {
     cbCourse->setEditText(row.field(QStringLiteral("Course")));
     cbShoes->setEditText(row.field(QStringLiteral("Shoes")));
     fillDistance(row, reportMiles);
 }
-
-QString frmRunLog::rate(const QString& time, double distance) const { return CLibrary::GetPace(time, distance); }

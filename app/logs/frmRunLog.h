@@ -9,22 +9,21 @@ class QComboBox;
 // preselected) and every course of the user's earlier runs.
 class frmRunLog : public DistanceLogWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmRunLog(SharedState& state, QWidget* parent = nullptr);
 
     // Shoe catalog hook: a pair stored meanwhile joins the list (and the text when empty).
     void catalogItemAdded(const QString& catalog, const QString& name) override;
 
-protected:
+  protected:
     void loadLists() override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve shoes"); }
     QString detailInsertSql(const QString& id) const override;
     QString detailSetList() const override;
     QString detailColumns() const override { return QStringLiteral("Miles, Course, Shoes, Kilometers"); }
     void fillDetail(const ResultSet& row, bool reportMiles) override;
-    QString rate(const QString& time, double distance) const override;
 
-private:
+  private:
     QComboBox* cbCourse = nullptr;
     QComboBox* cbShoes = nullptr;
 };

@@ -9,10 +9,10 @@ class QComboBox;
 // list offers the user's earlier places, nothing preselected.
 class frmSwimLog : public LogWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmSwimLog(SharedState& state, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void loadLists() override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve locations"); }
     QString detailInsertSql(const QString& id) const override;
@@ -20,7 +20,7 @@ protected:
     QString detailColumns() const override { return QStringLiteral("Laps, Location"); }
     void fillDetail(const ResultSet& row, bool reportMiles) override;
 
-private:
+  private:
     QLineEdit* txtLaps = nullptr;
     QComboBox* cbLocation = nullptr;
 };

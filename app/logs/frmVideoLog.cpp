@@ -12,8 +12,7 @@ frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
                 Kind{QStringLiteral("frmVideoLog"), QStringLiteral("Video Log"), QStringLiteral("Video"),
                      QStringLiteral("Video_Log"), QStringLiteral("Video_ID")},
-                parent)
-{
+                parent) {
     cbVideo = makeCombo(QStringLiteral("cbVideo"));
 
     addDateRows();
@@ -26,26 +25,16 @@ frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     connect(cbVideo, &QComboBox::activated, this, &frmVideoLog::cbVideo_Click);
 }
 
-void frmVideoLog::loadLists()
-{
-    const QStringList videos = readColumn(QStringLiteral("SELECT Video FROM Videos WHERE Active = True ") +
-                                              QStringLiteral("AND User_Name = ") + CLibrary::Quote(userName()),
-                                          QStringLiteral("Video"));
-    if (videos.isEmpty()) {
-        if (askEnterOne(QStringLiteral("video"))) {
-            frmAddVideo dlg(m_state, this);
-            dlg.setCatalogHook(this);
-            Ui::execModal(&dlg);
-        }
-    } else {
-        appendItems(cbVideo, videos);
-        preselectFirst(cbVideo);
-    }
+void frmVideoLog::loadLists() {
+    const QStringList videos =
+        readColumn(QStringLiteral("SELECT Video FROM Videos WHERE Active = True ") +
+                       QStringLiteral("AND User_Name = ") + CLibrary::Quote(userName()),
+                   QStringLiteral("Video"));
+    offerCatalog<frmAddVideo>(cbVideo, videos, QStringLiteral("video"));
     showVideoLength(); // the preselected video's length is shown at once
 }
 
-void frmVideoLog::cbVideo_Click()
-{
+void frmVideoLog::cbVideo_Click() {
     try {
         showVideoLength();
     } catch (const std::exception& e) {
@@ -54,36 +43,32 @@ void frmVideoLog::cbVideo_Click()
     }
 }
 
-void frmVideoLog::showVideoLength()
-{
+void frmVideoLog::showVideoLength() {
     CLibrary lib;
     auto conn = lib.GetConnection();
-    ResultSet rs = conn->query(QStringLiteral("SELECT Length FROM Videos ") + QStringLiteral("WHERE User_Name = ") +
-                               CLibrary::Quote(userName()) + QStringLiteral(" ") + QStringLiteral("AND Video = ") +
-                               CLibrary::Quote(cbVideo->currentText()));
+    ResultSet rs =
+        conn->query(QStringLiteral("SELECT Length FROM Videos ") + QStringLiteral("WHERE User_Name = ") +
+                    CLibrary::Quote(userName()) + QStringLiteral(" ") + QStringLiteral("AND Video = ") +
+                    CLibrary::Quote(cbVideo->currentText()));
     // A typed title, an empty one, or a video without a stored length leave the time.
     if (!rs.eof() && !rs.field(QStringLiteral("Length")).isEmpty())
         txtTime->setText(rs.field(QStringLiteral("Length")));
 }
 
-void frmVideoLog::catalogItemAdded(const QString& catalog, const QString& name)
-{
+void frmVideoLog::catalogItemAdded(const QString& catalog, const QString& name) {
     if (catalog == QLatin1String("frmAddVideo"))
         Fields::appendPickItem(cbVideo, name);
 }
 
-QString frmVideoLog::detailInsertSql(const QString& id) const
-{
+QString frmVideoLog::detailInsertSql(const QString& id) const {
     return QStringLiteral("INSERT INTO Video_Log (Video_ID, Video) ") + QStringLiteral("VALUES (") + id +
            QStringLiteral(", ") + CLibrary::Quote(cbVideo->currentText()) + QStringLiteral(")");
 }
 
-QString frmVideoLog::detailSetList() const
-{
+QString frmVideoLog::detailSetList() const {
     return QStringLiteral("Video = ") + CLibrary::Quote(cbVideo->currentText());
 }
 
-void frmVideoLog::fillDetail(const ResultSet& row, bool)
-{
+void frmVideoLog::fillDetail(const ResultSet& row, bool) {
     cbVideo->setEditText(row.field(QStringLiteral("Video")));
 }

@@ -9,7 +9,7 @@ class QComboBox;
 // video's stored length; the first active video is preselected and its length shown at once.
 class frmVideoLog : public LogWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmVideoLog(SharedState& state, QWidget* parent = nullptr);
 
     // Video catalog hook: the title joins the list (and the text when empty); this is not
@@ -19,7 +19,7 @@ public:
     // A video chosen from the list: its length, when stored, replaces the time.
     void cbVideo_Click();
 
-protected:
+  protected:
     void loadLists() override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve videos"); }
     QString detailInsertSql(const QString& id) const override;
@@ -27,7 +27,7 @@ protected:
     QString detailColumns() const override { return QStringLiteral("Video"); }
     void fillDetail(const ResultSet& row, bool reportMiles) override;
 
-private:
+  private:
     // The video choice step: reads the length of the video in cbVideo. Throws DbError.
     void showVideoLength();
 

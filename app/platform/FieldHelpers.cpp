@@ -1,8 +1,11 @@
 #include "FieldHelpers.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -29,18 +32,64 @@ public:
     }
 };
 
+// Leaving a field means the focus went to another control of the same window (or
+// nowhere). A pop-up opening (the combo's own list, a context menu) or another window
+// being activated takes the focus only for a while.
+bool leavesField(const QWidget* field, const QFocusEvent* event)
+{
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return false;
+    const QWidget* next = QApplication::focusWidget();
+    return !next || next->window() == field->window();
+}
+
 class LeaveFilter : public QObject {
 public:
-    LeaveFilter(QObject* parent, std::function<void()> handler) : QObject(parent), m_handler(std::move(handler)) {}
-    bool eventFilter(QObject*, QEvent* event) override
+    LeaveFilter(QWidget* field, std::function<void()> handler) : QObject(field), m_handler(std::move(handler)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusOut)
+        if (event->type() == QEvent::FocusOut &&
+            leavesField(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)))
             m_handler();
         return false;
     }
 
 private:
     std::function<void()> m_handler;
+};
+
+// An editable QComboBox that loses the focus or gets Return looks for the item equal to its
+// text, makes it current and emits activated(), as if it had been chosen. The combo still
+// gets those events for its own upkeep, but quietly, and its text and index are put back.
+class PlainComboFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!isLeaveOrReturn(event))
+            return false;
+        auto* combo = static_cast<QComboBox*>(watched);
+        const QString text = combo->currentText();
+        const int index = combo->currentIndex();
+        const QSignalBlocker quiet(combo);
+        static_cast<QObject*>(combo)->event(event);
+        if (combo->currentIndex() != index || combo->currentText() != text) {
+            combo->setCurrentIndex(index);
+            combo->setEditText(text);
+        }
+        return true;
+    }
+
+private:
+    static bool isLeaveOrReturn(const QEvent* event)
+    {
+        if (event->type() == QEvent::FocusOut)
+            return true;
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<const QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
 };
 
 void installLastCharFilter(QLineEdit* field, bool (*allowed)(QChar))
@@ -76,6 +125,24 @@ void installTimeFilter(QLineEdit* field)
     installLastCharFilter(field, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u':'; });
 }
 
+void plainCombo(QComboBox* combo)
+{
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->installEventFilter(new PlainComboFilter(combo));
+}
+
+void appendItems(QComboBox* combo, const QStringList& items)
+{
+    const QString text = combo->currentText();
+    combo->addItems(items);
+    if (combo->currentText() != text) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(text);
+    }
+}
+
 void appendPickItem(QComboBox* combo, const QString& name)
 {
     // Adding the first item to an empty list makes Qt select it, which would replace text
@@ -88,7 +155,8 @@ void appendPickItem(QComboBox* combo, const QString& name)
 void onLeave(QWidget* field, std::function<void()> handler)
 {
     // An editable combo box keeps the focus itself and forwards focus events to its line
-    // edit directly, so the combo is the one to watch.
+    // edit directly, so the combo is the one to watch. Installed after plainCombo(), this
+    // filter sees the focus leaving before that one consumes the event.
     field->installEventFilter(new LeaveFilter(field, std::move(handler)));
 }
 

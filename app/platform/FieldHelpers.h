@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QComboBox;
@@ -20,10 +21,24 @@ void installDistanceFilter(QLineEdit* field);
 // The same for durations: digits and ":" only.
 void installTimeFilter(QLineEdit* field);
 
-// Appends `name` to the combo's list and makes it the text when the text is empty.
+// Makes `combo` an editable pick list whose text is exactly what was typed or chosen: no
+// completion, nothing typed joins the list, and neither leaving the box nor Return counts
+// as choosing an item (Qt would otherwise make the item equal to the text current and emit
+// activated()). Only a choice from the list or with the arrow keys emits activated().
+// Call it before any onLeave() on the same combo.
+void plainCombo(QComboBox* combo);
+
+// Appends items to a pick list without changing the text shown in it (adding the first
+// item to an empty list would otherwise make it the text).
+void appendItems(QComboBox* combo, const QStringList& items);
+
+// Catalog hook: appends `name` to the list and makes it the text when the text is empty;
+// a typed text stays.
 void appendPickItem(QComboBox* combo, const QString& name);
 
-// Calls `handler` when the field loses the focus (the "leaving a field" of the windows).
+// Calls `handler` when the focus leaves the field for another control of its window. The
+// focus going to a pop-up (the combo's own list, a context menu) or to another window is
+// not leaving: the field has it again when that closes.
 void onLeave(QWidget* field, std::function<void()> handler);
 
 // A window's width/height given in twips, as device-independent pixels (1440 per inch,

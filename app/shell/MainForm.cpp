@@ -3,6 +3,7 @@
 #include "CLibrary.h"
 #include "Clock.h"
 #include "DateText.h"
+#include "FieldHelpers.h"
 #include "MenuForm.h"
 #include "Ui.h"
 #include "frmAddBike.h"
@@ -64,9 +65,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Label1->setObjectName(QStringLiteral("Label1"));
     cbUsers = new QComboBox(central);
     cbUsers->setObjectName(QStringLiteral("cbUsers"));
-    cbUsers->setEditable(true);
     // A name typed into the selector is used as it is; it never joins the list by itself.
-    cbUsers->setInsertPolicy(QComboBox::NoInsert);
+    Fields::plainCombo(cbUsers);
     cbUsers->setToolTip(QStringLiteral("Select User"));
     cbUsers->setMinimumWidth(200);
     Label1->setBuddy(cbUsers);
@@ -193,14 +193,8 @@ bool MainForm::miles() const {
 }
 
 void MainForm::appendUser(const QString& name) {
-    // Appending to an empty list would make the new name the selector's text by itself;
-    // keep whatever text the selector shows (possibly a typed name, possibly none).
-    const QString text = cbUsers->currentText();
-    cbUsers->addItem(name);
-    if (cbUsers->currentText() != text) {
-        cbUsers->setCurrentIndex(-1);
-        cbUsers->setEditText(text);
-    }
+    // Whatever text the selector shows stays (possibly a typed name, possibly none).
+    Fields::appendItems(cbUsers, {name});
 }
 
 void MainForm::makeCurrentUser(const QString& name, bool miles) {

@@ -3,56 +3,57 @@
 #include "GuiFixture.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <ostream>
 #include <sqlite3.h>
 
 // Readable QString values in failure output (internal to each test file).
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Shared pieces of the log window tests: the current user "Bob" (miles unless a test says
-// otherwise), seeding of stored workouts, and drivers for the catalog dialogs that the
-// missing-catalog question opens.
+// otherwise), seeding, the engine refusing a table, drivers for the catalog dialogs that a
+// missing-catalog question opens, and a person's ways of using fields.
 class LogFixture : public GuiFixture {
-protected:
+  protected:
     FixedState state{QStringLiteral("Bob"), true};
 
-    int count(const QString& table) { return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(); }
+    int count(const QString& table) {
+        return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt();
+    }
 
-    // Stores a master row and its detail row (detail given as "Table (cols) VALUES (%1, ...)"
-    // with %1 for the new identifier); returns the identifier.
-    QString seed(const QString& type, const QString& date, const QString& day, const QString& time,
-                 const QString& comments, const QString& user, const QString& detailWithId)
-    {
-        exec(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-                            "User_Name, Comments) VALUES ('%1', '%2', '%3', '%4', '%5', %6)")
-                 .arg(type, date, day, time, user, comments.isNull() ? QStringLiteral("NULL") : "'" + comments + "'"));
+    // Stores a master row of Bob and its detail row ("Table (cols) VALUES (%1, ...)" with %1
+    // for the new identifier); returns the identifier.
+    QString seed(const QString& type, const QString& time, const QString& comments,
+                 const QString& detailWithId) {
+        exec(QStringLiteral(
+                 "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+                 "User_Name, Comments) VALUES ('%1', '12/5/2026', 'Saturday', '%2', 'Bob', %3)")
+                 .arg(type, time, comments.isNull() ? QStringLiteral("NULL") : "'" + comments + "'"));
         const QString id = scalar(QStringLiteral("SELECT MAX(Exercise_ID) FROM Exercise_Master"));
         exec(QStringLiteral("INSERT INTO ") + detailWithId.arg(id));
         return id;
     }
 
     // Makes the engine refuse every insert into `table`, below the statement layer.
-    void refuseInserts(const QString& table)
-    {
-        auto c = db();
-        const QByteArray sql = QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE INSERT ON %1 "
-                                              "BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                                   .arg(table)
-                                   .toUtf8();
-        char* err = nullptr;
-        ASSERT_EQ(sqlite3_exec(c->handle(), sql.constData(), nullptr, nullptr, &err), SQLITE_OK) << err;
+    void refuseInserts(const QString& table) {
+        const QByteArray sql =
+            QStringLiteral(
+                "CREATE TRIGGER refuse_%1 BEFORE INSERT ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                .arg(table)
+                .toUtf8();
+        ASSERT_EQ(sqlite3_exec(db()->handle(), sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     }
 
-    // A driver for a catalog dialog: types the name (and the given other fields) and
-    // presses its add button, as a person would.
+    // A driver for a catalog dialog: types the name (and the other fields given) and presses
+    // its add button, as a person would.
     std::function<int(QDialog*)> catalogAdds(const QString& noun, const QString& name,
-                                              std::map<QString, QString> otherFields = {})
-    {
+                                             std::map<QString, QString> otherFields = {}) {
         return [=](QDialog* d) {
             type(find<QLineEdit>(d, QStringLiteral("txtAdd") + noun), name);
             for (const auto& [field, text] : otherFields)
@@ -62,39 +63,48 @@ protected:
         };
     }
 
-    static QStringList items(QComboBox* combo)
-    {
+    // True when a message starts and ends as given (the middle is the engine's description).
+    bool shown(const QString& start, const QString& end) const {
+        for (const QString& m : messages)
+            if (m.startsWith(start) && m.endsWith(end))
+                return true;
+        return false;
+    }
+
+    static QLineEdit* edit(QWidget* w, const char* name) { return find<QLineEdit>(w, name); }
+    static QComboBox* combo(QWidget* w, const char* name) { return find<QComboBox>(w, name); }
+    static QAbstractButton* button(QWidget* w, const char* name) { return find<QAbstractButton>(w, name); }
+
+    static QStringList items(QComboBox* combo) {
         QStringList out;
         for (int i = 0; i < combo->count(); ++i)
             out << combo->itemText(i);
         return out;
     }
 
-    // Visible buttons of the row, left to right.
-    static QStringList visibleButtons(QWidget* window)
-    {
-        QStringList out;
-        for (const char* name : {"btnUpdate", "btnAdd", "btnAddRecord", "btnDelete", "btnExit"})
-            if (auto* b = window->findChild<QAbstractButton*>(QLatin1String(name)); b && b->isVisibleTo(window))
-                out << QLatin1String(name);
-        return out;
-    }
-
-    // Selects the whole text of a field and types over it.
-    static void retype(QLineEdit* edit, const QString& text)
-    {
-        focus(edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+    // Selects the whole text of a field (line edit or editable combo) and types over it.
+    static void retype(QWidget* field, const QString& text) {
+        focus(field);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
         QApplication::processEvents();
     }
 
-    // Puts the caret at `pos` of a line edit and types there, as a paste into the middle would.
-    static void typeAt(QLineEdit* edit, int pos, const QString& text)
-    {
-        focus(edit);
-        edit->setCursorPosition(pos);
-        QTest::keyClicks(edit, text);
+    // Opens the combo's list and clicks the item, as a person chooses from it.
+    static void chooseFromList(QComboBox* combo, const QString& text) {
+        const int index = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setFocus(Qt::MouseFocusReason); // as after a click on its arrow
+        combo->showPopup();
+        QApplication::processEvents();
+        QAbstractItemView* view = combo->view();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                          view->visualRect(view->model()->index(index, 0)).center());
+        QApplication::processEvents();
+    }
+
+    static void press(Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key);
         QApplication::processEvents();
     }
 };

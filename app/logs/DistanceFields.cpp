@@ -1,0 +1,66 @@
+#include "DistanceFields.h"
+
+#include "CLibrary.h"
+#include "FieldHelpers.h"
+#include "NumberText.h"
+
+#include <QLineEdit>
+
+void DistanceFields::createDistanceFields(QWidget* window, QLineEdit* time, bool filterKilometers) {
+    m_time = time;
+    auto makeField = [window](const QString& name) {
+        auto* field = new QLineEdit(window);
+        field->setObjectName(name);
+        return field;
+    };
+    txtMiles = makeField(QStringLiteral("txtMiles"));
+    txtKilometers = makeField(QStringLiteral("txtKilometers"));
+    txtPace = makeField(QStringLiteral("txtPace"));
+    txtPace->setEnabled(false);
+
+    Fields::selectAllOnFocus(txtMiles);
+    Fields::selectAllOnFocus(txtKilometers);
+    Fields::installDistanceFilter(txtMiles);
+    if (filterKilometers)
+        Fields::installDistanceFilter(txtKilometers);
+    QObject::connect(time, &QLineEdit::textChanged, window, [this] { txtTime_Change(); });
+    Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
+    Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });
+}
+
+QString DistanceFields::rate(const QString& time, double distance) const {
+    return CLibrary::GetPace(time, distance);
+}
+
+QString DistanceFields::safeRate(const QString& time, const QString& distance) const {
+    if (time.trimmed().isEmpty())
+        return QString();
+    const auto d = NumberText::parse(distance);
+    if (!d || *d <= 0)
+        return QString();
+    try {
+        return rate(time, *d);
+    } catch (const std::exception&) {
+        return QString(); // a time that is not a duration, or one of zero length for a speed
+    }
+}
+
+void DistanceFields::txtTime_Change() {
+    // Read the field, not the signal's argument: the time filter may have shortened it.
+    txtPace->setText(safeRate(m_time->text(), bMiles ? txtMiles->text() : txtKilometers->text()));
+}
+
+void DistanceFields::txtMiles_LostFocus() {
+    const QString miles = txtMiles->text();
+    if (miles.isEmpty())
+        return;
+    txtKilometers->setText(NumberText::parse(miles) ? CLibrary::ComputeKilometers(miles) : QString());
+}
+
+void DistanceFields::txtKilometers_LostFocus() {
+    if (!txtMiles->text().isEmpty())
+        return;
+    const QString km = txtKilometers->text();
+    if (NumberText::parse(km))
+        txtMiles->setText(CLibrary::ComputeMiles(km));
+}
