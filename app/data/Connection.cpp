@@ -7,6 +7,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <sqlite3.h>
 
@@ -19,7 +21,7 @@ namespace {
 // Identifies a Trainbook database file ("TRBK").
 constexpr int ApplicationId = 1414676546;
 constexpr int SchemaVersion = 1;
-constexpr int BusyTimeoutMs = 5000;
+std::atomic<int> busyTimeoutMs{5000};
 
 QString engineMessage(sqlite3* db)
 {
@@ -92,6 +94,12 @@ Connection::Connection(sqlite3* db, const QString& path) : m_db(db), m_path(path
 
 Connection::~Connection()
 {
+    for (ResultSet* rs : m_results) {
+        sqlite3_finalize(rs->m_stmt);
+        rs->m_stmt = nullptr;
+        rs->m_owner = nullptr;
+        rs->m_eof = true;
+    }
     for (sqlite3_stmt* st : std::as_const(m_cache))
         sqlite3_finalize(st);
     if (m_db) {
@@ -103,12 +111,17 @@ Connection::~Connection()
 
 bool Connection::exists(const QString& path) { return QFileInfo::exists(path); }
 
+void Connection::setBusyTimeout(int ms) { busyTimeoutMs.store(ms); }
+
 std::unique_ptr<Connection> Connection::open(const QString& path)
 {
+    // Messages name the whole path: the bare file name is resolved against the working
+    // directory, and the person reading the message needs to know which one was meant.
+    const QString shown = QFileInfo(path).absoluteFilePath();
     if (!QFileInfo::exists(path))
-        throw DbError(QStringLiteral("Could not find file '%1'.").arg(QFileInfo(path).absoluteFilePath()));
+        throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown));
     if (!QFileInfo(path).isFile())
-        throw DbError(QStringLiteral("'%1' is not a database file.").arg(QFileInfo(path).absoluteFilePath()));
+        throw DbError(QStringLiteral("'%1' is not a database file.").arg(shown));
 
     sqlite3* raw = nullptr;
     const QByteArray file = QFile::encodeName(path);
@@ -116,25 +129,29 @@ std::unique_ptr<Connection> Connection::open(const QString& path)
     // Owned from here on, so every failure below closes it.
     std::unique_ptr<Connection> conn(new Connection(raw, path));
     if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("Could not open '%1': %2").arg(path, engineMessage(raw)));
+        throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
 
-    sqlite3_busy_timeout(raw, BusyTimeoutMs);
+    sqlite3_busy_timeout(raw, busyTimeoutMs.load());
     sqlite3_extended_result_codes(raw, 1);
+    // The first read of the file: unreadable contents, a foreign file and another program's
+    // exclusive lock all show up here.
+    int appId = 0;
+    int version = 0;
     try {
-        const int appId = pragmaInt(raw, "PRAGMA application_id");
-        if (appId != ApplicationId)
-            throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(path));
-        const int version = pragmaInt(raw, "PRAGMA user_version");
-        if (version > SchemaVersion)
-            throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(path));
-        execRaw(raw, "PRAGMA foreign_keys = ON");
-        execRaw(raw, "PRAGMA synchronous = FULL");
+        appId = pragmaInt(raw, "PRAGMA application_id");
+        version = pragmaInt(raw, "PRAGMA user_version");
     } catch (const DbError& e) {
         const QString msg = e.description();
-        if (msg.contains(QLatin1String("not a database")) || msg.contains(QLatin1String("file is not")))
-            throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(path, msg));
-        throw;
+        if (msg.contains(QLatin1String("not a database")))
+            throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(shown, msg));
+        throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, msg));
     }
+    if (appId != ApplicationId || version < 1)
+        throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(shown));
+    if (version > SchemaVersion)
+        throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(shown));
+    execRaw(raw, "PRAGMA foreign_keys = ON");
+    execRaw(raw, "PRAGMA synchronous = FULL");
     SqlFunctions::registerAll(raw);
     return conn;
 }
@@ -301,6 +318,7 @@ int Connection::changes() const { return sqlite3_changes(m_db); }
 
 ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_stmt(stmt)
 {
+    owner->m_results.push_back(this);
     const int n = sqlite3_column_count(stmt);
     m_names.reserve(n);
     for (int i = 0; i < n; ++i)
@@ -309,25 +327,26 @@ ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_
     moveNext();
 }
 
-ResultSet::ResultSet(ResultSet&& other) noexcept
-    : m_owner(other.m_owner), m_stmt(other.m_stmt), m_eof(other.m_eof), m_names(std::move(other.m_names))
+void ResultSet::takeOver(ResultSet& other) noexcept
 {
+    m_owner = other.m_owner;
+    m_stmt = other.m_stmt;
+    m_eof = other.m_eof;
+    m_names = std::move(other.m_names);
+    if (m_owner)
+        std::replace(m_owner->m_results.begin(), m_owner->m_results.end(), &other, this);
     other.m_stmt = nullptr;
     other.m_owner = nullptr;
     other.m_eof = true;
 }
 
+ResultSet::ResultSet(ResultSet&& other) noexcept { takeOver(other); }
+
 ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
 {
     if (this != &other) {
         close();
-        m_owner = other.m_owner;
-        m_stmt = other.m_stmt;
-        m_eof = other.m_eof;
-        m_names = std::move(other.m_names);
-        other.m_stmt = nullptr;
-        other.m_owner = nullptr;
-        other.m_eof = true;
+        takeOver(other);
     }
     return *this;
 }
@@ -336,11 +355,12 @@ ResultSet::~ResultSet() { close(); }
 
 void ResultSet::close()
 {
-    if (m_stmt) {
-        if (m_owner)
-            recycle(m_owner->m_cache, m_stmt);
-        else
-            sqlite3_finalize(m_stmt);
+    if (m_owner) {
+        auto& open = m_owner->m_results;
+        open.erase(std::remove(open.begin(), open.end(), this), open.end());
+        recycle(m_owner->m_cache, m_stmt);
+    } else if (m_stmt) {
+        sqlite3_finalize(m_stmt);
     }
     m_stmt = nullptr;
     m_owner = nullptr;
@@ -369,16 +389,16 @@ QString ResultSet::columnName(int index) const
     return m_stmt ? QString::fromUtf8(sqlite3_column_name(m_stmt, index)) : QString();
 }
 
-int ResultSet::indexOf(const QString& name) const
+int ResultSet::indexOf(QAnyStringView name) const
 {
-    // A linear scan without allocation: results have a handful of columns, and reports read
-    // every field of every row by name.
+    // A linear scan without allocation, whatever kind of text names the field: results have a
+    // handful of columns, and reports read every field of every row by name.
     for (int i = 0; i < m_names.size(); ++i)
-        if (m_names[i].compare(name, Qt::CaseInsensitive) == 0)
+        if (QAnyStringView::compare(m_names[i], name, Qt::CaseInsensitive) == 0)
             return i;
     throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested "
                                  "name or ordinal. (%1)")
-                      .arg(name));
+                      .arg(name.toString()));
 }
 
 QVariant ResultSet::value(int index) const
@@ -405,7 +425,7 @@ QVariant ResultSet::value(int index) const
     }
 }
 
-QVariant ResultSet::value(const QString& name) const { return value(indexOf(name)); }
+QVariant ResultSet::value(QAnyStringView name) const { return value(indexOf(name)); }
 
 QString ResultSet::field(int index) const
 {
@@ -424,6 +444,6 @@ QString ResultSet::field(int index) const
     }
 }
 
-QString ResultSet::field(const QString& name) const { return field(indexOf(name)); }
+QString ResultSet::field(QAnyStringView name) const { return field(indexOf(name)); }
 
-bool ResultSet::isNull(const QString& name) const { return !value(name).isValid(); }
+bool ResultSet::isNull(QAnyStringView name) const { return !value(name).isValid(); }

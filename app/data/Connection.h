@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,10 @@ public:
 
     // True when `path` exists; false when it does not. Used by start-up to decide on creation.
     static bool exists(const QString& path);
+
+    // How long a statement waits for another program's lock before it fails (5 s). Tests
+    // shorten it so that a locked file fails at once.
+    static void setBusyTimeout(int ms);
 
     ~Connection();
     Connection(const Connection&) = delete;
@@ -64,10 +69,12 @@ private:
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     QHash<QString, QStringList> m_columns; // table (lower-case) -> column names (lower-case)
+    std::vector<ResultSet*> m_results;     // open results, closed when the connection closes
 };
 
 // A forward-only result, read as the windows read it: test eof() before the first read,
 // fields by name without regard to case, moveNext() until eof(). A NULL reads as empty text.
+// A result still open when its connection closes is closed with it and reads as at its end.
 class ResultSet {
 public:
     ResultSet() = default;
@@ -83,17 +90,18 @@ public:
     QString columnName(int index) const;
 
     // Field as text: numbers in the default conversion (5, 8.1, 26.2), NULL as "".
-    QString field(const QString& name) const;
+    QString field(QAnyStringView name) const;
     QString field(int index) const;
     // Field as a typed value; an invalid QVariant for NULL.
-    QVariant value(const QString& name) const;
+    QVariant value(QAnyStringView name) const;
     QVariant value(int index) const;
-    bool isNull(const QString& name) const;
+    bool isNull(QAnyStringView name) const;
 
 private:
     friend class Connection;
     ResultSet(Connection* owner, sqlite3_stmt* stmt);
-    int indexOf(const QString& name) const;
+    int indexOf(QAnyStringView name) const;
+    void takeOver(ResultSet& other) noexcept;
 
     Connection* m_owner = nullptr;
     sqlite3_stmt* m_stmt = nullptr;

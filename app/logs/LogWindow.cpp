@@ -95,8 +95,7 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
             QStringLiteral("Exercise_Day, Comments, ") + detailColumns() + QStringLiteral(" ") +
             QStringLiteral("FROM Exercise_Master, ") + m_kind.detailTable + QStringLiteral(" ") +
             QStringLiteral("WHERE Exercise_Id = ") + m_kind.keyColumn + QStringLiteral(" ") +
-            QStringLiteral("AND Exercise_Id = ") + CLibrary::Number(id) +
-            QStringLiteral(" AND User_Name = ") + CLibrary::Quote(userName());
+            QStringLiteral("AND Exercise_Id = ") + CLibrary::Number(id);
         ResultSet rs = conn->query(sql);
         if (!rs.eof()) {
             txtDate->setText(rs.field(QStringLiteral("tDate")));

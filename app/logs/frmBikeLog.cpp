@@ -31,7 +31,7 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     addRow(QStringLiteral("lblCalories"), QStringLiteral("Calories Burned:"), txtCalories);
     addCommentsRow();
     finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbBike,
-                  txtCalories, txtComments});
+                  txtCalories, txtComments, btnAddRecord, btnUpdate, btnDelete, btnExit});
 }
 
 void frmBikeLog::applyUnit() {

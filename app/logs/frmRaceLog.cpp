@@ -191,12 +191,13 @@ void frmRaceLog::cbRaceType_LostFocus() {
     }
 }
 
-QList<std::pair<QString, QString>> frmRaceLog::columnValues() const {
+QHash<QString, QString> frmRaceLog::columnValues() const {
     return {{QStringLiteral("Exercise"), CLibrary::Quote(txtExercise->text())},
             {QStringLiteral("RaceDate"), CLibrary::Quote(dtRaceDate->statementText())},
             {QStringLiteral("RaceType"), CLibrary::Quote(cbRaceType->currentText())},
             {QStringLiteral("RaceName"), CLibrary::Quote(txtRaceName->text())},
             {QStringLiteral("RaceDistance"), CLibrary::Number(txtMiles->text())},
+            {QStringLiteral("RaceDistanceKM"), CLibrary::Number(txtKilometers->text())},
             {QStringLiteral("RaceTime"), CLibrary::Quote(txtTime->text())},
             {QStringLiteral("RaceCity"), CLibrary::Quote(txtCity->text())},
             {QStringLiteral("RaceState"), CLibrary::Quote(txtState->text())},
@@ -204,20 +205,25 @@ QList<std::pair<QString, QString>> frmRaceLog::columnValues() const {
             {QStringLiteral("User_Name"), CLibrary::Quote(m_state.currentUser())},
             {QStringLiteral("AgeGroup"), CLibrary::Quote(txtAgeGroup->text())},
             {QStringLiteral("AgeGroupPlace"), CLibrary::Quote(txtAgePlace->text())},
-            {QStringLiteral("OverallPlace"), CLibrary::Quote(txtOverallPlace->text())},
-            {QStringLiteral("RaceDistanceKM"), CLibrary::Number(txtKilometers->text())}};
+            {QStringLiteral("OverallPlace"), CLibrary::Quote(txtOverallPlace->text())}};
 }
 
 void frmRaceLog::btnAdd_Click() {
     finishWrite(Write::Add, [this] {
-        QStringList columns, values;
-        for (const auto& [column, value] : columnValues()) {
-            columns << column;
-            values << value;
+        // The insert names the kilometres last, the update right after the miles.
+        static const char* const order[] = {"Exercise",     "RaceDate",      "RaceType", "RaceName",
+                                            "RaceDistance", "RaceTime",      "RaceCity", "RaceState",
+                                            "RaceComments", "User_Name",     "AgeGroup", "AgeGroupPlace",
+                                            "OverallPlace", "RaceDistanceKM"};
+        const QHash<QString, QString> values = columnValues();
+        QStringList columns, literals;
+        for (const char* column : order) {
+            columns << QLatin1String(column);
+            literals << values.value(QLatin1String(column));
         }
         return CLibrary().Insert_UpdateRec(QStringLiteral("INSERT INTO RaceLog (") +
                                            columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                           values.join(QStringLiteral(", ")) + QStringLiteral(")"));
+                                           literals.join(QStringLiteral(", ")) + QStringLiteral(")"));
     });
 }
 
@@ -225,9 +231,14 @@ void frmRaceLog::btnUpdate_Click() {
     if (!hasId(txtRaceID))
         return;
     finishWrite(Write::Update, [this] {
+        static const char* const order[] = {"Exercise",      "RaceDate",       "RaceType",  "RaceName",
+                                            "RaceDistance",  "RaceDistanceKM", "RaceTime",  "RaceCity",
+                                            "RaceState",     "RaceComments",   "User_Name", "AgeGroup",
+                                            "AgeGroupPlace", "OverallPlace"};
+        const QHash<QString, QString> values = columnValues();
         QStringList set;
-        for (const auto& [column, value] : columnValues())
-            set << column + QStringLiteral(" = ") + value;
+        for (const char* column : order)
+            set << QLatin1String(column) + QStringLiteral(" = ") + values.value(QLatin1String(column));
         return CLibrary().Insert_UpdateRec(
             QStringLiteral("UPDATE RaceLog SET ") + set.join(QStringLiteral(", ")) +
             QStringLiteral(" WHERE RaceID = ") + CLibrary::Number(txtRaceID->text()));

@@ -3,8 +3,7 @@
 #include "DistanceFields.h"
 #include "LogDialog.h"
 
-#include <QList>
-#include <utility>
+#include <QHash>
 
 class DatePicker;
 class QComboBox;
@@ -37,9 +36,9 @@ class frmRaceLog : public LogDialog, private DistanceFields {
     void btnAdd_Click();
     void btnUpdate_Click();
     void btnDelete_Click();
-    // Every column a race is written with and its value as an SQL literal, in the order of
-    // the insert. Throws DbError when a distance is not a number.
-    QList<std::pair<QString, QString>> columnValues() const;
+    // Every column a race is written with, and its value as an SQL literal. Throws DbError
+    // when a distance is not a number.
+    QHash<QString, QString> columnValues() const;
 
     SharedState& m_state;
     QLabel* lblTitle = nullptr;

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 frmSwimLog::frmSwimLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
@@ -21,7 +22,8 @@ frmSwimLog::frmSwimLog(SharedState& state, QWidget* parent)
     addRow(QStringLiteral("lblLocation"), QStringLiteral("Location:"), cbLocation);
     addTimeRow();
     addCommentsRow();
-    finishLayout({txtDate, txtDay, txtExercise, txtLaps, cbLocation, txtTime, txtComments});
+    finishLayout({txtDate, txtDay, txtExercise, txtLaps, cbLocation, txtTime, txtComments, btnAdd, btnExit,
+                  btnUpdate, btnDelete});
 }
 
 void frmSwimLog::loadLists() {

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
@@ -19,7 +20,8 @@ frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     addRow(QStringLiteral("lblVideo"), QStringLiteral("Video:"), cbVideo);
     addTimeRow();
     addCommentsRow();
-    finishLayout({txtDate, txtDay, txtExercise, cbVideo, txtTime, txtComments});
+    finishLayout(
+        {txtDate, txtDay, txtExercise, cbVideo, txtTime, txtComments, btnAdd, btnExit, btnUpdate, btnDelete});
 
     // activated: a choice from the list by the user, not a text written by the program.
     connect(cbVideo, &QComboBox::activated, this, &frmVideoLog::cbVideo_Click);

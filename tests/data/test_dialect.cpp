@@ -15,14 +15,16 @@ QString one(const QString& sql)
     return SqlDialect::translate(sql, {}).join(QLatin1Char('|'));
 }
 
+struct Vector {
+    const char* in;
+    const char* out;
+};
+
 // --- The rewrites, as text ------------------------------------------------------------------
 
 TEST(DialectText, RewritesFunctionsAndKeepsLiteralsUntouched)
 {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const Vector cases[] = {
         {"SELECT Year(Exercise_Date), MONTH([Exercise_Date]) FROM Exercise_Master",
          "SELECT tb_year(Exercise_Date), tb_month([Exercise_Date]) FROM Exercise_Master"},
         {"SELECT x FROM T WHERE Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY')",
@@ -46,10 +48,7 @@ TEST(DialectText, RewritesFunctionsAndKeepsLiteralsUntouched)
 
 TEST(DialectText, ConvertsDatesOnlyWhereTheyAreWrittenOrComparedAsDates)
 {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    const Vector cases[] = {
         {"INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance) VALUES ('RunningRace', '3/1/2026', 5)",
          "INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance) VALUES ('RunningRace', "
          "tb_cdate('3/1/2026'), 5)"},
@@ -63,8 +62,7 @@ TEST(DialectText, ConvertsDatesOnlyWhereTheyAreWrittenOrComparedAsDates)
          "tb_cdate('1/5/2026')"},
         // A date column inside Format is text, compared as text; a column on the other side stays.
         {"SELECT a FROM T WHERE Format(Exercise_Date, 'mmmm') = 'March' AND Exercise_Date = RaceDate",
-         "SELECT a FROM T WHERE tb_format(Exercise_Date, 'mmmm') COLLATE NOCASE = 'March' AND Exercise_Date "
-         "= "
+         "SELECT a FROM T WHERE tb_format(Exercise_Date, 'mmmm') COLLATE NOCASE = 'March' AND Exercise_Date = "
          "RaceDate"},
     };
     for (const auto& c : cases)
@@ -87,8 +85,8 @@ TEST(DialectText, OrdersGroupsOnlyWhereTheOrderIsMissing)
 
 TEST(DialectText, RefusesWhatIsNotOneWholeStatement)
 {
-    const char* const bad[] = {"SELECT 1; DROP TABLE Users", "SELECT 1;;", "SELECT 'abc",
-                               "SELECT [abc FROM T",         "   ",        "UPDATE A, B SET Nowhere = 1 WHERE x = 1"};
+    const char* const bad[] = {"SELECT 1; DROP TABLE Users", "SELECT 1;;", "SELECT 'abc", "SELECT [abc FROM T", "   ",
+                               "UPDATE A, B SET Nowhere = 1 WHERE x = 1"};
     const auto owner = [](const QStringList&, const QString&) { return QString(); };
     for (const char* sql : bad)
         EXPECT_THROW(SqlDialect::translate(QString::fromLatin1(sql), owner), DbError) << sql;
@@ -184,6 +182,9 @@ TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates)
 
 TEST_F(Dialect, UpdatesOverTwoTablesChangeBothRowsOfThatWorkoutOnly)
 {
+    // Each kind: insert of its detail row, the window's update, and what the detail row holds after it.
+    const QString set = QStringLiteral("SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', Exercise_Time = "
+                                       "'50:00', Comments = 'new', ");
     const struct {
         const char* type;
         const char* insert;
@@ -191,48 +192,36 @@ TEST_F(Dialect, UpdatesOverTwoTablesChangeBothRowsOfThatWorkoutOnly)
         const char* check;
         const char* expected;
     } kinds[] = {
-        {"Running",
-         "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (%1, 1, 'a', 'b', 2)",
-         "UPDATE Exercise_Master, Running_Log SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
-         "Exercise_Time = '50:00', Comments = 'new', Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = "
-         "'Asics' "
-         "WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID",
-         "SELECT Miles || Course || Shoes || Kilometers AS v FROM Running_Log WHERE Running_ID = %1",
-         "5.0HillAsics8.1"},
+        {"Running", "Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (%1, 1, 'a', 'b', 2)",
+         "Running_Log %2Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = 'Asics' WHERE Exercise_ID = %1 "
+         "AND Exercise_ID = Running_ID",
+         "Miles || Course || Shoes || Kilometers AS v FROM Running_Log WHERE Running_ID = %1", "5.0HillAsics8.1"},
         {"Cycling",
-         "INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) "
-         "VALUES (%1, 1, 'a', 'b', 300, 2)",
-         "UPDATE Exercise_Master, Cycling_Log SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
-         "Exercise_Time = '50:00', Comments = 'new', Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = "
-         "'Trek' "
-         "WHERE Exercise_ID = %1 AND Exercise_ID = Cycling_ID",
-         "SELECT Miles || Course || Bike || Calories_Burned AS v FROM Cycling_Log WHERE Cycling_ID = %1",
-         "20.0LoopTrek300.0"},
-        {"Swimming", "INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 10, 'Y')",
-         "UPDATE Exercise_Master, Swimming_Log SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
-         "Exercise_Time = '50:00', Comments = 'new', Location = 'Lake', Laps = 40 "
-         "WHERE Exercise_ID = %1 AND Exercise_ID = Swimming_ID",
-         "SELECT Laps || Location AS v FROM Swimming_Log WHERE Swimming_ID = %1", "40.0Lake"},
-        {"Video", "INSERT INTO Video_Log (Video_ID, Video) VALUES (%1, 'Old')",
-         "UPDATE Exercise_Master, Video_Log SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
-         "Exercise_Time = '50:00', Comments = 'new', Video = 'Tae-Bo' WHERE Exercise_ID = %1 AND Exercise_ID "
-         "= Video_ID",
-         "SELECT Video AS v FROM Video_Log WHERE Video_ID = %1", "Tae-Bo"},
-        {"Other",
-         "INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', "
-         "'')",
-         "UPDATE Exercise_Master, OtherLog SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
-         "Exercise_Time = '50:00', Comments = 'new', Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', "
-         "Field3 = '' WHERE Exercise_ID = %1 AND Exercise_ID = Other_ID",
-         "SELECT Exercise_Name || Field1 || Field2 AS v FROM OtherLog WHERE Other_ID = %1", "Weights310"},
+         "Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) VALUES (%1, 1, 'a', 'b', 300, 2)",
+         "Cycling_Log %2Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = 'Trek' WHERE Exercise_ID = %1 "
+         "AND Exercise_ID = Cycling_ID",
+         "Miles || Course || Bike || Calories_Burned AS v FROM Cycling_Log WHERE Cycling_ID = %1", "20.0LoopTrek300.0"},
+        {"Swimming", "Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 10, 'Y')",
+         "Swimming_Log %2Location = 'Lake', Laps = 40 WHERE Exercise_ID = %1 AND Exercise_ID = Swimming_ID",
+         "Laps || Location AS v FROM Swimming_Log WHERE Swimming_ID = %1", "40.0Lake"},
+        {"Video", "Video_Log (Video_ID, Video) VALUES (%1, 'Old')",
+         "Video_Log %2Video = 'Tae-Bo' WHERE Exercise_ID = %1 AND Exercise_ID = Video_ID",
+         "Video AS v FROM Video_Log WHERE Video_ID = %1", "Tae-Bo"},
+        {"Other", "OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', '')",
+         "OtherLog %2Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', Field3 = '' WHERE Exercise_ID = %1 "
+         "AND Exercise_ID = Other_ID",
+         "Exercise_Name || Field1 || Field2 AS v FROM OtherLog WHERE Other_ID = %1", "Weights310"},
     };
     for (const auto& k : kinds) {
         const QString type = QString::fromLatin1(k.type);
-        const QString id = add(type, QStringLiteral("12/5/2025"), QString::fromLatin1(k.insert));
-        const QString other = add(type, QStringLiteral("12/6/2025"), QString::fromLatin1(k.insert));
-        db->execute(QString::fromLatin1(k.update).arg(id));
-        EXPECT_EQ(rows(QString::fromLatin1(k.check).arg(id), {"v"}), QStringList{QString::fromLatin1(k.expected)})
-            << k.type;
+        const QString insert = QStringLiteral("INSERT INTO ") + QLatin1String(k.insert);
+        const QString id = add(type, QStringLiteral("12/5/2025"), insert);
+        const QString other = add(type, QStringLiteral("12/6/2025"), insert);
+        const QString update =
+            QStringLiteral("UPDATE Exercise_Master, ") + QString::fromLatin1(k.update).arg(id, set);
+        const QString check = QStringLiteral("SELECT ") + QString::fromLatin1(k.check).arg(id);
+        db->execute(update);
+        EXPECT_EQ(rows(check, {"v"}), QStringList{QString::fromLatin1(k.expected)}) << k.type;
         const QString master = QStringLiteral("SELECT Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
                                               "User_Name, Comments FROM Exercise_Master WHERE Exercise_ID = %1");
         const std::initializer_list<const char*> fields = {"Exercise_Type", "Exercise_Date", "Exercise_Day",
@@ -241,10 +230,9 @@ TEST_F(Dialect, UpdatesOverTwoTablesChangeBothRowsOfThatWorkoutOnly)
         EXPECT_EQ(rows(master.arg(other), fields), QStringList{type + QStringLiteral("/2025-12-06/Day/30:00/Ann/")});
 
         // A bad value in either table writes nothing to either.
-        EXPECT_THROW(db->execute(QString::fromLatin1(k.update).arg(id).replace(QStringLiteral("1/2/2026"),
-                                                                               QStringLiteral("13/2/2026"))),
+        EXPECT_THROW(db->execute(QString(update).replace(QStringLiteral("1/2/2026"), QStringLiteral("13/2/2026"))),
                      DbError);
-        EXPECT_EQ(rows(QString::fromLatin1(k.check).arg(id), {"v"}), QStringList{QString::fromLatin1(k.expected)});
+        EXPECT_EQ(rows(check, {"v"}), QStringList{QString::fromLatin1(k.expected)});
     }
     const QString id = run(QStringLiteral("3/1/2026"), 4);
     EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "

@@ -47,6 +47,10 @@ TEST_F(BikeLogTest, RideIsAddedWithItsSpeedAndUpdatedWithoutTheCalories) {
         EXPECT_EQ(edit(&w, "txtPace")->text(), "13.33") << "speed in the report's unit";
         EXPECT_EQ(find<QLabel>(&w, "lblPace")->text(), "KPH:");
         EXPECT_EQ(edit(&w, "txtCalories")->text(), "") << "the calories are not read back";
+        EXPECT_EQ(tabChain(edit(&w, "txtDate")),
+                  QStringList({"txtDate", "txtKilometers", "cbCourse", "txtTime", "cbBike", "txtCalories",
+                               "txtComments", "btnUpdate", "btnDelete", "btnExit"}));
+        shot(&w, "frmBikeLog_edit");
         retype(edit(&w, "txtKilometers"), "48.3");
         retype(edit(&w, "txtTime"), "1:00:00");
         EXPECT_EQ(edit(&w, "txtPace")->text(), "48.30") << "speed from the user's unit while typing";

@@ -10,8 +10,8 @@ class OtherLogTest : public LogFixture {
   protected:
     // Defines an exercise: "'Name', fields, 'Field1', 'Field2', 'Field3', 'User'".
     void define(const QString& values) {
-        exec("INSERT INTO Other_Setup (Exercise_Name, Num_Fields, Field1, Field2, Field3, User_Name) VALUES "
-             "(" +
+        exec("INSERT INTO Other_Setup (Exercise_Name, Num_Fields, Field1, Field2, Field3, User_Name) "
+             "VALUES (" +
              values + ")");
     }
     // Captions of the field rows shown.
@@ -118,7 +118,9 @@ TEST_F(OtherLogTest, EditModeShowsUpdatesAndDeletesTheStoredWorkout) {
         EXPECT_EQ(exercise(&w)->currentText(), "Bench Press");
         EXPECT_EQ(edit(&w, "txtField1")->text(), "100");
         EXPECT_EQ(fieldRows(&w), QStringList({"Weight:", "Reps:"}));
-        EXPECT_EQ(w.visibleButtons(), QStringList({"Update Record", "Delete Record", "EXIT"}));
+        EXPECT_EQ(tabChain(edit(&w, "txtDate")),
+                  QStringList({"txtDate", "txtDay", "cbExercise", "txtTime", "txtField1", "txtField2",
+                               "txtComments", "btnUpdate", "btnDelete", "btnExit"}));
         shot(&w, "frmOtherLog_edit");
 
         // The day does not follow the date here: it is corrected by hand.

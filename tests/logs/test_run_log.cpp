@@ -17,9 +17,8 @@ class RunLogTest : public LogFixture {
     }
     QString seedRun() {
         return seed("Running", "1:05:30", "Easy",
-                    "Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (%1, 10, 'River', "
-                    "'Old Trainer', "
-                    "16.1)");
+                    "Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
+                    "VALUES (%1, 10, 'River', 'Old Trainer', 16.1)");
     }
 };
 
@@ -29,8 +28,9 @@ TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
     frmRunLog w(state);
     w.openForAdd("12/6/2026", "Sunday");
     w.show();
-    EXPECT_EQ(w.visibleButtons(), QStringList({"Add Record", "EXIT"}));
-    EXPECT_FALSE(edit(&w, "txtKilometers")->isEnabled()) << "a miles user types miles only";
+    // A miles user types miles only.
+    EXPECT_EQ(tabChain(edit(&w, "txtMiles")), QStringList({"txtMiles", "cbCourse", "txtTime", "cbShoes",
+                                                           "txtComments", "btnAdd", "btnExit"}));
     // Active shoes of this user, newest first, the newest preselected; earlier courses offered.
     EXPECT_EQ(items(combo(&w, "cbShoes")), QStringList({"New Trainer", "Old Trainer"}));
     EXPECT_EQ(combo(&w, "cbShoes")->currentText(), "New Trainer");
@@ -67,11 +67,14 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
         frmRunLog w(state);
         ASSERT_TRUE(w.openForEdit(" " + id, true));
         w.show();
-        EXPECT_EQ(w.visibleButtons(), QStringList({"Update Record", "Delete Record", "EXIT"}));
         EXPECT_EQ(edit(&w, "txtDate")->text(), "05-Dec-2026");
         EXPECT_EQ(combo(&w, "cbCourse")->currentText(), "River");
         EXPECT_EQ(combo(&w, "cbShoes")->currentText(), "Old Trainer") << "the stored pair, not the default";
         EXPECT_EQ(edit(&w, "txtPace")->text(), "6:33");
+        EXPECT_EQ(tabChain(edit(&w, "txtDate")),
+                  QStringList({"txtDate", "txtMiles", "cbCourse", "txtTime", "cbShoes", "txtComments",
+                               "btnUpdate", "btnDelete", "btnExit"}));
+        shot(&w, "frmRunLog_edit");
 
         // A corrected date brings its weekday; while it is no date the weekday is empty
         // and the update is refused.

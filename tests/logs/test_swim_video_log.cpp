@@ -27,6 +27,10 @@ TEST_F(SwimVideoLogTest, SwimIsAddedEditedAndDeleted) {
         EXPECT_EQ(items(combo(&w, "cbLocation")), QStringList({"Y's pool"}));
         EXPECT_EQ(combo(&w, "cbLocation")->currentText(), "Y's pool");
         EXPECT_EQ(edit(&w, "txtLaps")->text(), "40");
+        EXPECT_EQ(tabChain(edit(&w, "txtDate")),
+                  QStringList({"txtDate", "txtLaps", "cbLocation", "txtTime", "txtComments", "btnExit",
+                               "btnUpdate", "btnDelete"}));
+        shot(&w, "frmSwimLog_edit");
         retype(edit(&w, "txtLaps"), "36");
         retype(combo(&w, "cbLocation"), "Bay's end");
         retype(edit(&w, "txtDate"), "12/7/2026");
@@ -79,6 +83,9 @@ TEST_F(SwimVideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {
     frmVideoLog e(state);
     ASSERT_TRUE(e.openForEdit(scalar("SELECT Exercise_ID FROM Exercise_Master"), true));
     EXPECT_EQ(edit(&e, "txtTime")->text(), "25:00");
+    EXPECT_EQ(tabChain(edit(&e, "txtDate")), QStringList({"txtDate", "cbVideo", "txtTime", "txtComments",
+                                                          "btnExit", "btnUpdate", "btnDelete"}));
+    shot(&e, "frmVideoLog_edit");
     type(edit(&e, "txtComments"), "Knee's sore");
     click(button(&e, "btnUpdate"));
     EXPECT_EQ(messages.last(), "Record Updated");

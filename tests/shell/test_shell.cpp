@@ -1,0 +1,325 @@
+// The main window, the exercise chooser and user creation, driven with real keys and
+// clicks on a real database file.
+
+#include "GuiFixture.h"
+
+#include "Clock.h"
+#include "MainForm.h"
+#include "MenuForm.h"
+#include "frmAddUser.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+
+class ShellTest : public GuiFixture {
+  protected:
+    void TearDown() override {
+        window.reset();
+        GuiFixture::TearDown();
+    }
+
+    MainForm* start() {
+        window = std::make_unique<MainForm>();
+        window->show();
+        QApplication::processEvents();
+        return window.get();
+    }
+
+    void setUnit(const QString& user, int miles) {
+        exec(QStringLiteral("INSERT OR REPLACE INTO Users (User_Name, DistanceMiles) VALUES ('%1', %2)")
+                 .arg(user)
+                 .arg(miles));
+    }
+
+    QStringList users() { return rows("SELECT User_Name, DistanceMiles FROM Users ORDER BY User_Name"); }
+
+    // The next frmAddUser that opens gets `name` typed, the unit box set, and Add User clicked.
+    void driveAddUser(const QString& name, bool miles) {
+        drivers["frmAddUser"] = [this, name, miles](QDialog* d) {
+            type(find<QLineEdit>(d, "txtAddUser"), name);
+            if (auto* chk = find<QCheckBox>(d, "chkMiles"); chk->isChecked() != miles)
+                click(chk);
+            click(find<QPushButton>(d, "btnAddUser"));
+            return d->result();
+        };
+    }
+
+    // Chooses a user the way a person does: opens the list and clicks the name.
+    void chooseUser(const QString& name) {
+        QComboBox* cb = window->cbUsers;
+        cb->showPopup();
+        QApplication::processEvents();
+        QAbstractItemView* view = cb->view();
+        const QRect cell = view->visualRect(view->model()->index(cb->findText(name), 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QApplication::processEvents();
+    }
+
+    std::unique_ptr<MainForm> window;
+};
+
+TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
+    setUnit("Ann", 1);
+    MainForm* w = start();
+
+    std::function<QString(QMenu*)> walk = [&](QMenu* menu) {
+        QStringList items;
+        for (QAction* a : menu->actions())
+            items << a->text() + (a->menu() ? "(" + walk(a->menu()) + ")" : QString());
+        return items.join(',');
+    };
+    QString tree;
+    for (QAction* top : w->menuBar()->actions())
+        tree += top->text() + "(" + walk(top->menu()) + ")";
+    EXPECT_EQ(tree, "&Utilities(&Distance is Miles,Add &User,Add &Race Type,&Pace Calculator,&Backup Database)"
+                    "&Running(&Reports(&Text Report,&Graphic Report,&Shoe Report,&Race Report),"
+                    "&Add Running Race,Add/Modify &Shoe)"
+                    "&Biking(&Reports(&Text Report,&Graphic Report,&Bike Report,&Race Report),"
+                    "&Add Cycling Race,Add/Modify &Bike)"
+                    "&Swimming(&Reports(&Text Report,&Race Report),&Add Swimming Race)"
+                    "&Video(&Reports(&Text Report),Add/Modify &Video,Add Video &Type)"
+                    "&Other(&Reports(&Text Report),Add/Modify &Exercise)"
+                    "&Combined Reports(&Calendar,Time &Report,&Time Graph)&Help(&How Do I...,&About)");
+
+    // The race log opens in add mode with the command's title and kind; the exercise
+    // setup with its add section only.
+    QString seen;
+    drivers["frmRaceLog"] = [&](QDialog* d) {
+        seen = find<QLabel>(d, "lblTitle")->text() + "/" + find<QLineEdit>(d, "txtExercise")->text() +
+               (find<QPushButton>(d, "btnUpdate")->isHidden() ? "" : " (not add mode)");
+        return int(QDialog::Rejected);
+    };
+    drivers["frmAddExercise"] = [&](QDialog* d) {
+        seen = d->findChild<QWidget*>("modifySection")->isVisible() ? "both sections" : "add section";
+        return int(QDialog::Rejected);
+    };
+    const std::tuple<QAction*, const char*, const char*> commands[] = {
+        {w->mnuAddUser, "frmAddUser", ""},       {w->mnuAddRaceType, "frmAddRaceType", ""},
+        {w->mnuAddShoe, "frmAddShoe", ""},       {w->mnuAddBike, "frmAddBike", ""},
+        {w->mnuAddVideo, "frmAddVideo", ""},     {w->mnuAddVideoType, "frmAddVideoType", ""},
+        {w->mnuAddExercise, "frmAddExercise", "add section"},
+        {w->mnuRunAddRace, "frmRaceLog", "Running Race Log/RunningRace"},
+        {w->mnuBikeAddRace, "frmRaceLog", "Cycling Race Log/CyclingRace"},
+        {w->mnuSwimAddRace, "frmRaceLog", "Swimming Race Log/SwimmingRace"},
+    };
+    for (const auto& [action, dialog, expected] : commands) {
+        SCOPED_TRACE(dialog);
+        opened.clear();
+        seen.clear();
+        action->trigger();
+        EXPECT_EQ(opened, QStringList{dialog});
+        EXPECT_EQ(seen, expected);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
+    const QString prompt = "This application will not function as it should unless a user is entered. "
+                           "Enter one now?";
+    // Yes: the new user is current with the unit chosen for him.
+    answers = {true};
+    driveAddUser("Ann", false);
+    MainForm* w = start();
+    EXPECT_EQ(questions, QStringList{prompt});
+    EXPECT_EQ(messages, QStringList{"User Added!"});
+    EXPECT_EQ(w->cbUsers->count(), 1);
+    EXPECT_EQ(w->currentUser(), "Ann");
+    EXPECT_FALSE(w->miles());
+    EXPECT_EQ(users(), QStringList{"Ann|0"});
+    w->close();
+
+    // No: an empty selector and miles. A name typed into it is the current user; with no
+    // row of its own the unit stays.
+    exec("DELETE FROM Users");
+    questions.clear();
+    opened.clear();
+    w = start();
+    EXPECT_EQ(questions, QStringList{prompt});
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(w->cbUsers->count(), 0);
+    EXPECT_EQ(w->currentUser(), "");
+    EXPECT_TRUE(w->miles());
+    type(w->cbUsers, "Nobody");
+    QTest::keyClick(w->cbUsers->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(w->currentUser(), "Nobody");
+    EXPECT_EQ(w->cbUsers->count(), 0);
+    EXPECT_TRUE(w->miles());
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
+    setUnit("Ann", 0);
+    setUnit("Bob", 1);
+
+    // The first user is current with his unit; choosing another user, from the list or
+    // with the arrow keys, loads that user's unit. Not toggled: nothing is written, not
+    // even over a value changed meanwhile by someone else.
+    MainForm* w = start();
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(w->currentUser(), "Ann");
+    EXPECT_FALSE(w->miles());
+    chooseUser("Bob");
+    EXPECT_TRUE(w->miles());
+    QTest::keyClick(w->cbUsers, Qt::Key_Up);
+    EXPECT_EQ(w->currentUser(), "Ann");
+    EXPECT_FALSE(w->miles());
+    setUnit("Ann", 1);
+    w->close();
+    EXPECT_EQ(users(), QStringList({"Ann|1", "Bob|1"}));
+
+    // Toggled once: the new unit is written.
+    start()->mnuMiles->trigger();
+    window->close();
+    EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
+
+    // Toggled twice: the (unchanged) unit is still written.
+    start()->mnuMiles->trigger();
+    window->mnuMiles->trigger();
+    setUnit("Ann", 1);
+    window->close();
+    EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
+
+    // Toggled, then another user chosen: his own unit is loaded and written for him; the
+    // change made for the first user is lost.
+    setUnit("Bob", 0);
+    start()->mnuMiles->trigger();
+    chooseUser("Bob");
+    EXPECT_FALSE(window->miles());
+    setUnit("Bob", 1);
+    window->close();
+    EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|0"}));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// The road of a workout's start: one click on a date opens the chooser with that date,
+// and each kind opens its log window in add mode for it; closing the log window without
+// adding anything closes the chooser too.
+TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
+    setUnit("Ann", 1);
+    Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
+    MainForm* w = start();
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 1));
+    auto* view = w->Calendar->findChild<QTableView*>("qt_calendar_calendarview");
+    ASSERT_NE(view, nullptr);
+    w->Calendar->setSelectedDate(QDate(2026, 12, 5));
+    const QPoint cell = view->visualRect(view->currentIndex()).center();
+
+    const std::tuple<const char*, const char*, const char*> kinds[] = {
+        {"btnRun", "frmRunLog", "btnAdd"},     {"btnBike", "frmBikeLog", "btnAddRecord"},
+        {"btnSwim", "frmSwimLog", "btnAdd"},   {"btnVideo", "frmVideoLog", "btnAdd"},
+        {"btnOther", "frmOtherLog", "btnAdd"},
+    };
+    for (const auto& [button, log, addButton] : kinds) {
+        SCOPED_TRACE(button);
+        w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
+        opened.clear();
+        QString shown, seen;
+        bool chooserStays = true;
+        drivers["MenuForm"] = [&](QDialog* d) {
+            auto* txtDate = find<QLineEdit>(d, "txtDate");
+            shown = txtDate->text() + (txtDate->isEnabled() ? " (editable)" : "");
+            shot(d, "MenuForm");
+            click(find<QPushButton>(d, button));
+            chooserStays = d->isVisible();
+            return d->result();
+        };
+        drivers[log] = [&](QDialog* d) {
+            seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
+                   (find<QPushButton>(d, "btnUpdate")->isHidden() ? "" : "|update") +
+                   (find<QPushButton>(d, "btnDelete")->isHidden() ? "" : "|delete") +
+                   (find<QPushButton>(d, addButton)->isVisible() ? "|add" : "");
+            return int(QDialog::Rejected);
+        };
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+        QApplication::processEvents();
+        EXPECT_EQ(opened, QStringList({"MenuForm", log}));
+        EXPECT_EQ(shown, "Saturday, 12/5/2026");
+        EXPECT_EQ(seen, "12/5/2026|Saturday|add");
+        EXPECT_FALSE(chooserStays);
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+    shot(w, "MainForm");
+}
+
+TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
+    setUnit("Ann", 0);
+    MainForm* w = start();
+    for (const QString name : {"O'Brien", "x'); DELETE FROM Users; --"}) {
+        driveAddUser(name, true);
+        w->mnuAddUser->trigger();
+    }
+    EXPECT_EQ(messages, QStringList({"User Added!", "User Added!"}));
+    EXPECT_EQ(users(), QStringList({"Ann|0", "O'Brien|1", "x'); DELETE FROM Users; --|1"}));
+    EXPECT_EQ(w->cbUsers->count(), 3);
+    EXPECT_EQ(w->currentUser(), "Ann");
+    EXPECT_FALSE(w->miles());
+
+    // Refused: the same name (in any case) and a blank one; the dialog stays as it was.
+    FixedState ann(QStringLiteral("Ann"));
+    for (const char* name : {"ANN", "o'brien", "", "   "}) {
+        SCOPED_TRACE(name);
+        messages.clear();
+        frmAddUser dlg(ann);
+        dlg.show();
+        type(dlg.txtAddUser, name);
+        click(dlg.btnAddUser);
+        EXPECT_EQ(messages, QStringList{"Problem inserting user"});
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.txtAddUser->text(), name);
+        shot(&dlg, "frmAddUser");
+    }
+    EXPECT_EQ(users().size(), 3);
+}
+
+TEST_F(ShellTest, DatabaseFailuresAreReportedAndTheWindowStaysUsable) {
+    setUnit("Ann", 1);
+    setUnit("Bob", 0);
+    MainForm* w = start();
+    ASSERT_TRUE(QFile::remove("Trainbook.db"));
+    chooseUser("Bob");
+    EXPECT_TRUE(w->miles()); // left as it was
+    w->close();
+
+    // Missing at start-up: reported; the window opens with an empty selector and no file
+    // is created behind the person's back.
+    start();
+    EXPECT_EQ(window->cbUsers->count(), 0);
+    EXPECT_FALSE(QFile::exists("Trainbook.db"));
+    window->close();
+
+    // A file that is no database: reported, and left exactly as it was even after a toggle.
+    const QByteArray letter = "this is a letter, not a database\n";
+    QFile f("Trainbook.db");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(letter);
+    f.close();
+    start()->mnuMiles->trigger();
+    window->close();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), letter);
+
+    // Each failure names the engine's description between the fixed parts.
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].startsWith("No Default Distance Selected - ") &&
+                messages[0].endsWith(" - MainForm cbUsers_Click") && messages[0].size() > 56)
+        << messages[0].toStdString();
+    for (const QString& m : messages.mid(1))
+        EXPECT_TRUE(m.startsWith("No Users Selected - ") && m.endsWith(" - MainForm Form_Load") && m.size() > 41)
+            << m.toStdString();
+    EXPECT_TRUE(questions.isEmpty());
+}
+
+} // namespace
