@@ -39,10 +39,8 @@ int main(int argc, char** argv) {
     if (!Connection::exists(file)) {
         try {
             Connection::create(file);
-        } catch (const DbError& e) {
-            Ui::message(nullptr, e.description());
         } catch (const std::exception& e) {
-            Ui::message(nullptr, QString::fromUtf8(e.what()));
+            Ui::message(nullptr, describe(e));
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -28,6 +29,24 @@ inline QFormLayout* form() {
     f->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     f->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     return f;
+}
+
+// A row of buttons kept to the right.
+inline QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
+// The simple dialogs: a form above a row of buttons, the window fixed to its content.
+inline void formAboveButtons(QWidget* dialog, QFormLayout* form, QHBoxLayout* buttons) {
+    auto* top = new QVBoxLayout(dialog);
+    top->addLayout(form);
+    top->addSpacing(4);
+    top->addLayout(buttons);
+    top->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // Gives the labels of several forms one width, so the forms line up under each other.

@@ -79,11 +79,7 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
     m_modify =
         CatalogLayout::button(QStringLiteral("btnModify") + noun, QStringLiteral("Modify a ") + noun, this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_add);
-    buttons->addWidget(m_modify);
-    buttons->addWidget(btnExit);
+    auto* buttons = CatalogLayout::buttonRow({m_add, m_modify, btnExit});
 
     // --- Modify section (below a separating line) ----------------------------------------
     m_modifySection = new QWidget(this);
@@ -111,10 +107,7 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
         CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update ") + noun, m_modifySection);
     // Nothing to update until an item is listed.
     btnUpdate->setEnabled(false);
-    auto* updateRow = new QHBoxLayout;
-    updateRow->addStretch();
-    updateRow->addWidget(btnUpdate);
-    modifyLayout->addLayout(updateRow);
+    modifyLayout->addLayout(CatalogLayout::buttonRow({btnUpdate}));
     m_modifySection->hide();
 
     // Both label columns as wide as the widest label, so the two sections line up.
@@ -216,12 +209,8 @@ void EquipmentDialog::showModifySection() {
         ResultSet rs = conn->query(CatalogStatements::listItems(m_form.equipment, m_state.currentUser()));
         for (; !rs.eof(); rs.moveNext())
             names << rs.field(m_form.equipment.nameColumn);
-    } catch (const DbError& e) {
-        showReadError(context, e.description(),
-                      QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
-        return;
     } catch (const std::exception& e) {
-        showReadError(context, QString::fromUtf8(e.what()),
+        showReadError(context, describe(e),
                       QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
         return;
     }
@@ -248,10 +237,8 @@ void EquipmentDialog::chooseItem() {
                                                                    m_modifyList->currentText()));
         if (!rs.eof())
             chkMdActive->setChecked(rs.field(QStringLiteral("Active")).toDouble() != 0);
-    } catch (const DbError& e) {
-        showReadError(context, e.description(), routine);
     } catch (const std::exception& e) {
-        showReadError(context, QString::fromUtf8(e.what()), routine);
+        showReadError(context, describe(e), routine);
     }
 }
 

@@ -43,11 +43,7 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(pa
     btnModify =
         CatalogLayout::button(QStringLiteral("btnModify"), QStringLiteral("Modify an Exercise"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAdd);
-    buttons->addWidget(btnModify);
-    buttons->addWidget(btnExit);
+    auto* buttons = CatalogLayout::buttonRow({btnAdd, btnModify, btnExit});
 
     // --- Modify section (below a separating line) ----------------------------------------
     m_modifySection = named(new QWidget(this), QStringLiteral("modifySection"));
@@ -77,10 +73,7 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(pa
                                       m_modifySection);
     // Nothing to update until an exercise is listed.
     btnUpdate->setEnabled(false);
-    auto* updateRow = new QHBoxLayout;
-    updateRow->addStretch();
-    updateRow->addWidget(btnUpdate);
-    modifyLayout->addLayout(updateRow);
+    modifyLayout->addLayout(CatalogLayout::buttonRow({btnUpdate}));
 
     // Both label columns as wide as the widest label, so the two sections line up.
     CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8});
@@ -144,11 +137,8 @@ void frmAddExercise::btnModify_Click() {
         ResultSet rs = conn->query(CatalogStatements::listExercises(m_state.currentUser()));
         for (; !rs.eof(); rs.moveNext())
             names << rs.field(QStringLiteral("Exercise_Name"));
-    } catch (const DbError& e) {
-        showReadError(e.description(), QStringLiteral("btnModify_Click"));
-        return;
     } catch (const std::exception& e) {
-        showReadError(QString::fromUtf8(e.what()), QStringLiteral("btnModify_Click"));
+        showReadError(describe(e), QStringLiteral("btnModify_Click"));
         return;
     }
 
@@ -175,10 +165,8 @@ void frmAddExercise::cbModExercise_Click() {
             txtModField2->setText(rs.field(QStringLiteral("Field2")));
             txtModField3->setText(rs.field(QStringLiteral("Field3")));
         }
-    } catch (const DbError& e) {
-        showReadError(e.description(), QStringLiteral("cbModExercise_Click"));
     } catch (const std::exception& e) {
-        showReadError(QString::fromUtf8(e.what()), QStringLiteral("cbModExercise_Click"));
+        showReadError(describe(e), QStringLiteral("cbModExercise_Click"));
     }
 }
 

@@ -40,16 +40,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAdd);
-    buttons->addWidget(btnExit);
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addSpacing(4);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
     Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
     Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });

@@ -58,11 +58,8 @@ void frmAddVideo::loadTypes() {
         ResultSet rs = conn->query(CatalogStatements::listVideoTypes());
         for (; !rs.eof(); rs.moveNext())
             types << rs.field(QStringLiteral("Video_Type"));
-    } catch (const DbError& e) {
-        showReadError(QStringLiteral("Problem in retrieving video types - "), e.description(),
-                      QStringLiteral("Form_Load"));
     } catch (const std::exception& e) {
-        showReadError(QStringLiteral("Problem in retrieving video types - "), QString::fromUtf8(e.what()),
+        showReadError(QStringLiteral("Problem in retrieving video types - "), describe(e),
                       QStringLiteral("Form_Load"));
     }
     setTypes(types.isEmpty() ? m_form.types : types);

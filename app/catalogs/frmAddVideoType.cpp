@@ -28,16 +28,7 @@ frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent) : QDialog(parent
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Video Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAdd);
-    buttons->addWidget(btnExit);
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addSpacing(4);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
     connect(btnAdd, &QPushButton::clicked, this, &frmAddVideoType::btnAdd_Click);
     connect(btnExit, &QPushButton::clicked, this, &frmAddVideoType::btnExit_Click);

@@ -14,3 +14,7 @@ public:
 private:
     QString m_description;
 };
+
+// The description of any error a handler catches, as its message shows it. A DbError's
+// what() carries its description in UTF-8, so one catch of std::exception serves both.
+inline QString describe(const std::exception& e) { return QString::fromUtf8(e.what()); }

@@ -192,8 +192,3 @@ QStringList LogDialog::readColumn(const QString& sql, const QString& column) {
     return out;
 }
 
-QString LogDialog::describe(const std::exception& e) {
-    if (auto* db = dynamic_cast<const DbError*>(&e))
-        return db->description();
-    return QString::fromUtf8(e.what());
-}

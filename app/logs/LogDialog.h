@@ -68,8 +68,6 @@ class LogDialog : public QDialog {
     // --- Reading ----------------------------------------------------------------------------
     // The named column of every row of `sql`, on a connection of its own. Throws DbError.
     static QStringList readColumn(const QString& sql, const QString& column);
-    // The description of a caught failure.
-    static QString describe(const std::exception& e);
 
     QPushButton* btnUpdate = nullptr;
     QPushButton* btnAdd = nullptr;

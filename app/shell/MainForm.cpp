@@ -37,11 +37,6 @@ std::optional<bool> storedUnit(Connection& conn, const QString& user) {
     return rs.value(QStringLiteral("DistanceMiles")).toDouble() != 0.0;
 }
 
-QString errorText(const std::exception& e) {
-    if (auto* db = dynamic_cast<const DbError*>(&e))
-        return db->description();
-    return QString::fromUtf8(e.what());
-}
 
 } // namespace
 
@@ -250,7 +245,7 @@ void MainForm::Form_Load() {
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("No Users Selected - ") + errorText(e) +
+        Ui::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
                               QStringLiteral(" - MainForm Form_Load"));
     }
 }
@@ -278,7 +273,7 @@ void MainForm::cbUsers_Click() {
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("No Default Distance Selected - ") + errorText(e) +
+        Ui::message(this, QStringLiteral("No Default Distance Selected - ") + describe(e) +
                               QStringLiteral(" - MainForm cbUsers_Click"));
     }
 }

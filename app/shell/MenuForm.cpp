@@ -81,12 +81,8 @@ template <class LogWindow> void MenuForm::openLog(const char* routine) {
     QString day, date;
     try {
         CLibrary::ParseDate(txtDate->text(), day, date);
-    } catch (const DbError& e) {
-        Ui::message(this, QStringLiteral("Could not read the date - ") + e.description() +
-                              QStringLiteral(" - In MenuForm ") + QLatin1String(routine));
-        return;
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("Could not read the date - ") + QString::fromUtf8(e.what()) +
+        Ui::message(this, QStringLiteral("Could not read the date - ") + describe(e) +
                               QStringLiteral(" - In MenuForm ") + QLatin1String(routine));
         return;
     }
