@@ -204,11 +204,8 @@ void EquipmentDialog::showModifySection() {
     const QString context = QStringLiteral("Problem in retrieving ") + m_form.plural + QStringLiteral(" - ");
     QStringList names;
     try {
-        CLibrary lib;
-        auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::listItems(m_form.equipment, m_state.currentUser()));
-        for (; !rs.eof(); rs.moveNext())
-            names << rs.field(m_form.equipment.nameColumn);
+        names = CLibrary().GetConnection()->column(
+            CatalogStatements::listItems(m_form.equipment, m_state.currentUser()), m_form.equipment.nameColumn);
     } catch (const std::exception& e) {
         showReadError(context, describe(e),
                       QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
@@ -216,13 +213,10 @@ void EquipmentDialog::showModifySection() {
     }
 
     // Pressing the button again lists the items afresh instead of appending them twice.
-    m_modifyList->clear();
-    m_modifyList->addItems(names);
-    btnUpdate->setEnabled(!names.isEmpty());
-    if (!names.isEmpty()) {
-        m_modifyList->setCurrentIndex(0);
+    const bool any = Fields::replaceItems(m_modifyList, names);
+    btnUpdate->setEnabled(any);
+    if (any)
         chooseItem();
-    }
     m_modifySection->show();
     adjustSize();
 }

@@ -132,24 +132,18 @@ void frmAddExercise::btnAdd_Click() {
 void frmAddExercise::btnModify_Click() {
     QStringList names;
     try {
-        CLibrary lib;
-        auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::listExercises(m_state.currentUser()));
-        for (; !rs.eof(); rs.moveNext())
-            names << rs.field(QStringLiteral("Exercise_Name"));
+        names = CLibrary().GetConnection()->column(CatalogStatements::listExercises(m_state.currentUser()),
+                                                   QStringLiteral("Exercise_Name"));
     } catch (const std::exception& e) {
         showReadError(describe(e), QStringLiteral("btnModify_Click"));
         return;
     }
 
-    // Pressing the button again lists the exercises afresh instead of appending them twice.
-    cbModExercise->clear();
-    cbModExercise->addItems(names);
-    btnUpdate->setEnabled(!names.isEmpty());
-    if (!names.isEmpty()) {
-        cbModExercise->setCurrentIndex(0);
+    // Pressing the button again lists the items afresh instead of appending them twice.
+    const bool any = Fields::replaceItems(cbModExercise, names);
+    btnUpdate->setEnabled(any);
+    if (any)
         cbModExercise_Click();
-    }
     m_modifySection->show();
     adjustSize();
 }

@@ -53,11 +53,8 @@ void frmAddVideo::cbModifyVideo_Click() {
 void frmAddVideo::loadTypes() {
     QStringList types;
     try {
-        CLibrary lib;
-        auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::listVideoTypes());
-        for (; !rs.eof(); rs.moveNext())
-            types << rs.field(QStringLiteral("Video_Type"));
+        types = CLibrary().GetConnection()->column(CatalogStatements::listVideoTypes(),
+                                                   QStringLiteral("Video_Type"));
     } catch (const std::exception& e) {
         showReadError(QStringLiteral("Problem in retrieving video types - "), describe(e),
                       QStringLiteral("Form_Load"));

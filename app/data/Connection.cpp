@@ -303,6 +303,14 @@ ResultSet Connection::query(const QString& statement)
     return rs;
 }
 
+QStringList Connection::column(const QString& statement, const QString& name)
+{
+    QStringList out;
+    for (ResultSet rs = query(statement); !rs.eof(); rs.moveNext())
+        out << rs.field(name);
+    return out;
+}
+
 void Connection::begin() { execRaw(m_db, "BEGIN IMMEDIATE"); }
 void Connection::commit() { execRaw(m_db, "COMMIT"); }
 void Connection::rollback()

@@ -44,6 +44,8 @@ public:
 
     // Opens a forward-only result of one SELECT. Throws DbError.
     ResultSet query(const QString& statement);
+    // The named column of every row of one SELECT, in the order returned. Throws DbError.
+    QStringList column(const QString& statement, const QString& name);
 
     // Explicit transactions, for writers that read back between statements.
     void begin();

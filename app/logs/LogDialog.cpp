@@ -184,11 +184,6 @@ QString LogDialog::readFailureMessage(const QString& description) {
 }
 
 QStringList LogDialog::readColumn(const QString& sql, const QString& column) {
-    CLibrary lib;
-    auto conn = lib.GetConnection();
-    QStringList out;
-    for (ResultSet rs = conn->query(sql); !rs.eof(); rs.moveNext())
-        out << rs.field(column);
-    return out;
+    return CLibrary().GetConnection()->column(sql, column);
 }
 

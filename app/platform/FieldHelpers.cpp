@@ -143,6 +143,16 @@ void appendItems(QComboBox* combo, const QStringList& items)
     }
 }
 
+bool replaceItems(QComboBox* combo, const QStringList& items)
+{
+    combo->clear();
+    combo->addItems(items);
+    if (items.isEmpty())
+        return false;
+    combo->setCurrentIndex(0);
+    return true;
+}
+
 void appendPickItem(QComboBox* combo, const QString& name)
 {
     // Adding the first item to an empty list makes Qt select it, which would replace text

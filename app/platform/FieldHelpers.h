@@ -32,6 +32,9 @@ void plainCombo(QComboBox* combo);
 // item to an empty list would otherwise make it the text).
 void appendItems(QComboBox* combo, const QStringList& items);
 
+// Lists `items` afresh and selects the first; false when there is none to select.
+bool replaceItems(QComboBox* combo, const QStringList& items);
+
 // Catalog hook: appends `name` to the list and makes it the text when the text is empty;
 // a typed text stays.
 void appendPickItem(QComboBox* combo, const QString& name);

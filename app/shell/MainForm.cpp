@@ -222,12 +222,8 @@ void MainForm::Form_Load() {
         CLibrary lib;
         std::unique_ptr<Connection> conn = lib.GetConnection();
 
-        QStringList names;
-        {
-            ResultSet rs = conn->query(QStringLiteral("SELECT User_Name FROM Users"));
-            for (; !rs.eof(); rs.moveNext())
-                names << rs.field(QStringLiteral("User_Name"));
-        }
+        const QStringList names = conn->column(QStringLiteral("SELECT User_Name FROM Users"),
+                                               QStringLiteral("User_Name"));
 
         if (names.isEmpty()) {
             if (Ui::ask(this,
