@@ -7,23 +7,32 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPair>
-#include <QVector>
+#include <QPushButton>
 
-// Records what a catalog dialog hands to its hook.
+// Records what a catalog dialog hands to its hook, as "catalog:name".
 class RecordingHook : public CatalogHook {
   public:
     void catalogItemAdded(const QString& catalog, const QString& name) override {
-        added.append({catalog, name});
+        added << catalog + ":" + name;
     }
-    QVector<QPair<QString, QString>> added;
+    QStringList added;
 };
+
+const QString kInserted = QStringLiteral("Record Inserted");
+const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
 
 class CatalogTest : public GuiFixture {
   protected:
     void SetUp() override {
         GuiFixture::SetUp();
         Clock::setFixed(QDateTime(QDate(2026, 5, 17), QTime(9, 30)));
+    }
+
+    FixedState ann{QStringLiteral("Ann")};
+
+    // True when the only message shown starts and ends as given (the middle is the engine's).
+    bool onlyMessage(const QString& start, const QString& end) const {
+        return messages.size() == 1 && messages[0].startsWith(start) && messages[0].endsWith(end);
     }
 
     // Replaces the whole text of a line edit or an editable combo by typing, as a person
@@ -42,10 +51,8 @@ class CatalogTest : public GuiFixture {
         focus(combo);
         const int target = combo->findText(text);
         ASSERT_GE(target, 0) << "no entry " << text.toStdString();
-        while (combo->currentIndex() < target)
-            QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() > target)
-            QTest::keyClick(combo, Qt::Key_Up);
+        while (combo->currentIndex() != target)
+            QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
         QApplication::processEvents();
     }
 
@@ -57,13 +64,7 @@ class CatalogTest : public GuiFixture {
     }
 };
 
-// Readable QString values in failure messages.
+// Readable QString values (and lists of them) in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << "{";
-    for (qsizetype i = 0; i < list.size(); ++i)
-        *os << (i ? ", \"" : "\"") << list[i].toStdString() << '"';
-    *os << "}";
 }

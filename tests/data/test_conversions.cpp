@@ -26,84 +26,67 @@ const double Inf = std::numeric_limits<double>::infinity();
 
 TEST(NumberText, DefaultConversionAndFixedDecimals) {
     const std::pair<double, const char*> general[] = {
-        {26.2, "26.2"},      {10, "10"},          {0.1 + 0.2, "0.3"}, // binary noise beyond 15 digits
-        {-0.0, "0"},         {-42.5, "-42.5"},    {1.0 / 3, "0.333333333333333"},
-        {0.0005, "0.0005"},  {1e25, "1E+25"},     {123456789012345678.0, "123456789012346000"},
-        {Inf, "Infinity"},
+        {26.2, "26.2"}, {10, "10"}, {0.1 + 0.2, "0.3"}, // binary noise beyond 15 digits
+        {-0.0, "0"},    {1.0 / 3, "0.333333333333333"}, {1e25, "1E+25"}, {123456789012345678.0, "123456789012346000"},
     };
     for (const auto& [v, text] : general)
         EXPECT_EQ(NumberText::general(v), text) << text;
 
     // Halves round away from zero on the typed value, though each is stored a hair below it.
     const std::tuple<double, int, const char*> fixed[] = {
-        {0.125, 2, "0.13"},  {2.675, 2, "2.68"},     {1.005, 2, "1.01"},        {-2.675, 2, "-2.68"},
-        {2.674999, 2, "2.67"}, {20, 2, "20.00"},     {9.995, 2, "10.00"},       {99.96, 1, "100.0"},
-        {123456.78, 1, "123456.8"}, {2.5, 0, "3"},   {-0.001, 2, "0.00"},       {NaN, 2, "NaN"},
+        {0.125, 2, "0.13"}, {2.675, 2, "2.68"}, {-2.675, 2, "-2.68"}, {2.674999, 2, "2.67"},
+        {20, 2, "20.00"},   {99.96, 1, "100.0"}, {-0.001, 2, "0.00"},  {NaN, 2, "NaN"},
     };
     for (const auto& [v, decimals, text] : fixed)
         EXPECT_EQ(NumberText::fixed(v, decimals), text) << text;
 }
 
 TEST(NumberText, ParsesOnlyPlainDecimals) {
-    const std::pair<const char*, double> good[] = {{"26.2", 26.2}, {"  5  ", 5}, {"-3", -3}, {"+3", 3},
-                                                   {".5", 0.5},    {"5.", 5},     {"007", 7}};
+    const std::pair<const char*, double> good[] = {{"  5  ", 5}, {"-3", -3}, {"+3", 3}, {".5", 0.5}, {"5.", 5}};
     for (const auto& [text, v] : good)
         EXPECT_EQ(NumberText::parse(text), v) << text;
-    for (const char* bad : {"", "   ", ".", "-", "abc", "1e5", "5;", "1,5", "1.2.3", "0x10", "- 5", "inf", "nan",
-                            "1 OR 1=1"})
+    for (const char* bad : {"", "   ", ".", "-", "abc", "1e5", "5;", "1,5", "1.2.3", "0x10", "- 5", "inf", "nan"})
         EXPECT_FALSE(NumberText::parse(bad).has_value()) << bad;
     EXPECT_FALSE(NumberText::parse(QString::fromUtf8("\u0665")).has_value()); // not an ASCII digit
     EXPECT_FALSE(NumberText::parse(QString(400, QLatin1Char('9'))).has_value());
-    EXPECT_EQ(NumberText::parse("0." + QString(400, QLatin1Char('0')) + "1"), 0.0);
 }
 
-TEST(GetMinutes, FieldsFromTheRight) {
-    const std::pair<const char*, double> cases[] = {
-        {"1:05:30", 65.5}, {"45:10", 45 + 10.0 / 60}, {"45", 0.75}, {"2:00:00", 120}, {"1:2:3", 62.05},
-        {"5.5:00", 5.5},   {"", 0},                  {":30", 0.5}, {"1::", 60},      {"1:00:00:00", 0},
-        {"junk:1:00:00", 60}, // only the last three fields count
+TEST(Durations, FieldsFromTheRightAndSecondsCarried) {
+    const std::pair<const char*, double> minutes[] = {
+        {"1:05:30", 65.5}, {"45:10", 45 + 10.0 / 60}, {"45", 0.75}, {"5.5:00", 5.5}, {"", 0}, {":30", 0.5},
+        {"1:00:00:00", 0}, {"junk:1:00:00", 60}, // only the last three fields count
     };
-    for (const auto& [text, minutes] : cases)
-        EXPECT_DOUBLE_EQ(CLibrary::GetMinutes(text), minutes) << text;
-    for (const char* bad : {"abc", "1:x:00", "1:30a", "1;30", "1,5:00", "1e2"})
+    for (const auto& [text, value] : minutes)
+        EXPECT_DOUBLE_EQ(CLibrary::GetMinutes(text), value) << text;
+    for (const char* bad : {"abc", "1:x:00", "1:30a", "1,5:00", "1e2"})
         EXPECT_EQ(errorOf([&] { CLibrary::GetMinutes(bad); }), "Type mismatch") << bad;
-}
 
-TEST(MinutesToString, ShapesCarriesAndHalfSeconds) {
-    const std::pair<double, const char*> cases[] = {
-        {7.5, "7:30"}, {0, "0:00"}, {0.25, "0:15"}, {59.5, "59:30"}, {60, "1:00:00"}, {65.5, "1:05:30"},
-        {600, "10:00:00"}, {60 * 40000, "40000:00:00"}, // beyond a 16-bit hour count
-        // Seconds that round to 60 carry into the minutes.
-        {61, "1:01:00"}, {119.999, "2:00:00"}, {59.9999, "1:00:00"}, {4 + 59.6 / 60, "5:00"},
+    const std::pair<double, const char*> texts[] = {
+        {7.5, "7:30"}, {0, "0:00"}, {65.5, "1:05:30"}, {60 * 40000, "40000:00:00"}, // beyond a 16-bit hour count
+        // Seconds that round to 60 carry into the minutes and hours.
+        {119.999, "2:00:00"}, {4 + 59.6 / 60, "5:00"},
         // Whole minutes reached through sums of fractions do not show as 59.99... seconds.
-        {CLibrary::GetMinutes("45:10") * 3, "2:15:30"}, {0.1 * 3 * 60, "18:00"},
+        {CLibrary::GetMinutes("45:10") * 3, "2:15:30"},
         // Half seconds go to the even second.
-        {CLibrary::GetMinutes("0:30.5"), "0:30"}, {CLibrary::GetMinutes("0:31.5"), "0:32"},
-        {CLibrary::GetMinutes("1:00:58.5"), "1:00:58"}, {CLibrary::GetMinutes("0:30.51"), "0:31"},
+        {CLibrary::GetMinutes("0:30.5"), "0:30"}, {CLibrary::GetMinutes("0:31.5"), "0:32"}, {30.51 / 60, "0:31"},
         // A negative duration keeps its sign in front.
         {-65.5, "-1:05:30"}, {-0.001, "0:00"},
     };
-    for (const auto& [minutes, text] : cases)
-        EXPECT_EQ(CLibrary::MinutesToString(minutes), text) << text;
+    for (const auto& [value, text] : texts)
+        EXPECT_EQ(CLibrary::MinutesToString(value), text) << text;
     for (double bad : {NaN, Inf, 1e300})
         EXPECT_EQ(errorOf([&] { CLibrary::MinutesToString(bad); }), "Overflow") << bad;
 }
 
 TEST(PaceAndSpeed, ValuesAndErrors) {
     EXPECT_EQ(CLibrary::GetPace("1:05:30", "10"), "6:33");
-    EXPECT_EQ(CLibrary::GetPace("45:00", 5.0), "9:00");
     EXPECT_EQ(CLibrary::GetPace("3:30:00", " 26.2 "), "8:01");
-    EXPECT_EQ(CLibrary::GetPace("", "3"), "0:00");
-    EXPECT_EQ(CLibrary::GetMPH("1:30:00", "30"), "20.00");
     EXPECT_EQ(CLibrary::GetMPH("1:00:00", "12.345"), "12.35"); // half away from zero
     EXPECT_EQ(CLibrary::GetMPH("2:00:00", 0.25), "0.13");
-    EXPECT_EQ(CLibrary::GetMPH("40:00", "1000"), "1500.00");
 
     EXPECT_EQ(errorOf([] { CLibrary::GetPace("45:00", "0"); }), "Division by zero");
-    EXPECT_EQ(errorOf([] { CLibrary::GetPace("", 0.0); }), "Division by zero");
-    EXPECT_EQ(errorOf([] { CLibrary::GetMPH("0:00", "10"); }), "Division by zero");
     EXPECT_EQ(errorOf([] { CLibrary::GetMPH("", 10.0); }), "Division by zero");
-    for (const char* distance : {"", "five", "10 miles", "1e-300"}) {
+    for (const char* distance : {"", "five", "1e-300"}) {
         EXPECT_EQ(errorOf([&] { CLibrary::GetPace("45:00", distance); }), "Type mismatch") << distance;
         EXPECT_EQ(errorOf([&] { CLibrary::GetMPH("45:00", distance); }), "Type mismatch") << distance;
     }
@@ -113,13 +96,10 @@ TEST(PaceAndSpeed, ValuesAndErrors) {
 }
 
 TEST(Distances, OneDecimalWithTheShortFactorAndZeroOnAnyError) {
-    EXPECT_EQ(CLibrary::ComputeKilometers("3.1"), "5.0");
     EXPECT_EQ(CLibrary::ComputeKilometers("26.2"), "42.2");
     EXPECT_EQ(CLibrary::ComputeKilometers("1"), "1.6"); // 1.609, not 1.609344
-    EXPECT_EQ(CLibrary::ComputeMiles("10"), "6.2");
-    EXPECT_EQ(CLibrary::ComputeMiles("1.609"), "1.0");
     EXPECT_EQ(CLibrary::ComputeMiles(" 42.195 "), "26.2");
-    for (const char* bad : {"", " ", "abc", "3,1", "1e3", "."}) {
+    for (const char* bad : {"", "abc", "3,1", "1e3"}) {
         EXPECT_EQ(CLibrary::ComputeKilometers(bad), "0") << bad;
         EXPECT_EQ(CLibrary::ComputeMiles(bad), "0") << bad;
     }
@@ -127,26 +107,20 @@ TEST(Distances, OneDecimalWithTheShortFactorAndZeroOnAnyError) {
 }
 
 TEST(FormatString, PadsToTheColumnPlusOneBlank) {
-    EXPECT_EQ(CLibrary::FormatString("abc", 5), "abc   ");
-    EXPECT_EQ(CLibrary::FormatString("abc", 3), "abc ");
-    EXPECT_EQ(CLibrary::FormatString("abc", 2), "abc");
-    EXPECT_EQ(CLibrary::FormatString("", 0), " ");
+    EXPECT_EQ(CLibrary::FormatString("abc", 5) + CLibrary::FormatString("abc", 2), "abc   abc");
     EXPECT_EQ(CLibrary::FormatString("", -5), "");
     EXPECT_EQ(CLibrary::FormatString("x", 32767).size(), 32768);
 }
 
 TEST(ParseDate, SplitsAtTheFirstCommaAndRefusesTextWithoutRoomForADate) {
     QString day, date;
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"Saturday, 12/5/2026", "Saturday", "12/5/2026"},
-        {"Monday, March, 2004", "Monday", "March, 2004"},
-        {",x1/1/2000", "", "1/1/2000"}, // the one character after the comma is dropped
-        {"Friday, ", "Friday", ""},
+    const std::pair<const char*, const char*> cases[] = {
+        {"Saturday, 12/5/2026", "Saturday|12/5/2026"}, {"Monday, March, 2004", "Monday|March, 2004"},
+        {",x1/1/2000", "|1/1/2000"}, // the one character after the comma is dropped
     };
-    for (const auto& [text, d, c] : cases) {
+    for (const auto& [text, parts] : cases) {
         CLibrary::ParseDate(text, day, date);
-        EXPECT_EQ(day, d) << text;
-        EXPECT_EQ(date, c) << text;
+        EXPECT_EQ(day + '|' + date, parts) << text;
     }
     day = date = "unchanged";
     for (const char* bad : {"Saturday 12/5/2026", "", "Friday,"})
@@ -154,13 +128,9 @@ TEST(ParseDate, SplitsAtTheFirstCommaAndRefusesTextWithoutRoomForADate) {
     EXPECT_EQ(day + date, "unchangedunchanged");
 }
 
-TEST(StatementValues, QuoteDoublesQuotesAndNumberPassesOnlyPlainDecimals) {
-    EXPECT_EQ(CLibrary::Quote("Bob's 5k"), "'Bob''s 5k'");
-    EXPECT_EQ(CLibrary::Quote(""), "''");
-    EXPECT_EQ(CLibrary::Quote("x'); DROP TABLE Users; --"), "'x''); DROP TABLE Users; --'");
+TEST(StatementValues, NumberPassesOnlyPlainDecimals) {
     EXPECT_EQ(CLibrary::Number(" 26.2 "), "26.2");
-    EXPECT_EQ(CLibrary::Number("-3"), "-3");
-    for (const char* bad : {"", " ", ".", "abc", "1 OR 1=1", "5; DELETE FROM Users", "1e5", "0x1F", "5--", "'5'"})
+    for (const char* bad : {"", "1 OR 1=1", "5; DELETE FROM Users", "0x1F", "5--", "'5'"})
         EXPECT_EQ(errorOf([&] { CLibrary::Number(bad); }), "Type mismatch") << bad;
 }
 

@@ -17,8 +17,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 
@@ -71,58 +69,30 @@ class ShellTest : public GuiFixture {
     std::unique_ptr<MainForm> window;
 };
 
+// Each command opens its window; the race log in add mode with the command's title and
+// kind, the exercise setup with its add section only.
 TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
     setUnit("Ann", 1);
     MainForm* w = start();
-
-    std::function<QString(QMenu*)> walk = [&](QMenu* menu) {
-        QStringList items;
-        for (QAction* a : menu->actions())
-            items << a->text() + (a->menu() ? "(" + walk(a->menu()) + ")" : QString());
-        return items.join(',');
-    };
-    QString tree;
-    for (QAction* top : w->menuBar()->actions())
-        tree += top->text() + "(" + walk(top->menu()) + ")";
-    EXPECT_EQ(tree, "&Utilities(&Distance is Miles,Add &User,Add &Race Type,&Pace Calculator,&Backup Database)"
-                    "&Running(&Reports(&Text Report,&Graphic Report,&Shoe Report,&Race Report),"
-                    "&Add Running Race,Add/Modify &Shoe)"
-                    "&Biking(&Reports(&Text Report,&Graphic Report,&Bike Report,&Race Report),"
-                    "&Add Cycling Race,Add/Modify &Bike)"
-                    "&Swimming(&Reports(&Text Report,&Race Report),&Add Swimming Race)"
-                    "&Video(&Reports(&Text Report),Add/Modify &Video,Add Video &Type)"
-                    "&Other(&Reports(&Text Report),Add/Modify &Exercise)"
-                    "&Combined Reports(&Calendar,Time &Report,&Time Graph)&Help(&How Do I...,&About)");
-
-    // The race log opens in add mode with the command's title and kind; the exercise
-    // setup with its add section only.
-    QString seen;
+    QStringList seen;
     drivers["frmRaceLog"] = [&](QDialog* d) {
-        seen = find<QLabel>(d, "lblTitle")->text() + "/" + find<QLineEdit>(d, "txtExercise")->text() +
-               (find<QPushButton>(d, "btnUpdate")->isHidden() ? "" : " (not add mode)");
+        seen << find<QLabel>(d, "lblTitle")->text() + "/" + find<QLineEdit>(d, "txtExercise")->text() +
+                    (find<QPushButton>(d, "btnUpdate")->isHidden() ? "" : " (not add mode)");
         return int(QDialog::Rejected);
     };
     drivers["frmAddExercise"] = [&](QDialog* d) {
-        seen = d->findChild<QWidget*>("modifySection")->isVisible() ? "both sections" : "add section";
+        seen << (find<QWidget>(d, "modifySection")->isVisible() ? "both sections" : "add section");
         return int(QDialog::Rejected);
     };
-    const std::tuple<QAction*, const char*, const char*> commands[] = {
-        {w->mnuAddUser, "frmAddUser", ""},       {w->mnuAddRaceType, "frmAddRaceType", ""},
-        {w->mnuAddShoe, "frmAddShoe", ""},       {w->mnuAddBike, "frmAddBike", ""},
-        {w->mnuAddVideo, "frmAddVideo", ""},     {w->mnuAddVideoType, "frmAddVideoType", ""},
-        {w->mnuAddExercise, "frmAddExercise", "add section"},
-        {w->mnuRunAddRace, "frmRaceLog", "Running Race Log/RunningRace"},
-        {w->mnuBikeAddRace, "frmRaceLog", "Cycling Race Log/CyclingRace"},
-        {w->mnuSwimAddRace, "frmRaceLog", "Swimming Race Log/SwimmingRace"},
-    };
-    for (const auto& [action, dialog, expected] : commands) {
-        SCOPED_TRACE(dialog);
-        opened.clear();
-        seen.clear();
-        action->trigger();
-        EXPECT_EQ(opened, QStringList{dialog});
-        EXPECT_EQ(seen, expected);
-    }
+    for (QAction* command :
+         {w->mnuAddUser, w->mnuAddRaceType, w->mnuAddShoe, w->mnuAddBike, w->mnuAddVideo, w->mnuAddVideoType,
+          w->mnuAddExercise, w->mnuRunAddRace, w->mnuBikeAddRace, w->mnuSwimAddRace})
+        command->trigger();
+    EXPECT_EQ(opened,
+              QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
+                           "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog", "frmRaceLog"}));
+    EXPECT_EQ(seen, QStringList({"add section", "Running Race Log/RunningRace",
+                                 "Cycling Race Log/CyclingRace", "Swimming Race Log/SwimmingRace"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
@@ -135,7 +105,6 @@ TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
     MainForm* w = start();
     EXPECT_EQ(questions, QStringList{prompt});
     EXPECT_EQ(messages, QStringList{"User Added!"});
-    EXPECT_EQ(w->cbUsers->count(), 1);
     EXPECT_EQ(w->currentUser(), "Ann");
     EXPECT_FALSE(w->miles());
     EXPECT_EQ(users(), QStringList{"Ann|0"});
@@ -149,9 +118,7 @@ TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
     w = start();
     EXPECT_EQ(questions, QStringList{prompt});
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(w->cbUsers->count(), 0);
     EXPECT_EQ(w->currentUser(), "");
-    EXPECT_TRUE(w->miles());
     type(w->cbUsers, "Nobody");
     QTest::keyClick(w->cbUsers->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(w->currentUser(), "Nobody");
@@ -217,12 +184,11 @@ TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
     w->Calendar->setSelectedDate(QDate(2026, 12, 5));
     const QPoint cell = view->visualRect(view->currentIndex()).center();
 
-    const std::tuple<const char*, const char*, const char*> kinds[] = {
-        {"btnRun", "frmRunLog", "btnAdd"},     {"btnBike", "frmBikeLog", "btnAddRecord"},
-        {"btnSwim", "frmSwimLog", "btnAdd"},   {"btnVideo", "frmVideoLog", "btnAdd"},
-        {"btnOther", "frmOtherLog", "btnAdd"},
+    const std::pair<const char*, const char*> kinds[] = {
+        {"btnRun", "frmRunLog"},     {"btnBike", "frmBikeLog"},   {"btnSwim", "frmSwimLog"},
+        {"btnVideo", "frmVideoLog"}, {"btnOther", "frmOtherLog"},
     };
-    for (const auto& [button, log, addButton] : kinds) {
+    for (const auto& [button, log] : kinds) {
         SCOPED_TRACE(button);
         w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
         opened.clear();
@@ -238,9 +204,7 @@ TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
         };
         drivers[log] = [&](QDialog* d) {
             seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
-                   (find<QPushButton>(d, "btnUpdate")->isHidden() ? "" : "|update") +
-                   (find<QPushButton>(d, "btnDelete")->isHidden() ? "" : "|delete") +
-                   (find<QPushButton>(d, addButton)->isVisible() ? "|add" : "");
+                   (find<QPushButton>(d, "btnUpdate")->isHidden() ? "|add" : "|edit");
             return int(QDialog::Rejected);
         };
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
@@ -261,7 +225,6 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
         driveAddUser(name, true);
         w->mnuAddUser->trigger();
     }
-    EXPECT_EQ(messages, QStringList({"User Added!", "User Added!"}));
     EXPECT_EQ(users(), QStringList({"Ann|0", "O'Brien|1", "x'); DELETE FROM Users; --|1"}));
     EXPECT_EQ(w->cbUsers->count(), 3);
     EXPECT_EQ(w->currentUser(), "Ann");
@@ -317,7 +280,8 @@ TEST_F(ShellTest, DatabaseFailuresAreReportedAndTheWindowStaysUsable) {
                 messages[0].endsWith(" - MainForm cbUsers_Click") && messages[0].size() > 56)
         << messages[0].toStdString();
     for (const QString& m : messages.mid(1))
-        EXPECT_TRUE(m.startsWith("No Users Selected - ") && m.endsWith(" - MainForm Form_Load") && m.size() > 41)
+        EXPECT_TRUE(m.startsWith("No Users Selected - ") && m.endsWith(" - MainForm Form_Load") &&
+                    m.size() > 41)
             << m.toStdString();
     EXPECT_TRUE(questions.isEmpty());
 }
