@@ -1,7 +1,7 @@
 #include "CLibrary.h"
 #include "Connection.h"
 #include "MainForm.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
         try {
             Connection::create(file);
         } catch (const std::exception& e) {
-            Ui::message(nullptr, describe(e));
+            Dialogs::message(nullptr, describe(e));
         }
     }
 

@@ -2,7 +2,7 @@
 # Installs the Debian packages Trainbook needs to build, test and run, and only those
 # that dpkg reports missing. Never asks a question.
 set -euo pipefail
-PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev
+PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -7,7 +7,7 @@
 #include "DatePicker.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -155,7 +155,7 @@ void EquipmentDialog::setTypes(const QStringList& types) {
 
 void EquipmentDialog::showReadError(const QString& context, const QString& description,
                                     const QString& routine) {
-    Ui::message(this, context + description + QStringLiteral(" - In ") + m_form.formName + QLatin1Char(' ') +
+    Dialogs::message(this, context + description + QStringLiteral(" - In ") + m_form.formName + QLatin1Char(' ') +
                           routine);
 }
 
@@ -185,16 +185,16 @@ void EquipmentDialog::addItem() {
                                                  chkActive->isChecked(), user);
         }
     } catch (const std::exception&) {
-        Ui::message(this, kInsertFailed);
+        Dialogs::message(this, kInsertFailed);
         return;
     }
 
     CLibrary lib;
     if (!lib.Insert_UpdateRec(sql)) {
-        Ui::message(this, kInsertFailed);
+        Dialogs::message(this, kInsertFailed);
         return;
     }
-    Ui::message(this, kInserted);
+    Dialogs::message(this, kInserted);
     if (m_hook)
         m_hook->catalogItemAdded(m_form.formName, name);
     accept();
@@ -241,9 +241,9 @@ void EquipmentDialog::btnUpdate_Click() {
                                                         m_modifyList->currentText(), m_state.currentUser());
     CLibrary lib;
     if (lib.Insert_UpdateRec(sql))
-        Ui::message(this, m_form.noun + QStringLiteral(" Updated!"));
+        Dialogs::message(this, m_form.noun + QStringLiteral(" Updated!"));
     else
-        Ui::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());
+        Dialogs::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());
 }
 
 void EquipmentDialog::btnExit_Click() {

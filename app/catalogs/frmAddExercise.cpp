@@ -6,7 +6,7 @@
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -110,7 +110,7 @@ bool frmAddExercise::modifySectionVisible() const {
 }
 
 void frmAddExercise::showReadError(const QString& description, const QString& routine) {
-    Ui::message(this, QStringLiteral("Problem in retrieving exercise data - ") + description +
+    Dialogs::message(this, QStringLiteral("Problem in retrieving exercise data - ") + description +
                           QStringLiteral(" - In frmAddExercise ") + routine);
 }
 
@@ -120,10 +120,10 @@ void frmAddExercise::btnAdd_Click() {
                                                           txtField3->text(), m_state.currentUser());
     CLibrary lib;
     if (!lib.Insert_UpdateRec(sql)) {
-        Ui::message(this, QStringLiteral("Problem occurred in inserting the record into the database"));
+        Dialogs::message(this, QStringLiteral("Problem occurred in inserting the record into the database"));
         return;
     }
-    Ui::message(this, QStringLiteral("Record Inserted"));
+    Dialogs::message(this, QStringLiteral("Record Inserted"));
     if (m_hook)
         m_hook->catalogItemAdded(QStringLiteral("frmAddExercise"), name);
     accept();
@@ -170,9 +170,9 @@ void frmAddExercise::btnUpdate_Click() {
                                           txtModField2->text(), txtModField3->text(), m_state.currentUser());
     CLibrary lib;
     if (lib.Insert_UpdateRec(sql))
-        Ui::message(this, QStringLiteral("Exercise Updated!"));
+        Dialogs::message(this, QStringLiteral("Exercise Updated!"));
     else
-        Ui::message(this, QStringLiteral("Problem occurred while updating exercise"));
+        Dialogs::message(this, QStringLiteral("Problem occurred while updating exercise"));
 }
 
 void frmAddExercise::btnExit_Click() {

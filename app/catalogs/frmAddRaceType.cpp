@@ -6,7 +6,7 @@
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -83,7 +83,7 @@ void frmAddRaceType::btnAdd_Click() {
     const QString exercise = cbExercise->currentText();
     // Without an exercise the kind would be "Race" alone, which no race log ever lists.
     if (exercise.trimmed().isEmpty()) {
-        Ui::message(this, failed);
+        Dialogs::message(this, failed);
         return;
     }
     if (txtMiles->text().isEmpty())
@@ -95,15 +95,15 @@ void frmAddRaceType::btnAdd_Click() {
         sql = CatalogStatements::insertRaceType(exercise + QStringLiteral("Race"), raceType, txtMiles->text(),
                                                 m_state.currentUser());
     } catch (const std::exception&) {
-        Ui::message(this, failed);
+        Dialogs::message(this, failed);
         return;
     }
     CLibrary lib;
     if (!lib.Insert_UpdateRec(sql)) {
-        Ui::message(this, failed);
+        Dialogs::message(this, failed);
         return;
     }
-    Ui::message(this, QStringLiteral("Race Type Inserted"));
+    Dialogs::message(this, QStringLiteral("Race Type Inserted"));
     if (m_hook)
         m_hook->catalogItemAdded(QStringLiteral("frmAddRaceType"), raceType);
     accept();

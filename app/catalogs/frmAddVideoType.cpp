@@ -4,7 +4,7 @@
 #include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -43,10 +43,10 @@ void frmAddVideoType::btnAdd_Click() {
     const QString videoType = txtVideoType->text();
     CLibrary lib;
     if (!lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
-        Ui::message(this, QStringLiteral("Problem inserting video type"));
+        Dialogs::message(this, QStringLiteral("Problem inserting video type"));
         return;
     }
-    Ui::message(this, QStringLiteral("Video type inserted"));
+    Dialogs::message(this, QStringLiteral("Video type inserted"));
     if (m_hook)
         m_hook->catalogItemAdded(QStringLiteral("frmAddVideoType"), videoType);
     accept();

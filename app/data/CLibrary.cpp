@@ -1,5 +1,7 @@
 #include "CLibrary.h"
 
+#include "Transaction.h"
+
 namespace {
 QString& defaultFile()
 {
@@ -29,12 +31,12 @@ bool CLibrary::Insert_UpdateRecs(const QStringList& statements) const
 {
     try {
         auto conn = GetConnection();
-        conn->begin();
+        Transaction transaction(*conn);
         conn->executeAll(statements);
-        conn->commit();
+        transaction.commit();
         return true;
     } catch (...) {
-        return false; // the connection rolls back what it began when it closes
+        return false;
     }
 }
 
@@ -53,12 +55,12 @@ QString CLibrary::AddMasterRec()
         auto conn = GetConnection();
         // The insert and the read-back of the new identifier run in one transaction, so the
         // identifier is the one of this row even if another program writes meanwhile.
-        conn->begin();
+        Transaction transaction(*conn);
         conn->execute(masterInsertSql());
         ResultSet rs = conn->query(QStringLiteral("SELECT MAX(Exercise_ID)AS ID FROM Exercise_Master"));
         const QString id = rs.eof() ? QString() : rs.field(QStringLiteral("Id"));
         rs.close();
-        conn->commit();
+        transaction.commit();
         return id.isEmpty() ? QStringLiteral("0") : id;
     } catch (...) {
         return QStringLiteral("0");
@@ -69,14 +71,14 @@ QString CLibrary::AddMasterWithDetail(const std::function<QString(const QString&
 {
     try {
         auto conn = GetConnection();
-        conn->begin();
+        Transaction transaction(*conn);
         conn->execute(masterInsertSql());
         const QString id = QString::number(conn->lastInsertId());
         conn->execute(detailSql(id));
-        conn->commit();
+        transaction.commit();
         return id;
     } catch (...) {
-        return QStringLiteral("0"); // closing the connection rolls the master row back
+        return QStringLiteral("0");
     }
 }
 

@@ -1,4 +1,5 @@
 #include "Connection.h"
+#include "Transaction.h"
 
 #include "DbError.h"
 #include "NumberText.h"
@@ -273,19 +274,14 @@ void Connection::executeAll(const QStringList& statements)
     for (const QString& s : statements)
         translated << SqlDialect::translate(s, owner);
 
-    const bool own = translated.size() > 1 && !inTransaction();
-    if (own)
-        begin();
-    try {
-        for (const QString& s : std::as_const(translated))
-            runTranslated(s);
-    } catch (...) {
-        if (own)
-            rollback();
-        throw;
+    if (translated.size() == 1) {
+        runTranslated(translated.front());
+        return;
     }
-    if (own)
-        commit();
+    Transaction transaction(*this);
+    for (const QString& s : std::as_const(translated))
+        runTranslated(s);
+    transaction.commit();
 }
 
 ResultSet Connection::query(const QString& statement)
@@ -312,6 +308,7 @@ QStringList Connection::column(const QString& statement, const QString& name)
 }
 
 void Connection::begin() { execRaw(m_db, "BEGIN IMMEDIATE"); }
+void Connection::beginRead() { execRaw(m_db, "BEGIN DEFERRED"); }
 void Connection::commit() { execRaw(m_db, "COMMIT"); }
 void Connection::rollback()
 {

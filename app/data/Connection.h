@@ -47,8 +47,10 @@ public:
     // The named column of every row of one SELECT, in the order returned. Throws DbError.
     QStringList column(const QString& statement, const QString& name);
 
-    // Explicit transactions, for writers that read back between statements.
+    // The raw transaction calls behind Transaction (Transaction.h), which is how callers
+    // should use them: begin() takes the write lock at once, beginRead() takes none.
     void begin();
+    void beginRead();
     void commit();
     void rollback();
     bool inTransaction() const;

@@ -2,7 +2,7 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -152,7 +152,7 @@ QStringList LogDialog::visibleButtons() const {
 bool LogDialog::hasId(const QLineEdit* id) {
     if (!id->text().isEmpty())
         return true;
-    Ui::message(this, QStringLiteral("No ID found"));
+    Dialogs::message(this, QStringLiteral("No ID found"));
     return false;
 }
 
@@ -167,7 +167,7 @@ void LogDialog::finishWrite(Write what, const std::function<bool()>& write) {
     static const char* const failed[] = {"Problem entering data", "Problem updating record",
                                          "Problem deleting record"};
     const auto i = static_cast<int>(what);
-    Ui::message(this, QString::fromLatin1(ok ? done[i] : failed[i]));
+    Dialogs::message(this, QString::fromLatin1(ok ? done[i] : failed[i]));
     if (ok)
         accept();
 }

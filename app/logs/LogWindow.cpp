@@ -3,7 +3,7 @@
 #include "CLibrary.h"
 #include "DateText.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -71,7 +71,7 @@ void LogWindow::load() {
     try {
         loadLists();
     } catch (const std::exception& e) {
-        Ui::message(this, loadFailureContext() + QStringLiteral(" - ") + describe(e) +
+        Dialogs::message(this, loadFailureContext() + QStringLiteral(" - ") + describe(e) +
                               QStringLiteral(" - In ") + m_kind.windowName + QStringLiteral(" Form_Load"));
     }
 }
@@ -107,7 +107,7 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
             fillDetail(rs, reportMiles);
         }
     } catch (const std::exception& e) {
-        Ui::message(this, readFailureMessage(describe(e)));
+        Dialogs::message(this, readFailureMessage(describe(e)));
         return false;
     }
 
@@ -186,6 +186,6 @@ bool LogWindow::missingCatalogAccepted(QComboBox* combo, const QStringList& item
             combo->setCurrentIndex(0);
         return false;
     }
-    return Ui::ask(this, QStringLiteral("This application will not function as it should unless a ") + thing +
+    return Dialogs::ask(this, QStringLiteral("This application will not function as it should unless a ") + thing +
                              QStringLiteral(" ") + QStringLiteral("is entered and active. Enter one now?"));
 }

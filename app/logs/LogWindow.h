@@ -3,7 +3,7 @@
 #include "CatalogHook.h"
 #include "LogDialog.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 class ResultSet;
 
@@ -93,7 +93,7 @@ class LogWindow : public LogDialog, public CatalogHook {
         if (missingCatalogAccepted(combo, items, thing)) {
             CatalogDialog dlg(m_state, this);
             dlg.setCatalogHook(this);
-            Ui::execModal(&dlg);
+            Dialogs::execModal(&dlg);
         }
     }
 

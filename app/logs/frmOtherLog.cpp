@@ -2,7 +2,7 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "frmAddExercise.h"
 
 #include <QComboBox>
@@ -45,13 +45,13 @@ void frmOtherLog::loadLists() {
                                          QStringLiteral("Exercise_Name"));
     if (!names.isEmpty()) {
         Fields::appendItems(cbExercise, names);
-    } else if (Ui::ask(this,
+    } else if (Dialogs::ask(this,
                        QStringLiteral("This application will not function as it should unless an exercise ") +
                            QStringLiteral("is entered. Enter one now?"))) {
         frmAddExercise setup(m_state, this);
         setup.showAddSectionOnly();
         setup.setCatalogHook(this);
-        Ui::execModal(&setup);
+        Dialogs::execModal(&setup);
     }
 }
 
@@ -81,7 +81,7 @@ void frmOtherLog::Setup_Form() {
             showFieldRows(n >= 1 && n <= 3 ? n : 0);
         }
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("Problem in retrieving exercise - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("Problem in retrieving exercise - ") + describe(e) +
                               QStringLiteral(" - In frmOtherLog Setup_Form"));
     }
     // The buttons follow the mode even when the exercise is not defined, so that a stored
@@ -119,7 +119,7 @@ void frmOtherLog::cbExercise_Click() {
 void frmOtherLog::cbExercise_LostFocus() {
     // Only a warning: the text stays, the focus moves on, and the layout is not changed.
     if (cbExercise->findText(cbExercise->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-        Ui::message(this, QStringLiteral("This exercise has not been defined."));
+        Dialogs::message(this, QStringLiteral("This exercise has not been defined."));
 }
 
 QString frmOtherLog::detailInsertSql(const QString& id) const {

@@ -5,7 +5,7 @@
 #include "DatePicker.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "frmAddRaceType.h"
 
 #include <QComboBox>
@@ -131,7 +131,7 @@ bool frmRaceLog::openForEdit(const QString& raceId, const QString& raceKind, boo
                 field->setText(rs.field(QLatin1String(column)));
         }
     } catch (const std::exception& e) {
-        Ui::message(this, readFailureMessage(describe(e)));
+        Dialogs::message(this, readFailureMessage(describe(e)));
         return false;
     }
     txtRaceID->setText(raceId.trimmed());
@@ -152,7 +152,7 @@ void frmRaceLog::readRaceTypes() {
                                CLibrary::Quote(m_state.currentUser()),
                            QStringLiteral("RaceType"));
         } catch (const std::exception& e) {
-            Ui::message(this, QStringLiteral("Could not retrieve race types - ") + describe(e) +
+            Dialogs::message(this, QStringLiteral("Could not retrieve race types - ") + describe(e) +
                                   QStringLiteral(" - In frmRaceLog Form_Load"));
             return;
         }
@@ -164,11 +164,11 @@ void frmRaceLog::readRaceTypes() {
         Fields::appendItems(cbRaceType, types);
         if (!types.isEmpty())
             return;
-        if (!Ui::ask(this, QStringLiteral("This application will not function as it should unless a race ") +
+        if (!Dialogs::ask(this, QStringLiteral("This application will not function as it should unless a race ") +
                                QStringLiteral("type is added for this exercise.  Add one now?")))
             return;
         frmAddRaceType raceTypes(m_state, this);
-        Ui::execModal(&raceTypes);
+        Dialogs::execModal(&raceTypes);
         // Read again: a type just added is listed, and with still none the question returns.
     }
 }
@@ -186,7 +186,7 @@ void frmRaceLog::cbRaceType_LostFocus() {
         if (!distances.isEmpty())
             txtMiles->setText(distances.last());
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("Could not retrieve distance - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("Could not retrieve distance - ") + describe(e) +
                               QStringLiteral(" - In frmRaceLog Form_Load"));
     }
 }

@@ -2,7 +2,7 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "frmAddVideo.h"
 
 #include <QComboBox>
@@ -40,7 +40,7 @@ void frmVideoLog::cbVideo_Click() {
     try {
         showVideoLength();
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("Could not retrieve videos - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("Could not retrieve videos - ") + describe(e) +
                               QStringLiteral(" - In frmVideoLog cbVideo_Click"));
     }
 }

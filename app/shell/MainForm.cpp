@@ -5,7 +5,7 @@
 #include "DateText.h"
 #include "FieldHelpers.h"
 #include "MenuForm.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "frmAddBike.h"
 #include "frmAddExercise.h"
 #include "frmAddRaceType.h"
@@ -38,10 +38,22 @@ std::optional<bool> storedUnit(Connection& conn, const QString& user) {
 }
 
 
+// The main window's user selector and unit mark, seen as the shared state.
+class MainFormState : public SharedState {
+  public:
+    explicit MainFormState(MainForm* form) : SharedState(form), m_form(form) {}
+    QString currentUser() const override { return m_form->currentUser(); }
+    bool miles() const override { return m_form->miles(); }
+
+  private:
+    MainForm* m_form;
+};
+
 } // namespace
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
+    m_state = new MainFormState(this);
     setWindowTitle(QStringLiteral("Trainbook"));
 
     auto* central = new QWidget(this);
@@ -93,6 +105,8 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
 
     connect(cbUsers, qOverload<int>(&QComboBox::activated), this, [this](int) { cbUsers_Click(); });
     connect(Calendar, &QCalendarWidget::clicked, this, &MainForm::Calendar_Click);
+    connect(cbUsers, &QComboBox::currentTextChanged, m_state, &SharedState::currentUserChanged);
+    connect(mnuMiles, &QAction::toggled, m_state, &SharedState::milesChanged);
 }
 
 QMenu* MainForm::addMenu(QMenu* parent, const char* name, const QString& caption) {
@@ -226,12 +240,12 @@ void MainForm::Form_Load() {
                                                QStringLiteral("User_Name"));
 
         if (names.isEmpty()) {
-            if (Ui::ask(this,
+            if (Dialogs::ask(this,
                         QStringLiteral("This application will not function as it should unless a user ") +
                             QStringLiteral("is entered. Enter one now?"))) {
-                frmAddUser dlg(*this, this);
+                frmAddUser dlg(*m_state, this);
                 dlg.setUserListHook(this);
-                Ui::execModal(&dlg);
+                Dialogs::execModal(&dlg);
             }
         } else {
             cbUsers->addItems(names);
@@ -241,7 +255,7 @@ void MainForm::Form_Load() {
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
                               QStringLiteral(" - MainForm Form_Load"));
     }
 }
@@ -269,15 +283,15 @@ void MainForm::cbUsers_Click() {
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("No Default Distance Selected - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("No Default Distance Selected - ") + describe(e) +
                               QStringLiteral(" - MainForm cbUsers_Click"));
     }
 }
 
 void MainForm::Calendar_Click(const QDate& date) {
-    MenuForm chooser(*this, this);
+    MenuForm chooser(*m_state, this);
     chooser.txtDate->setText(DateText::weekdayName(date) + QStringLiteral(", ") + DateText::shortDate(date));
-    Ui::execModal(&chooser);
+    Dialogs::execModal(&chooser);
 }
 
 void MainForm::mnuMiles_Click() {
@@ -285,20 +299,20 @@ void MainForm::mnuMiles_Click() {
 }
 
 void MainForm::mnuAddUser_Click() {
-    frmAddUser dlg(*this, this);
+    frmAddUser dlg(*m_state, this);
     dlg.setUserListHook(this);
-    Ui::execModal(&dlg);
+    Dialogs::execModal(&dlg);
 }
 
 template <class Catalog> void MainForm::openCatalog() {
-    Catalog dlg(*this, this);
-    Ui::execModal(&dlg);
+    Catalog dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
 }
 
 void MainForm::openRaceLog(const QString& title, const QString& raceKind) {
-    frmRaceLog dlg(*this, this);
+    frmRaceLog dlg(*m_state, this);
     dlg.openForAdd(title, raceKind);
-    Ui::execModal(&dlg);
+    Dialogs::execModal(&dlg);
 }
 
 void MainForm::mnuAddRaceType_Click() {
@@ -318,9 +332,9 @@ void MainForm::mnuAddVideoType_Click() {
 }
 
 void MainForm::mnuAddExercise_Click() {
-    frmAddExercise dlg(*this, this);
+    frmAddExercise dlg(*m_state, this);
     dlg.showAddSectionOnly();
-    Ui::execModal(&dlg);
+    Dialogs::execModal(&dlg);
 }
 
 void MainForm::mnuRunAddRace_Click() {

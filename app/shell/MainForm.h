@@ -17,14 +17,15 @@ class QShowEvent;
 // The start-up window: holds the current user (the text of cbUsers) and the distance
 // unit (the mark of mnuMiles) that every other window reads, opens the exercise chooser
 // for a date clicked on the calendar, and carries the menu of every other window.
-class MainForm : public QMainWindow, public SharedState, public UserListHook {
+class MainForm : public QMainWindow, public UserListHook {
     Q_OBJECT
   public:
     explicit MainForm(QWidget* parent = nullptr);
 
-    // SharedState
-    QString currentUser() const override;
-    bool miles() const override;
+    // The current user and unit, as every other window reads them; announces their changes.
+    SharedState& state() { return *m_state; }
+    QString currentUser() const;
+    bool miles() const;
 
     // UserListHook: frmAddUser hands a new user over here.
     void appendUser(const QString& name) override;
@@ -109,6 +110,7 @@ class MainForm : public QMainWindow, public SharedState, public UserListHook {
     template <class Catalog> void openCatalog();
     void openRaceLog(const QString& title, const QString& raceKind);
 
+    SharedState* m_state = nullptr;
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit

@@ -2,7 +2,7 @@
 
 #include "CLibrary.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "frmBikeLog.h"
 #include "frmOtherLog.h"
 #include "frmRunLog.h"
@@ -82,14 +82,14 @@ template <class LogWindow> void MenuForm::openLog(const char* routine) {
     try {
         CLibrary::ParseDate(txtDate->text(), day, date);
     } catch (const std::exception& e) {
-        Ui::message(this, QStringLiteral("Could not read the date - ") + describe(e) +
+        Dialogs::message(this, QStringLiteral("Could not read the date - ") + describe(e) +
                               QStringLiteral(" - In MenuForm ") + QLatin1String(routine));
         return;
     }
 
     LogWindow log(m_state, this);
     log.openForAdd(date, day);
-    Ui::execModal(&log);
+    Dialogs::execModal(&log);
     accept();
 }
 

@@ -2,7 +2,7 @@
 
 #include "CLibrary.h"
 #include "SharedState.h"
-#include "Ui.h"
+#include "Dialogs.h"
 #include "UserListHook.h"
 
 #include <QCheckBox>
@@ -75,11 +75,11 @@ void frmAddUser::btnAddUser_Click() {
         ok = lib.Insert_UpdateRec(insertStatement(name, miles));
     }
     if (!ok) {
-        Ui::message(this, QStringLiteral("Problem inserting user"));
+        Dialogs::message(this, QStringLiteral("Problem inserting user"));
         return;
     }
 
-    Ui::message(this, QStringLiteral("User Added!"));
+    Dialogs::message(this, QStringLiteral("User Added!"));
     if (m_hook) {
         // Read before appending: the first name appended to an empty list may become the
         // selector's text by itself.

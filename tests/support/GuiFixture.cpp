@@ -1,7 +1,7 @@
 #include "GuiFixture.h"
 
 #include "Clock.h"
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -15,8 +15,8 @@ void GuiFixture::SetUp()
     QDir::setCurrent(m_dir.path());
     Connection::create(QStringLiteral("Trainbook.db"));
 
-    Ui::setMessageHandler([this](const QString& text) { messages << text; });
-    Ui::setAskHandler([this](const QString& text) {
+    Dialogs::setMessageHandler([this](const QString& text) { messages << text; });
+    Dialogs::setAskHandler([this](const QString& text) {
         questions << text;
         if (answers.empty())
             return false;
@@ -24,7 +24,7 @@ void GuiFixture::SetUp()
         answers.pop_front();
         return a;
     });
-    Ui::setModalHandler([this](QDialog* dialog) {
+    Dialogs::setModalHandler([this](QDialog* dialog) {
         const QString name = dialog->objectName();
         opened << name;
         auto it = drivers.find(name);
@@ -40,9 +40,9 @@ void GuiFixture::SetUp()
 
 void GuiFixture::TearDown()
 {
-    Ui::setMessageHandler({});
-    Ui::setAskHandler({});
-    Ui::setModalHandler({});
+    Dialogs::setMessageHandler({});
+    Dialogs::setAskHandler({});
+    Dialogs::setModalHandler({});
     Clock::reset();
     QDir::setCurrent(m_oldDir);
 }

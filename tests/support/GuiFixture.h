@@ -30,7 +30,7 @@ protected:
     std::deque<bool> answers;
 
     // --- Modal windows ------------------------------------------------------------------
-    // Windows opened through Ui::execModal, by objectName, in order.
+    // Windows opened through Dialogs::execModal, by objectName, in order.
     QStringList opened;
     // Driver for a window opened by another window, by the window's objectName. It runs
     // while the opener waits, with the window shown; its return value is the exec() result.

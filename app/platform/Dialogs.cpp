@@ -1,4 +1,4 @@
-#include "Ui.h"
+#include "Dialogs.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -11,7 +11,7 @@ std::function<int(QDialog*)> modalHandler;
 QMessageBox* makeBox(QWidget* parent, const QString& text)
 {
     auto* box = new QMessageBox(parent);
-    box->setWindowTitle(QString::fromLatin1(Ui::Title));
+    box->setWindowTitle(QString::fromLatin1(Dialogs::Title));
     box->setIcon(QMessageBox::NoIcon);
     box->setText(text);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -19,7 +19,7 @@ QMessageBox* makeBox(QWidget* parent, const QString& text)
 }
 } // namespace
 
-namespace Ui {
+namespace Dialogs {
 
 void message(QWidget* parent, const QString& text)
 {
@@ -53,4 +53,4 @@ void setMessageHandler(std::function<void(const QString&)> handler) { messageHan
 void setAskHandler(std::function<bool(const QString&)> handler) { askHandler = std::move(handler); }
 void setModalHandler(std::function<int(QDialog*)> handler) { modalHandler = std::move(handler); }
 
-} // namespace Ui
+} // namespace Dialogs

@@ -9,7 +9,7 @@ class QWidget;
 // The seams through which windows talk to the person: message boxes and modal windows.
 // Every message box and every modal window of the program goes through here, so tests can
 // record what is shown, script the answers, and drive a window that another window opens.
-namespace Ui {
+namespace Dialogs {
 
 inline constexpr const char* Title = "Trainbook";
 
@@ -26,4 +26,4 @@ void setMessageHandler(std::function<void(const QString&)> handler);
 void setAskHandler(std::function<bool(const QString&)> handler);
 void setModalHandler(std::function<int(QDialog*)> handler);
 
-} // namespace Ui
+} // namespace Dialogs
