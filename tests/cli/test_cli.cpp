@@ -36,13 +36,14 @@ protected:
         return r;
     }
     QString sql(const QString& statement) { return cli({"sql", statement}).out; }
-    // Each run must fail with exit code 1, `message` on stderr and nothing on stdout.
+    // Each run must fail, `message` on stderr and nothing on stdout: exit code 2 when the
+    // message is the usage, 1 for every other failure.
     void expectFailures(const std::vector<std::pair<QStringList, const char*>>& runs)
     {
         for (const auto& [args, message] : runs) {
             const CliRun r = cli(args);
             const std::string what = args.join(' ').toStdString();
-            EXPECT_EQ(r.exitCode, 1) << what;
+            EXPECT_EQ(r.exitCode, QLatin1String(message) == QLatin1String("usage") ? 2 : 1) << what;
             EXPECT_TRUE(r.err.contains(QLatin1String(message))) << what << ": " << r.err.toStdString();
             EXPECT_EQ(r.out, "") << what;
         }

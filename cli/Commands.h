@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+
+// The commands of trainbook-cli, one function each: the arguments after the command's name
+// in, the exit code out (see CliSupport.h for errors). main.cpp lists them in its table.
+namespace Cli {
+
+int init(const QStringList& args);
+int sql(const QStringList& args);
+int calc(const QStringList& args);
+
+} // namespace Cli
