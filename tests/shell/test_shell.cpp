@@ -17,8 +17,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <functional>
 
 namespace {
 
@@ -84,16 +87,78 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
         seen << (find<QWidget>(d, "modifySection")->isVisible() ? "both sections" : "add section");
         return int(QDialog::Rejected);
     };
-    for (QAction* command :
-         {w->mnuAddUser, w->mnuAddRaceType, w->mnuAddShoe, w->mnuAddBike, w->mnuAddVideo, w->mnuAddVideoType,
-          w->mnuAddExercise, w->mnuRunAddRace, w->mnuBikeAddRace, w->mnuSwimAddRace})
-        command->trigger();
+    for (const char* command : {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo",
+                                "mnuAddVideoType", "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace",
+                                "mnuSwimAddRace"})
+        w->action(command)->trigger();
     EXPECT_EQ(opened,
               QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
                            "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog", "frmRaceLog"}));
     EXPECT_EQ(seen, QStringList({"add section", "Running Race Log/RunningRace",
                                  "Cycling Race Log/CyclingRace", "Swimming Race Log/SwimmingRace"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+// The menu bar as a person sees it: each menu and command with its access key, the unit's
+// check mark, and the commands whose windows do not exist yet shown disabled.
+TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
+    setUnit("Ann", 1);
+    MainForm* w = start();
+    QStringList seen;
+    std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
+                                                                          const QString& indent) {
+        for (QAction* a : actions) {
+            QObject* named = a->menu() ? static_cast<QObject*>(a->menu()) : a;
+            seen << indent + named->objectName() + " " + a->text() + (a->isChecked() ? " [x]" : "") +
+                        (a->isEnabled() ? "" : " (off)");
+            if (a->menu())
+                walk(a->menu()->actions(), indent + "  ");
+        }
+    };
+    walk(w->menuBar()->actions(), "");
+    EXPECT_EQ(seen, QStringList({"mnuUtilities &Utilities",
+                                 "  mnuMiles &Distance is Miles [x]",
+                                 "  mnuAddUser Add &User",
+                                 "  mnuAddRaceType Add &Race Type",
+                                 "  mnuTriang &Pace Calculator (off)",
+                                 "  mnuBackup &Backup Database (off)",
+                                 "mnuRunning &Running",
+                                 "  mnuRunReports &Reports",
+                                 "    mnuRunTextRpt &Text Report (off)",
+                                 "    mnuRunGraphRpt &Graphic Report (off)",
+                                 "    mnuShoeReport &Shoe Report (off)",
+                                 "    mnuRunRaceRpt &Race Report (off)",
+                                 "  mnuRunAddRace &Add Running Race",
+                                 "  mnuAddShoe Add/Modify &Shoe",
+                                 "mnuBiking &Biking",
+                                 "  mnuBikeReports &Reports",
+                                 "    mnuBikeTextRpt &Text Report (off)",
+                                 "    mnuBikeGraphRpt &Graphic Report (off)",
+                                 "    mnuBikeReport &Bike Report (off)",
+                                 "    mnuBikeRaceRpt &Race Report (off)",
+                                 "  mnuBikeAddRace &Add Cycling Race",
+                                 "  mnuAddBike Add/Modify &Bike",
+                                 "mnuSwimming &Swimming",
+                                 "  mnuSwimReports &Reports",
+                                 "    mnuSwimTextRpt &Text Report (off)",
+                                 "    mnuSwimRaceRpt &Race Report (off)",
+                                 "  mnuSwimAddRace &Add Swimming Race",
+                                 "mnuVideo &Video",
+                                 "  mnuVideoReports &Reports",
+                                 "    mnuVideoTextRpt &Text Report (off)",
+                                 "  mnuAddVideo Add/Modify &Video",
+                                 "  mnuAddVideoType Add Video &Type",
+                                 "mnuOther &Other",
+                                 "  mnuOtherReports &Reports",
+                                 "    mnuOtherTextRpt &Text Report (off)",
+                                 "  mnuAddExercise Add/Modify &Exercise",
+                                 "mnuCombined &Combined Reports",
+                                 "  mnuCalendar &Calendar (off)",
+                                 "  mnuTimeRpt Time &Report (off)",
+                                 "  mnuTimeGraph &Time Graph (off)",
+                                 "mnuHelp &Help",
+                                 "  mnuHowDoI &How Do I... (off)",
+                                 "  mnuAbout &About (off)"}));
 }
 
 TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
@@ -148,13 +213,13 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
     EXPECT_EQ(users(), QStringList({"Ann|1", "Bob|1"}));
 
     // Toggled once: the new unit is written.
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     window->close();
     EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
 
     // Toggled twice: the (unchanged) unit is still written.
-    start()->mnuMiles->trigger();
-    window->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
+    window->action("mnuMiles")->trigger();
     setUnit("Ann", 1);
     window->close();
     EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
@@ -162,7 +227,7 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
     // Toggled, then another user chosen: his own unit is loaded and written for him; the
     // change made for the first user is lost.
     setUnit("Bob", 0);
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     chooseUser("Bob");
     EXPECT_FALSE(window->miles());
     setUnit("Bob", 1);
@@ -223,7 +288,7 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     MainForm* w = start();
     for (const QString name : {"O'Brien", "x'); DELETE FROM Users; --"}) {
         driveAddUser(name, true);
-        w->mnuAddUser->trigger();
+        w->action("mnuAddUser")->trigger();
     }
     EXPECT_EQ(users(), QStringList({"Ann|0", "O'Brien|1", "x'); DELETE FROM Users; --|1"}));
     EXPECT_EQ(w->cbUsers->count(), 3);
@@ -269,7 +334,7 @@ TEST_F(ShellTest, DatabaseFailuresAreReportedAndTheWindowStaysUsable) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(letter);
     f.close();
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     window->close();
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), letter);
