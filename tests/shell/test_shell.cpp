@@ -239,7 +239,16 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
 // The road of a workout's start: one click on a date opens the chooser with that date,
 // and each kind opens its log window in add mode for it; closing the log window without
 // adding anything closes the chooser too.
-TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
+struct KindCase {
+    const char* name;
+    const char* button;
+    const char* log;
+};
+
+class CalendarClickTest : public ShellTest, public testing::WithParamInterface<KindCase> {};
+
+TEST_P(CalendarClickTest, OpensTheChooserAndTheKindsLogInAddMode) {
+    const auto& [name, button, log] = GetParam();
     setUnit("Ann", 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
     MainForm* w = start();
@@ -248,40 +257,39 @@ TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
     ASSERT_NE(view, nullptr);
     w->Calendar->setSelectedDate(QDate(2026, 12, 5));
     const QPoint cell = view->visualRect(view->currentIndex()).center();
+    w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
 
-    const std::pair<const char*, const char*> kinds[] = {
-        {"btnRun", "frmRunLog"},     {"btnBike", "frmBikeLog"},   {"btnSwim", "frmSwimLog"},
-        {"btnVideo", "frmVideoLog"}, {"btnOther", "frmOtherLog"},
+    QString shown, seen;
+    bool chooserStays = true;
+    drivers["MenuForm"] = [&](QDialog* d) {
+        auto* txtDate = find<QLineEdit>(d, "txtDate");
+        shown = txtDate->text() + (txtDate->isEnabled() ? " (editable)" : "");
+        shot(d, "MenuForm");
+        click(find<QPushButton>(d, button));
+        chooserStays = d->isVisible();
+        return d->result();
     };
-    for (const auto& [button, log] : kinds) {
-        SCOPED_TRACE(button);
-        w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
-        opened.clear();
-        QString shown, seen;
-        bool chooserStays = true;
-        drivers["MenuForm"] = [&](QDialog* d) {
-            auto* txtDate = find<QLineEdit>(d, "txtDate");
-            shown = txtDate->text() + (txtDate->isEnabled() ? " (editable)" : "");
-            shot(d, "MenuForm");
-            click(find<QPushButton>(d, button));
-            chooserStays = d->isVisible();
-            return d->result();
-        };
-        drivers[log] = [&](QDialog* d) {
-            seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
-                   (find<QPushButton>(d, "btnUpdate")->isHidden() ? "|add" : "|edit");
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
-        QApplication::processEvents();
-        EXPECT_EQ(opened, QStringList({"MenuForm", log}));
-        EXPECT_EQ(shown, "Saturday, 12/5/2026");
-        EXPECT_EQ(seen, "12/5/2026|Saturday|add");
-        EXPECT_FALSE(chooserStays);
-    }
+    drivers[log] = [&](QDialog* d) {
+        seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
+               (find<QPushButton>(d, "btnUpdate")->isHidden() ? "|add" : "|edit");
+        return int(QDialog::Rejected);
+    };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QApplication::processEvents();
+    EXPECT_EQ(opened, QStringList({"MenuForm", log}));
+    EXPECT_EQ(shown, "Saturday, 12/5/2026");
+    EXPECT_EQ(seen, "12/5/2026|Saturday|add");
+    EXPECT_FALSE(chooserStays);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     shot(w, "MainForm");
 }
+
+const KindCase kindCases[] = {
+    {"Run", "btnRun", "frmRunLog"},         {"Bike", "btnBike", "frmBikeLog"},
+    {"Swim", "btnSwim", "frmSwimLog"},      {"Video", "btnVideo", "frmVideoLog"},
+    {"Other", "btnOther", "frmOtherLog"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, CalendarClickTest, testing::ValuesIn(kindCases), CaseName());
 
 TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     setUnit("Ann", 0);
