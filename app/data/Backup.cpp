@@ -116,7 +116,7 @@ QList<QPair<QString, qint64>> Backup::tableRowCounts(Connection& connection) {
 
 qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath) {
     if (targetPath.trimmed().isEmpty())
-        throw BackupError(0, QStringLiteral("No file was named to copy the database to."));
+        throw BackupError(EINVAL, QStringLiteral("No file was named to copy the database to."));
     const QFileInfo source(sourcePath);
     const QFileInfo target(targetPath);
     const QString shownSource = source.absoluteFilePath();
@@ -132,8 +132,8 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
         if (std::filesystem::equivalent(source.absoluteFilePath().toStdString(), shownTarget.toStdString(),
                                         ec))
             throw BackupError(
-                0, QStringLiteral("'%1' is the database itself; choose another file to copy it to.")
-                       .arg(shownTarget));
+                EINVAL, QStringLiteral("'%1' is the database itself; choose another file to copy it to.")
+                            .arg(shownTarget));
         if (target.isDir())
             throw BackupError(EISDIR,
                               QStringLiteral("'%1' is a folder; choose a file name in it.").arg(shownTarget));

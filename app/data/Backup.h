@@ -10,7 +10,8 @@ class Connection;
 
 // A failed backup. The code is the operating system's error number for a file-system failure
 // (2: no such file or directory, 13: permission denied, ...), or the engine's result code for
-// a failure while copying or checking; 0 when neither applies (a refused target).
+// a failure while copying or checking; 22 (invalid argument) for a target that is refused
+// before anything is written (none named, or the database itself).
 class BackupError : public DbError {
   public:
     BackupError(int code, const QString& description) : DbError(description), m_code(code) {}

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <chrono>
 #include <thread>
 #include <unistd.h>
 
@@ -129,7 +129,7 @@ QString writeOld(const QString& path) {
 INSTANTIATE_TEST_SUITE_P(
     Backup, Refused,
     ::testing::Values(Refusal{"EmptyTarget",
-                              [](const QString&, const QString&) { return QStringLiteral("  "); }, 0,
+                              [](const QString&, const QString&) { return QStringLiteral("  "); }, EINVAL,
                               "No file was named"},
                       Refusal{"MissingFolder",
                               [](const QString& folder, const QString&) {
@@ -149,21 +149,21 @@ INSTANTIATE_TEST_SUITE_P(
                                   return p;
                               },
                               EACCES, "is read-only"},
-                      Refusal{"TheDatabaseItself", [](const QString&, const QString& db) { return db; }, 0,
-                              "is the database itself"},
+                      Refusal{"TheDatabaseItself", [](const QString&, const QString& db) { return db; },
+                              EINVAL, "is the database itself"},
                       Refusal{"TheDatabaseByAnotherPath",
                               [](const QString& folder, const QString&) {
                                   QDir(folder).mkdir(QStringLiteral("sub"));
                                   return folder + QStringLiteral("/sub/../Trainbook.db");
                               },
-                              0, "is the database itself"},
+                              EINVAL, "is the database itself"},
                       Refusal{"ALinkToTheDatabase",
                               [](const QString& folder, const QString& db) {
                                   const QString p = folder + QStringLiteral("/link.db");
                                   QFile::link(db, p);
                                   return p;
                               },
-                              0, "is the database itself"},
+                              EINVAL, "is the database itself"},
                       Refusal{"SourceIsNotATrainbookDatabase",
                               [](const QString& folder, const QString& db) {
                                   QFile::remove(db);
