@@ -1,0 +1,54 @@
+// The About window and its system information.
+
+#include "GuiFixture.h"
+
+#include "frmAbout.h"
+#include "frmSysInfo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+class AboutWindow : public GuiFixture {};
+
+TEST_F(AboutWindow, ShowsTitleAndBuildVersionAndOpensTheSystemInformation) {
+    exec(QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')"));
+    frmAbout about;
+    about.show();
+    QApplication::processEvents();
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Trainbook"));
+    EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Trainbook"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))
+                    .match(about.lblVersion->text())
+                    .hasMatch())
+        << about.lblVersion->text().toStdString();
+    EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version ") + frmAbout::version());
+    EXPECT_NE(frmAbout::version(), QStringLiteral("0.0.0"));
+    EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
+    shot(&about, QStringLiteral("frmAbout"));
+
+    QString info;
+    drivers["frmSysInfo"] = [&](QDialog* d) {
+        shot(d, QStringLiteral("frmSysInfo"));
+        click(find<QPushButton>(d, "cmdCopy"));
+        info = QApplication::clipboard()->text();
+        click(find<QPushButton>(d, "cmdOK"));
+        return d->result();
+    };
+    click(about.cmdSysInfo);
+    EXPECT_EQ(opened, QStringList{QStringLiteral("frmSysInfo")});
+    // The database in use, found through the working directory as the program finds it.
+    EXPECT_TRUE(info.contains(QStringLiteral("Database: ") + dir() + QStringLiteral("/Trainbook.db\n")))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("\nRows in Users: 1\n"))) << info.toStdString();
+    EXPECT_TRUE(messages.isEmpty());
+
+    click(about.cmdOK);
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
