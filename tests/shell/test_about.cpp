@@ -2,9 +2,12 @@
 
 #include "GuiFixture.h"
 
+#include "MainForm.h"
+#include "Triangulator.h"
 #include "frmAbout.h"
 #include "frmSysInfo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -49,6 +52,35 @@ TEST_F(AboutWindow, ShowsTitleAndBuildVersionAndOpensTheSystemInformation) {
 
     click(about.cmdOK);
     EXPECT_FALSE(about.isVisible());
+}
+
+// The four commands of the main window that open the tool windows.
+TEST_F(AboutWindow, TheMainWindowOpensTheCalculatorBackupHelpAndAbout) {
+    exec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Ann', 0)"));
+    MainForm w;
+    w.show();
+    QApplication::processEvents();
+    ASSERT_FALSE(w.miles());
+    QStringList seen;
+    drivers["frmTriang"] = [&](QDialog* d) {
+        seen << (d->findChild<Triangulator*>(QStringLiteral("Triangulator1"))->Distance() ? "miles"
+                                                                                          : "kilometres");
+        return int(QDialog::Rejected);
+    };
+    drivers["frmCopyFile"] = [&](QDialog* d) {
+        seen << d->windowTitle();
+        return int(QDialog::Rejected);
+    };
+    drivers["frmHelp"] = drivers["frmCopyFile"];
+    drivers["frmAbout"] = drivers["frmCopyFile"];
+    for (const char* command : {"mnuTriang", "mnuBackup", "mnuHowDoI", "mnuAbout"}) {
+        QAction* action = w.action(command);
+        EXPECT_TRUE(action->isEnabled()) << command;
+        action->trigger();
+    }
+    EXPECT_EQ(opened, QStringList({"frmTriang", "frmCopyFile", "frmHelp", "frmAbout"}));
+    EXPECT_EQ(seen, QStringList({"kilometres", "Backup Database", "Help", "About Trainbook"}));
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 } // namespace
