@@ -407,8 +407,14 @@ TEST(frmTriang, StartsInTheMainWindowsUnit) {
         QApplication::processEvents();
         EXPECT_EQ(form.Triangulator1->Distance(), miles);
         EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtKM"))->isEnabled(), !miles);
+        // Typing starts in the distance box of the unit.
+        QApplication::setActiveWindow(&form);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(),
+                  form.findChild<QLineEdit*>(miles ? QStringLiteral("txtMiles") : QStringLiteral("txtKM")));
         if (const QByteArray shots = qgetenv("TRAINBOOK_SHOTS"); !shots.isEmpty())
-            form.grab().save(QString::fromLocal8Bit(shots) + (miles ? "/frmTriang-miles.png" : "/frmTriang-km.png"));
+            form.grab().save(QString::fromLocal8Bit(shots) +
+                             (miles ? "/frmTriang-miles.png" : "/frmTriang-km.png"));
     }
 }
 
