@@ -13,6 +13,10 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmAbout.h"
+#include "frmCopyFile.h"
+#include "frmHelp.h"
+#include "frmTriang.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -120,8 +124,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
     {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
-    {"mnuUtilities", "mnuTriang", "&Pace Calculator", nullptr, false},
-    {"mnuUtilities", "mnuBackup", "&Backup Database", nullptr, false},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -164,8 +168,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
-    {"mnuHelp", "mnuHowDoI", "&How Do I...", nullptr, false},
-    {"mnuHelp", "mnuAbout", "&About", nullptr, false},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
 };
 
 void MainForm::buildMenus() {
@@ -331,6 +335,16 @@ void MainForm::mnuAddRaceType_Click() {
     openCatalog<frmAddRaceType>();
 }
 
+void MainForm::mnuTriang_Click() {
+    frmTriang dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBackup_Click() {
+    frmCopyFile dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunAddRace_Click() {
@@ -378,3 +392,13 @@ void MainForm::mnuAddExercise_Click() {
 // &Combined Reports
 
 // &Help
+
+void MainForm::mnuHowDoI_Click() {
+    frmHelp dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuAbout_Click() {
+    frmAbout dlg(this);
+    Dialogs::execModal(&dlg);
+}
