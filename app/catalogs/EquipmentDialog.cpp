@@ -5,6 +5,7 @@
 #include "CatalogLayout.h"
 #include "Clock.h"
 #include "DatePicker.h"
+#include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
 #include "Dialogs.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 namespace {
 
@@ -125,6 +127,9 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
         if (auto* w = findChild<QWidget*>(name))
             w->setToolTip(tip);
 
+    // Esc after typing into the add section asks before the input is thrown away.
+    new DiscardGuard(this, {m_name, m_type, txtPrice, dtBuyDate, txtLength, chkActive});
+
     connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
     connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
 }
@@ -169,10 +174,14 @@ void EquipmentDialog::txtPrice_LostFocus() {
 }
 
 void EquipmentDialog::addItem() {
-    const QString name = m_name->text();
+    // Blanks around a name would make a second item that looks like the first, and a blank
+    // name would be preselected in the log windows; it is refused like a failed insert.
+    const QString name = m_name->text().trimmed();
     const QString user = m_state.currentUser();
     QString sql;
     try {
+        if (name.isEmpty())
+            throw std::invalid_argument("blank name");
         if (m_form.purchased) {
             sql = CatalogStatements::insertPurchased(m_form.equipment, name, m_type->currentText(),
                                                      txtPrice->text(), chkActive->isChecked(), user,

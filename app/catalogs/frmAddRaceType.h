@@ -44,4 +44,5 @@ class frmAddRaceType : public QDialog {
     SharedState& m_state;
     CatalogHook* m_hook = nullptr;
     bool m_loaded = false;
+    QString m_milesFromKilometers; // the miles last filled in from the kilometres
 };

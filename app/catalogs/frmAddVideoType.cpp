@@ -4,6 +4,7 @@
 #include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
+#include "DiscardGuard.h"
 #include "Dialogs.h"
 
 #include <QFormLayout>
@@ -30,6 +31,7 @@ frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent) : QDialog(parent
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
     CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
+    new DiscardGuard(this, {txtVideoType});
     connect(btnAdd, &QPushButton::clicked, this, &frmAddVideoType::btnAdd_Click);
     connect(btnExit, &QPushButton::clicked, this, &frmAddVideoType::btnExit_Click);
 }
@@ -40,9 +42,10 @@ void frmAddVideoType::setCatalogHook(CatalogHook* hook) {
 
 void frmAddVideoType::btnAdd_Click() {
     // The type carries no user: every user sees it.
-    const QString videoType = txtVideoType->text();
+    // Kept without surrounding blanks; a blank type would be preselected in the video dialog.
+    const QString videoType = txtVideoType->text().trimmed();
     CLibrary lib;
-    if (!lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
+    if (videoType.isEmpty() || !lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
         Dialogs::message(this, QStringLiteral("Problem inserting video type"));
         return;
     }

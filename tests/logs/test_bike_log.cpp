@@ -52,7 +52,8 @@ TEST_F(BikeLogTest, RideIsAddedWithItsSpeedAndUpdatedWithoutTheCalories) {
     EXPECT_EQ(
         rows("SELECT Exercise_Time, Miles, Kilometers, Calories_Burned FROM Cycling_Log, Exercise_Master "
              "WHERE Exercise_ID = Cycling_ID"),
-        QStringList({"1:00:00|20|48.3|500"}));
+        QStringList({"1:00:00|30|48.3|500"}))
+        << "a kilometre user's miles follow the kilometres";
 }
 
 // With no active shoe, bike or video the window asks for one; the item added in the

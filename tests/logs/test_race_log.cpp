@@ -94,16 +94,20 @@ TEST_F(RaceLogTest, TypedRaceTypeAndBothDistancesFollowTheirOwnRules) {
     press(Qt::Key_Tab);
     EXPECT_EQ(miles->text(), "1");
 
-    // Both distances may be typed, and the kilometres fill the miles only while those are
-    // empty. A kilometre user's pace is per kilometre.
+    // Both distances may be typed. Miles filled in from the kilometres follow them; miles
+    // typed by the person stay. A kilometre user's pace is per kilometre.
     miles->clear();
     retype(km, "5");
     press(Qt::Key_Tab);
     EXPECT_EQ(miles->text(), "3.1");
     retype(km, "10");
     type(edit(&w, "txtTime"), "50:00");
-    EXPECT_EQ(miles->text(), "3.1");
+    EXPECT_EQ(miles->text(), "6.2");
     EXPECT_EQ(edit(&w, "txtPace")->text(), "5:00");
+    retype(miles, "6");
+    retype(km, "9.9");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(miles->text(), "6");
     EXPECT_TRUE(messages.isEmpty());
 }
 

@@ -79,7 +79,7 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
         type(date, "12/8/2026");
         EXPECT_EQ(edit(&w, "txtDay")->text(), "Tuesday");
         retype(edit(&w, "txtMiles"), "12");
-        type(combo(&w, "cbShoes"), "Pegasus");
+        retype(combo(&w, "cbShoes"), "Pegasus");
         click(button(&w, "btnUpdate"));
         edit(&w, "txtID")->clear(); // without an identifier nothing is updated or deleted
         click(button(&w, "btnUpdate"));
