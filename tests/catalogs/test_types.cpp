@@ -91,16 +91,20 @@ TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
         dlg.setCatalogHook(&hook);
         dlg.show();
         shot(&dlg, "frmAddVideoType");
-        type(dlg.txtVideoType, "Pilates");
+        type(dlg.txtVideoType, " Pilates ");
         click(dlg.btnAdd);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
     }
+    // Refused: the same type for another user, and a blank one.
     FixedState bob(QStringLiteral("Bob"));
     frmAddVideoType dup(bob);
     dup.show();
     type(dup.txtVideoType, "Pilates");
     click(dup.btnAdd);
-    EXPECT_EQ(messages, QStringList({"Video type inserted", "Problem inserting video type"}));
+    retype(dup.txtVideoType, "  ");
+    click(dup.btnAdd);
+    const QString failed = "Problem inserting video type";
+    EXPECT_EQ(messages, QStringList({"Video type inserted", failed, failed}));
     EXPECT_TRUE(dup.isVisible());
     EXPECT_EQ(hook.added, QStringList{"frmAddVideoType:Pilates"});
 

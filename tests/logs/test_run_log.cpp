@@ -98,6 +98,32 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
     EXPECT_EQ(count("Exercise_Master") + count("Running_Log"), 0);
 }
 
+// A kilometre user cannot type the miles: they follow every corrected kilometre figure, so
+// the stored pair agrees. Tabbing through the shoes keeps the preselected pair unselected.
+TEST_F(RunLogTest, AKilometreUsersCorrectedDistanceIsStoredInBothUnits) {
+    state.setMiles(false);
+    frmRunLog w(state);
+    w.openForAdd("12/6/2026", "Sunday");
+    w.show();
+    QLineEdit* km = edit(&w, "txtKilometers");
+    type(km, "10");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(edit(&w, "txtMiles")->text(), "6.2");
+    retype(km, "21.1");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(edit(&w, "txtMiles")->text(), "13.1");
+
+    type(edit(&w, "txtTime"), "1:45:00");
+    press(Qt::Key_Tab);
+    QComboBox* shoes = combo(&w, "cbShoes");
+    ASSERT_EQ(QApplication::focusWidget(), shoes);
+    EXPECT_EQ(shoes->lineEdit()->selectedText(), "");
+    QTest::keyClicks(shoes, " 2");
+    EXPECT_EQ(shoes->currentText(), "New Trainer 2");
+    click(button(&w, "btnAdd"));
+    EXPECT_EQ(rows("SELECT Miles, Kilometers, Shoes FROM Running_Log"), QStringList({"13.1|21.1|New Trainer 2"}));
+}
+
 // Nothing is stored from a distance that is not a number, and never half a workout.
 TEST_F(RunLogTest, BadInputStoresNothing) {
     frmRunLog w(state);
