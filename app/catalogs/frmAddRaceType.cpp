@@ -1,10 +1,8 @@
 #include "frmAddRaceType.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
-#include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "NumberText.h"
 #include "SharedState.h"
@@ -12,18 +10,15 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using CatalogLayout::named;
 
-frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("frmAddRaceType"));
-    setWindowTitle(QStringLiteral("Add / Modify Race Type"));
-
+frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
+    : CatalogDialog(QStringLiteral("frmAddRaceType"), QStringLiteral("Add / Modify Race Type"), parent),
+      m_state(state) {
     auto* form = CatalogLayout::form();
     Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
     cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
@@ -43,32 +38,19 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
+    layOut(form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
-    new DiscardGuard(this, {cbExercise, txtRaceType, txtMiles, txtKilometers});
     Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
     Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });
     connect(btnAdd, &QPushButton::clicked, this, &frmAddRaceType::btnAdd_Click);
     connect(btnExit, &QPushButton::clicked, this, &frmAddRaceType::btnExit_Click);
 }
 
-void frmAddRaceType::setCatalogHook(CatalogHook* hook) {
-    m_hook = hook;
-}
-
-void frmAddRaceType::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
+void frmAddRaceType::load() {
     cbExercise->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
     // Nothing is chosen until the person chooses.
     cbExercise->setCurrentIndex(-1);
     cbExercise->clearEditText();
-}
-
-void frmAddRaceType::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmAddRaceType::txtMiles_LostFocus() {
@@ -117,9 +99,7 @@ void frmAddRaceType::btnAdd_Click() {
         return;
     }
     Dialogs::message(this, QStringLiteral("Race Type Inserted"));
-    if (m_hook)
-        m_hook->catalogItemAdded(QStringLiteral("frmAddRaceType"), raceType);
-    accept();
+    announceAdded(raceType);
 }
 
 void frmAddRaceType::btnExit_Click() {

@@ -3,6 +3,7 @@
 #include "CLibrary.h"
 #include "DiscardGuard.h"
 #include "FieldHelpers.h"
+#include "FormLoad.h"
 #include "Dialogs.h"
 
 #include <QComboBox>
@@ -16,6 +17,7 @@
 LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* parent) : QDialog(parent) {
     setObjectName(name);
     setWindowTitle(caption);
+    m_formLoad = new FormLoad(this, [this] { load(); });
 
     auto* outer = new QVBoxLayout(this);
     m_grid = new QGridLayout;
@@ -42,20 +44,7 @@ LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* paren
 // --- Loading -----------------------------------------------------------------------------------
 
 void LogDialog::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    load();
-}
-
-void LogDialog::ensureLoaded() {
-    if (!m_loaded)
-        Form_Load();
-}
-
-void LogDialog::showEvent(QShowEvent* event) {
-    ensureLoaded();
-    QDialog::showEvent(event);
+    m_formLoad->run();
 }
 
 // --- Building ----------------------------------------------------------------------------------

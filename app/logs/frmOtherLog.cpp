@@ -51,7 +51,13 @@ void frmOtherLog::loadLists() {
                            QStringLiteral("is entered. Enter one now?"))) {
         frmAddExercise setup(m_state, this);
         setup.showAddSectionOnly();
-        setup.setCatalogHook(this);
+        // A new exercise joins the list. When it becomes the chosen exercise the window is
+        // laid out for it at once, not only after it is chosen again from the list.
+        connect(&setup, &frmAddExercise::itemAdded, cbExercise, [this](const QString& name) {
+            Fields::appendPickItem(cbExercise, name);
+            if (cbExercise->currentText() == name)
+                Setup_Form();
+        });
         Dialogs::execModal(&setup);
     }
 }
@@ -120,16 +126,6 @@ int frmOtherLog::visibleFieldCount() const {
     for (const QLineEdit* field : {txtField1, txtField2, txtField3})
         n += field->isHidden() ? 0 : 1;
     return n;
-}
-
-void frmOtherLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog != QLatin1String("frmAddExercise"))
-        return;
-    Fields::appendPickItem(cbExercise, name);
-    // The new exercise became the chosen one: show its fields at once, not only after it
-    // is chosen again from the list.
-    if (cbExercise->currentText() == name)
-        Setup_Form();
 }
 
 void frmOtherLog::cbExercise_Click() {

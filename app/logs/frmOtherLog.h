@@ -21,10 +21,6 @@ class frmOtherLog : public LogWindow {
     // their captions, and the buttons of the mode that txtID tells.
     void Setup_Form();
 
-    // frmAddExercise hands a new exercise over here; when it becomes the chosen exercise the
-    // window is laid out for it.
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
     // The number of field rows shown.
     int visibleFieldCount() const;
 

@@ -93,10 +93,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PriceTest, testing::ValuesIn(priceCases), CaseNa
 TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
     exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Pegasus', 1, 'Ann')");
     FixedState bob(QStringLiteral("Bob"));
-    RecordingHook hook;
+    AddedItems announced;
     for (FixedState* user : {&ann, &bob}) {
         frmAddShoe dlg(*user);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.show();
         type(dlg.txtAddShoe, "Pegasus");
         type(dlg.txtPrice, "90");
@@ -104,7 +104,7 @@ TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
         EXPECT_EQ(dlg.isVisible(), user == &ann) << "a refused add keeps the dialog open";
     }
     EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted}));
-    EXPECT_EQ(hook.added, QStringList{"frmAddShoe:Pegasus"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddShoe:Pegasus"});
     EXPECT_EQ(rows("SELECT User_Name FROM Running_Shoes ORDER BY User_Name"), QStringList({"Ann", "Bob"}));
 }
 
@@ -162,7 +162,7 @@ TEST_F(EquipmentTest, ModifyWithoutShoesOrWithoutDatabase) {
 // --- All three ----------------------------------------------------------------------------
 
 // The same road through each dialog: a value that is no number or duration refused, the
-// add stored and handed to the hook, and the modify section switching the item inactive.
+// add stored and announced, and the modify section switching the item inactive.
 struct RoundTripCase {
     const char* name;
     EquipmentDialog* (*make)(SharedState&);
@@ -173,10 +173,10 @@ class RoundTripTest : public CatalogTest, public testing::WithParamInterface<Rou
 
 TEST_P(RoundTripTest, AddAndModify) {
     const RoundTripCase& c = GetParam();
-    RecordingHook hook;
+    AddedItems announced;
     {
         std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
-        dlg->setCatalogHook(&hook);
+        announced.watch(dlg.get());
         dlg->show();
         shot(dlg.get(), "frmAdd" + c.noun);
         // A name that is blank once trimmed is refused, as is a value that is no number or
@@ -197,7 +197,7 @@ TEST_P(RoundTripTest, AddAndModify) {
     EXPECT_EQ(rows(QStringLiteral("SELECT %1, %1_Type, %2, Active, User_Name FROM %3")
                        .arg(c.noun, c.valueField.mid(3), c.table)),
               QStringList{"Buns 'n' Abs|Touring|" + c.stored + "|0|Ann"});
-    EXPECT_EQ(hook.added, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
+    EXPECT_EQ(announced.names, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
 
     std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
     dlg->show();
