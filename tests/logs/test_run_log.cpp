@@ -23,7 +23,8 @@ class RunLogTest : public LogFixture {
 
 // The road of one run: opened for a date by the chooser, typed in, stored as two rows.
 TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
-    seedRun(); // gives the course "River"
+    seedRun(); // two runs on the course "River", which is offered once
+    seedRun();
     frmRunLog w(state);
     w.openForAdd("12/6/2026", "Sunday");
     w.show();
@@ -42,6 +43,12 @@ TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
     EXPECT_EQ(edit(&w, "txtPace")->text(), "7:17");
     type(combo(&w, "cbCourse"), "Bob's loop');--");
     type(edit(&w, "txtComments"), "It's \"hot\"");
+    // A click into a field selects its whole text, as Tab does, so typing replaces it.
+    for (QLineEdit* field : {edit(&w, "txtMiles"), combo(&w, "cbCourse")->lineEdit()}) {
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+        QApplication::processEvents();
+        EXPECT_EQ(field->selectedText(), field->text());
+    }
     click(button(&w, "btnAdd"));
 
     EXPECT_EQ(messages, QStringList({"data entered"}));
