@@ -188,7 +188,10 @@ TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
         {"btnRun", "frmRunLog"},     {"btnBike", "frmBikeLog"},   {"btnSwim", "frmSwimLog"},
         {"btnVideo", "frmVideoLog"}, {"btnOther", "frmOtherLog"},
     };
-    for (const auto& [button, log] : kinds) {
+    for (const auto& kind : kinds) {
+        // Plain names, not a structured binding: lambdas below capture them.
+        const char* button = kind.first;
+        const char* log = kind.second;
         SCOPED_TRACE(button);
         w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
         opened.clear();
