@@ -5,10 +5,16 @@
 #include "FilePath.h"
 #include "Schema.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <random>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -288,6 +294,81 @@ TEST_F(Migrate, RunsAfterTheGuardAndNotWhenTheGuardRefuses) {
     EXPECT_EQ(openError(path), QStringLiteral("(opened)")); // already migrated: no second call
     Connection::setBeforeMigration(nullptr);
     EXPECT_EQ(calls, QStringList({path + QStringLiteral(" 1"), path + QStringLiteral(" 1")}));
+}
+
+// A migration killed at any moment leaves the old version or the new one, whole: each step is
+// one transaction, and the rollback journal undoes an unfinished one on the next open.
+TEST_F(Migrate, AKillAtAnyMomentLeavesTheOldOrTheNewVersion) {
+    QString rows =
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) ");
+    raw(path,
+        rows +
+            QStringLiteral("INSERT INTO Exercise_Master SELECT i, 'Running', date('2000-01-01', '+' || (i % "
+                           "9000) || ' days'), 'Day', '30:00', 'Ann', 'row ' || i FROM n;") +
+            rows + QStringLiteral("INSERT INTO Running_Log SELECT i, 3.1, 'Park', 'Red', 5 FROM n;"));
+    const QByteArray original = fileBytes(path);
+    const QString work = dir.filePath(QStringLiteral("Work.db"));
+    const auto fresh = [&] {
+        QFile::remove(work);
+        QFile::remove(work + QStringLiteral("-journal"));
+        QFile f(work);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(original) == original.size());
+    };
+    const auto migrateInChild = [&]() -> pid_t {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            try {
+                Connection::open(work);
+            } catch (...) {
+                _exit(1);
+            }
+            _exit(0);
+        }
+        return pid;
+    };
+    // How long one whole migration takes here, to spread the kills over it.
+    fresh();
+    QElapsedTimer timer;
+    timer.start();
+    int status = 0;
+    waitpid(migrateInChild(), &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const qint64 spanUs = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+
+    std::mt19937 random(20261207);
+    int old = 0, migrated = 0;
+    for (int kill = 0; kill < 20; ++kill) {
+        fresh();
+        const pid_t pid = migrateInChild();
+        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, spanUs * 3 / 2)(random)));
+        ::kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(work).constData(), &db), SQLITE_OK);
+        const auto value = [&](const char* sql) {
+            sqlite3_stmt* st = nullptr;
+            sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+            QString v = sqlite3_step(st) == SQLITE_ROW
+                            ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                            : QStringLiteral("<error>");
+            sqlite3_finalize(st);
+            return v;
+        };
+        EXPECT_EQ(value("PRAGMA integrity_check"), QStringLiteral("ok")) << "kill " << kill;
+        const QString version = value("PRAGMA user_version");
+        EXPECT_TRUE(version == QLatin1String("1") || version == QLatin1String("2")) << version.toStdString();
+        (version == QLatin1String("1") ? old : migrated)++;
+        EXPECT_EQ(value("SELECT Count(*) || '/' || Sum(Exercise_ID) FROM Exercise_Master, Running_Log WHERE "
+                        "Exercise_ID = Running_ID"),
+                  QStringLiteral("5000/12502500"));
+        const bool hasCheck = value("SELECT sql FROM sqlite_schema WHERE name = 'Exercise_Master'")
+                                  .contains(QLatin1String("+0 days"));
+        EXPECT_EQ(hasCheck, version == QLatin1String("2"));
+        sqlite3_close(db);
+        // Whichever it was, the next open finishes the job.
+        EXPECT_EQ(openError(work), QStringLiteral("(opened)"));
+    }
+    std::cout << "migration kills: " << old << " left version 1, " << migrated << " reached version 2\n";
 }
 
 } // namespace
