@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "FilePath.h"
 #include "NumberText.h"
 
 #include <QRegularExpression>
@@ -41,11 +42,11 @@ int init(const QStringList& args) {
     if (Connection::exists(path)) {
         // Opening proves it is a Trainbook database; anything else throws and is left alone.
         Connection::open(path);
-        out() << "Trainbook database already exists: " << path << Qt::endl;
+        out() << "Trainbook database already exists: " << FilePath::shown(FilePath::absolute(path)) << Qt::endl;
         return 0;
     }
     Connection::create(path);
-    out() << "Created Trainbook database: " << path << Qt::endl;
+    out() << "Created Trainbook database: " << FilePath::shown(FilePath::absolute(path)) << Qt::endl;
     return 0;
 }
 
