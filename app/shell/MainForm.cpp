@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -96,6 +97,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
+    colourWeekends();
 
     auto* userRow = new QHBoxLayout;
     userRow->addStretch();
@@ -233,6 +235,24 @@ void MainForm::makeCurrentUser(const QString& name, bool miles) {
     else
         cbUsers->setEditText(name);
     mnuMiles->setChecked(miles);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        colourWeekends();
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::colourWeekends() {
+    if (!Calendar)
+        return;
+    // Pure red is the calendar's own weekend colour; on a dark background it is too dim to
+    // read, so a lighter red is used there.
+    const bool dark = Calendar->palette().color(QPalette::Base).lightness() < 128;
+    QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
+    weekend.setForeground(dark ? QColor(0xff, 0x7b, 0x7b) : QColor(Qt::red));
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        Calendar->setWeekdayTextFormat(day, weekend);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {

@@ -56,6 +56,7 @@ class MainForm : public QMainWindow, public UserListHook {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     using Handler = void (MainForm::*)();
@@ -72,6 +73,8 @@ class MainForm : public QMainWindow, public UserListHook {
 
     void buildMenus();
     void load();
+    // Weekend days in a red that reads well on the calendar's background, light or dark.
+    void colourWeekends();
 
     // --- Menu handlers, one per command (a command's row names it once its window exists) ---
     // &Utilities
