@@ -31,6 +31,7 @@ const Command Commands[] = {
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
     {"backup", Cli::backup, "backup TARGET"},
+    {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
 };
 
 QString usage() {

@@ -18,6 +18,7 @@
 #include "frmCopyFile.h"
 #include "frmHelp.h"
 #include "frmTriang.h"
+#include "frmPersonalBests.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -140,6 +141,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuRunReports", "mnuShoeReport", "&Shoe Report", nullptr, false},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", nullptr, false},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
+    {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
 
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
@@ -149,6 +151,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuBikeReports", "mnuBikeReport", "&Bike Report", nullptr, false},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", nullptr, false},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
+    {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
 
     {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
@@ -156,6 +159,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", nullptr, false},
     {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", nullptr, false},
     {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
+    {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click, true},
 
     {nullptr, "mnuVideo", "&Video", nullptr, true},
     {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
@@ -335,6 +339,23 @@ void MainForm::Calendar_Click(const QDate& date) {
 template <class Catalog> void MainForm::openCatalog() {
     Catalog dlg(*m_state, this);
     Dialogs::execModal(&dlg);
+}
+
+void MainForm::openPersonalBests(const QString& raceKind) {
+    frmPersonalBests dlg(*m_state, raceKind, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuRunBests_Click() {
+    openPersonalBests(QStringLiteral("RunningRace"));
+}
+
+void MainForm::mnuBikeBests_Click() {
+    openPersonalBests(QStringLiteral("CyclingRace"));
+}
+
+void MainForm::mnuSwimBests_Click() {
+    openPersonalBests(QStringLiteral("SwimmingRace"));
 }
 
 void MainForm::openRaceLog(const QString& title, const QString& raceKind) {

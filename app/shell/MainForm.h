@@ -118,6 +118,11 @@ class MainForm : public QMainWindow, public UserListHook {
 
     template <class Catalog> void openCatalog();
     void openRaceLog(const QString& title, const QString& raceKind);
+    // "Personal Bests" of every race kind, with `raceKind` chosen.
+    void openPersonalBests(const QString& raceKind);
+    void mnuRunBests_Click();
+    void mnuBikeBests_Click();
+    void mnuSwimBests_Click();
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
