@@ -13,6 +13,8 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmGraphRpt.h"
+#include "frmGraphTime.h"
 #include "frmItemRpt.h"
 #include "frmRaceLog.h"
 
@@ -144,7 +146,8 @@ void MainForm::buildMenus() {
     QMenu* running = addMenu(nullptr, "mnuRunning", QStringLiteral("&Running"));
     QMenu* runReports = addMenu(running, "mnuRunReports", QStringLiteral("&Reports"));
     mnuRunTextRpt = addAction(runReports, "mnuRunTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuRunGraphRpt = addAction(runReports, "mnuRunGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
+    mnuRunGraphRpt = addAction(runReports, "mnuRunGraphRpt", QStringLiteral("&Graphic Report"),
+                               &MainForm::mnuRunGraphRpt_Click);
     mnuShoeReport =
         addAction(runReports, "mnuShoeReport", QStringLiteral("&Shoe Report"), &MainForm::mnuShoeReport_Click);
     mnuRunRaceRpt = addAction(runReports, "mnuRunRaceRpt", QStringLiteral("&Race Report"), nullptr);
@@ -156,7 +159,8 @@ void MainForm::buildMenus() {
     QMenu* biking = addMenu(nullptr, "mnuBiking", QStringLiteral("&Biking"));
     QMenu* bikeReports = addMenu(biking, "mnuBikeReports", QStringLiteral("&Reports"));
     mnuBikeTextRpt = addAction(bikeReports, "mnuBikeTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuBikeGraphRpt = addAction(bikeReports, "mnuBikeGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
+    mnuBikeGraphRpt = addAction(bikeReports, "mnuBikeGraphRpt", QStringLiteral("&Graphic Report"),
+                                &MainForm::mnuBikeGraphRpt_Click);
     mnuBikeReport =
         addAction(bikeReports, "mnuBikeReport", QStringLiteral("&Bike Report"), &MainForm::mnuBikeReport_Click);
     mnuBikeRaceRpt = addAction(bikeReports, "mnuBikeRaceRpt", QStringLiteral("&Race Report"), nullptr);
@@ -189,7 +193,7 @@ void MainForm::buildMenus() {
     QMenu* combined = addMenu(nullptr, "mnuCombined", QStringLiteral("&Combined Reports"));
     mnuCalendar = addAction(combined, "mnuCalendar", QStringLiteral("&Calendar"), nullptr);
     mnuTimeRpt = addAction(combined, "mnuTimeRpt", QStringLiteral("Time &Report"), nullptr);
-    mnuTimeGraph = addAction(combined, "mnuTimeGraph", QStringLiteral("&Time Graph"), nullptr);
+    mnuTimeGraph = addAction(combined, "mnuTimeGraph", QStringLiteral("&Time Graph"), &MainForm::mnuTimeGraph_Click);
 
     QMenu* help = addMenu(nullptr, "mnuHelp", QStringLiteral("&Help"));
     mnuHowDoI = addAction(help, "mnuHowDoI", QStringLiteral("&How Do I..."), nullptr);
@@ -343,6 +347,21 @@ void MainForm::mnuAddExercise_Click() {
 void MainForm::openItemReport(const QString& kind) {
     frmItemRpt dlg(*m_state, this);
     dlg.openReport(kind);
+    Dialogs::execModal(&dlg);
+}
+void MainForm::openGraph(const QString& kind) {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(kind);
+    Dialogs::execModal(&dlg);
+}
+void MainForm::mnuRunGraphRpt_Click() {
+    openGraph(QStringLiteral("Running"));
+}
+void MainForm::mnuBikeGraphRpt_Click() {
+    openGraph(QStringLiteral("Cycling"));
+}
+void MainForm::mnuTimeGraph_Click() {
+    frmGraphTime dlg(*m_state, this);
     Dialogs::execModal(&dlg);
 }
 void MainForm::mnuShoeReport_Click() {

@@ -54,6 +54,9 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuAddExercise_Click();
     void mnuShoeReport_Click();
     void mnuBikeReport_Click();
+    void mnuRunGraphRpt_Click();
+    void mnuBikeGraphRpt_Click();
+    void mnuTimeGraph_Click();
 
     bool distanceChanged() const { return m_distanceChanged; }
 
@@ -111,6 +114,7 @@ class MainForm : public QMainWindow, public UserListHook {
     QAction* addAction(QMenu* menu, const char* name, const QString& caption, void (MainForm::*handler)());
     template <class Catalog> void openCatalog();
     void openItemReport(const QString& kind);
+    void openGraph(const QString& kind);
     void openRaceLog(const QString& title, const QString& raceKind);
 
     SharedState* m_state = nullptr;
