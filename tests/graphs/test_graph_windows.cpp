@@ -214,11 +214,15 @@ TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
 
 TEST_F(GraphWindowTest, TheGraphCommandsOfTheMainMenuOpenTheirWindows) {
     MainForm main;
-    for (QAction* a : {main.mnuRunGraphRpt, main.mnuBikeGraphRpt, main.mnuTimeGraph}) {
-        EXPECT_TRUE(a->isEnabled());
+    for (const char* name :
+         {"mnuRunGraphRpt", "mnuBikeGraphRpt", "mnuTimeGraph", "mnuShoeReport", "mnuBikeReport"}) {
+        QAction* a = main.action(name);
+        ASSERT_TRUE(a) << name;
+        EXPECT_TRUE(a->isEnabled()) << name;
         a->trigger();
     }
-    EXPECT_EQ(opened, (QStringList{"frmGraphRpt", "frmGraphRpt", "frmGraphTime"}));
+    EXPECT_EQ(opened,
+              (QStringList{"frmGraphRpt", "frmGraphRpt", "frmGraphTime", "frmItemRpt", "frmItemRpt"}));
 }
 
 } // namespace
