@@ -13,6 +13,7 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -184,7 +185,7 @@ void MainForm::buildMenus() {
                                &MainForm::mnuAddExercise_Click);
 
     QMenu* combined = addMenu(nullptr, "mnuCombined", QStringLiteral("&Combined Reports"));
-    mnuCalendar = addAction(combined, "mnuCalendar", QStringLiteral("&Calendar"), nullptr);
+    mnuCalendar = addAction(combined, "mnuCalendar", QStringLiteral("&Calendar"), &MainForm::mnuCalendar_Click);
     mnuTimeRpt = addAction(combined, "mnuTimeRpt", QStringLiteral("Time &Report"), nullptr);
     mnuTimeGraph = addAction(combined, "mnuTimeGraph", QStringLiteral("&Time Graph"), nullptr);
 
@@ -335,6 +336,15 @@ void MainForm::mnuAddExercise_Click() {
     frmAddExercise dlg(*m_state, this);
     dlg.showAddSectionOnly();
     Dialogs::execModal(&dlg);
+}
+
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
 }
 
 void MainForm::mnuRunAddRace_Click() {

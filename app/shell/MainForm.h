@@ -4,6 +4,7 @@
 #include "UserListHook.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QCalendarWidget;
@@ -13,6 +14,7 @@ class QDate;
 class QLabel;
 class QMenu;
 class QShowEvent;
+class frmCalendarRpt;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
 // unit (the mark of mnuMiles) that every other window reads, opens the exercise chooser
@@ -52,6 +54,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuAddVideo_Click();
     void mnuAddVideoType_Click();
     void mnuAddExercise_Click();
+    void mnuCalendar_Click();
 
     bool distanceChanged() const { return m_distanceChanged; }
 
@@ -111,6 +114,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void openRaceLog(const QString& title, const QString& raceKind);
 
     SharedState* m_state = nullptr;
+    QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
