@@ -226,35 +226,53 @@ void mossCalendar::ShowDayNumber(int cell, int day) {
     }
 }
 
-void mossCalendar::ClearDayData() {
-    for (auto& lines : lblLine)
-        for (QLabel* label : lines)
-            label->hide();
-}
-
 bool mossCalendar::AddData(const QStringList& Nums, const QStringList& Data1, const QStringList& Data2,
                            const QStringList& Data3, const QList<quint32>& Colors) {
-    ClearDayData();
+    // Settle what each cell ends up showing first (the last item of a day wins), then touch
+    // only the labels whose text, colour or visibility changes: a refill of the same month
+    // costs next to nothing, and no line flickers through hidden and shown.
+    struct Placed {
+        qsizetype item = -1;
+    };
+    Placed placed[MonthGrid::Cells];
+    bool complete = true;
     for (qsizetype i = 0; i < Nums.size(); ++i) {
-        if (i >= Data1.size() || i >= Data2.size() || i >= Data3.size() || i >= Colors.size())
-            return false;
+        if (i >= Data1.size() || i >= Data2.size() || i >= Data3.size() || i >= Colors.size()) {
+            complete = false;
+            break;
+        }
         // The first cell of the shown month whose day number reads exactly as the item's day.
-        QLabel** lines = nullptr;
-        for (int n = 0; n < MonthGrid::Cells && !lines; ++n)
-            if (!lblDate[n]->isHidden() && lblDate[n]->text() == Nums.at(i))
-                lines = lblLine[n];
-        if (!lines)
-            continue;
-        lines[0]->setText(Data1.at(i));
-        lines[1]->setText(Data2.at(i));
-        lines[2]->setText(Data3.at(i));
-        setTextColor(lines[0], colorFromNumber(Colors.at(i)));
-        for (int line = 0; line < 3; ++line) {
-            lines[line]->setToolTip(lines[line]->text());
-            lines[line]->show();
+        for (int n = 0; n < MonthGrid::Cells; ++n) {
+            if (!lblDate[n]->isHidden() && lblDate[n]->text() == Nums.at(i)) {
+                placed[n].item = i;
+                break;
+            }
         }
     }
-    return true;
+
+    for (int n = 0; n < MonthGrid::Cells; ++n) {
+        QLabel* const* lines = lblLine[n];
+        const qsizetype i = placed[n].item;
+        if (i < 0) {
+            for (int line = 0; line < 3; ++line)
+                if (!lines[line]->isHidden())
+                    lines[line]->hide();
+            continue;
+        }
+        const QString* texts[3] = {&Data1.at(i), &Data2.at(i), &Data3.at(i)};
+        const QColor color = colorFromNumber(Colors.at(i));
+        if (lines[0]->palette().color(QPalette::WindowText) != color)
+            setTextColor(lines[0], color);
+        for (int line = 0; line < 3; ++line) {
+            if (lines[line]->text() != *texts[line]) {
+                lines[line]->setText(*texts[line]);
+                lines[line]->setToolTip(*texts[line]);
+            }
+            if (lines[line]->isHidden())
+                lines[line]->show();
+        }
+    }
+    return complete;
 }
 
 QString mossCalendar::CalendarTitle() const {

@@ -64,7 +64,6 @@ class MONTHPANE_EXPORT mossCalendar : public QWidget {
     void pick();
     void DrawMonth();
     void ShowDayNumber(int cell, int day);
-    void ClearDayData();
     static QString GetMonthName(int month);
 
     QLabel* lblTitle = nullptr;
