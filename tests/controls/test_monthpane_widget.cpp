@@ -132,15 +132,6 @@ TEST_F(MonthpaneTest, PickingAMonthOrYearRedrawsAndTellsTheHostOnce) {
     EXPECT_EQ(days(), expectedDays(1, 31)); // 1 May 2005 is a Sunday
 }
 
-TEST_F(MonthpaneTest, LeapYearsFollowTheYearPicked) {
-    make(QDate(2004, 2, 10));
-    EXPECT_EQ(days(), expectedDays(1, 29));
-    combo("cbYear")->setFocus();
-    QTest::keyClick(combo("cbYear"), Qt::Key_Down);
-    EXPECT_EQ(cal->CalendarDate(), "February, 2005");
-    EXPECT_EQ(days(), expectedDays(3, 28));
-}
-
 TEST_F(MonthpaneTest, TypedMonthAndYearCountAsAPickAndBadTextIsPutBack) {
     make(QDate(2004, 6, 15));
     typeInto(combo("cbMonth"), "november");
