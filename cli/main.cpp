@@ -29,6 +29,7 @@ const Command Commands[] = {
     {"calc", Cli::calc,
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
+    {"backup", Cli::backup, "backup TARGET"},
     {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
 };
 

@@ -1,6 +1,7 @@
 // Day placement of the month grid, without widgets.
 
 #include "MonthGrid.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -33,17 +34,20 @@ TEST_P(MonthGridPlacement, DaysRunFromTheFirstDaysWeekdayToTheMonthsEnd) {
 }
 
 // First weekdays from a printed calendar of 2003 to 2005.
-INSTANTIATE_TEST_SUITE_P(
-    Months, MonthGridPlacement,
-    ::testing::Values(
-        Placement{"Sunday_Feb2004_Leap", 2004, 2, 1, 29}, Placement{"Monday_Mar2004", 2004, 3, 2, 32},
-        Placement{"Tuesday_Jun2004", 2004, 6, 3, 32}, Placement{"Wednesday_Sep2004", 2004, 9, 4, 33},
-        Placement{"Thursday_Apr2004", 2004, 4, 5, 34}, Placement{"Friday_Oct2004", 2004, 10, 6, 36},
-        Placement{"Saturday31Days_May2004", 2004, 5, 7, 37},
-        Placement{"Saturday30Days_Nov2003", 2003, 11, 7, 36}, Placement{"Feb2005_NotLeap", 2005, 2, 3, 30},
-        Placement{"Feb2000_Leap400", 2000, 2, 3, 31}, Placement{"Feb1900_NotLeap100", 1900, 2, 5, 32},
-        Placement{"Dec2026", 2026, 12, 3, 33}),
-    [](const ::testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Months, MonthGridPlacement,
+                         ::testing::Values(Placement{"Sunday_Feb2004_Leap", 2004, 2, 1, 29},
+                                           Placement{"Monday_Mar2004", 2004, 3, 2, 32},
+                                           Placement{"Tuesday_Jun2004", 2004, 6, 3, 32},
+                                           Placement{"Wednesday_Sep2004", 2004, 9, 4, 33},
+                                           Placement{"Thursday_Apr2004", 2004, 4, 5, 34},
+                                           Placement{"Friday_Oct2004", 2004, 10, 6, 36},
+                                           Placement{"Saturday31Days_May2004", 2004, 5, 7, 37},
+                                           Placement{"Saturday30Days_Nov2003", 2003, 11, 7, 36},
+                                           Placement{"Feb2005_NotLeap", 2005, 2, 3, 30},
+                                           Placement{"Feb2000_Leap400", 2000, 2, 3, 31},
+                                           Placement{"Feb1900_NotLeap100", 1900, 2, 5, 32},
+                                           Placement{"Dec2026", 2026, 12, 3, 33}),
+                         CaseName());
 
 TEST(MonthGrid, BadMonthGivesEmptyCells) {
     for (const MonthGrid& grid : {MonthGrid(2004, 0), MonthGrid(2004, 13), MonthGrid(0, 3)}) {

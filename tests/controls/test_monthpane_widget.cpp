@@ -1,6 +1,7 @@
 // The month-grid control as a person and its host use it: the boxes, the day numbers, the
 // lines handed over by AddData, the title property and the About window.
 
+#include "TestSupport.h"
 #include "mossCalendar.h"
 
 #include <QApplication>
@@ -15,11 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

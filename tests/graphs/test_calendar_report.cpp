@@ -5,9 +5,6 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 inline void PrintTo(const CalendarItem& i, std::ostream* os) {
     *os << '{' << i.day.toStdString() << " | " << i.kind.toStdString() << " | " << i.detail.toStdString()
         << " | " << i.time.toStdString() << " | " << i.color << '}';
@@ -106,16 +103,17 @@ TEST_P(CalendarMonthText, Parses) {
     EXPECT_EQ(got.value_or(QDate()), GetParam().first);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CalendarMonthText,
-    ::testing::Values(MonthText{"Calendar", "March, 2004", QDate(2004, 3, 1)},
-                      MonthText{"NoComma", "March 2004", QDate(2004, 3, 1)},
-                      MonthText{"AnyCase", " september, 2026 ", QDate(2026, 9, 1)},
-                      MonthText{"Empty", "", QDate()}, MonthText{"NoYear", "March", QDate()},
-                      MonthText{"ShortName", "Mar, 2004", QDate()},
-                      MonthText{"TwoDigitYear", "March, 04", QDate()},
-                      MonthText{"NotAMonth", "Smarch, 2004", QDate()}, MonthText{"Date", "3/1/2004", QDate()},
-                      MonthText{"Trailing", "March, 2004x", QDate()}),
-    [](const ::testing::TestParamInfo<MonthText>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, CalendarMonthText,
+                         ::testing::Values(MonthText{"Calendar", "March, 2004", QDate(2004, 3, 1)},
+                                           MonthText{"NoComma", "March 2004", QDate(2004, 3, 1)},
+                                           MonthText{"AnyCase", " september, 2026 ", QDate(2026, 9, 1)},
+                                           MonthText{"Empty", "", QDate()},
+                                           MonthText{"NoYear", "March", QDate()},
+                                           MonthText{"ShortName", "Mar, 2004", QDate()},
+                                           MonthText{"TwoDigitYear", "March, 04", QDate()},
+                                           MonthText{"NotAMonth", "Smarch, 2004", QDate()},
+                                           MonthText{"Date", "3/1/2004", QDate()},
+                                           MonthText{"Trailing", "March, 2004x", QDate()}),
+                         CaseName());
 
 } // namespace

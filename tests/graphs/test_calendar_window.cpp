@@ -14,10 +14,6 @@
 #include <QFile>
 #include <QLabel>
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 class CalendarWindowTest : public CalendarData {
@@ -45,7 +41,7 @@ class CalendarWindowTest : public CalendarData {
         main = std::make_unique<MainForm>();
         main->show();
         QApplication::processEvents();
-        main->mnuCalendar->trigger();
+        main->action("mnuCalendar")->trigger();
         auto* w = main->findChild<frmCalendarRpt*>("frmCalendarRpt");
         if (w)
             activate(w);
@@ -89,7 +85,7 @@ class CalendarWindowTest : public CalendarData {
 TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     frmCalendarRpt* w = openFromMainForm();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(main->mnuCalendar->isEnabled());
+    EXPECT_TRUE(main->action("mnuCalendar")->isEnabled());
     EXPECT_EQ(w->windowTitle(), "Calendar Report");
     EXPECT_FALSE(w->isModal());
     EXPECT_EQ(w->mossCalendar1->CalendarTitle(), "Exercise Calendar");
@@ -119,7 +115,7 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
 
     // A second choice of the command raises the same window.
     activate(main.get());
-    main->mnuCalendar->trigger();
+    main->action("mnuCalendar")->trigger();
     EXPECT_EQ(main->findChildren<frmCalendarRpt*>().size(), 1);
     EXPECT_EQ(w->mossCalendar1->CalendarDate(), "April, 2005");
 
@@ -129,7 +125,7 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     QTest::keyClick(w, Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
-    main->mnuCalendar->trigger();
+    main->action("mnuCalendar")->trigger();
     w = main->findChild<frmCalendarRpt*>("frmCalendarRpt");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->mossCalendar1->CalendarDate(), "March, 2004");
@@ -148,7 +144,7 @@ TEST_F(CalendarWindowTest, RefillsOnActivationAndFollowsUserAndUnit) {
     EXPECT_EQ(cell(w, 21), "Running|Miles: 3.1|Time: 25:00");
 
     // The main window's unit switches the distances at once.
-    main->mnuMiles->trigger();
+    main->action("mnuMiles")->trigger();
     EXPECT_FALSE(w->miles());
     EXPECT_EQ(cell(w, 21), "Running|KM: 5|Time: 25:00");
     EXPECT_EQ(cell(w, 32), "Cycling|KM: 33|Time: 1:05:00");
