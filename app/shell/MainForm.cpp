@@ -2,6 +2,7 @@
 
 #include "CLibrary.h"
 #include "Clock.h"
+#include "DateText.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
@@ -91,6 +92,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setGridVisible(true);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setSelectedDate(Clock::today());
+    // Keys typed on the calendar start its own date entry, which reaches any year; only
+    // dates the data layer accepts can be chosen.
+    Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
 
