@@ -34,6 +34,7 @@ const Command Commands[] = {
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
      "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "
      "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
+    {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
 };
 
 QString usage() {

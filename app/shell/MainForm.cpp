@@ -14,6 +14,7 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
 #include "frmAbout.h"
 #include "frmCopyFile.h"
 #include "frmHelp.h"
@@ -170,7 +171,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", nullptr, false},
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
@@ -425,6 +426,15 @@ void MainForm::mnuAddExercise_Click() {
 void MainForm::mnuTimeGraph_Click() {
     frmGraphTime dlg(*m_state, this);
     Dialogs::execModal(&dlg);
+}
+
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
 }
 
 // &Help

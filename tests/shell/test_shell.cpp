@@ -157,7 +157,7 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "    mnuOtherTextRpt &Text Report (off)",
                                  "  mnuAddExercise Add/Modify &Exercise",
                                  "mnuCombined &Combined Reports",
-                                 "  mnuCalendar &Calendar (off)",
+                                 "  mnuCalendar &Calendar",
                                  "  mnuTimeRpt Time &Report (off)",
                                  "  mnuTimeGraph &Time Graph",
                                  "mnuHelp &Help",
