@@ -332,6 +332,8 @@ void Triangulator::SetEntryFields() {
     txtTime->setEnabled(pace);
     txtMilePace->setEnabled(!pace && m_miles);
     txtKMPace->setEnabled(!pace && !m_miles);
+    // Focus given to the control goes to the distance that is typed.
+    setFocusProxy(m_miles ? txtMiles : txtKM);
 }
 
 void Triangulator::arrangeRows() {

@@ -2,6 +2,7 @@
 
 #include "CLibrary.h"
 #include "Clock.h"
+#include "DateText.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
@@ -13,6 +14,10 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmAbout.h"
+#include "frmCopyFile.h"
+#include "frmHelp.h"
+#include "frmTriang.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -86,6 +91,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setGridVisible(true);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setSelectedDate(Clock::today());
+    // Keys typed on the calendar start its own date entry, which reaches any year; only
+    // dates the data layer accepts can be chosen.
+    Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
 
@@ -120,8 +128,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
     {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
-    {"mnuUtilities", "mnuTriang", "&Pace Calculator", nullptr, false},
-    {"mnuUtilities", "mnuBackup", "&Backup Database", nullptr, false},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -164,8 +172,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
-    {"mnuHelp", "mnuHowDoI", "&How Do I...", nullptr, false},
-    {"mnuHelp", "mnuAbout", "&About", nullptr, false},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
 };
 
 void MainForm::buildMenus() {
@@ -331,6 +339,16 @@ void MainForm::mnuAddRaceType_Click() {
     openCatalog<frmAddRaceType>();
 }
 
+void MainForm::mnuTriang_Click() {
+    frmTriang dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBackup_Click() {
+    frmCopyFile dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunAddRace_Click() {
@@ -378,3 +396,13 @@ void MainForm::mnuAddExercise_Click() {
 // &Combined Reports
 
 // &Help
+
+void MainForm::mnuHowDoI_Click() {
+    frmHelp dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuAbout_Click() {
+    frmAbout dlg(this);
+    Dialogs::execModal(&dlg);
+}

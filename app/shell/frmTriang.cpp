@@ -15,7 +15,10 @@ frmTriang::frmTriang(SharedState& state, QWidget* parent) : QDialog(parent), m_s
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Triangulator1);
 
-    m_formLoad = new FormLoad(this, [this] { Triangulator1->setDistance(m_state.miles()); });
+    m_formLoad = new FormLoad(this, [this] {
+        Triangulator1->setDistance(m_state.miles());
+        Triangulator1->setFocus();
+    });
 }
 
 void frmTriang::Form_Load() {

@@ -407,8 +407,24 @@ TEST(frmTriang, StartsInTheMainWindowsUnit) {
         QApplication::processEvents();
         EXPECT_EQ(form.Triangulator1->Distance(), miles);
         EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtKM"))->isEnabled(), !miles);
+        // Typing starts in the distance box of the unit.
+        QApplication::setActiveWindow(&form);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(),
+                  form.findChild<QLineEdit*>(miles ? QStringLiteral("txtMiles") : QStringLiteral("txtKM")));
+        // Keys go straight to the focused box, then Tab moves on to the time.
+        QTest::keyClicks(QApplication::focusWidget(), miles ? QStringLiteral("5") : QStringLiteral("10"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QApplication::processEvents();
+        QTest::keyClicks(QApplication::focusWidget(),
+                         miles ? QStringLiteral("45:00") : QStringLiteral("50:00"));
+        EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtKMPace"))->text(),
+                  miles ? QStringLiteral("5:38") : QStringLiteral("5:00"));
+        EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtMilePace"))->text(),
+                  miles ? QStringLiteral("9:00") : QStringLiteral("8:04"));
         if (const QByteArray shots = qgetenv("TRAINBOOK_SHOTS"); !shots.isEmpty())
-            form.grab().save(QString::fromLocal8Bit(shots) + (miles ? "/frmTriang-miles.png" : "/frmTriang-km.png"));
+            form.grab().save(QString::fromLocal8Bit(shots) +
+                             (miles ? "/frmTriang-miles.png" : "/frmTriang-km.png"));
     }
 }
 
