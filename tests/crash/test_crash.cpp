@@ -226,10 +226,11 @@ TEST(CrashTest, EveryAcknowledgedSaveSurvivesAKillAndTheFileStaysWhole) {
         for (auto it = ack.workouts.cbegin(); it != ack.workouts.cend(); ++it) {
             ++figures.acknowledged;
             const QString now = stored.value(it.key());
-            const bool inFlight =
-                pending.size() == 3 &&
-                ((pending[0] == QLatin1String("update") && pending[1] == it.key() && now == pending[2]) ||
-                 (pending[0] == QLatin1String("delete") && pending[1] == it.key() && now.isEmpty()));
+            // The one save announced but not acknowledged may or may not be in the file.
+            const bool inFlight = (pending.size() == 3 && pending[0] == QLatin1String("update") &&
+                                   pending[1] == it.key() && now == pending[2]) ||
+                                  (pending.size() == 2 && pending[0] == QLatin1String("delete") &&
+                                   pending[1] == it.key() && !stored.contains(it.key()));
             if (now != it.value() && !inFlight) {
                 ++figures.lostSaves;
                 ADD_FAILURE() << "kill " << kill << ": workout " << it.key().toStdString() << " holds '"
@@ -256,9 +257,10 @@ TEST(CrashTest, EveryAcknowledgedSaveSurvivesAKillAndTheFileStaysWhole) {
             ack.workouts.insert(pending[1], pending[2]);
     }
     std::cout << "kills " << figures.kills << ", integrity failures " << figures.integrityFailures
-              << ", orphans " << figures.orphans << ", lost acknowledged saves " << figures.lostSaves
-              << " (of " << ack.workouts.size() << " workouts, " << ack.races.size() << " races and "
-              << ack.shoes.size() << " shoes acknowledged at the end)" << std::endl;
+              << ", orphans " << figures.orphans << ", lost acknowledged saves " << figures.lostSaves << "; "
+              << figures.saves << " saves acknowledged, checked " << figures.acknowledged << " times ("
+              << ack.workouts.size() << " workouts, " << ack.races.size() << " races and " << ack.shoes.size()
+              << " shoes acknowledged at the end)" << std::endl;
     EXPECT_EQ(figures.integrityFailures, 0);
     EXPECT_EQ(figures.orphans, 0);
     EXPECT_EQ(figures.lostSaves, 0);
