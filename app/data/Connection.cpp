@@ -5,6 +5,7 @@
 #include "FilePath.h"
 #include "Migration.h"
 #include "Schema.h"
+#include "Startup.h"
 #include "NumberText.h"
 #include "SqlDialect.h"
 #include "SqlFunctions.h"
@@ -20,6 +21,13 @@
 namespace {
 
 std::atomic<int> busyTimeoutMs{5000};
+
+// Files whose writes are refused, by absolute path, with the reason (Connection::refuseWrites).
+QHash<QString, QString>& refusedFiles()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
 
 std::function<void(const QString&, int)>& beforeMigrationGuard()
 {
@@ -149,7 +157,9 @@ std::unique_ptr<Connection> Connection::open(const QString& path)
     }
     // A file this process may not change, or one in a folder where the rollback journal
     // cannot be made, opens for reading only; every write then says why it cannot be saved.
-    const bool readOnly = !FilePath::writable(file) || !FilePath::writable(FilePath::folder(file));
+    const QString refusal = refusedFiles().value(file);
+    const bool readOnly =
+        !refusal.isEmpty() || !FilePath::writable(file) || !FilePath::writable(FilePath::folder(file));
 
     sqlite3* raw = nullptr;
     const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
@@ -160,6 +170,8 @@ std::unique_ptr<Connection> Connection::open(const QString& path)
         throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
     conn->m_readOnly = readOnly;
     conn->m_shownPath = shown;
+    conn->m_writeRefusal =
+        refusal.isEmpty() ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown) : refusal;
 
     sqlite3_busy_timeout(raw, busyTimeoutMs.load());
     sqlite3_extended_result_codes(raw, 1);
@@ -170,6 +182,21 @@ std::unique_ptr<Connection> Connection::open(const QString& path)
     SqlFunctions::registerAll(raw);
     return conn;
 }
+
+namespace {
+thread_local int asItIsDepth = 0;
+} // namespace
+
+void Connection::refuseWrites(const QString& path, const QString& reason)
+{
+    if (reason.isEmpty())
+        refusedFiles().remove(FilePath::absolute(path));
+    else
+        refusedFiles().insert(FilePath::absolute(path), reason);
+}
+
+Connection::AsItIs::AsItIs() { ++asItIsDepth; }
+Connection::AsItIs::~AsItIs() { --asItIsDepth; }
 
 void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard)
 {
@@ -192,13 +219,20 @@ void Connection::checkFile(const QString& file)
         throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(m_shownPath));
     if (version > Schema::Version)
         throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(m_shownPath));
+    if (version < Schema::Version && asItIsDepth > 0) {
+        m_layout = Schema::read(m_db);
+        return;
+    }
     if (version < Schema::Version) {
         if (m_readOnly)
             throw DbError(QStringLiteral("'%1' must be updated to this version of Trainbook, but it is read-only.")
                               .arg(m_shownPath));
         try {
+            // A copy of the file as it was comes first; without it the file is not changed.
             if (beforeMigrationGuard())
                 beforeMigrationGuard()(file, version);
+            else
+                Startup::copyBeforeUpdate(file, version);
             Migration::run(m_db, version);
         } catch (const DbError& e) {
             throw DbError(QStringLiteral("Could not open '%1': %2").arg(m_shownPath, e.description()));
@@ -256,9 +290,10 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, &tail) !=
-        SQLITE_OK)
-        fail(m_db);
+    if (const int rc = sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st,
+                                          &tail);
+        rc != SQLITE_OK)
+        throw DbError(fileError(sqlite3_extended_errcode(m_db), engineMessage(m_db)));
     if (!st)
         throw DbError(QStringLiteral("The statement is empty"));
     if (tail && !onlyTrivia(tail)) {
@@ -336,6 +371,7 @@ QStringList Connection::translated(const QString& statement)
 
 void Connection::runTranslated(const QString& sql, const QVariantList& params)
 {
+    refuseWriteIfReadOnly();
     sqlite3_stmt* st = prepare(sql);
     try {
         bindAll(m_db, st, params);
@@ -353,7 +389,6 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params)
         recycle(m_cache, st);
         throw DbError(QStringLiteral("A write statement cannot return rows"));
     }
-    refuseWriteIfReadOnly();
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
         recycle(m_cache, st);
@@ -362,7 +397,7 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params)
     if (rc != SQLITE_DONE) {
         const QString msg = engineMessage(m_db);
         sqlite3_finalize(st);
-        throw DbError(msg);
+        throwWriteError(rc, msg);
     }
     recycle(m_cache, st);
 }
@@ -425,13 +460,36 @@ QStringList Connection::column(const QString& statement, const QString& name, co
 void Connection::begin()
 {
     refuseWriteIfReadOnly();
-    execRaw(m_db, "BEGIN IMMEDIATE");
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwWriteError(sqlite3_extended_errcode(m_db), engineMessage(m_db));
+}
+
+void Connection::throwWriteError(int code, const QString& message) const
+{
+    throw DbError(fileError(code, message));
+}
+
+QString Connection::fileError(int code, const QString& message) const
+{
+    // A fault of the file, not of the statement: say which file.
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("'%1' is in use by another program: %2").arg(m_shownPath, message);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("'%1' is damaged (%2).").arg(m_shownPath, message);
+    case SQLITE_IOERR:
+        return QStringLiteral("Could not read or write '%1': %2").arg(m_shownPath, message);
+    default:
+        return message;
+    }
 }
 
 void Connection::refuseWriteIfReadOnly() const
 {
     if (m_readOnly)
-        throw DbError(QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(m_shownPath));
+        throw DbError(m_writeRefusal);
 }
 void Connection::beginRead() { execRaw(m_db, "BEGIN DEFERRED"); }
 void Connection::commit() { execRaw(m_db, "COMMIT"); }
@@ -506,7 +564,9 @@ void ResultSet::moveNext()
         return;
     m_eof = true;
     if (rc != SQLITE_DONE) {
-        const QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        if (m_owner)
+            msg = m_owner->fileError(rc, msg);
         close();
         throw DbError(msg);
     }

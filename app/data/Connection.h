@@ -34,9 +34,24 @@ public:
     static bool exists(const QString& path);
 
     // Runs before an older file is migrated to the current version, with the file's absolute
-    // path and version; throwing DbError keeps the file as it is. Start-up sets it to make a
-    // copy of the file first.
+    // path and version; throwing DbError keeps the file as it is. By default (and after
+    // setting an empty function) it is Startup::copyBeforeUpdate, a copy in the backups folder.
     static void setBeforeMigration(std::function<void(const QString& file, int version)> guard);
+
+    // From now on in this process, connections to the file at `path` open for reading only,
+    // and every write fails with `reason`. Start-up calls it for a damaged file that was not
+    // replaced by a copy, so that nothing more is written to it.
+    static void refuseWrites(const QString& path, const QString& reason);
+
+    // While one lives on this thread, open() takes an older file as it is: no migration and no
+    // check of its tables. For copying a file before it is migrated (the copy opens it too).
+    class AsItIs {
+    public:
+        AsItIs();
+        ~AsItIs();
+        AsItIs(const AsItIs&) = delete;
+        AsItIs& operator=(const AsItIs&) = delete;
+    };
 
     // How long a statement waits for another program's lock before it fails (5 s). Tests
     // shorten it so that a locked file fails at once.
@@ -89,6 +104,8 @@ private:
     void runTranslated(const QString& sql, const QVariantList& params = {});
     void checkFile(const QString& absolutePath);
     void refuseWriteIfReadOnly() const;
+    [[noreturn]] void throwWriteError(int code, const QString& message) const;
+    QString fileError(int code, const QString& message) const;
     sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
     friend class ResultSet;
 
@@ -96,7 +113,8 @@ private:
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     QHash<QString, QStringList> m_translations; // dialect text -> SQLite statements
-    QString m_shownPath; // absolute, for messages
+    QString m_shownPath;                        // absolute, for messages
+    QString m_writeRefusal;                     // why writes fail, when m_readOnly
     bool m_readOnly = false;
     Schema::Layout m_layout; // tables, columns and date columns, read when opened
     std::vector<ResultSet*> m_results;     // open results, closed when the connection closes

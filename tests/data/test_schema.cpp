@@ -4,6 +4,7 @@
 #include "Connection.h"
 #include "FilePath.h"
 #include "Schema.h"
+#include "TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QFile>
