@@ -161,8 +161,8 @@ void EquipmentDialog::showModifySection() {
     const QString context = QStringLiteral("Problem in retrieving ") + m_form.plural + QStringLiteral(" - ");
     QStringList names;
     try {
-        names = CLibrary().GetConnection()->column(
-            CatalogStatements::listItems(m_form.equipment, m_state.currentUser()), m_form.equipment.nameColumn);
+        names = CLibrary().GetConnection()->column(CatalogStatements::listItems(m_form.equipment),
+                                                   m_form.equipment.nameColumn, {m_state.currentUser()});
     } catch (const std::exception& e) {
         showReadError(context, describe(e),
                       QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
@@ -178,8 +178,8 @@ void EquipmentDialog::chooseItem() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment, m_state.currentUser(),
-                                                                   m_modifyList->currentText()));
+        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment),
+                                   {m_state.currentUser(), m_modifyList->currentText()});
         if (!rs.eof())
             chkMdActive->setChecked(rs.field(QStringLiteral("Active")).toDouble() != 0);
     } catch (const std::exception& e) {
@@ -188,10 +188,9 @@ void EquipmentDialog::chooseItem() {
 }
 
 void EquipmentDialog::btnUpdate_Click() {
-    const QString sql = CatalogStatements::updateActive(m_form.equipment, chkMdActive->isChecked(),
-                                                        m_modifyList->currentText(), m_state.currentUser());
     CLibrary lib;
-    if (lib.Insert_UpdateRec(sql))
+    if (lib.Insert_UpdateRec(CatalogStatements::updateActive(m_form.equipment),
+                             {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(), m_state.currentUser()}))
         Dialogs::message(this, m_form.noun + QStringLiteral(" Updated!"));
     else
         Dialogs::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());

@@ -98,8 +98,8 @@ void frmAddExercise::btnAdd_Click() {
 void frmAddExercise::btnModify_Click() {
     QStringList names;
     try {
-        names = CLibrary().GetConnection()->column(CatalogStatements::listExercises(m_state.currentUser()),
-                                                   QStringLiteral("Exercise_Name"));
+        names = CLibrary().GetConnection()->column(CatalogStatements::listExercises(),
+                                                   QStringLiteral("Exercise_Name"), {m_state.currentUser()});
     } catch (const std::exception& e) {
         showReadError(describe(e), QStringLiteral("btnModify_Click"));
         return;
@@ -112,8 +112,8 @@ void frmAddExercise::cbModExercise_Click() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(
-            CatalogStatements::selectCaptions(m_state.currentUser(), cbModExercise->currentText()));
+        ResultSet rs = conn->query(CatalogStatements::selectCaptions(),
+                                   {m_state.currentUser(), cbModExercise->currentText()});
         if (!rs.eof()) {
             txtModField1->setText(rs.field(QStringLiteral("Field1")));
             txtModField2->setText(rs.field(QStringLiteral("Field2")));
@@ -126,10 +126,9 @@ void frmAddExercise::cbModExercise_Click() {
 
 void frmAddExercise::btnUpdate_Click() {
     const QString sql =
-        CatalogStatements::updateExercise(cbModExercise->currentText(), txtModField1->text(),
-                                          txtModField2->text(), txtModField3->text(), m_state.currentUser());
+        CatalogStatements::updateExercise(txtModField1->text(), txtModField2->text(), txtModField3->text());
     CLibrary lib;
-    if (lib.Insert_UpdateRec(sql))
+    if (lib.Insert_UpdateRec(sql, {cbModExercise->currentText(), m_state.currentUser()}))
         Dialogs::message(this, QStringLiteral("Exercise Updated!"));
     else
         Dialogs::message(this, QStringLiteral("Problem occurred while updating exercise"));

@@ -20,9 +20,7 @@ void DistanceLogWindow::applyUnit() {
     txtKilometers->setEnabled(!bMiles);
 }
 
-void DistanceLogWindow::fillDistance(const ResultSet& row, bool reportMiles) {
-    txtMiles->setText(row.field(QStringLiteral("Miles")));
-    txtKilometers->setText(row.field(QStringLiteral("Kilometers")));
+void DistanceLogWindow::detailFilled(const ResultSet& row, bool reportMiles) {
     txtPace->setText(
         safeRate(row.field(QStringLiteral("Exercise_Time")),
                  row.field(reportMiles ? QStringLiteral("Miles") : QStringLiteral("Kilometers"))));

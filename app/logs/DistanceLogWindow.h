@@ -12,9 +12,9 @@ class DistanceLogWindow : public LogWindow, protected DistanceFields {
     DistanceLogWindow(SharedState& state, const Kind& kind, const QString& rateCaption, QWidget* parent);
 
     void applyUnit() override;
-    // Fills the distances and the rate from an edit-mode row with Miles and Kilometers;
-    // the rate is in the unit of the caller (reportMiles).
-    void fillDistance(const ResultSet& row, bool reportMiles);
+    // The rate of an edit-mode row with Miles and Kilometers, in the unit of the caller
+    // (reportMiles).
+    void detailFilled(const ResultSet& row, bool reportMiles) override;
 
     QLabel* lblMiles = nullptr;
     QLabel* lblKilometers = nullptr;

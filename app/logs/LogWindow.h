@@ -5,6 +5,7 @@
 #include "SharedState.h"
 #include "Dialogs.h"
 
+class Connection;
 class ResultSet;
 
 // A workout log window: one workout stored as an Exercise_Master row plus one detail row
@@ -13,8 +14,8 @@ class ResultSet;
 // It owns the fields every kind has (txtDate, txtDay, txtExercise, txtTime, txtComments,
 // the hidden txtID), the two modes, the weekday that follows txtDate, and the add / update
 // / delete steps. A subclass creates its own fields, places them with addRow/addPair,
-// calls finishLayout() with the whole tab order, and supplies the kind-specific SQL pieces
-// through the virtual functions below.
+// calls finishLayout() with the whole tab order, and names its detail table; the statements
+// are built from the table's description (Tables.h), whose columns name the fields.
 //
 // Writes: the master and detail rows are added in one transaction and deleted in one, so a
 // failure never leaves half a workout. Every number is written through CLibrary::Number and
@@ -27,9 +28,8 @@ class LogWindow : public LogDialog {
     struct Kind {
         QString windowName;   // class name, also objectName: "frmRunLog"
         QString caption;      // "Running Log"
-        QString exerciseType; // Exercise_Type of the master row: "Running"
-        QString detailTable;  // "Running_Log"
-        QString keyColumn;    // "Running_ID"
+        QString exerciseType;        // Exercise_Type of the master row: "Running"
+        const Tables::Table* detail; // the detail table: Tables::RunningLog
         // False for a window without the weekday handler: its callers write txtDay, and
         // edit mode lets it be corrected by hand along with the date.
         bool dayFollowsDate = true;
@@ -63,19 +63,16 @@ class LogWindow : public LogDialog {
     // --- Kind-specific parts ----------------------------------------------------------
     // Load step, before the lists: unit flag and what hangs on it. Cannot fail.
     virtual void applyUnit() {}
-    // Load step, the lists. Throws DbError (or std::exception) on any failure; the
-    // base shows "<loadFailureContext()> - <description> - In <window> Form_Load".
-    virtual void loadLists() = 0;
+    // Load step, the lists, all read on `conn`. Throws DbError (or std::exception) on any
+    // failure; the base shows "<loadFailureContext()> - <description> - In <window> Form_Load".
+    virtual void loadLists(Connection& conn) = 0;
     virtual QString loadFailureContext() const = 0;
-    // The detail INSERT for the new identifier. Throws DbError for a value that is not a number.
-    virtual QString detailInsertSql(const QString& id) const = 0;
-    // The detail part of the SET list of the update, e.g. "Miles = 5, ..., Shoes = 'x'".
-    // Throws DbError for a value that is not a number.
-    virtual QString detailSetList() const = 0;
-    // The detail columns read for edit mode, e.g. "Miles, Course, Shoes, Kilometers".
-    virtual QString detailColumns() const = 0;
-    // Fills the detail fields from the row read for edit mode.
-    virtual void fillDetail(const ResultSet& row, bool reportMiles) = 0;
+    // Runs after edit mode has filled the fields from the stored row; a window shows here
+    // what it derives from them (the pace in the caller's unit, reportMiles).
+    virtual void detailFilled(const ResultSet& row, bool reportMiles) {
+        Q_UNUSED(row);
+        Q_UNUSED(reportMiles);
+    }
     // Runs at the end of each opening operation, once the mode's buttons are set; a window
     // whose field area depends on the mode lays it out here.
     virtual void modeSet(bool editing) { Q_UNUSED(editing); }

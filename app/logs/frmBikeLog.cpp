@@ -1,6 +1,8 @@
 #include "frmBikeLog.h"
 
 #include "CLibrary.h"
+#include "CatalogStatements.h"
+#include "Connection.h"
 #include "FieldHelpers.h"
 #include "frmAddBike.h"
 
@@ -12,8 +14,7 @@
 frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
                         Kind{QStringLiteral("frmBikeLog"), QStringLiteral("Bike Log"),
-                             QStringLiteral("Cycling"), QStringLiteral("Cycling_Log"),
-                             QStringLiteral("Cycling_ID")},
+                             QStringLiteral("Cycling"), &Tables::CyclingLog},
                         QStringLiteral("MPH:"), parent) {
     btnAddRecord = btnAdd;
     btnAddRecord->setObjectName(QStringLiteral("btnAddRecord"));
@@ -39,42 +40,12 @@ void frmBikeLog::applyUnit() {
     lblPace->setText(bMiles ? QStringLiteral("MPH:") : QStringLiteral("KPH:"));
 }
 
-void frmBikeLog::loadLists() {
-    const QString user = CLibrary::Quote(userName());
-    const QStringList bikes = readColumn(QStringLiteral("SELECT Bike FROM Bikes WHERE Active = True ") +
-                                             QStringLiteral("AND User_Name = ") + user,
-                                         QStringLiteral("Bike"));
+void frmBikeLog::loadLists(Connection& conn) {
+    const QStringList bikes = conn.column(CatalogStatements::activeItems(CatalogStatements::Bikes),
+                                          QStringLiteral("Bike"), {userName()});
     offerCatalog<frmAddBike>(cbBike, bikes, QStringLiteral("bike"));
-
-    Fields::appendItems(
-        cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Cycling_Log, Exercise_Master ") +
-                                 QStringLiteral("WHERE Cycling_ID = Exercise_ID ") +
-                                 QStringLiteral("AND User_Name = ") + user,
-                             QStringLiteral("Course")));
-}
-
-QString frmBikeLog::detailInsertSql(const QString& id) const {
-    const QString calories =
-        txtCalories->text().isEmpty() ? QStringLiteral("0") : CLibrary::Number(txtCalories->text());
-    return QStringLiteral(
-               "INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) ") +
-           QStringLiteral("VALUES (") + id + QStringLiteral(", ") + CLibrary::Number(txtMiles->text()) +
-           QStringLiteral(", ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
-           CLibrary::Quote(cbBike->currentText()) + QStringLiteral(", ") + calories + QStringLiteral(", ") +
-           CLibrary::Number(txtKilometers->text()) + QStringLiteral(")");
-}
-
-QString frmBikeLog::detailSetList() const {
-    return QStringLiteral("Miles = ") + CLibrary::Number(txtMiles->text()) + QStringLiteral(", ") +
-           QStringLiteral("Kilometers = ") + CLibrary::Number(txtKilometers->text()) + QStringLiteral(", ") +
-           QStringLiteral("Course = ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
-           QStringLiteral("Bike = ") + CLibrary::Quote(cbBike->currentText());
-}
-
-void frmBikeLog::fillDetail(const ResultSet& row, bool reportMiles) {
-    cbCourse->setEditText(row.field(QStringLiteral("Course")));
-    cbBike->setEditText(row.field(QStringLiteral("Bike")));
-    fillDistance(row, reportMiles);
+    Fields::appendItems(cbCourse, conn.column(Tables::pickListSql(Tables::CyclingLog, "Course"),
+                                              QStringLiteral("Course"), {userName()}));
 }
 
 QString frmBikeLog::rate(const QString& time, double distance) const {

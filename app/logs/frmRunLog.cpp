@@ -1,6 +1,8 @@
 #include "frmRunLog.h"
 
 #include "CLibrary.h"
+#include "CatalogStatements.h"
+#include "Connection.h"
 #include "FieldHelpers.h"
 #include "frmAddShoe.h"
 
@@ -11,8 +13,7 @@
 frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
                         Kind{QStringLiteral("frmRunLog"), QStringLiteral("Running Log"),
-                             QStringLiteral("Running"), QStringLiteral("Running_Log"),
-                             QStringLiteral("Running_ID")},
+                             QStringLiteral("Running"), &Tables::RunningLog},
                         QStringLiteral("Pace:"), parent) {
     cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
@@ -28,39 +29,10 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
         {txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbShoes, txtComments});
 }
 
-void frmRunLog::loadLists() {
-    const QString user = CLibrary::Quote(userName());
-    const QStringList shoes =
-        readColumn(QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active = True ") +
-                       QStringLiteral("AND User_Name = ") + user + QStringLiteral(" ") +
-                       QStringLiteral("ORDER BY Shoes_ID DESC"),
-                   QStringLiteral("Shoe"));
+void frmRunLog::loadLists(Connection& conn) {
+    const QStringList shoes = conn.column(CatalogStatements::activeItems(CatalogStatements::Shoes),
+                                          QStringLiteral("Shoe"), {userName()});
     offerCatalog<frmAddShoe>(cbShoes, shoes, QStringLiteral("shoe")); // the newest active pair
-
-    Fields::appendItems(
-        cbCourse, readColumn(QStringLiteral("SELECT Distinct(Course) FROM Running_Log, Exercise_Master ") +
-                                 QStringLiteral("WHERE Running_ID = Exercise_ID ") +
-                                 QStringLiteral("AND User_Name = ") + user,
-                             QStringLiteral("Course")));
-}
-
-QString frmRunLog::detailInsertSql(const QString& id) const {
-    return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) ") +
-           QStringLiteral("VALUES (") + id + QStringLiteral(", ") + CLibrary::Number(txtMiles->text()) +
-           QStringLiteral(", ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
-           CLibrary::Quote(cbShoes->currentText()) + QStringLiteral(", ") +
-           CLibrary::Number(txtKilometers->text()) + QStringLiteral(")");
-}
-
-QString frmRunLog::detailSetList() const {
-    return QStringLiteral("Miles = ") + CLibrary::Number(txtMiles->text()) + QStringLiteral(", ") +
-           QStringLiteral("Kilometers = ") + CLibrary::Number(txtKilometers->text()) + QStringLiteral(", ") +
-           QStringLiteral("Course = ") + CLibrary::Quote(cbCourse->currentText()) + QStringLiteral(", ") +
-           QStringLiteral("Shoes = ") + CLibrary::Quote(cbShoes->currentText());
-}
-
-void frmRunLog::fillDetail(const ResultSet& row, bool reportMiles) {
-    cbCourse->setEditText(row.field(QStringLiteral("Course")));
-    cbShoes->setEditText(row.field(QStringLiteral("Shoes")));
-    fillDistance(row, reportMiles);
+    Fields::appendItems(cbCourse, conn.column(Tables::pickListSql(Tables::RunningLog, "Course"),
+                                              QStringLiteral("Course"), {userName()}));
 }
