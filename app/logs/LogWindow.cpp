@@ -176,6 +176,10 @@ void LogWindow::txtDate_Change() {
 
 // --- Helpers ----------------------------------------------------------------------------------
 
+QStringList LogWindow::activeItems(Connection& conn, const CatalogStatements::Equipment& equipment) const {
+    return conn.column(CatalogStatements::activeItems(equipment), equipment.nameColumn, {userName()});
+}
+
 bool LogWindow::missingCatalogAccepted(QComboBox* combo, const QStringList& items, const QString& thing) {
     if (!items.isEmpty()) {
         Fields::appendItems(combo, items);

@@ -3,6 +3,7 @@
 #include "FieldHelpers.h"
 #include "LogDialog.h"
 #include "SharedState.h"
+#include "CatalogStatements.h"
 #include "Dialogs.h"
 
 class Connection;
@@ -79,12 +80,14 @@ class LogWindow : public LogDialog {
 
     // --- Helpers -------------------------------------------------------------------------
     QString userName() const { return m_state.currentUser(); }
-    // Offers the user's active catalog items in `combo`, the first one preselected. With
-    // none, asks whether to enter a `thing` ("shoe", "bike", "video") and on Yes opens the
-    // catalog dialog; an item stored there joins the list (and becomes its text when that
-    // is empty).
-    template <class Catalog> void offerCatalog(QComboBox* combo, const QStringList& items, const QString& thing) {
-        if (missingCatalogAccepted(combo, items, thing)) {
+    // Offers the user's active items of `equipment` in `combo`, the first one preselected.
+    // With none, asks whether to enter a `thing` ("shoe", "bike", "video") and on Yes opens
+    // the catalog dialog; an item stored there joins the list (and becomes its text when
+    // that is empty). Throws DbError when the items cannot be read.
+    template <class Catalog>
+    void offerCatalog(Connection& conn, QComboBox* combo, const CatalogStatements::Equipment& equipment,
+                      const QString& thing) {
+        if (missingCatalogAccepted(combo, activeItems(conn, equipment), thing)) {
             Catalog dlg(m_state, this);
             connect(&dlg, &Catalog::itemAdded, combo, [combo](const QString& name) {
                 Fields::appendPickItem(combo, name);
@@ -110,6 +113,8 @@ class LogWindow : public LogDialog {
 
   private:
     void load() override;
-    // The non-template part of offerCatalog(): true when the dialog is to be opened.
+    // The non-template parts of offerCatalog(): the items offered, and true when the dialog
+    // is to be opened.
+    QStringList activeItems(Connection& conn, const CatalogStatements::Equipment& equipment) const;
     bool missingCatalogAccepted(QComboBox* combo, const QStringList& items, const QString& thing);
 };

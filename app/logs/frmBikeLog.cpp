@@ -18,16 +18,11 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
                         QStringLiteral("MPH:"), parent) {
     btnAddRecord = btnAdd;
     btnAddRecord->setObjectName(QStringLiteral("btnAddRecord"));
-    cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbBike = makeCombo(QStringLiteral("cbBike"));
     txtCalories = makeLineEdit(QStringLiteral("txtCalories"));
-    Fields::selectAllOnFocus(cbCourse);
     Fields::selectAllOnFocus(txtCalories);
 
-    addDateRows();
-    addPair(lblMiles, txtMiles, lblKilometers, txtKilometers);
-    addRow(QStringLiteral("lblCourse"), QStringLiteral("Course:"), cbCourse);
-    addTimeRow(lblPace, txtPace);
+    addDistanceRows();
     addRow(QStringLiteral("lblBike"), QStringLiteral("Bike:"), cbBike);
     addRow(QStringLiteral("lblCalories"), QStringLiteral("Calories Burned:"), txtCalories);
     addCommentsRow();
@@ -41,11 +36,8 @@ void frmBikeLog::applyUnit() {
 }
 
 void frmBikeLog::loadLists(Connection& conn) {
-    const QStringList bikes = conn.column(CatalogStatements::activeItems(CatalogStatements::Bikes),
-                                          QStringLiteral("Bike"), {userName()});
-    offerCatalog<frmAddBike>(cbBike, bikes, QStringLiteral("bike"));
-    Fields::appendItems(cbCourse, conn.column(Tables::pickListSql(Tables::CyclingLog, "Course"),
-                                              QStringLiteral("Course"), {userName()}));
+    offerCatalog<frmAddBike>(conn, cbBike, CatalogStatements::Bikes, QStringLiteral("bike"));
+    loadCourses(conn);
 }
 
 QString frmBikeLog::rate(const QString& time, double distance) const {

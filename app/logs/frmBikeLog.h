@@ -21,7 +21,6 @@ class frmBikeLog : public DistanceLogWindow {
     QString rate(const QString& time, double distance) const override;
 
   private:
-    QComboBox* cbCourse = nullptr;
     QComboBox* cbBike = nullptr;
     QLineEdit* txtCalories = nullptr;
     QPushButton* btnAddRecord = nullptr; // the add button of this window

@@ -15,14 +15,9 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
                         Kind{QStringLiteral("frmRunLog"), QStringLiteral("Running Log"),
                              QStringLiteral("Running"), &Tables::RunningLog},
                         QStringLiteral("Pace:"), parent) {
-    cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
-    Fields::selectAllOnFocus(cbCourse);
 
-    addDateRows();
-    addPair(lblMiles, txtMiles, lblKilometers, txtKilometers);
-    addRow(QStringLiteral("lblCourse"), QStringLiteral("Course:"), cbCourse);
-    addTimeRow(lblPace, txtPace);
+    addDistanceRows();
     addRow(QStringLiteral("lblShoes"), QStringLiteral("Shoes:"), cbShoes);
     addCommentsRow();
     finishLayout(
@@ -30,9 +25,7 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
 }
 
 void frmRunLog::loadLists(Connection& conn) {
-    const QStringList shoes = conn.column(CatalogStatements::activeItems(CatalogStatements::Shoes),
-                                          QStringLiteral("Shoe"), {userName()});
-    offerCatalog<frmAddShoe>(cbShoes, shoes, QStringLiteral("shoe")); // the newest active pair
-    Fields::appendItems(cbCourse, conn.column(Tables::pickListSql(Tables::RunningLog, "Course"),
-                                              QStringLiteral("Course"), {userName()}));
+    // The newest active pair comes first.
+    offerCatalog<frmAddShoe>(conn, cbShoes, CatalogStatements::Shoes, QStringLiteral("shoe"));
+    loadCourses(conn);
 }

@@ -17,6 +17,5 @@ class frmRunLog : public DistanceLogWindow {
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve shoes"); }
 
   private:
-    QComboBox* cbCourse = nullptr;
     QComboBox* cbShoes = nullptr;
 };

@@ -30,9 +30,7 @@ frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
 }
 
 void frmVideoLog::loadLists(Connection& conn) {
-    const QStringList videos = conn.column(CatalogStatements::activeItems(CatalogStatements::Videos),
-                                           QStringLiteral("Video"), {userName()});
-    offerCatalog<frmAddVideo>(cbVideo, videos, QStringLiteral("video"));
+    offerCatalog<frmAddVideo>(conn, cbVideo, CatalogStatements::Videos, QStringLiteral("video"));
     showVideoLength(conn); // the preselected video's length is shown at once
 }
 
