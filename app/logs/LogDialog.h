@@ -72,6 +72,8 @@ class LogDialog : public QDialog {
     // The values of a table's columns as this window's fields hold them; a column without a
     // field takes its value from `supplied` (by column name).
     Tables::Values fieldValues(const QHash<QString, QString>& supplied = {}) const;
+    // The value written for a column with a field: by default the field's text.
+    virtual QString columnText(const Tables::Column& column) const;
     // Writes the edited columns of `table` read in `row` into the fields they map to.
     void fillFields(const Tables::Table& table, const ResultSet& row);
 

@@ -20,6 +20,7 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     btnAddRecord->setObjectName(QStringLiteral("btnAddRecord"));
     cbBike = makeCombo(QStringLiteral("cbBike"));
     txtCalories = makeLineEdit(QStringLiteral("txtCalories"));
+    Fields::keepTextOnFocus(cbBike); // the preselected bike stays when tabbing through
     Fields::selectAllOnFocus(txtCalories);
 
     addDistanceRows();

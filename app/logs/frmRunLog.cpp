@@ -16,6 +16,7 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
                              QStringLiteral("Running"), &Tables::RunningLog},
                         QStringLiteral("Pace:"), parent) {
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
+    Fields::keepTextOnFocus(cbShoes); // the preselected pair stays when tabbing through
 
     addDistanceRows();
     addRow(QStringLiteral("lblShoes"), QStringLiteral("Shoes:"), cbShoes);
