@@ -25,13 +25,11 @@ class frmOtherLog : public LogWindow {
     int visibleFieldCount() const;
 
   protected:
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve exercises"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Exercise_Name, Field1, Field2, Field3"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
     void modeSet(bool editing) override;
+    // Field1..Field3 are written as fieldValue() gives them.
+    QString columnText(const Tables::Column& column) const override;
 
   private:
     void cbExercise_Click();

@@ -5,7 +5,6 @@
 #include "DistanceFields.h"
 #include "LogDialog.h"
 
-#include <QHash>
 
 class DatePicker;
 class QComboBox;
@@ -38,9 +37,8 @@ class frmRaceLog : public LogDialog, private DistanceFields {
     void btnAdd_Click();
     void btnUpdate_Click();
     void btnDelete_Click();
-    // Every column a race is written with, and its value as an SQL literal. Throws DbError
-    // when a distance is not a number.
-    QHash<QString, QString> columnValues() const;
+    // The value of every column a race is written with, from the fields and the current user.
+    Tables::Values values() const;
     // Writes a race with `write` and, when it is saved and its time beats the best time of
     // its race type among the user's other races (the race `raceId` itself left out), says so.
     bool writeAndAnnounceBest(qint64 raceId, const std::function<bool()>& write);
