@@ -6,6 +6,7 @@
 #include "SqlDialect.h"
 #include "SqlFunctions.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -284,7 +285,9 @@ void Connection::executeAll(const QStringList& statements)
     transaction.commit();
 }
 
-ResultSet Connection::query(const QString& statement)
+ResultSet Connection::query(const QString& statement) { return query(statement, {}); }
+
+ResultSet Connection::query(const QString& statement, const QVariantList& params)
 {
     const QStringList translated = SqlDialect::translate(
         statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); });
@@ -294,6 +297,43 @@ ResultSet Connection::query(const QString& statement)
     if (!sqlite3_stmt_readonly(st)) {
         recycle(m_cache, st);
         throw DbError(QStringLiteral("Only a query can open a result"));
+    }
+    if (params.size() != sqlite3_bind_parameter_count(st)) {
+        recycle(m_cache, st);
+        throw DbError(QStringLiteral("The query has %1 placeholders for %2 values")
+                          .arg(sqlite3_bind_parameter_count(st))
+                          .arg(params.size()));
+    }
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params.at(i);
+        int rc = SQLITE_OK;
+        switch (v.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(st, i + 1, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(st, i + 1, v.toDouble());
+            break;
+        case QMetaType::QDate: {
+            const QByteArray iso = v.toDate().toString(Qt::ISODate).toUtf8();
+            rc = sqlite3_bind_text(st, i + 1, iso.constData(), int(iso.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default:
+            if (v.isNull()) {
+                rc = sqlite3_bind_null(st, i + 1);
+            } else {
+                const QByteArray text = v.toString().toUtf8();
+                rc = sqlite3_bind_text(st, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            }
+        }
+        if (rc != SQLITE_OK) {
+            recycle(m_cache, st);
+            fail(m_db);
+        }
     }
     ResultSet rs(this, st);
     return rs;

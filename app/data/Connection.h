@@ -44,6 +44,11 @@ public:
 
     // Opens a forward-only result of one SELECT. Throws DbError.
     ResultSet query(const QString& statement);
+    // The same with values for its "?" placeholders, in order: text, whole and decimal
+    // numbers, and dates (bound as ISO text). The statement text stays the same from one call
+    // to the next, so its prepared form is kept and reused (a report running one query per
+    // week). Throws DbError.
+    ResultSet query(const QString& statement, const QVariantList& params);
     // The named column of every row of one SELECT, in the order returned. Throws DbError.
     QStringList column(const QString& statement, const QString& name);
 
