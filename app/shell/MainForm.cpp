@@ -13,6 +13,7 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmItemRpt.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -144,7 +145,8 @@ void MainForm::buildMenus() {
     QMenu* runReports = addMenu(running, "mnuRunReports", QStringLiteral("&Reports"));
     mnuRunTextRpt = addAction(runReports, "mnuRunTextRpt", QStringLiteral("&Text Report"), nullptr);
     mnuRunGraphRpt = addAction(runReports, "mnuRunGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
-    mnuShoeReport = addAction(runReports, "mnuShoeReport", QStringLiteral("&Shoe Report"), nullptr);
+    mnuShoeReport =
+        addAction(runReports, "mnuShoeReport", QStringLiteral("&Shoe Report"), &MainForm::mnuShoeReport_Click);
     mnuRunRaceRpt = addAction(runReports, "mnuRunRaceRpt", QStringLiteral("&Race Report"), nullptr);
     mnuRunAddRace = addAction(running, "mnuRunAddRace", QStringLiteral("&Add Running Race"),
                               &MainForm::mnuRunAddRace_Click);
@@ -155,7 +157,8 @@ void MainForm::buildMenus() {
     QMenu* bikeReports = addMenu(biking, "mnuBikeReports", QStringLiteral("&Reports"));
     mnuBikeTextRpt = addAction(bikeReports, "mnuBikeTextRpt", QStringLiteral("&Text Report"), nullptr);
     mnuBikeGraphRpt = addAction(bikeReports, "mnuBikeGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
-    mnuBikeReport = addAction(bikeReports, "mnuBikeReport", QStringLiteral("&Bike Report"), nullptr);
+    mnuBikeReport =
+        addAction(bikeReports, "mnuBikeReport", QStringLiteral("&Bike Report"), &MainForm::mnuBikeReport_Click);
     mnuBikeRaceRpt = addAction(bikeReports, "mnuBikeRaceRpt", QStringLiteral("&Race Report"), nullptr);
     mnuBikeAddRace = addAction(biking, "mnuBikeAddRace", QStringLiteral("&Add Cycling Race"),
                                &MainForm::mnuBikeAddRace_Click);
@@ -335,6 +338,18 @@ void MainForm::mnuAddExercise_Click() {
     frmAddExercise dlg(*m_state, this);
     dlg.showAddSectionOnly();
     Dialogs::execModal(&dlg);
+}
+
+void MainForm::openItemReport(const QString& kind) {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(kind);
+    Dialogs::execModal(&dlg);
+}
+void MainForm::mnuShoeReport_Click() {
+    openItemReport(QStringLiteral("Shoe"));
+}
+void MainForm::mnuBikeReport_Click() {
+    openItemReport(QStringLiteral("Bike"));
 }
 
 void MainForm::mnuRunAddRace_Click() {

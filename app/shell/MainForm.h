@@ -52,6 +52,8 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuAddVideo_Click();
     void mnuAddVideoType_Click();
     void mnuAddExercise_Click();
+    void mnuShoeReport_Click();
+    void mnuBikeReport_Click();
 
     bool distanceChanged() const { return m_distanceChanged; }
 
@@ -108,6 +110,7 @@ class MainForm : public QMainWindow, public UserListHook {
     QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
     QAction* addAction(QMenu* menu, const char* name, const QString& caption, void (MainForm::*handler)());
     template <class Catalog> void openCatalog();
+    void openItemReport(const QString& kind);
     void openRaceLog(const QString& title, const QString& raceKind);
 
     SharedState* m_state = nullptr;
