@@ -9,5 +9,6 @@ namespace Cli {
 int init(const QStringList& args);
 int sql(const QStringList& args);
 int calc(const QStringList& args);
+int report(const QStringList& args);
 
 } // namespace Cli
