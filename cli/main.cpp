@@ -31,6 +31,7 @@ const Command Commands[] = {
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
     {"report", Cli::report,
      "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"]"},
+    {"backup", Cli::backup, "backup TARGET"},
 };
 
 QString usage() {

@@ -1,7 +1,6 @@
 #include "frmAddRaceType.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
@@ -10,18 +9,15 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using CatalogLayout::named;
 
-frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("frmAddRaceType"));
-    setWindowTitle(QStringLiteral("Add / Modify Race Type"));
-
+frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
+    : CatalogDialog(QStringLiteral("frmAddRaceType"), QStringLiteral("Add / Modify Race Type"), parent),
+      m_state(state) {
     auto* form = CatalogLayout::form();
     Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
     cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
@@ -40,7 +36,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
+    layOut(form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
     Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
     Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });
@@ -48,23 +44,11 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
     connect(btnExit, &QPushButton::clicked, this, &frmAddRaceType::btnExit_Click);
 }
 
-void frmAddRaceType::setCatalogHook(CatalogHook* hook) {
-    m_hook = hook;
-}
-
-void frmAddRaceType::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
+void frmAddRaceType::load() {
     cbExercise->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
     // Nothing is chosen until the person chooses.
     cbExercise->setCurrentIndex(-1);
     cbExercise->clearEditText();
-}
-
-void frmAddRaceType::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void frmAddRaceType::txtMiles_LostFocus() {
@@ -104,9 +88,7 @@ void frmAddRaceType::btnAdd_Click() {
         return;
     }
     Dialogs::message(this, QStringLiteral("Race Type Inserted"));
-    if (m_hook)
-        m_hook->catalogItemAdded(QStringLiteral("frmAddRaceType"), raceType);
-    accept();
+    announceAdded(raceType);
 }
 
 void frmAddRaceType::btnExit_Click() {

@@ -2,6 +2,7 @@
 
 #include "CLibrary.h"
 #include "FieldHelpers.h"
+#include "FormLoad.h"
 #include "Dialogs.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* parent) : QDialog(parent) {
     setObjectName(name);
     setWindowTitle(caption);
+    m_formLoad = new FormLoad(this, [this] { load(); });
 
     auto* outer = new QVBoxLayout(this);
     m_grid = new QGridLayout;
@@ -39,20 +41,7 @@ LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* paren
 // --- Loading -----------------------------------------------------------------------------------
 
 void LogDialog::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    load();
-}
-
-void LogDialog::ensureLoaded() {
-    if (!m_loaded)
-        Form_Load();
-}
-
-void LogDialog::showEvent(QShowEvent* event) {
-    ensureLoaded();
-    QDialog::showEvent(event);
+    m_formLoad->run();
 }
 
 // --- Building ----------------------------------------------------------------------------------

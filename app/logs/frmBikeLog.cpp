@@ -53,11 +53,6 @@ void frmBikeLog::loadLists() {
                              QStringLiteral("Course")));
 }
 
-void frmBikeLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddBike"))
-        Fields::appendPickItem(cbBike, name);
-}
-
 QString frmBikeLog::detailInsertSql(const QString& id) const {
     const QString calories =
         txtCalories->text().isEmpty() ? QStringLiteral("0") : CLibrary::Number(txtCalories->text());

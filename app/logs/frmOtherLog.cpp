@@ -50,7 +50,9 @@ void frmOtherLog::loadLists() {
                            QStringLiteral("is entered. Enter one now?"))) {
         frmAddExercise setup(m_state, this);
         setup.showAddSectionOnly();
-        setup.setCatalogHook(this);
+        // A new exercise joins the list; this does not lay the window out.
+        connect(&setup, &frmAddExercise::itemAdded, cbExercise,
+                [this](const QString& name) { Fields::appendPickItem(cbExercise, name); });
         Dialogs::execModal(&setup);
     }
 }
@@ -105,11 +107,6 @@ int frmOtherLog::visibleFieldCount() const {
     for (const QLineEdit* field : {txtField1, txtField2, txtField3})
         n += field->isHidden() ? 0 : 1;
     return n;
-}
-
-void frmOtherLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddExercise"))
-        Fields::appendPickItem(cbExercise, name);
 }
 
 void frmOtherLog::cbExercise_Click() {

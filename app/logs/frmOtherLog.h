@@ -19,9 +19,6 @@ class frmOtherLog : public LogWindow {
     // their captions, and the buttons of the mode that txtID tells.
     void Setup_Form();
 
-    // frmAddExercise hands a new exercise over here; this does not lay the window out.
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
     // The number of field rows shown.
     int visibleFieldCount() const;
 

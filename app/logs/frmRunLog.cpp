@@ -44,11 +44,6 @@ void frmRunLog::loadLists() {
                              QStringLiteral("Course")));
 }
 
-void frmRunLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddShoe"))
-        Fields::appendPickItem(cbShoes, name);
-}
-
 QString frmRunLog::detailInsertSql(const QString& id) const {
     return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) ") +
            QStringLiteral("VALUES (") + id + QStringLiteral(", ") + CLibrary::Number(txtMiles->text()) +

@@ -2,10 +2,10 @@
 
 #include "CLibrary.h"
 #include "Clock.h"
-#include "DateText.h"
-#include "FieldHelpers.h"
-#include "MenuForm.h"
 #include "Dialogs.h"
+#include "FieldHelpers.h"
+#include "FormLoad.h"
+#include "MenuForm.h"
 #include "frmAddBike.h"
 #include "frmAddExercise.h"
 #include "frmAddRaceType.h"
@@ -13,17 +13,23 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
-#include "frmItemRpt.h"
+#include "frmAbout.h"
+#include "frmCopyFile.h"
+#include "frmHelp.h"
+#include "frmTriang.h"
 #include "frmRaceLog.h"
+#include "frmTextRpt.h"
 
 #include <QAction>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -37,7 +43,6 @@ std::optional<bool> storedUnit(Connection& conn, const QString& user) {
         return std::nullopt;
     return rs.value(QStringLiteral("DistanceMiles")).toDouble() != 0.0;
 }
-
 
 // The main window's user selector and unit mark, seen as the shared state.
 class MainFormState : public SharedState {
@@ -55,6 +60,7 @@ class MainFormState : public SharedState {
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
     m_state = new MainFormState(this);
+    m_formLoad = new FormLoad(this, [this] { load(); });
     setWindowTitle(QStringLiteral("Trainbook"));
 
     auto* central = new QWidget(this);
@@ -110,90 +116,98 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     connect(mnuMiles, &QAction::toggled, m_state, &SharedState::milesChanged);
 }
 
-QMenu* MainForm::addMenu(QMenu* parent, const char* name, const QString& caption) {
-    QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
+// Every menu and command of the window, in menu order; a menu comes before what it holds.
+// To give a command its window: define its handler (declared in MainForm.h) below, under
+// its menu's heading, and name it in the command's row with `true` for enabled.
+const MainForm::MenuRow MainForm::menuTable[] = {
+    // parent, objectName, caption, handler, enabled, checkable
+    {nullptr, "mnuUtilities", "&Utilities", nullptr, true},
+    {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
+    {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
+    {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
 
-// A command without a handler belongs to a window that this version does not have yet;
-// it shows, but disabled, so that choosing it cannot silently do nothing.
-QAction* MainForm::addAction(QMenu* menu, const char* name, const QString& caption,
-                             void (MainForm::*handler)()) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QLatin1String(name));
-    if (handler)
-        connect(action, &QAction::triggered, this, handler);
-    else
-        action->setEnabled(false);
-    return action;
-}
+    {nullptr, "mnuRunning", "&Running", nullptr, true},
+    {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
+    {"mnuRunReports", "mnuRunTextRpt", "&Text Report", &MainForm::mnuRunTextRpt_Click, true},
+    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", nullptr, false},
+    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", nullptr, false},
+    {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click, true},
+    {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
+    {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
+
+    {nullptr, "mnuBiking", "&Biking", nullptr, true},
+    {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
+    {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", &MainForm::mnuBikeTextRpt_Click, true},
+    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click, true},
+    {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
+    {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
+
+    {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
+    {"mnuSwimming", "mnuSwimReports", "&Reports", nullptr, true},
+    {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", &MainForm::mnuSwimTextRpt_Click, true},
+    {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", &MainForm::mnuSwimRaceRpt_Click, true},
+    {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
+
+    {nullptr, "mnuVideo", "&Video", nullptr, true},
+    {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
+    {"mnuVideoReports", "mnuVideoTextRpt", "&Text Report", &MainForm::mnuVideoTextRpt_Click, true},
+    {"mnuVideo", "mnuAddVideo", "Add/Modify &Video", &MainForm::mnuAddVideo_Click, true},
+    {"mnuVideo", "mnuAddVideoType", "Add Video &Type", &MainForm::mnuAddVideoType_Click, true},
+
+    {nullptr, "mnuOther", "&Other", nullptr, true},
+    {"mnuOther", "mnuOtherReports", "&Reports", nullptr, true},
+    {"mnuOtherReports", "mnuOtherTextRpt", "&Text Report", &MainForm::mnuOtherTextRpt_Click, true},
+    {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
+
+    {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
+    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
+    {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
+
+    {nullptr, "mnuHelp", "&Help", nullptr, true},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
+};
 
 void MainForm::buildMenus() {
-    QMenu* utilities = addMenu(nullptr, "mnuUtilities", QStringLiteral("&Utilities"));
-    mnuMiles =
-        addAction(utilities, "mnuMiles", QStringLiteral("&Distance is Miles"), &MainForm::mnuMiles_Click);
-    mnuMiles->setCheckable(true);
+    // A row is a menu when it is top-level or some row goes into it; otherwise a command.
+    QSet<QByteArray> menuNames;
+    for (const MenuRow& row : menuTable) {
+        if (row.parent)
+            menuNames.insert(row.parent);
+        else
+            menuNames.insert(row.name);
+    }
+    QHash<QByteArray, QMenu*> menus;
+    for (const MenuRow& row : menuTable) {
+        const QString caption = QString::fromUtf8(row.caption);
+        QMenu* parent = row.parent ? menus.value(row.parent) : nullptr;
+        Q_ASSERT(!row.parent || parent);
+        if (menuNames.contains(row.name)) {
+            QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(QLatin1String(row.name));
+            menus.insert(row.name, menu);
+            continue;
+        }
+        QAction* command = parent->addAction(caption);
+        command->setObjectName(QLatin1String(row.name));
+        command->setCheckable(row.checkable);
+        // A command without a window shows, but disabled, so that choosing it cannot
+        // silently do nothing.
+        command->setEnabled(row.enabled && row.handler);
+        if (row.handler)
+            connect(command, &QAction::triggered, this, row.handler);
+    }
+    mnuMiles = action("mnuMiles");
     mnuMiles->setChecked(true);
-    mnuAddUser = addAction(utilities, "mnuAddUser", QStringLiteral("Add &User"), &MainForm::mnuAddUser_Click);
-    mnuAddRaceType = addAction(utilities, "mnuAddRaceType", QStringLiteral("Add &Race Type"),
-                               &MainForm::mnuAddRaceType_Click);
-    mnuTriang = addAction(utilities, "mnuTriang", QStringLiteral("&Pace Calculator"), nullptr);
-    mnuBackup = addAction(utilities, "mnuBackup", QStringLiteral("&Backup Database"), nullptr);
+}
 
-    QMenu* running = addMenu(nullptr, "mnuRunning", QStringLiteral("&Running"));
-    QMenu* runReports = addMenu(running, "mnuRunReports", QStringLiteral("&Reports"));
-    mnuRunTextRpt = addAction(runReports, "mnuRunTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuRunGraphRpt = addAction(runReports, "mnuRunGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
-    mnuShoeReport =
-        addAction(runReports, "mnuShoeReport", QStringLiteral("&Shoe Report"), &MainForm::mnuShoeReport_Click);
-    mnuRunRaceRpt = addAction(runReports, "mnuRunRaceRpt", QStringLiteral("&Race Report"), nullptr);
-    mnuRunAddRace = addAction(running, "mnuRunAddRace", QStringLiteral("&Add Running Race"),
-                              &MainForm::mnuRunAddRace_Click);
-    mnuAddShoe =
-        addAction(running, "mnuAddShoe", QStringLiteral("Add/Modify &Shoe"), &MainForm::mnuAddShoe_Click);
-
-    QMenu* biking = addMenu(nullptr, "mnuBiking", QStringLiteral("&Biking"));
-    QMenu* bikeReports = addMenu(biking, "mnuBikeReports", QStringLiteral("&Reports"));
-    mnuBikeTextRpt = addAction(bikeReports, "mnuBikeTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuBikeGraphRpt = addAction(bikeReports, "mnuBikeGraphRpt", QStringLiteral("&Graphic Report"), nullptr);
-    mnuBikeReport =
-        addAction(bikeReports, "mnuBikeReport", QStringLiteral("&Bike Report"), &MainForm::mnuBikeReport_Click);
-    mnuBikeRaceRpt = addAction(bikeReports, "mnuBikeRaceRpt", QStringLiteral("&Race Report"), nullptr);
-    mnuBikeAddRace = addAction(biking, "mnuBikeAddRace", QStringLiteral("&Add Cycling Race"),
-                               &MainForm::mnuBikeAddRace_Click);
-    mnuAddBike =
-        addAction(biking, "mnuAddBike", QStringLiteral("Add/Modify &Bike"), &MainForm::mnuAddBike_Click);
-
-    QMenu* swimming = addMenu(nullptr, "mnuSwimming", QStringLiteral("&Swimming"));
-    QMenu* swimReports = addMenu(swimming, "mnuSwimReports", QStringLiteral("&Reports"));
-    mnuSwimTextRpt = addAction(swimReports, "mnuSwimTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuSwimRaceRpt = addAction(swimReports, "mnuSwimRaceRpt", QStringLiteral("&Race Report"), nullptr);
-    mnuSwimAddRace = addAction(swimming, "mnuSwimAddRace", QStringLiteral("&Add Swimming Race"),
-                               &MainForm::mnuSwimAddRace_Click);
-
-    QMenu* video = addMenu(nullptr, "mnuVideo", QStringLiteral("&Video"));
-    QMenu* videoReports = addMenu(video, "mnuVideoReports", QStringLiteral("&Reports"));
-    mnuVideoTextRpt = addAction(videoReports, "mnuVideoTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuAddVideo =
-        addAction(video, "mnuAddVideo", QStringLiteral("Add/Modify &Video"), &MainForm::mnuAddVideo_Click);
-    mnuAddVideoType = addAction(video, "mnuAddVideoType", QStringLiteral("Add Video &Type"),
-                                &MainForm::mnuAddVideoType_Click);
-
-    QMenu* other = addMenu(nullptr, "mnuOther", QStringLiteral("&Other"));
-    QMenu* otherReports = addMenu(other, "mnuOtherReports", QStringLiteral("&Reports"));
-    mnuOtherTextRpt = addAction(otherReports, "mnuOtherTextRpt", QStringLiteral("&Text Report"), nullptr);
-    mnuAddExercise = addAction(other, "mnuAddExercise", QStringLiteral("Add/Modify &Exercise"),
-                               &MainForm::mnuAddExercise_Click);
-
-    QMenu* combined = addMenu(nullptr, "mnuCombined", QStringLiteral("&Combined Reports"));
-    mnuCalendar = addAction(combined, "mnuCalendar", QStringLiteral("&Calendar"), nullptr);
-    mnuTimeRpt = addAction(combined, "mnuTimeRpt", QStringLiteral("Time &Report"), nullptr);
-    mnuTimeGraph = addAction(combined, "mnuTimeGraph", QStringLiteral("&Time Graph"), nullptr);
-
-    QMenu* help = addMenu(nullptr, "mnuHelp", QStringLiteral("&Help"));
-    mnuHowDoI = addAction(help, "mnuHowDoI", QStringLiteral("&How Do I..."), nullptr);
-    mnuAbout = addAction(help, "mnuAbout", QStringLiteral("&About"), nullptr);
+QAction* MainForm::action(const char* name) const {
+    return findChild<QAction*>(QLatin1String(name));
 }
 
 QString MainForm::currentUser() const {
@@ -218,20 +232,16 @@ void MainForm::makeCurrentUser(const QString& name, bool miles) {
     mnuMiles->setChecked(miles);
 }
 
-void MainForm::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    Form_Load();
-}
-
 void MainForm::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
 }
 
 void MainForm::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
+    m_formLoad->run();
+}
+
+void MainForm::load() {
     m_distanceChanged = false;
     Calendar->setSelectedDate(Clock::today());
 
@@ -239,13 +249,13 @@ void MainForm::Form_Load() {
         CLibrary lib;
         std::unique_ptr<Connection> conn = lib.GetConnection();
 
-        const QStringList names = conn->column(QStringLiteral("SELECT User_Name FROM Users"),
-                                               QStringLiteral("User_Name"));
+        const QStringList names =
+            conn->column(QStringLiteral("SELECT User_Name FROM Users"), QStringLiteral("User_Name"));
 
         if (names.isEmpty()) {
-            if (Dialogs::ask(this,
-                        QStringLiteral("This application will not function as it should unless a user ") +
-                            QStringLiteral("is entered. Enter one now?"))) {
+            if (Dialogs::ask(
+                    this, QStringLiteral("This application will not function as it should unless a user ") +
+                              QStringLiteral("is entered. Enter one now?"))) {
                 frmAddUser dlg(*m_state, this);
                 dlg.setUserListHook(this);
                 Dialogs::execModal(&dlg);
@@ -259,7 +269,7 @@ void MainForm::Form_Load() {
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
-                              QStringLiteral(" - MainForm Form_Load"));
+                                   QStringLiteral(" - MainForm Form_Load"));
     }
 }
 
@@ -287,25 +297,17 @@ void MainForm::cbUsers_Click() {
             mnuMiles->setChecked(*unit);
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("No Default Distance Selected - ") + describe(e) +
-                              QStringLiteral(" - MainForm cbUsers_Click"));
+                                   QStringLiteral(" - MainForm cbUsers_Click"));
     }
 }
 
 void MainForm::Calendar_Click(const QDate& date) {
     MenuForm chooser(*m_state, this);
-    chooser.txtDate->setText(DateText::weekdayName(date) + QStringLiteral(", ") + DateText::shortDate(date));
+    chooser.openFor(date);
     Dialogs::execModal(&chooser);
 }
 
-void MainForm::mnuMiles_Click() {
-    m_distanceChanged = true;
-}
-
-void MainForm::mnuAddUser_Click() {
-    frmAddUser dlg(*m_state, this);
-    dlg.setUserListHook(this);
-    Dialogs::execModal(&dlg);
-}
+// --- Menu handlers ------------------------------------------------------------------------
 
 template <class Catalog> void MainForm::openCatalog() {
     Catalog dlg(*m_state, this);
@@ -318,20 +320,106 @@ void MainForm::openRaceLog(const QString& title, const QString& raceKind) {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::openTextReport(const QString& kind) {
+    frmTextRpt dlg(*m_state, this);
+    dlg.openReport(kind);
+    Dialogs::execModal(&dlg);
+}
+
+// &Utilities
+
+void MainForm::mnuMiles_Click() {
+    m_distanceChanged = true;
+}
+
+void MainForm::mnuAddUser_Click() {
+    frmAddUser dlg(*m_state, this);
+    dlg.setUserListHook(this);
+    Dialogs::execModal(&dlg);
+}
+
 void MainForm::mnuAddRaceType_Click() {
     openCatalog<frmAddRaceType>();
 }
+
+void MainForm::mnuTriang_Click() {
+    frmTriang dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBackup_Click() {
+    frmCopyFile dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
+// &Running
+
+void MainForm::mnuRunTextRpt_Click() {
+    openTextReport(QStringLiteral("Running"));
+}
+
+void MainForm::mnuRunRaceRpt_Click() {
+    openTextReport(QStringLiteral("RunningRace"));
+}
+
+void MainForm::mnuRunAddRace_Click() {
+    openRaceLog(QStringLiteral("Running Race Log"), QStringLiteral("RunningRace"));
+}
+
 void MainForm::mnuAddShoe_Click() {
     openCatalog<frmAddShoe>();
 }
+
+// &Biking
+
+void MainForm::mnuBikeTextRpt_Click() {
+    openTextReport(QStringLiteral("Cycling"));
+}
+
+void MainForm::mnuBikeRaceRpt_Click() {
+    openTextReport(QStringLiteral("CyclingRace"));
+}
+
+void MainForm::mnuBikeAddRace_Click() {
+    openRaceLog(QStringLiteral("Cycling Race Log"), QStringLiteral("CyclingRace"));
+}
+
 void MainForm::mnuAddBike_Click() {
     openCatalog<frmAddBike>();
 }
+
+// &Swimming
+
+void MainForm::mnuSwimTextRpt_Click() {
+    openTextReport(QStringLiteral("Swimming"));
+}
+
+void MainForm::mnuSwimRaceRpt_Click() {
+    openTextReport(QStringLiteral("SwimmingRace"));
+}
+
+void MainForm::mnuSwimAddRace_Click() {
+    openRaceLog(QStringLiteral("Swimming Race Log"), QStringLiteral("SwimmingRace"));
+}
+
+// &Video
+
+void MainForm::mnuVideoTextRpt_Click() {
+    openTextReport(QStringLiteral("Video"));
+}
+
 void MainForm::mnuAddVideo_Click() {
     openCatalog<frmAddVideo>();
 }
+
 void MainForm::mnuAddVideoType_Click() {
     openCatalog<frmAddVideoType>();
+}
+
+// &Other
+
+void MainForm::mnuOtherTextRpt_Click() {
+    openTextReport(QStringLiteral("Other"));
 }
 
 void MainForm::mnuAddExercise_Click() {
@@ -340,24 +428,20 @@ void MainForm::mnuAddExercise_Click() {
     Dialogs::execModal(&dlg);
 }
 
-void MainForm::openItemReport(const QString& kind) {
-    frmItemRpt dlg(*m_state, this);
-    dlg.openReport(kind);
-    Dialogs::execModal(&dlg);
-}
-void MainForm::mnuShoeReport_Click() {
-    openItemReport(QStringLiteral("Shoe"));
-}
-void MainForm::mnuBikeReport_Click() {
-    openItemReport(QStringLiteral("Bike"));
+// &Combined Reports
+
+void MainForm::mnuTimeRpt_Click() {
+    openTextReport(QStringLiteral("Time"));
 }
 
-void MainForm::mnuRunAddRace_Click() {
-    openRaceLog(QStringLiteral("Running Race Log"), QStringLiteral("RunningRace"));
+// &Help
+
+void MainForm::mnuHowDoI_Click() {
+    frmHelp dlg(this);
+    Dialogs::execModal(&dlg);
 }
-void MainForm::mnuBikeAddRace_Click() {
-    openRaceLog(QStringLiteral("Cycling Race Log"), QStringLiteral("CyclingRace"));
-}
-void MainForm::mnuSwimAddRace_Click() {
-    openRaceLog(QStringLiteral("Swimming Race Log"), QStringLiteral("SwimmingRace"));
+
+void MainForm::mnuAbout_Click() {
+    frmAbout dlg(this);
+    Dialogs::execModal(&dlg);
 }

@@ -5,18 +5,21 @@
 
 #include <QMainWindow>
 
+class FormLoad;
 class QAction;
 class QCalendarWidget;
 class QCloseEvent;
 class QComboBox;
 class QDate;
 class QLabel;
-class QMenu;
-class QShowEvent;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
 // unit (the mark of mnuMiles) that every other window reads, opens the exercise chooser
 // for a date clicked on the calendar, and carries the menu of every other window.
+//
+// The menus are built from one table (menuTable in MainForm.cpp): one row per menu and per
+// command. A command whose window exists names its handler in its row; a row without a
+// handler shows its command disabled.
 class MainForm : public QMainWindow, public UserListHook {
     Q_OBJECT
   public:
@@ -26,6 +29,9 @@ class MainForm : public QMainWindow, public UserListHook {
     SharedState& state() { return *m_state; }
     QString currentUser() const;
     bool miles() const;
+
+    // The menu command (or menu) with this objectName ("mnuAddShoe"); nullptr if none.
+    QAction* action(const char* name) const;
 
     // UserListHook: frmAddUser hands a new user over here.
     void appendUser(const QString& name) override;
@@ -41,20 +47,6 @@ class MainForm : public QMainWindow, public UserListHook {
     void cbUsers_Click();
     void Calendar_Click(const QDate& date);
 
-    void mnuMiles_Click();
-    void mnuAddUser_Click();
-    void mnuAddRaceType_Click();
-    void mnuRunAddRace_Click();
-    void mnuAddShoe_Click();
-    void mnuBikeAddRace_Click();
-    void mnuAddBike_Click();
-    void mnuSwimAddRace_Click();
-    void mnuAddVideo_Click();
-    void mnuAddVideoType_Click();
-    void mnuAddExercise_Click();
-    void mnuShoeReport_Click();
-    void mnuBikeReport_Click();
-
     bool distanceChanged() const { return m_distanceChanged; }
 
     QLabel* Label2 = nullptr; // title
@@ -62,59 +54,73 @@ class MainForm : public QMainWindow, public UserListHook {
     QComboBox* cbUsers = nullptr;
     QCalendarWidget* Calendar = nullptr;
 
-    // &Utilities
-    QAction* mnuMiles = nullptr;
-    QAction* mnuAddUser = nullptr;
-    QAction* mnuAddRaceType = nullptr;
-    QAction* mnuTriang = nullptr;
-    QAction* mnuBackup = nullptr;
-    // &Running
-    QAction* mnuRunTextRpt = nullptr;
-    QAction* mnuRunGraphRpt = nullptr;
-    QAction* mnuShoeReport = nullptr;
-    QAction* mnuRunRaceRpt = nullptr;
-    QAction* mnuRunAddRace = nullptr;
-    QAction* mnuAddShoe = nullptr;
-    // &Biking
-    QAction* mnuBikeTextRpt = nullptr;
-    QAction* mnuBikeGraphRpt = nullptr;
-    QAction* mnuBikeReport = nullptr;
-    QAction* mnuBikeRaceRpt = nullptr;
-    QAction* mnuBikeAddRace = nullptr;
-    QAction* mnuAddBike = nullptr;
-    // &Swimming
-    QAction* mnuSwimTextRpt = nullptr;
-    QAction* mnuSwimRaceRpt = nullptr;
-    QAction* mnuSwimAddRace = nullptr;
-    // &Video
-    QAction* mnuVideoTextRpt = nullptr;
-    QAction* mnuAddVideo = nullptr;
-    QAction* mnuAddVideoType = nullptr;
-    // &Other
-    QAction* mnuOtherTextRpt = nullptr;
-    QAction* mnuAddExercise = nullptr;
-    // &Combined Reports
-    QAction* mnuCalendar = nullptr;
-    QAction* mnuTimeRpt = nullptr;
-    QAction* mnuTimeGraph = nullptr;
-    // &Help
-    QAction* mnuHowDoI = nullptr;
-    QAction* mnuAbout = nullptr;
-
   protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    using Handler = void (MainForm::*)();
+    // One row of the menu table: a menu (no parent for a top-level one) or a command.
+    struct MenuRow {
+        const char* parent;  // objectName of the menu it goes into; nullptr for a top-level menu
+        const char* name;    // objectName
+        const char* caption; // with its access key
+        Handler handler;     // a command's handler; nullptr for a menu or a window not built yet
+        bool enabled;        // false for a command that has no window yet
+        bool checkable = false;
+    };
+    static const MenuRow menuTable[];
+
     void buildMenus();
-    QMenu* addMenu(QMenu* parent, const char* name, const QString& caption);
-    QAction* addAction(QMenu* menu, const char* name, const QString& caption, void (MainForm::*handler)());
+    void load();
+
+    // --- Menu handlers, one per command (a command's row names it once its window exists) ---
+    // &Utilities
+    void mnuMiles_Click();
+    void mnuAddUser_Click();
+    void mnuAddRaceType_Click();
+    void mnuTriang_Click();
+    void mnuBackup_Click();
+    // &Running
+    void mnuRunTextRpt_Click();
+    void mnuRunGraphRpt_Click();
+    void mnuShoeReport_Click();
+    void mnuRunRaceRpt_Click();
+    void mnuRunAddRace_Click();
+    void mnuAddShoe_Click();
+    // &Biking
+    void mnuBikeTextRpt_Click();
+    void mnuBikeGraphRpt_Click();
+    void mnuBikeReport_Click();
+    void mnuBikeRaceRpt_Click();
+    void mnuBikeAddRace_Click();
+    void mnuAddBike_Click();
+    // &Swimming
+    void mnuSwimTextRpt_Click();
+    void mnuSwimRaceRpt_Click();
+    void mnuSwimAddRace_Click();
+    // &Video
+    void mnuVideoTextRpt_Click();
+    void mnuAddVideo_Click();
+    void mnuAddVideoType_Click();
+    // &Other
+    void mnuOtherTextRpt_Click();
+    void mnuAddExercise_Click();
+    // &Combined Reports
+    void mnuCalendar_Click();
+    void mnuTimeRpt_Click();
+    void mnuTimeGraph_Click();
+    // &Help
+    void mnuHowDoI_Click();
+    void mnuAbout_Click();
+
     template <class Catalog> void openCatalog();
-    void openItemReport(const QString& kind);
     void openRaceLog(const QString& title, const QString& raceKind);
+    // The text report window for a report kind, as the report commands open it.
+    void openTextReport(const QString& kind);
 
     SharedState* m_state = nullptr;
-    bool m_loaded = false;
+    FormLoad* m_formLoad = nullptr;
+    QAction* mnuMiles = nullptr; // read for the unit on every access
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };

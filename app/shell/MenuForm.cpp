@@ -1,6 +1,7 @@
 #include "MenuForm.h"
 
 #include "CLibrary.h"
+#include "DateText.h"
 #include "SharedState.h"
 #include "Dialogs.h"
 #include "frmBikeLog.h"
@@ -73,6 +74,10 @@ MenuForm::MenuForm(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     connect(btnVideo, &QPushButton::clicked, this, &MenuForm::btnVideo_Click);
     connect(btnOther, &QPushButton::clicked, this, &MenuForm::btnOther_Click);
     connect(btnExit, &QPushButton::clicked, this, &MenuForm::btnExit_Click);
+}
+
+void MenuForm::openFor(const QDate& date) {
+    txtDate->setText(DateText::weekdayName(date) + QStringLiteral(", ") + DateText::shortDate(date));
 }
 
 // Splits the chooser's date into weekday and date, opens the log window in add mode for

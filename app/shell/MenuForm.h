@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QDate;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -14,6 +15,9 @@ class MenuForm : public QDialog {
   public:
     explicit MenuForm(SharedState& state, QWidget* parent = nullptr);
 
+    // Shows `date` as the date the workout is for ("Saturday, 12/5/2026").
+    void openFor(const QDate& date);
+
     void btnRun_Click();
     void btnBike_Click();
     void btnSwim_Click();
@@ -22,7 +26,7 @@ class MenuForm : public QDialog {
     void btnExit_Click();
 
     QLabel* Label1 = nullptr;
-    QLineEdit* txtDate = nullptr; // "Saturday, 12/5/2026", set by the main window
+    QLineEdit* txtDate = nullptr; // "Saturday, 12/5/2026", set by openFor
     QPushButton* btnRun = nullptr;
     QPushButton* btnBike = nullptr;
     QPushButton* btnSwim = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatalogHook.h"
+#include "CatalogDialog.h"
 #include "Clock.h"
 #include "GuiFixture.h"
 
@@ -9,13 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// Records what a catalog dialog hands to its hook, as "catalog:name".
-class RecordingHook : public CatalogHook {
+// Records the items that catalog dialogs announce, as "dialog:name".
+class AddedItems {
   public:
-    void catalogItemAdded(const QString& catalog, const QString& name) override {
-        added << catalog + ":" + name;
+    void watch(CatalogDialog* dialog) {
+        QObject::connect(dialog, &CatalogDialog::itemAdded,
+                         [this, dialog](const QString& name) { names << dialog->objectName() + ":" + name; });
     }
-    QStringList added;
+    QStringList names;
 };
 
 const QString kInserted = QStringLiteral("Record Inserted");
@@ -35,17 +36,6 @@ class CatalogTest : public GuiFixture {
         return messages.size() == 1 && messages[0].startsWith(start) && messages[0].endsWith(end);
     }
 
-    // Replaces the whole text of a line edit or an editable combo by typing, as a person
-    // who selects the old text first.
-    static void retype(QWidget* w, const QString& text) {
-        focus(w);
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(target, Qt::Key_Delete);
-        QTest::keyClicks(target, text);
-        QApplication::processEvents();
-    }
-
     // Chooses an entry of a closed drop-down list with the arrow keys, as a person does.
     static void chooseWithKeys(QComboBox* combo, const QString& text) {
         focus(combo);
@@ -55,16 +45,4 @@ class CatalogTest : public GuiFixture {
             QTest::keyClick(combo, combo->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
         QApplication::processEvents();
     }
-
-    static QStringList items(QComboBox* combo) {
-        QStringList out;
-        for (int i = 0; i < combo->count(); ++i)
-            out << combo->itemText(i);
-        return out;
-    }
 };
-
-// Readable QString values (and lists of them) in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}

@@ -37,60 +37,63 @@ TEST_F(EquipmentTest, AShoeOpensWithItsDefaultsAndIsStoredAsTyped) {
 }
 
 // Every way of typing a price, in the shoe dialog ("0.00") and the bike dialog ("$#,##0.00").
-TEST_F(EquipmentTest, PricesAreStoredAsPlainNumbersAndNonNumbersAreRefused) {
-    struct Case {
-        const char* typed;
-        const char* shoeShown; // the field after leaving it
-        const char* bikeShown;
-        const char* stored; // "" = refused
-    };
-    const Case cases[] = {
-        {"$45.00", "45.00", "$45.00", "45"},
-        {"45.5", "45.50", "$45.50", "45.5"},
-        {"1234.5", "1234.50", "$1,234.50", "1234.5"},
-        {"$ 12", "12.00", "$12.00", "12"},
-        {"abc", "abc", "abc", ""},
-        {"", "", "", ""},
-        {"4$5", "4$5", "4$5", ""},
-        {"45'); DELETE FROM Bikes; --", nullptr, nullptr, ""},
-    };
-    int n = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        for (const bool bike : {false, true}) {
-            messages.clear();
-            const QString name = QStringLiteral("Item %1").arg(++n);
-            const QString noun = bike ? "Bike" : "Shoe";
-            std::unique_ptr<EquipmentDialog> dlg(bike ? static_cast<EquipmentDialog*>(new frmAddBike(ann))
-                                                      : new frmAddShoe(ann));
-            auto* nameField = find<QLineEdit>(dlg.get(), "txtAdd" + noun);
-            dlg->show();
-            type(nameField, name);
-            type(dlg->txtPrice, c.typed);
-            focus(nameField);
-            if (c.shoeShown) {
-                EXPECT_EQ(dlg->txtPrice->text(), bike ? c.bikeShown : c.shoeShown);
-            }
-            click(find<QPushButton>(dlg.get(), "btnAdd" + noun));
+struct PriceCase {
+    const char* name;
+    const char* typed;
+    const char* shoeShown; // the field after leaving it; nullptr: not looked at
+    const char* bikeShown;
+    const char* stored; // "" = refused
+};
 
-            // A refused price writes no row (and the price reads as "").
-            const QString table = bike ? "Bikes" : "Running_Shoes";
-            EXPECT_EQ(scalar(QStringLiteral("SELECT Price FROM %1 WHERE %2 = '%3'").arg(table, noun, name)),
-                      c.stored);
-            EXPECT_EQ(messages, QStringList{*c.stored ? kInserted : kInsertFailed});
-            EXPECT_EQ(dlg->isVisible(), !*c.stored) << "a refused add keeps the dialog open";
+class PriceTest : public CatalogTest, public testing::WithParamInterface<PriceCase> {};
+
+TEST_P(PriceTest, IsStoredAsAPlainNumberOrRefused) {
+    const PriceCase& c = GetParam();
+    for (const bool bike : {false, true}) {
+        SCOPED_TRACE(bike ? "bike" : "shoe");
+        messages.clear();
+        const QString noun = bike ? "Bike" : "Shoe";
+        std::unique_ptr<EquipmentDialog> dlg(bike ? static_cast<EquipmentDialog*>(new frmAddBike(ann))
+                                                  : new frmAddShoe(ann));
+        auto* nameField = find<QLineEdit>(dlg.get(), "txtAdd" + noun);
+        dlg->show();
+        type(nameField, "Item");
+        type(dlg->txtPrice, c.typed);
+        focus(nameField);
+        if (c.shoeShown) {
+            EXPECT_EQ(dlg->txtPrice->text(), bike ? c.bikeShown : c.shoeShown);
         }
+        click(find<QPushButton>(dlg.get(), "btnAdd" + noun));
+
+        // A refused price writes no row (and the price reads as "").
+        const QString table = bike ? "Bikes" : "Running_Shoes";
+        EXPECT_EQ(scalar(QStringLiteral("SELECT Price FROM %1 WHERE %2 = 'Item'").arg(table, noun)), c.stored);
+        EXPECT_EQ(messages, QStringList{*c.stored ? kInserted : kInsertFailed});
+        EXPECT_EQ(dlg->isVisible(), !*c.stored) << "a refused add keeps the dialog open";
     }
-    EXPECT_EQ(scalar("SELECT (SELECT COUNT(*) FROM Bikes) + (SELECT COUNT(*) FROM Running_Shoes)"), "8");
+    EXPECT_EQ(scalar("SELECT (SELECT COUNT(*) FROM Bikes) + (SELECT COUNT(*) FROM Running_Shoes)"),
+              *c.stored ? "2" : "0");
 }
+
+const PriceCase priceCases[] = {
+    {"CurrencySign", "$45.00", "45.00", "$45.00", "45"},
+    {"OneDecimal", "45.5", "45.50", "$45.50", "45.5"},
+    {"Thousands", "1234.5", "1234.50", "$1,234.50", "1234.5"},
+    {"SignAndBlank", "$ 12", "12.00", "$12.00", "12"},
+    {"Word", "abc", "abc", "abc", ""},
+    {"Empty", "", "", "", ""},
+    {"SignInside", "4$5", "4$5", "4$5", ""},
+    {"Statement", "45'); DELETE FROM Bikes; --", nullptr, nullptr, ""},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, PriceTest, testing::ValuesIn(priceCases), CaseName());
 
 TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
     exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Pegasus', 1, 'Ann')");
     FixedState bob(QStringLiteral("Bob"));
-    RecordingHook hook;
+    AddedItems announced;
     for (FixedState* user : {&ann, &bob}) {
         frmAddShoe dlg(*user);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.show();
         type(dlg.txtAddShoe, "Pegasus");
         type(dlg.txtPrice, "90");
@@ -98,7 +101,7 @@ TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
         EXPECT_EQ(dlg.isVisible(), user == &ann) << "a refused add keeps the dialog open";
     }
     EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted}));
-    EXPECT_EQ(hook.added, QStringList{"frmAddShoe:Pegasus"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddShoe:Pegasus"});
     EXPECT_EQ(rows("SELECT User_Name FROM Running_Shoes ORDER BY User_Name"), QStringList({"Ann", "Bob"}));
 }
 
@@ -156,50 +159,56 @@ TEST_F(EquipmentTest, ModifyWithoutShoesOrWithoutDatabase) {
 // --- All three ----------------------------------------------------------------------------
 
 // The same road through each dialog: a value that is no number or duration refused, the
-// add stored and handed to the hook, and the modify section switching the item inactive.
-TEST_F(EquipmentTest, AddAndModifyRoundTrips) {
-    struct Case {
-        std::function<EquipmentDialog*()> make;
-        QString noun, table, valueField, typed, stored;
-    };
-    const Case cases[] = {
-        {[&] { return new frmAddShoe(ann); }, "Shoe", "Running_Shoes", "txtPrice", "$45.00", "45"},
-        {[&] { return new frmAddBike(ann); }, "Bike", "Bikes", "txtPrice", "$1,299.99", "1299.99"},
-        {[&] { return new frmAddVideo(ann); }, "Video", "Videos", "txtLength", "1:05:30", "1:05:30"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.noun.toStdString());
-        messages.clear();
-        RecordingHook hook;
-        {
-            std::unique_ptr<EquipmentDialog> dlg(c.make());
-            dlg->setCatalogHook(&hook);
-            dlg->show();
-            shot(dlg.get(), "frmAdd" + c.noun);
-            type(find<QLineEdit>(dlg.get(), "txtAdd" + c.noun), "Buns 'n' Abs");
-            retype(find<QComboBox>(dlg.get(), "cb" + c.noun + "Type"), "Touring");
-            auto* value = find<QLineEdit>(dlg.get(), c.valueField);
-            type(value, "abc");
-            click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
-            retype(value, c.typed);
-            click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
-        }
-        EXPECT_EQ(rows(QStringLiteral("SELECT %1, %1_Type, %2, Active, User_Name FROM %3")
-                           .arg(c.noun, c.valueField.mid(3), c.table)),
-                  QStringList{"Buns 'n' Abs|Touring|" + c.stored + "|1|Ann"});
-        EXPECT_EQ(hook.added, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
+// add stored and announced, and the modify section switching the item inactive.
+struct RoundTripCase {
+    const char* name;
+    EquipmentDialog* (*make)(SharedState&);
+    QString noun, table, valueField, typed, stored;
+};
 
-        std::unique_ptr<EquipmentDialog> dlg(c.make());
+class RoundTripTest : public CatalogTest, public testing::WithParamInterface<RoundTripCase> {};
+
+TEST_P(RoundTripTest, AddAndModify) {
+    const RoundTripCase& c = GetParam();
+    AddedItems announced;
+    {
+        std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
+        announced.watch(dlg.get());
         dlg->show();
-        click(find<QPushButton>(dlg.get(), "btnModify" + c.noun));
-        EXPECT_EQ(items(find<QComboBox>(dlg.get(), "cbModify" + c.noun)), QStringList{"Buns 'n' Abs"});
-        EXPECT_TRUE(dlg->chkMdActive->isChecked());
-        click(dlg->chkMdActive);
-        click(dlg->btnUpdate);
-        EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted, c.noun + " Updated!"}));
-        EXPECT_EQ(scalar("SELECT Active FROM " + c.table), "0");
-        shot(dlg.get(), "frmAdd" + c.noun + "-modify");
+        shot(dlg.get(), "frmAdd" + c.noun);
+        type(find<QLineEdit>(dlg.get(), "txtAdd" + c.noun), "Buns 'n' Abs");
+        retype(find<QComboBox>(dlg.get(), "cb" + c.noun + "Type"), "Touring");
+        auto* value = find<QLineEdit>(dlg.get(), c.valueField);
+        type(value, "abc");
+        click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
+        retype(value, c.typed);
+        click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
     }
+    EXPECT_EQ(rows(QStringLiteral("SELECT %1, %1_Type, %2, Active, User_Name FROM %3")
+                       .arg(c.noun, c.valueField.mid(3), c.table)),
+              QStringList{"Buns 'n' Abs|Touring|" + c.stored + "|1|Ann"});
+    EXPECT_EQ(announced.names, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
+
+    std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
+    dlg->show();
+    click(find<QPushButton>(dlg.get(), "btnModify" + c.noun));
+    EXPECT_EQ(items(find<QComboBox>(dlg.get(), "cbModify" + c.noun)), QStringList{"Buns 'n' Abs"});
+    EXPECT_TRUE(dlg->chkMdActive->isChecked());
+    click(dlg->chkMdActive);
+    click(dlg->btnUpdate);
+    EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted, c.noun + " Updated!"}));
+    EXPECT_EQ(scalar("SELECT Active FROM " + c.table), "0");
+    shot(dlg.get(), "frmAdd" + c.noun + "-modify");
 }
+
+const RoundTripCase roundTripCases[] = {
+    {"Shoe", [](SharedState& s) -> EquipmentDialog* { return new frmAddShoe(s); }, "Shoe", "Running_Shoes",
+     "txtPrice", "$45.00", "45"},
+    {"Bike", [](SharedState& s) -> EquipmentDialog* { return new frmAddBike(s); }, "Bike", "Bikes", "txtPrice",
+     "$1,299.99", "1299.99"},
+    {"Video", [](SharedState& s) -> EquipmentDialog* { return new frmAddVideo(s); }, "Video", "Videos",
+     "txtLength", "1:05:30", "1:05:30"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, RoundTripTest, testing::ValuesIn(roundTripCases), CaseName());
 
 } // namespace

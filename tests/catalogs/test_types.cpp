@@ -10,9 +10,9 @@ namespace {
 using TypesTest = CatalogTest;
 
 TEST_F(TypesTest, KilometresFillMilesOnlyWhileNoMilesAreTyped) {
-    RecordingHook hook;
+    AddedItems announced;
     frmAddRaceType dlg(ann);
-    dlg.setCatalogHook(&hook);
+    announced.watch(&dlg);
     dlg.show();
     shot(&dlg, "frmAddRaceType");
 
@@ -35,7 +35,7 @@ TEST_F(TypesTest, KilometresFillMilesOnlyWhileNoMilesAreTyped) {
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(rows("SELECT Exercise, RaceType, RaceDistance, User_Name FROM RaceTypes"),
               QStringList{"RunningRace|10K|6.25|Ann"});
-    EXPECT_EQ(hook.added, QStringList{"frmAddRaceType:10K"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddRaceType:10K"});
 }
 
 TEST_F(TypesTest, RaceTypeInsertsAndRefusals) {
@@ -74,10 +74,10 @@ TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
         video.show();
         EXPECT_EQ(items(video.cbVideoType), QStringList({"Tae-Bo", "Aerobics"}));
     }
-    RecordingHook hook;
+    AddedItems announced;
     {
         frmAddVideoType dlg(ann);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.show();
         shot(&dlg, "frmAddVideoType");
         type(dlg.txtVideoType, "Pilates");
@@ -91,7 +91,7 @@ TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
     click(dup.btnAdd);
     EXPECT_EQ(messages, QStringList({"Video type inserted", "Problem inserting video type"}));
     EXPECT_TRUE(dup.isVisible());
-    EXPECT_EQ(hook.added, QStringList{"frmAddVideoType:Pilates"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddVideoType:Pilates"});
 
     frmAddVideo video(bob);
     video.show();

@@ -1,5 +1,7 @@
 // Runs the built trainbook-cli in a temporary folder, the way a person uses it from a shell.
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -7,11 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <ostream>
 #include <vector>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -106,19 +104,36 @@ TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure)
               "n\td\n1\t2026-12-05\n");
 }
 
-TEST_F(CliTest, CalcPrintsConversionsAndReportsErrors)
+struct CalcCase {
+    const char* name;
+    QStringList args;
+    const char* expected;
+};
+
+class CalcTest : public CliTest, public testing::WithParamInterface<CalcCase> {};
+
+TEST_P(CalcTest, PrintsTheConversion)
 {
-    const std::pair<QStringList, const char*> results[] = {
-        {{"minutes", "45:10"}, "45.1666666666667\n"},  {{"time", "119.999"}, "2:00:00\n"},
-        {{"pace", "1:05:30", "10"}, "6:33\n"},         {{"mph", "1:30:00", "30"}, "20.00\n"},
-        {{"km", "abc"}, "0\n"},                        {{"miles", "10"}, "6.2\n"},
-        {{"pad", "abc", "5"}, "[abc   ]\n"},           {{"parsedate", "Saturday, 12/5/2026"}, "Saturday\t12/5/2026\n"},
-    };
-    for (const auto& [args, expected] : results) {
-        const CliRun r = cli(QStringList{"calc"} + args);
-        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString() << ": " << r.err.toStdString();
-        EXPECT_EQ(r.out, expected) << args.join(' ').toStdString();
-    }
+    const CalcCase& c = GetParam();
+    const CliRun r = cli(QStringList{"calc"} + c.args);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, c.expected);
+}
+
+const CalcCase calcCases[] = {
+    {"Minutes", {"minutes", "45:10"}, "45.1666666666667\n"},
+    {"Time", {"time", "119.999"}, "2:00:00\n"},
+    {"Pace", {"pace", "1:05:30", "10"}, "6:33\n"},
+    {"Mph", {"mph", "1:30:00", "30"}, "20.00\n"},
+    {"KilometersOfNoNumber", {"km", "abc"}, "0\n"},
+    {"Miles", {"miles", "10"}, "6.2\n"},
+    {"Pad", {"pad", "abc", "5"}, "[abc   ]\n"},
+    {"ParseDate", {"parsedate", "Saturday, 12/5/2026"}, "Saturday\t12/5/2026\n"},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, CalcTest, testing::ValuesIn(calcCases), CaseName());
+
+TEST_F(CliTest, CalcReportsErrors)
+{
     expectFailures({
         {{"calc", "pace", "45:00", "0"}, "Division by zero"},
         {{"calc", "mph", "45:00", "five"}, "Type mismatch"},

@@ -1,38 +1,81 @@
 // Date texts: the forms the windows write and the patterns the reports print.
 #include "DateText.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(DateText, ReadsEveryFormTheProgramWritesAndNothingElse)
-{
-    const struct {
-        const char* text;
-        QDate date;
-    } cases[] = {
-        {"12/5/2026", QDate(2026, 12, 5)},           {"01/05/2026", QDate(2026, 1, 5)},
-        {"2/29/2024", QDate(2024, 2, 29)},           {"5-dec-2026", QDate(2026, 12, 5)},
-        {"2026-12-05 23:59:59", QDate(2026, 12, 5)}, {"2026-12-05T08:30", QDate(2026, 12, 5)},
-        {"march, 2004", QDate(2004, 3, 1)},          {"  September 2004    ", QDate(2004, 9, 1)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DateText::parse(QString::fromLatin1(c.text)), c.date) << c.text;
-    for (const char* t : {"", "abc", "2/30/2026", "13/1/2026", "12/5/26", "12/5/2026x", "12-5-2026", "2026-13-01",
-                          "2026-12-05 25:00", "05-Dcm-2026", "March", "March2004", "Mar 2004", "12/5/2026; DROP",
-                          "2026-12-5-1", "0/5/2026", "1/1/20266"})
-        EXPECT_FALSE(DateText::parse(QString::fromLatin1(t)).has_value()) << t;
+struct ReadCase {
+    const char* name;
+    const char* text;
+    QDate date; // invalid: not a date
+};
+
+class DateTextReads : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(DateTextReads, EveryFormTheProgramWritesAndNothingElse) {
+    const ReadCase& c = GetParam();
+    const std::optional<QDate> read = DateText::parse(QString::fromLatin1(c.text));
+    if (c.date.isValid())
+        EXPECT_EQ(read, c.date);
+    else
+        EXPECT_FALSE(read.has_value()) << read->toString(Qt::ISODate).toStdString();
 }
 
-TEST(DateText, FormatsEveryReportPatternAndShortForm)
-{
-    const QDate d(2026, 3, 5); // a Thursday
-    const std::pair<const char*, const char*> cases[] = {
-        {"dd-mmm-yyyy", "05-Mar-2026"}, {"MMMM YYYY", "March 2026"},   {"mmm yy", "Mar 26"},
-        {"mmmm, yyyy", "March, 2026"},  {"ddd dddd", "Thu Thursday"}, {"y: yyy, Week #d é", "y: 26y, Week #5 é"},
-    };
-    for (const auto& [pattern, text] : cases)
-        EXPECT_EQ(DateText::format(d, QString::fromUtf8(pattern)), QString::fromUtf8(text)) << pattern;
+const ReadCase readCases[] = {
+    {"Short", "12/5/2026", QDate(2026, 12, 5)},
+    {"LeadingZeros", "01/05/2026", QDate(2026, 1, 5)},
+    {"LeapDay", "2/29/2024", QDate(2024, 2, 29)},
+    {"ReportForm", "5-dec-2026", QDate(2026, 12, 5)},
+    {"IsoWithTime", "2026-12-05 23:59:59", QDate(2026, 12, 5)},
+    {"IsoWithT", "2026-12-05T08:30", QDate(2026, 12, 5)},
+    {"MonthCommaYear", "march, 2004", QDate(2004, 3, 1)},
+    {"MonthYearBlanks", "  September 2004    ", QDate(2004, 9, 1)},
+    {"Empty", "", QDate()},
+    {"Word", "abc", QDate()},
+    {"NoSuchDay", "2/30/2026", QDate()},
+    {"NoSuchMonth", "13/1/2026", QDate()},
+    {"TwoDigitYear", "12/5/26", QDate()},
+    {"TrailingLetter", "12/5/2026x", QDate()},
+    {"DashedShortForm", "12-5-2026", QDate()},
+    {"IsoNoSuchMonth", "2026-13-01", QDate()},
+    {"IsoNoSuchHour", "2026-12-05 25:00", QDate()},
+    {"NoSuchMonthName", "05-Dcm-2026", QDate()},
+    {"MonthAlone", "March", QDate()},
+    {"MonthYearTogether", "March2004", QDate()},
+    {"ShortMonthYear", "Mar 2004", QDate()},
+    {"TrailingStatement", "12/5/2026; DROP", QDate()},
+    {"IsoExtraField", "2026-12-5-1", QDate()},
+    {"MonthZero", "0/5/2026", QDate()},
+    {"FiveDigitYear", "1/1/20266", QDate()},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, DateTextReads, testing::ValuesIn(readCases), CaseName());
+
+struct PatternCase {
+    const char* name;
+    const char* pattern;
+    const char* text;
+};
+
+class DateTextFormats : public testing::TestWithParam<PatternCase> {};
+
+TEST_P(DateTextFormats, ThursdayFifthOfMarch2026) {
+    const QDate d(2026, 3, 5);
+    EXPECT_EQ(DateText::format(d, QString::fromUtf8(GetParam().pattern)), QString::fromUtf8(GetParam().text));
+}
+
+const PatternCase patternCases[] = {
+    {"ReportDate", "dd-mmm-yyyy", "05-Mar-2026"},
+    {"UpperCaseMonthYear", "MMMM YYYY", "March 2026"},
+    {"ShortMonthYear", "mmm yy", "Mar 26"},
+    {"MonthCommaYear", "mmmm, yyyy", "March, 2026"},
+    {"Weekdays", "ddd dddd", "Thu Thursday"},
+    {"LiteralsAndWeekdayNumber", "y: yyy, Week #d é", "y: 26y, Week #5 é"},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, DateTextFormats, testing::ValuesIn(patternCases), CaseName());
+
+TEST(DateText, ShortFormsAndRoundTrips) {
     EXPECT_EQ(DateText::format(QDate(2009, 11, 12), QStringLiteral("d m yy")), QStringLiteral("12 11 09"));
     EXPECT_EQ(DateText::format(QDate(), QStringLiteral("yyyy")), QString());
     EXPECT_EQ(DateText::weekdayName(QDate(2026, 12, 5)), QStringLiteral("Saturday"));

@@ -2,6 +2,7 @@
 #include "Clock.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "TestSupport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -100,45 +101,56 @@ TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates)
     EXPECT_EQ(rows(QStringLiteral("SELECT Count(*) AS n FROM RaceLog"), {"n"}), QStringList{QStringLiteral("1")});
 }
 
-TEST_F(Dialect, UpdatesOverTwoTablesChangeBothRowsOfThatWorkoutOnly)
+// Each kind: its detail table and key, the columns of its detail row, the window's SET for
+// them, and what the detail row holds after the update.
+struct TwoTableCase {
+    const char *name, *type, *table, *key, *insert, *set, *check, *expected;
+};
+
+class DialectTwoTables : public Dialect, public testing::WithParamInterface<TwoTableCase> {};
+
+TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly)
 {
-    // Each kind: its detail table and key, the columns of its detail row, the window's SET for
-    // them, and what the detail row holds after the update.
-    const struct {
-        const char *type, *table, *key, *insert, *set, *check, *expected;
-    } kinds[] = {
-        {"Running", "Running_Log", "Running_ID", "Miles, Course, Shoes, Kilometers) VALUES (%1, 1, 'a', 'b', 2",
-         "Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = 'Asics'", "Miles || Course || Shoes || Kilometers",
-         "5.0HillAsics8.1"},
-        {"Cycling", "Cycling_Log", "Cycling_ID",
-         "Miles, Course, Bike, Calories_Burned, Kilometers) VALUES (%1, 1, 'a', 'b', 300, 2",
-         "Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = 'Trek'", "Miles || Course || Bike || Calories_Burned",
-         "20.0LoopTrek300.0"},
-        {"Swimming", "Swimming_Log", "Swimming_ID", "Laps, Location) VALUES (%1, 10, 'Y'",
-         "Location = 'Lake', Laps = 40", "Laps || Location", "40.0Lake"},
-        {"Video", "Video_Log", "Video_ID", "Video) VALUES (%1, 'Old'", "Video = 'Tae-Bo'", "Video", "Tae-Bo"},
-        {"Other", "OtherLog", "Other_ID", "Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', ''",
-         "Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', Field3 = ''", "Exercise_Name || Field1 || Field2",
-         "Weights310"},
-    };
+    const TwoTableCase& k = GetParam();
     const QString master = QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
                                           "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
-    for (const auto& k : kinds) {
-        const QString type = QString::fromLatin1(k.type), table = QString::fromLatin1(k.table),
-                      key = QString::fromLatin1(k.key);
-        const QString insert = QStringLiteral("INSERT INTO %1 (%2, ").arg(table, key) + QLatin1String(k.insert) + ')';
-        const QString id = add(type, QStringLiteral("12/5/2025"), insert);
-        const QString other = add(type, QStringLiteral("12/6/2025"), insert);
-        db->execute(QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
-                                   "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
-                                   "AND Exercise_ID = %4")
-                        .arg(table, QLatin1String(k.set), id, key));
-        EXPECT_EQ(rows(QStringLiteral("SELECT %1 AS v FROM %2 WHERE %3 = %4").arg(k.check, table, key, id), {"v"}),
-                  QStringList{QString::fromLatin1(k.expected)})
-            << k.type;
-        EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{type + QStringLiteral("2026-01-02Friday50:00Annnew")});
-        EXPECT_EQ(rows(master.arg(other), {"v"}), QStringList{type + QStringLiteral("2025-12-06Day30:00Ann")});
-    }
+    const QString type = QString::fromLatin1(k.type), table = QString::fromLatin1(k.table),
+                  key = QString::fromLatin1(k.key);
+    const QString insert = QStringLiteral("INSERT INTO %1 (%2, ").arg(table, key) + QLatin1String(k.insert) + ')';
+    const QString id = add(type, QStringLiteral("12/5/2025"), insert);
+    const QString other = add(type, QStringLiteral("12/6/2025"), insert);
+    db->execute(QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
+                               "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
+                               "AND Exercise_ID = %4")
+                    .arg(table, QLatin1String(k.set), id, key));
+    EXPECT_EQ(rows(QStringLiteral("SELECT %1 AS v FROM %2 WHERE %3 = %4").arg(k.check, table, key, id), {"v"}),
+              QStringList{QString::fromLatin1(k.expected)});
+    EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{type + QStringLiteral("2026-01-02Friday50:00Annnew")});
+    EXPECT_EQ(rows(master.arg(other), {"v"}), QStringList{type + QStringLiteral("2025-12-06Day30:00Ann")});
+}
+
+const TwoTableCase twoTableCases[] = {
+    {"Running", "Running", "Running_Log", "Running_ID",
+     "Miles, Course, Shoes, Kilometers) VALUES (%1, 1, 'a', 'b', 2",
+     "Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = 'Asics'", "Miles || Course || Shoes || Kilometers",
+     "5.0HillAsics8.1"},
+    {"Cycling", "Cycling", "Cycling_Log", "Cycling_ID",
+     "Miles, Course, Bike, Calories_Burned, Kilometers) VALUES (%1, 1, 'a', 'b', 300, 2",
+     "Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = 'Trek'", "Miles || Course || Bike || Calories_Burned",
+     "20.0LoopTrek300.0"},
+    {"Swimming", "Swimming", "Swimming_Log", "Swimming_ID", "Laps, Location) VALUES (%1, 10, 'Y'",
+     "Location = 'Lake', Laps = 40", "Laps || Location", "40.0Lake"},
+    {"Video", "Video", "Video_Log", "Video_ID", "Video) VALUES (%1, 'Old'", "Video = 'Tae-Bo'", "Video", "Tae-Bo"},
+    {"Other", "Other", "OtherLog", "Other_ID", "Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', ''",
+     "Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', Field3 = ''", "Exercise_Name || Field1 || Field2",
+     "Weights310"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, DialectTwoTables, testing::ValuesIn(twoTableCases), CaseName());
+
+TEST_F(Dialect, AFailedTwoTableUpdateTakesBackTheMasterRow)
+{
+    const QString master = QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
+                                          "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
     // The master row is written first: a bad value for the detail row takes it back.
     const QString id = run(QStringLiteral("3/1/2026"), 4);
     EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "

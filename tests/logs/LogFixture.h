@@ -8,13 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <ostream>
 #include <sqlite3.h>
-
-// Readable QString values in failure output (internal to each test file).
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Shared pieces of the log window tests: the current user "Bob" (miles unless a test says
 // otherwise), seeding, the engine refusing a table, drivers for the catalog dialogs that a
@@ -74,21 +68,6 @@ class LogFixture : public GuiFixture {
     static QLineEdit* edit(QWidget* w, const char* name) { return find<QLineEdit>(w, name); }
     static QComboBox* combo(QWidget* w, const char* name) { return find<QComboBox>(w, name); }
     static QAbstractButton* button(QWidget* w, const char* name) { return find<QAbstractButton>(w, name); }
-
-    static QStringList items(QComboBox* combo) {
-        QStringList out;
-        for (int i = 0; i < combo->count(); ++i)
-            out << combo->itemText(i);
-        return out;
-    }
-
-    // Selects the whole text of a field (line edit or editable combo) and types over it.
-    static void retype(QWidget* field, const QString& text) {
-        focus(field);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        QApplication::processEvents();
-    }
 
     // Opens the combo's list and clicks the item, as a person chooses from it.
     static void chooseFromList(QComboBox* combo, const QString& text) {

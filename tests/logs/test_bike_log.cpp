@@ -56,28 +56,43 @@ TEST_F(BikeLogTest, RideIsAddedWithItsSpeedAndUpdatedWithoutTheCalories) {
 }
 
 // With no active shoe, bike or video the window asks for one; the item added in the
-// catalog dialog arrives through the hook and is preselected, a video with its length.
-TEST_F(BikeLogTest, AMissingCatalogItemIsAskedForAndArrivesThroughTheHook) {
+// catalog dialog is offered and preselected, a video with its length.
+struct MissingCatalogCase {
+    const char* name;
+    LogWindow* (*make)(SharedState&);
+    const char* thing;
+    const char* field;
+    const char* otherField;
+    const char* otherText;
+    const char* time;
+};
+
+class MissingCatalogTest : public LogFixture, public testing::WithParamInterface<MissingCatalogCase> {};
+
+TEST_P(MissingCatalogTest, IsAskedForAndTheNewItemIsOffered) {
+    const MissingCatalogCase& c = GetParam();
     exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Retired', 0, 'Bob')");
-    const std::tuple<std::function<LogWindow*()>, QString, const char*, QString, QString, QString> cases[] = {
-        {[&] { return new frmRunLog(state); }, "shoe", "cbShoes", "txtPrice", "80", ""},
-        {[&] { return new frmBikeLog(state); }, "bike", "cbBike", "txtPrice", "900", ""},
-        {[&] { return new frmVideoLog(state); }, "video", "cbVideo", "txtLength", "40:00", "40:00"},
-    };
-    for (const auto& [make, thing, field, otherField, otherText, time] : cases) {
-        SCOPED_TRACE(thing.toStdString());
-        const QString noun = thing.at(0).toUpper() + thing.mid(1);
-        questions.clear();
-        answers = {true};
-        drivers["frmAdd" + noun] = catalogAdds(noun, "New " + noun, {{otherField, otherText}});
-        std::unique_ptr<LogWindow> w(make());
-        w->openForAdd("12/6/2026", "Sunday");
-        EXPECT_EQ(questions, QStringList{"This application will not function as it should unless a " + thing +
-                                         " is entered and active. Enter one now?"});
-        EXPECT_EQ(items(combo(w.get(), field)), QStringList{"New " + noun});
-        EXPECT_EQ(combo(w.get(), field)->currentText(), "New " + noun);
-        EXPECT_EQ(edit(w.get(), "txtTime")->text(), time);
-    }
+    const QString thing = QString::fromLatin1(c.thing);
+    const QString noun = thing.at(0).toUpper() + thing.mid(1);
+    answers = {true};
+    drivers["frmAdd" + noun] = catalogAdds(noun, "New " + noun, {{c.otherField, c.otherText}});
+    std::unique_ptr<LogWindow> w(c.make(state));
+    w->openForAdd("12/6/2026", "Sunday");
+    EXPECT_EQ(questions, QStringList{"This application will not function as it should unless a " + thing +
+                                     " is entered and active. Enter one now?"});
+    EXPECT_EQ(items(combo(w.get(), c.field)), QStringList{"New " + noun});
+    EXPECT_EQ(combo(w.get(), c.field)->currentText(), "New " + noun);
+    EXPECT_EQ(edit(w.get(), "txtTime")->text(), c.time);
 }
+
+const MissingCatalogCase missingCatalogCases[] = {
+    {"Shoe", [](SharedState& s) -> LogWindow* { return new frmRunLog(s); }, "shoe", "cbShoes", "txtPrice", "80",
+     ""},
+    {"Bike", [](SharedState& s) -> LogWindow* { return new frmBikeLog(s); }, "bike", "cbBike", "txtPrice", "900",
+     ""},
+    {"Video", [](SharedState& s) -> LogWindow* { return new frmVideoLog(s); }, "video", "cbVideo", "txtLength",
+     "40:00", "40:00"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
 
 } // namespace

@@ -17,8 +17,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
+#include <functional>
 
 namespace {
 
@@ -84,16 +87,78 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
         seen << (find<QWidget>(d, "modifySection")->isVisible() ? "both sections" : "add section");
         return int(QDialog::Rejected);
     };
-    for (QAction* command :
-         {w->mnuAddUser, w->mnuAddRaceType, w->mnuAddShoe, w->mnuAddBike, w->mnuAddVideo, w->mnuAddVideoType,
-          w->mnuAddExercise, w->mnuRunAddRace, w->mnuBikeAddRace, w->mnuSwimAddRace})
-        command->trigger();
+    for (const char* command : {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo",
+                                "mnuAddVideoType", "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace",
+                                "mnuSwimAddRace"})
+        w->action(command)->trigger();
     EXPECT_EQ(opened,
               QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
                            "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog", "frmRaceLog"}));
     EXPECT_EQ(seen, QStringList({"add section", "Running Race Log/RunningRace",
                                  "Cycling Race Log/CyclingRace", "Swimming Race Log/SwimmingRace"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+// The menu bar as a person sees it: each menu and command with its access key, the unit's
+// check mark, and the commands whose windows do not exist yet shown disabled.
+TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
+    setUnit("Ann", 1);
+    MainForm* w = start();
+    QStringList seen;
+    std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
+                                                                          const QString& indent) {
+        for (QAction* a : actions) {
+            QObject* named = a->menu() ? static_cast<QObject*>(a->menu()) : a;
+            seen << indent + named->objectName() + " " + a->text() + (a->isChecked() ? " [x]" : "") +
+                        (a->isEnabled() ? "" : " (off)");
+            if (a->menu())
+                walk(a->menu()->actions(), indent + "  ");
+        }
+    };
+    walk(w->menuBar()->actions(), "");
+    EXPECT_EQ(seen, QStringList({"mnuUtilities &Utilities",
+                                 "  mnuMiles &Distance is Miles [x]",
+                                 "  mnuAddUser Add &User",
+                                 "  mnuAddRaceType Add &Race Type",
+                                 "  mnuTriang &Pace Calculator",
+                                 "  mnuBackup &Backup Database",
+                                 "mnuRunning &Running",
+                                 "  mnuRunReports &Reports",
+                                 "    mnuRunTextRpt &Text Report",
+                                 "    mnuRunGraphRpt &Graphic Report (off)",
+                                 "    mnuShoeReport &Shoe Report (off)",
+                                 "    mnuRunRaceRpt &Race Report",
+                                 "  mnuRunAddRace &Add Running Race",
+                                 "  mnuAddShoe Add/Modify &Shoe",
+                                 "mnuBiking &Biking",
+                                 "  mnuBikeReports &Reports",
+                                 "    mnuBikeTextRpt &Text Report",
+                                 "    mnuBikeGraphRpt &Graphic Report (off)",
+                                 "    mnuBikeReport &Bike Report (off)",
+                                 "    mnuBikeRaceRpt &Race Report",
+                                 "  mnuBikeAddRace &Add Cycling Race",
+                                 "  mnuAddBike Add/Modify &Bike",
+                                 "mnuSwimming &Swimming",
+                                 "  mnuSwimReports &Reports",
+                                 "    mnuSwimTextRpt &Text Report",
+                                 "    mnuSwimRaceRpt &Race Report",
+                                 "  mnuSwimAddRace &Add Swimming Race",
+                                 "mnuVideo &Video",
+                                 "  mnuVideoReports &Reports",
+                                 "    mnuVideoTextRpt &Text Report",
+                                 "  mnuAddVideo Add/Modify &Video",
+                                 "  mnuAddVideoType Add Video &Type",
+                                 "mnuOther &Other",
+                                 "  mnuOtherReports &Reports",
+                                 "    mnuOtherTextRpt &Text Report",
+                                 "  mnuAddExercise Add/Modify &Exercise",
+                                 "mnuCombined &Combined Reports",
+                                 "  mnuCalendar &Calendar (off)",
+                                 "  mnuTimeRpt Time &Report",
+                                 "  mnuTimeGraph &Time Graph (off)",
+                                 "mnuHelp &Help",
+                                 "  mnuHowDoI &How Do I...",
+                                 "  mnuAbout &About"}));
 }
 
 TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
@@ -148,13 +213,13 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
     EXPECT_EQ(users(), QStringList({"Ann|1", "Bob|1"}));
 
     // Toggled once: the new unit is written.
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     window->close();
     EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
 
     // Toggled twice: the (unchanged) unit is still written.
-    start()->mnuMiles->trigger();
-    window->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
+    window->action("mnuMiles")->trigger();
     setUnit("Ann", 1);
     window->close();
     EXPECT_EQ(users(), QStringList({"Ann|0", "Bob|1"}));
@@ -162,7 +227,7 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
     // Toggled, then another user chosen: his own unit is loaded and written for him; the
     // change made for the first user is lost.
     setUnit("Bob", 0);
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     chooseUser("Bob");
     EXPECT_FALSE(window->miles());
     setUnit("Bob", 1);
@@ -174,7 +239,16 @@ TEST_F(ShellTest, TheUnitFollowsTheUserAndIsSavedAtExitOnlyWhenToggled) {
 // The road of a workout's start: one click on a date opens the chooser with that date,
 // and each kind opens its log window in add mode for it; closing the log window without
 // adding anything closes the chooser too.
-TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
+struct KindCase {
+    const char* name;
+    const char* button;
+    const char* log;
+};
+
+class CalendarClickTest : public ShellTest, public testing::WithParamInterface<KindCase> {};
+
+TEST_P(CalendarClickTest, OpensTheChooserAndTheKindsLogInAddMode) {
+    const auto& [name, button, log] = GetParam();
     setUnit("Ann", 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
     MainForm* w = start();
@@ -183,47 +257,46 @@ TEST_F(ShellTest, ACalendarClickOpensTheChooserAndEachKindItsLogInAddMode) {
     ASSERT_NE(view, nullptr);
     w->Calendar->setSelectedDate(QDate(2026, 12, 5));
     const QPoint cell = view->visualRect(view->currentIndex()).center();
+    w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
 
-    const std::pair<const char*, const char*> kinds[] = {
-        {"btnRun", "frmRunLog"},     {"btnBike", "frmBikeLog"},   {"btnSwim", "frmSwimLog"},
-        {"btnVideo", "frmVideoLog"}, {"btnOther", "frmOtherLog"},
+    QString shown, seen;
+    bool chooserStays = true;
+    drivers["MenuForm"] = [&](QDialog* d) {
+        auto* txtDate = find<QLineEdit>(d, "txtDate");
+        shown = txtDate->text() + (txtDate->isEnabled() ? " (editable)" : "");
+        shot(d, "MenuForm");
+        click(find<QPushButton>(d, button));
+        chooserStays = d->isVisible();
+        return d->result();
     };
-    for (const auto& [button, log] : kinds) {
-        SCOPED_TRACE(button);
-        w->Calendar->setSelectedDate(QDate(2026, 12, 1)); // so that the click selects the 5th
-        opened.clear();
-        QString shown, seen;
-        bool chooserStays = true;
-        drivers["MenuForm"] = [&](QDialog* d) {
-            auto* txtDate = find<QLineEdit>(d, "txtDate");
-            shown = txtDate->text() + (txtDate->isEnabled() ? " (editable)" : "");
-            shot(d, "MenuForm");
-            click(find<QPushButton>(d, button));
-            chooserStays = d->isVisible();
-            return d->result();
-        };
-        drivers[log] = [&](QDialog* d) {
-            seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
-                   (find<QPushButton>(d, "btnUpdate")->isHidden() ? "|add" : "|edit");
-            return int(QDialog::Rejected);
-        };
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
-        QApplication::processEvents();
-        EXPECT_EQ(opened, QStringList({"MenuForm", log}));
-        EXPECT_EQ(shown, "Saturday, 12/5/2026");
-        EXPECT_EQ(seen, "12/5/2026|Saturday|add");
-        EXPECT_FALSE(chooserStays);
-    }
+    drivers[log] = [&](QDialog* d) {
+        seen = find<QLineEdit>(d, "txtDate")->text() + "|" + find<QLineEdit>(d, "txtDay")->text() +
+               (find<QPushButton>(d, "btnUpdate")->isHidden() ? "|add" : "|edit");
+        return int(QDialog::Rejected);
+    };
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QApplication::processEvents();
+    EXPECT_EQ(opened, QStringList({"MenuForm", log}));
+    EXPECT_EQ(shown, "Saturday, 12/5/2026");
+    EXPECT_EQ(seen, "12/5/2026|Saturday|add");
+    EXPECT_FALSE(chooserStays);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
     shot(w, "MainForm");
 }
+
+const KindCase kindCases[] = {
+    {"Run", "btnRun", "frmRunLog"},         {"Bike", "btnBike", "frmBikeLog"},
+    {"Swim", "btnSwim", "frmSwimLog"},      {"Video", "btnVideo", "frmVideoLog"},
+    {"Other", "btnOther", "frmOtherLog"},
+};
+INSTANTIATE_TEST_SUITE_P(Kinds, CalendarClickTest, testing::ValuesIn(kindCases), CaseName());
 
 TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     setUnit("Ann", 0);
     MainForm* w = start();
     for (const QString name : {"O'Brien", "x'); DELETE FROM Users; --"}) {
         driveAddUser(name, true);
-        w->mnuAddUser->trigger();
+        w->action("mnuAddUser")->trigger();
     }
     EXPECT_EQ(users(), QStringList({"Ann|0", "O'Brien|1", "x'); DELETE FROM Users; --|1"}));
     EXPECT_EQ(w->cbUsers->count(), 3);
@@ -269,7 +342,7 @@ TEST_F(ShellTest, DatabaseFailuresAreReportedAndTheWindowStaysUsable) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(letter);
     f.close();
-    start()->mnuMiles->trigger();
+    start()->action("mnuMiles")->trigger();
     window->close();
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), letter);

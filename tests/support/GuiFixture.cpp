@@ -115,6 +115,24 @@ void GuiFixture::click(QWidget* button)
     QApplication::processEvents();
 }
 
+void GuiFixture::retype(QWidget* field, const QString& text)
+{
+    focus(field);
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : field;
+    QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Delete);
+    QTest::keyClicks(target, text);
+    QApplication::processEvents();
+}
+
+QStringList GuiFixture::items(QComboBox* combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
 void GuiFixture::shot(QWidget* window, const QString& name)
 {
     const QByteArray dir = qgetenv("TRAINBOOK_SHOTS");

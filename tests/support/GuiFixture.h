@@ -2,7 +2,9 @@
 
 #include "Connection.h"
 #include "SharedState.h"
+#include "TestSupport.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -59,6 +61,11 @@ protected:
     // Types text with real key events into the focused control `w`.
     static void type(QWidget* w, const QString& text);
     static void click(QWidget* button);
+    // Replaces the whole text of a line edit or an editable combo by typing, as a person who
+    // selects the old text first.
+    static void retype(QWidget* field, const QString& text);
+    // The texts of a combo's list, in order.
+    static QStringList items(QComboBox* combo);
     // Saves a picture of the window to $TRAINBOOK_SHOTS/<name>.png when that is set.
     static void shot(QWidget* window, const QString& name);
 

@@ -278,7 +278,7 @@ void weeklyRun(Context& ctx) {
         const QDate weekEnd = weekStart.addDays(6);
         ++weeks;
         Totals week;
-        for (ResultSet rs = ctx.conn.query(sql, {weekStart, weekEnd}); !rs.eof(); rs.moveNext()) {
+        for (ResultSet rs = ctx.conn.query(sql, {DateText::iso(weekStart), DateText::iso(weekEnd)}); !rs.eof(); rs.moveNext()) {
             week.distance += rs.value(u"Mile").toDouble();
             week.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
             ++week.count;
