@@ -2,15 +2,13 @@
 
 #include "Clock.h"
 #include "GuiFixture.h"
+#include "TestSupport.h"
 #include "TextReport.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
 #include <ostream>
 
-[[maybe_unused]] static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // A small diary of Ann's (and one run of Bob's), with fixed identifiers, on a fixed today
 // (Wednesday 9 December 2026). The expected report texts of the tests are worked out from it.

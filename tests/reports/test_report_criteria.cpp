@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "RaceDistance = 1  AND (RaceName = 'Lake Mile' ) "},
         FragmentCase{"QuotesInValues", withList(withCombo(make("CyclingRace"), "Tom's"), {"O'Hare Loop"}),
                      "RaceType = 'Tom''s'  AND (RaceName = 'O''Hare Loop' ) "}),
-    [](const ::testing::TestParamInfo<FragmentCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(FragmentNumbers, NotANumberIsRefused) {
     for (const char* typed : {"5; DROP TABLE Users", "abc", "1e5", "5 OR 1=1"}) {
@@ -252,6 +252,6 @@ INSTANTIATE_TEST_SUITE_P(
         DrillCase{"RaceRecord", "RunningRace", Format::None, RaceLine, Target::Action::Race, "RunningRace",
                   "2", ""},
         DrillCase{"RaceBlank", "RunningRace", Format::None, " ", None, "", "", ""}),
-    [](const ::testing::TestParamInfo<DrillCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 } // namespace

@@ -428,7 +428,7 @@ Report Totals -> Miles=6.2 Time=1:02:30 Pace=10:05|
 {17}Runs=1 Avg Miles=6.20 Avg Time=1:02:30|
 )",
                  ""}),
-    [](const ::testing::TestParamInfo<TextCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 // A time that is not a duration stops the report with its message; what was written stays.
 TEST_F(ReportData, BadTimeStopsWithLinesKept) {
