@@ -10,6 +10,7 @@
 #include "Transaction.h"
 
 #include <functional>
+#include <vector>
 
 namespace TextReport {
 
@@ -26,6 +27,28 @@ const QString FullSelect = QStringLiteral(
 
 inline QString pad(const QString& text, qint16 width) {
     return CLibrary::FormatString(text, width);
+}
+// The same field written straight into a line, without a padded copy (record lines are the
+// bulk of a long report).
+inline void appendPadded(QString& line, const QString& text, qint16 width) {
+    line += text;
+    if (text.size() <= width)
+        line.resize(line.size() + width + 1 - text.size(), QLatin1Char(' '));
+}
+
+// Column numbers of a result, looked up by name once instead of on every row.
+std::vector<int> columnsOf(const ResultSet& rs, std::initializer_list<const char*> names) {
+    std::vector<int> out;
+    for (const char* name : names) {
+        int found = -1;
+        for (int i = 0; i < rs.columnCount() && found < 0; ++i)
+            if (rs.columnName(i).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+                found = i;
+        if (found < 0)
+            (void)rs.field(QLatin1String(name)); // throws the engine's "not found" error
+        out.push_back(found);
+    }
+    return out;
 }
 inline QString general(double v) {
     return NumberText::general(v);
@@ -136,11 +159,16 @@ void fullRunBike(Context& ctx) {
         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") + ctx.criteria() +
         QStringLiteral("ORDER BY Exercise_Date");
-    const QString distanceColumn = ctx.distanceColumn();
     Totals month, report;
     QString previous;
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+    ResultSet rs = ctx.conn.query(sql);
+    enum { Month, Time, Distance, Date, Day, Course, Id, Comments };
+    const std::vector<int> col =
+        rs.eof() ? std::vector<int>()
+                 : columnsOf(rs, {"tMonth", "Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
+                                  "Exercise_Day", "Course", "Exercise_ID", "Comments"});
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString tMonth = rs.field(col[Month]);
         if (tMonth != previous) {
             if (month.count != 0) {
                 rb.totals(ctx, month, MonthTotals, MonthIndent);
@@ -150,22 +178,21 @@ void fullRunBike(Context& ctx) {
             ctx.lines << Blank << tMonth;
             previous = tMonth;
         }
-        const QString time = rs.field(u"Exercise_Time");
+        const QString time = rs.field(col[Time]);
         month.minutes += CLibrary::GetMinutes(time);
-        const QVariant distanceValue = rs.value(distanceColumn);
-        const double distance = distanceValue.toDouble();
+        const double distance = rs.value(col[Distance]).toDouble();
         month.distance += distance;
         QString line;
-        line.reserve(120);
-        line += pad(rs.field(u"tDate"), 13);
-        line += pad(rs.field(distanceColumn), 7);
-        line += pad(time, 9);
-        line += pad(rb.rate(time, distance), 7);
-        line += pad(rs.field(u"Exercise_Day"), 10);
-        line += pad(rs.field(u"Course"), 50);
-        line += rs.field(u"Exercise_ID");
+        line.reserve(112);
+        appendPadded(line, rs.field(col[Date]), 13);
+        appendPadded(line, rs.field(col[Distance]), 7);
+        appendPadded(line, time, 9);
+        appendPadded(line, rb.rate(time, distance), 7);
+        appendPadded(line, rs.field(col[Day]), 10);
+        appendPadded(line, rs.field(col[Course]), 50);
+        line += rs.field(col[Id]);
         ctx.lines << line;
-        ctx.comment(rs.field(u"Comments"));
+        ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
     if (month.count == 0)
@@ -278,7 +305,8 @@ void weeklyRun(Context& ctx) {
         const QDate weekEnd = weekStart.addDays(6);
         ++weeks;
         Totals week;
-        for (ResultSet rs = ctx.conn.query(sql, {DateText::iso(weekStart), DateText::iso(weekEnd)}); !rs.eof(); rs.moveNext()) {
+        for (ResultSet rs = ctx.conn.query(sql, {DateText::iso(weekStart), DateText::iso(weekEnd)});
+             !rs.eof(); rs.moveNext()) {
             week.distance += rs.value(u"Mile").toDouble();
             week.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
             ++week.count;
