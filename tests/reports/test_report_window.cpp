@@ -146,6 +146,7 @@ TEST_F(ReportWindow, CriteriaDialogBuildsTheFragmentAndCancelKeepsIt) {
         combo->setCurrentIndex(combo->findText(QStringLiteral("Roadie")));
         const QRect park = list->visualItemRect(list->item(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, park.center());
+        shot(d, QStringLiteral("frmTextRptCriteria_cycling"));
         click(find<QPushButton>(d, "btnOK"));
         return d->result();
     };
@@ -176,6 +177,7 @@ TEST_F(ReportWindow, CriteriaDialogDateRangeAndANonNumber) {
     auto w = open(QStringLiteral("Running"));
     drivers["frmTextRptCriteria"] = [this](QDialog* d) {
         click(find<QCheckBox>(d, "chkLimitByDate"));
+        shot(d, QStringLiteral("frmTextRptCriteria_running"));
         EXPECT_FALSE(find<QWidget>(d, "DTBeginDate")->isEnabled());
         click(find<QRadioButton>(d, "optDateRange"));
         EXPECT_TRUE(find<QWidget>(d, "DTBeginDate")->isEnabled());
@@ -235,6 +237,24 @@ TEST_F(ReportWindow, FullReportLineOpensTheRunAndTheReportShowsTheUpdate) {
     doubleClick(*w, QStringLiteral("November 2026"));
     doubleClick(*w, QStringLiteral("Report Totals"));
     EXPECT_EQ(messages, QStringList(3, "Please select a record in the report."));
+}
+
+// Returning from a log window activates the report window again: the stored default comes
+// back unless the criteria dialog has been used since the window opened.
+TEST_F(ReportWindow, ReturningFromALogWindowReloadsTheDefaultUntilTheDialogIsUsed) {
+    exec("INSERT INTO RptCriteria (Criteria, Exercise, User_Name) VALUES ('(Course = ''Hill'' ) ', "
+         "'Running', 'Ann')");
+    auto w = open(QStringLiteral("Running"));
+    click(w->btnClearCriteria);
+    click(w->btnCreateReport);
+    doubleClick(*w, QStringLiteral("28-Nov-2026"));
+    EXPECT_EQ(w->txtCriteria->text(), QStringLiteral("(Course = 'Hill' ) "));
+
+    click(w->btnSetCriteria); // closed at once: Cancel
+    click(w->btnClearCriteria);
+    doubleClick(*w, QStringLiteral("28-Nov-2026"));
+    EXPECT_TRUE(w->txtCriteria->text().isEmpty());
+    EXPECT_EQ(opened, (QStringList{"frmRunLog", "frmTextRptCriteria", "frmRunLog"}));
 }
 
 TEST_F(ReportWindow, KilometresGiveThePaceOfTheKilometres) {
