@@ -461,3 +461,38 @@ TEST_F(ReportData, WeeklyCoversEveryWeekOfTheSpan) {
 }
 
 } // namespace
+
+namespace {
+
+// A month whose runs have no distance keeps its own totals: nothing of it reaches the next.
+TEST_F(ReportData, NoMonthsTimeFlowsIntoTheNext) {
+    master(30, "Running", "10/20/2026", "Tuesday", "25:00", "Ann", nullptr);
+    exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (30, 0, 0, 'Treadmill')");
+    const auto result = report(QStringLiteral("Running"), Format::Full, true, false,
+                               QStringLiteral("(Course = 'Treadmill' OR Course = 'Hill' ) "));
+    EXPECT_EQ(text(result.lines), expected(R"(
+DATE{10}MILES{3}TIME{6}PACE{4}DAY{8}COURSE|
+%SEP%|
+ |
+October 2026|
+20-Oct-2026{3}0{7}25:00{5}0:00{4}Tuesday{4}Treadmill{42}30|
+Month Totals -> Miles=0 Time=25:00 Pace=0:00|
+{16}Runs=1 Avg Miles=0.00 Avg Time=25:00|
+ |
+November 2026|
+30-Nov-2026{3}6.2{5}1:02:30{3}10:05{3}Monday{5}Hill{47}2|
+Month Totals -> Miles=6.2 Time=1:02:30 Pace=10:05|
+{16}Runs=1 Avg Miles=6.20 Avg Time=1:02:30|
+ |
+December 2026|
+02-Dec-2026{3}0{7}30:00{5}0:00{4}Wednesday{2}Treadmill{42}3|
+Month Totals -> Miles=0 Time=30:00 Pace=0:00|
+{16}Runs=1 Avg Miles=0.00 Avg Time=30:00|
+ |
+Report Totals -> Miles=6.2 Time=1:57:30 Pace=18:57|
+{17}Runs=3 Avg Miles=2.07 Avg Time=39:10|
+)"));
+    EXPECT_TRUE(result.error.isEmpty());
+}
+
+} // namespace
