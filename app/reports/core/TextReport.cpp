@@ -9,7 +9,6 @@
 #include "ReportCriteria.h"
 #include "Transaction.h"
 
-#include <functional>
 #include <vector>
 
 namespace TextReport {
@@ -352,7 +351,9 @@ struct TimeKind {
     QString summaryColumns; // after "SELECT Exercise_Time, "
     QString from; // "FROM ... WHERE Exercise_Id = ... AND User_Name = " or "FROM ... WHERE User_Name = "
     QString fullHeader;
-    std::function<QString(const ResultSet&)> record; // the record line without the number
+    // The fields of a record line before its number, with their widths; nullptr stands for
+    // an empty field.
+    std::vector<std::pair<const char*, qint16>> record;
 };
 
 TimeKind timeKind(const QString& kind) {
@@ -364,10 +365,6 @@ TimeKind timeKind(const QString& kind) {
                QStringLiteral("WHERE Exercise_Id = ") + key + QStringLiteral(" ") +
                QStringLiteral("AND User_Name = ");
     };
-    const auto start = [](const ResultSet& rs, qint16 dayWidth) {
-        return pad(rs.field(u"tDate"), 13) + pad(rs.field(u"Exercise_Time"), 9) +
-               pad(rs.field(u"Exercise_Day"), dayWidth);
-    };
     if (kind == QLatin1String("Swimming")) {
         k.swim = true;
         k.fullColumns = QStringLiteral("Laps, Location, ") + monthAndId;
@@ -376,18 +373,14 @@ TimeKind timeKind(const QString& kind) {
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("LAPS"), 7) +
                        pad(QStringLiteral("TIME"), 9) + pad(QStringLiteral("DAY"), 10) +
                        QStringLiteral("LOCATION");
-        k.record = [](const ResultSet& rs) {
-            return pad(rs.field(u"tDate"), 13) + pad(rs.field(u"Laps"), 7) +
-                   pad(rs.field(u"Exercise_Time"), 9) + pad(rs.field(u"Exercise_Day"), 10) +
-                   pad(rs.field(u"Location"), 57);
-        };
+        k.record = {{"tDate", 13}, {"Laps", 7}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Location", 57}};
     } else if (kind == QLatin1String("Video")) {
         k.fullColumns = QStringLiteral("Video, ") + monthAndId;
         k.summaryColumns = month;
         k.from = detailFrom(QStringLiteral("Video_Log"), QStringLiteral("Video_Id"));
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
                        pad(QStringLiteral("DAY"), 10) + pad(QStringLiteral("VIDEO"), 66);
-        k.record = [start](const ResultSet& rs) { return start(rs, 10) + pad(rs.field(u"Video"), 66); };
+        k.record = {{"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Video", 66}};
     } else if (kind == QLatin1String("Other")) {
         k.fullColumns = QStringLiteral("Exercise_Name, ") +
                         QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth, Exercise_ID, Field1 ");
@@ -396,18 +389,16 @@ TimeKind timeKind(const QString& kind) {
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
                        pad(QStringLiteral("DAY"), 10) + pad(QStringLiteral("EXERCISE"), 25) +
                        pad(QStringLiteral("FIELD1"), 41);
-        k.record = [start](const ResultSet& rs) {
-            return start(rs, 10) + pad(rs.field(u"Exercise_Name"), 25) + pad(rs.field(u"Field1"), 41);
-        };
+        k.record = {
+            {"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Exercise_Name", 25}, {"Field1", 41}};
     } else { // Time
         k.fullColumns = QStringLiteral("Exercise_Type, ") + monthAndId;
         k.summaryColumns = month;
         k.from = QStringLiteral("FROM Exercise_Master ") + QStringLiteral("WHERE User_Name = ");
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
                        pad(QStringLiteral("DAY"), 12) + pad(QStringLiteral("EXERCISE"), 25);
-        k.record = [start](const ResultSet& rs) {
-            return start(rs, 12) + pad(rs.field(u"Exercise_Type"), 25) + pad(QString(), 39);
-        };
+        k.record = {
+            {"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 12}, {"Exercise_Type", 25}, {nullptr, 39}};
     }
     return k;
 }
@@ -436,8 +427,17 @@ void fullTime(Context& ctx) {
                         ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
     Totals month, report;
     QString previous;
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+    ResultSet rs = ctx.conn.query(sql);
+    enum { Month, Time, Id, Comments, Laps };
+    std::vector<int> col, recordCol;
+    if (!rs.eof()) {
+        col =
+            columnsOf(rs, {"tMonth", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tMonth"});
+        for (const auto& [name, width] : k.record)
+            recordCol.push_back(name ? columnsOf(rs, {name}).front() : -1);
+    }
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString tMonth = rs.field(col[Month]);
         if (tMonth != previous) {
             if (month.count != 0) {
                 timeTotals(ctx, k, month, false, false);
@@ -447,11 +447,16 @@ void fullTime(Context& ctx) {
             ctx.lines << Blank << tMonth;
             previous = tMonth;
         }
-        month.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
+        month.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
         if (k.swim)
-            month.distance += rs.value(u"Laps").toDouble();
-        ctx.lines << k.record(rs) + rs.field(u"Exercise_ID");
-        ctx.comment(rs.field(u"Comments"));
+            month.distance += rs.value(col[Laps]).toDouble();
+        QString line;
+        line.reserve(112);
+        for (size_t i = 0; i < k.record.size(); ++i)
+            appendPadded(line, recordCol[i] < 0 ? QString() : rs.field(recordCol[i]), k.record[i].second);
+        line += rs.field(col[Id]);
+        ctx.lines << line;
+        ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
     if (month.count == 0)
