@@ -1,6 +1,7 @@
 #include "CatalogDialog.h"
 
 #include "CatalogLayout.h"
+#include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
 
@@ -50,6 +51,14 @@ void CatalogDialog::layOut(QFormLayout* addForm, QHBoxLayout* buttons) {
         top->addWidget(m_modifySection);
     // The window always fits the sections it shows.
     top->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Esc after typing into the add section asks before the input is thrown away.
+    QList<QWidget*> addFields;
+    for (int row = 0; row < addForm->rowCount(); ++row)
+        for (const auto role : {QFormLayout::FieldRole, QFormLayout::SpanningRole})
+            if (QLayoutItem* item = addForm->itemAt(row, role); item && item->widget())
+                addFields << item->widget();
+    new DiscardGuard(this, addFields);
 }
 
 void CatalogDialog::refillModifyList(QComboBox* list, const QStringList& names,

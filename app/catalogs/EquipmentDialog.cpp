@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <stdexcept>
 
 namespace {
 
@@ -96,6 +97,7 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
         if (auto* w = findChild<QWidget*>(name))
             w->setToolTip(tip);
 
+
     connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
     connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
 }
@@ -128,10 +130,14 @@ void EquipmentDialog::txtPrice_LostFocus() {
 }
 
 void EquipmentDialog::addItem() {
-    const QString name = m_name->text();
+    // Blanks around a name would make a second item that looks like the first, and a blank
+    // name would be preselected in the log windows; it is refused like a failed insert.
+    const QString name = m_name->text().trimmed();
     const QString user = m_state.currentUser();
     QString sql;
     try {
+        if (name.isEmpty())
+            throw std::invalid_argument("blank name");
         if (m_form.purchased) {
             sql = CatalogStatements::insertPurchased(m_form.equipment, name, m_type->currentText(),
                                                      txtPrice->text(), chkActive->isChecked(), user,

@@ -65,6 +65,7 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
     for (QLineEdit* field : {txtModField1, txtModField2, txtModField3})
         Fields::selectAllOnFocus(field);
 
+
     connect(btnAdd, &QPushButton::clicked, this, &frmAddExercise::btnAdd_Click);
     connect(btnModify, &QPushButton::clicked, this, &frmAddExercise::btnModify_Click);
     connect(cbModExercise, &QComboBox::activated, this, &frmAddExercise::cbModExercise_Click);
@@ -83,11 +84,12 @@ void frmAddExercise::showReadError(const QString& description, const QString& ro
 }
 
 void frmAddExercise::btnAdd_Click() {
-    const QString name = txtName->text();
+    // Names are kept without surrounding blanks; a blank name is refused like a failed insert.
+    const QString name = txtName->text().trimmed();
     const QString sql = CatalogStatements::insertExercise(name, txtField1->text(), txtField2->text(),
                                                           txtField3->text(), m_state.currentUser());
     CLibrary lib;
-    if (!lib.Insert_UpdateRec(sql)) {
+    if (name.isEmpty() || !lib.Insert_UpdateRec(sql)) {
         Dialogs::message(this, QStringLiteral("Problem occurred in inserting the record into the database"));
         return;
     }

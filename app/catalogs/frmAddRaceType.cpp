@@ -4,6 +4,7 @@
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
+#include "NumberText.h"
 #include "SharedState.h"
 #include "Dialogs.h"
 
@@ -29,6 +30,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
     form->addRow(Label1, txtRaceType);
     Label3 = named(new QLabel(QStringLiteral("Miles:"), this), QStringLiteral("Label3"));
     txtMiles = named(new QLineEdit(this), QStringLiteral("txtMiles"));
+    Fields::installDistanceFilter(txtMiles); // as in the log windows: digits and "." only
     form->addRow(Label3, txtMiles);
     Label4 = named(new QLabel(QStringLiteral("Kilometers:"), this), QStringLiteral("Label4"));
     txtKilometers = named(new QLineEdit(this), QStringLiteral("txtKilometers"));
@@ -52,28 +54,37 @@ void frmAddRaceType::load() {
 }
 
 void frmAddRaceType::txtMiles_LostFocus() {
-    if (!txtMiles->text().isEmpty())
+    if (NumberText::parse(txtMiles->text()))
         txtKilometers->setText(CLibrary::ComputeKilometers(txtMiles->text()));
 }
 
 void frmAddRaceType::txtKilometers_LostFocus() {
-    // Miles typed by the person are never overwritten from kilometres.
-    if (txtMiles->text().isEmpty() || txtMiles->text() == QStringLiteral("0"))
-        txtMiles->setText(CLibrary::ComputeMiles(txtKilometers->text()));
+    // An empty or unreadable distance leaves the miles as they are. Miles typed by the
+    // person are never overwritten from kilometres; miles filled in from an earlier
+    // kilometre figure follow its correction.
+    const QString km = txtKilometers->text();
+    if (!NumberText::parse(km))
+        return;
+    const QString miles = txtMiles->text();
+    if (miles.isEmpty() || miles == QStringLiteral("0") || miles == m_milesFromKilometers) {
+        m_milesFromKilometers = CLibrary::ComputeMiles(km);
+        txtMiles->setText(m_milesFromKilometers);
+    }
 }
 
 void frmAddRaceType::btnAdd_Click() {
     const QString failed = QStringLiteral("Problem inserting race type");
     const QString exercise = cbExercise->currentText();
+    // Names are kept without surrounding blanks; a blank one is refused.
+    const QString raceType = txtRaceType->text().trimmed();
     // Without an exercise the kind would be "Race" alone, which no race log ever lists.
-    if (exercise.trimmed().isEmpty()) {
+    if (exercise.trimmed().isEmpty() || raceType.isEmpty()) {
         Dialogs::message(this, failed);
         return;
     }
     if (txtMiles->text().isEmpty())
         txtMiles->setText(QStringLiteral("0"));
 
-    const QString raceType = txtRaceType->text();
     QString sql;
     try {
         sql = CatalogStatements::insertRaceType(exercise + QStringLiteral("Race"), raceType, txtMiles->text(),

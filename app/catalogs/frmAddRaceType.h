@@ -37,4 +37,5 @@ class frmAddRaceType : public CatalogDialog {
     void load() override;
 
     SharedState& m_state;
+    QString m_milesFromKilometers; // the miles last filled in from the kilometres
 };

@@ -31,9 +31,10 @@ frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent)
 
 void frmAddVideoType::btnAdd_Click() {
     // The type carries no user: every user sees it.
-    const QString videoType = txtVideoType->text();
+    // Kept without surrounding blanks; a blank type would be preselected in the video dialog.
+    const QString videoType = txtVideoType->text().trimmed();
     CLibrary lib;
-    if (!lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
+    if (videoType.isEmpty() || !lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
         Dialogs::message(this, QStringLiteral("Problem inserting video type"));
         return;
     }

@@ -1,6 +1,7 @@
 #include "LogDialog.h"
 
 #include "CLibrary.h"
+#include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
 #include "Dialogs.h"
@@ -36,6 +37,8 @@ LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* paren
     btnDelete = makeButton(QStringLiteral("btnDelete"), QStringLiteral("Delete Record"));
     btnExit = makeButton(QStringLiteral("btnExit"), QStringLiteral("EXIT"));
     connect(btnExit, &QPushButton::clicked, this, &LogDialog::btnExit_Click);
+    // Esc after typing asks before the input is thrown away.
+    new DiscardGuard(this);
 }
 
 // --- Loading -----------------------------------------------------------------------------------

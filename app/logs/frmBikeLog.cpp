@@ -21,6 +21,7 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     cbBike = makeCombo(QStringLiteral("cbBike"));
     txtCalories = makeLineEdit(QStringLiteral("txtCalories"));
     Fields::selectAllOnFocus(cbCourse);
+    Fields::keepTextOnFocus(cbBike); // the preselected bike stays when tabbing through
     Fields::selectAllOnFocus(txtCalories);
 
     addDateRows();

@@ -17,6 +17,7 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
     Fields::selectAllOnFocus(cbCourse);
+    Fields::keepTextOnFocus(cbShoes); // the preselected pair stays when tabbing through
 
     addDateRows();
     addPair(lblMiles, txtMiles, lblKilometers, txtKilometers);
