@@ -14,10 +14,14 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
 #include "frmAbout.h"
 #include "frmCopyFile.h"
 #include "frmHelp.h"
 #include "frmTriang.h"
+#include "frmGraphRpt.h"
+#include "frmGraphTime.h"
+#include "frmItemRpt.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -134,8 +138,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
     {"mnuRunReports", "mnuRunTextRpt", "&Text Report", nullptr, false},
-    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", nullptr, false},
+    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click, true},
+    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", nullptr, false},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
@@ -143,8 +147,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
     {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
     {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", nullptr, false},
-    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click, true},
+    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", nullptr, false},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
@@ -167,9 +171,9 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", nullptr, false},
-    {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
+    {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
     {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
@@ -359,6 +363,18 @@ void MainForm::mnuAddShoe_Click() {
     openCatalog<frmAddShoe>();
 }
 
+void MainForm::mnuRunGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Running"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuShoeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Shoe"));
+    Dialogs::execModal(&dlg);
+}
+
 // &Biking
 
 void MainForm::mnuBikeAddRace_Click() {
@@ -367,6 +383,18 @@ void MainForm::mnuBikeAddRace_Click() {
 
 void MainForm::mnuAddBike_Click() {
     openCatalog<frmAddBike>();
+}
+
+void MainForm::mnuBikeGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Cycling"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBikeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Bike"));
+    Dialogs::execModal(&dlg);
 }
 
 // &Swimming
@@ -394,6 +422,20 @@ void MainForm::mnuAddExercise_Click() {
 }
 
 // &Combined Reports
+
+void MainForm::mnuTimeGraph_Click() {
+    frmGraphTime dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
+}
 
 // &Help
 
