@@ -1,11 +1,16 @@
 #include "CLibrary.h"
 #include "Connection.h"
+#include "DatabaseLocation.h"
 #include "MainForm.h"
 #include "Dialogs.h"
+#include "WindowPlacement.h"
 #include "Startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFile>
+#include <QIcon>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
@@ -58,13 +63,49 @@ void checkDatabase(const QString& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Fractional scale factors (125%, 150%) are used as they are instead of being rounded,
+    // so that text and layouts keep their proportions on high-DPI screens.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trainbook"));
+    QApplication::setApplicationVersion(QStringLiteral(TRAINBOOK_VERSION));
+    // Ties the windows to the launcher entry and its icon on the desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.trainbook.Trainbook"));
+    QIcon icon = QIcon::fromTheme(QStringLiteral("org.trainbook.Trainbook"));
+    if (icon.isNull()) {
+        for (const char* size : {"32", "64", "256"})
+            icon.addFile(QStringLiteral(":/icons/trainbook-%1.png").arg(QLatin1String(size)));
+    }
+    QApplication::setWindowIcon(icon);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Trainbook, an exercise diary"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption dbOption(QStringLiteral("db"),
+                                      QStringLiteral("Open the diary in <file> instead of Trainbook.db."),
+                                      QStringLiteral("file"));
+    parser.addOption(dbOption);
+    parser.process(app);
+
+    // The diary named with --db, else Trainbook.db here, else the one in the user's data folder.
+    QString file;
+    try {
+        file = DatabaseLocation::chooseForThisUser(parser.value(dbOption));
+    } catch (const std::exception& e) {
+        Dialogs::message(nullptr, describe(e));
+        file = QString::fromLatin1(DatabaseLocation::FileName);
+    }
+    CLibrary::setDefaultAccessFile(file);
 
     checkDatabase(CLibrary::defaultAccessFile());
 
     MainForm window;
+    QSettings settings(QStringLiteral("Trainbook"), QStringLiteral("Trainbook"));
+    WindowPlacement::restore(&window, settings, QStringLiteral("MainForm"));
     window.show();
+    QObject::connect(&app, &QApplication::aboutToQuit, &app,
+                     [&] { WindowPlacement::save(&window, settings, QStringLiteral("MainForm")); });
 
     // Start-up timing for the benchmark: report once the window is up and filled, then quit.
     if (qEnvironmentVariableIntValue("TRAINBOOK_QUIT_AFTER_SHOW") == 1) {

@@ -10,6 +10,7 @@ int init(const QStringList& args);
 int sql(const QStringList& args);
 int calc(const QStringList& args);
 int backup(const QStringList& args);
+int bests(const QStringList& args);
 int chart(const QStringList& args);
 int calendar(const QStringList& args);
 

@@ -31,6 +31,7 @@ const Command Commands[] = {
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
     {"backup", Cli::backup, "backup TARGET"},
+    {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
      "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "

@@ -4,6 +4,8 @@
 #include "frmAbout.h"
 
 #include <QColor>
+#include <algorithm>
+#include <cmath>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -48,6 +50,31 @@ void setTextColor(QLabel* label, const QColor& color) {
 // A colour number: blue * 65536 + green * 256 + red.
 QColor colorFromNumber(quint32 number) {
     return QColor(int(number & 0xFF), int((number >> 8) & 0xFF), int((number >> 16) & 0xFF));
+}
+
+// Contrast ratio of two colours, 1 (none) to 21 (black on white).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The host's colours are chosen for a light background. On a dark one (a dark desktop
+// palette) a colour too dark to read there, such as black or pure blue, is mixed with white
+// until it reads; on a light background every colour is used as given.
+QColor readableOn(const QColor& color, const QColor& background) {
+    if (background.lightness() >= 128 || contrast(color, background) >= 4.5)
+        return color;
+    QColor mixed = color;
+    for (int step = 1; step <= 10 && contrast(mixed, background) < 4.5; ++step) {
+        const double t = step / 10.0;
+        mixed = QColor::fromRgbF(float(color.redF() * (1 - t) + t), float(color.greenF() * (1 - t) + t),
+                                 float(color.blueF() * (1 - t) + t));
+    }
+    return mixed;
 }
 
 } // namespace
@@ -260,7 +287,7 @@ bool mossCalendar::AddData(const QStringList& Nums, const QStringList& Data1, co
             continue;
         }
         const QString* texts[3] = {&Data1.at(i), &Data2.at(i), &Data3.at(i)};
-        const QColor color = colorFromNumber(Colors.at(i));
+        const QColor color = readableOn(colorFromNumber(Colors.at(i)), palette().color(QPalette::Window));
         if (lines[0]->palette().color(QPalette::WindowText) != color)
             setTextColor(lines[0], color);
         for (int line = 0; line < 3; ++line) {

@@ -19,6 +19,7 @@
 #include "frmCopyFile.h"
 #include "frmHelp.h"
 #include "frmTriang.h"
+#include "frmPersonalBests.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 #include "frmItemRpt.h"
@@ -34,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -100,6 +102,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
+    colourWeekends();
 
     auto* userRow = new QHBoxLayout;
     userRow->addStretch();
@@ -142,6 +145,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", nullptr, false},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
+    {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
 
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
@@ -151,6 +155,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", nullptr, false},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
+    {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
 
     {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
@@ -158,6 +163,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", nullptr, false},
     {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", nullptr, false},
     {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
+    {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click, true},
 
     {nullptr, "mnuVideo", "&Video", nullptr, true},
     {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
@@ -237,6 +243,24 @@ void MainForm::makeCurrentUser(const QString& name, bool miles) {
     else
         cbUsers->setEditText(name);
     mnuMiles->setChecked(miles);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        colourWeekends();
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::colourWeekends() {
+    if (!Calendar)
+        return;
+    // Pure red is the calendar's own weekend colour; on a dark background it is too dim to
+    // read, so a lighter red is used there.
+    const bool dark = Calendar->palette().color(QPalette::Base).lightness() < 128;
+    QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
+    weekend.setForeground(dark ? QColor(0xff, 0x7b, 0x7b) : QColor(Qt::red));
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        Calendar->setWeekdayTextFormat(day, weekend);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -319,6 +343,23 @@ void MainForm::Calendar_Click(const QDate& date) {
 template <class Catalog> void MainForm::openCatalog() {
     Catalog dlg(*m_state, this);
     Dialogs::execModal(&dlg);
+}
+
+void MainForm::openPersonalBests(const QString& raceKind) {
+    frmPersonalBests dlg(*m_state, raceKind, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuRunBests_Click() {
+    openPersonalBests(QStringLiteral("RunningRace"));
+}
+
+void MainForm::mnuBikeBests_Click() {
+    openPersonalBests(QStringLiteral("CyclingRace"));
+}
+
+void MainForm::mnuSwimBests_Click() {
+    openPersonalBests(QStringLiteral("SwimmingRace"));
 }
 
 void MainForm::openRaceLog(const QString& title, const QString& raceKind) {

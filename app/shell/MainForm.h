@@ -58,6 +58,7 @@ class MainForm : public QMainWindow, public UserListHook {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     using Handler = void (MainForm::*)();
@@ -74,6 +75,8 @@ class MainForm : public QMainWindow, public UserListHook {
 
     void buildMenus();
     void load();
+    // Weekend days in a red that reads well on the calendar's background, light or dark.
+    void colourWeekends();
 
     // --- Menu handlers, one per command (a command's row names it once its window exists) ---
     // &Utilities
@@ -117,6 +120,11 @@ class MainForm : public QMainWindow, public UserListHook {
 
     template <class Catalog> void openCatalog();
     void openRaceLog(const QString& title, const QString& raceKind);
+    // "Personal Bests" of every race kind, with `raceKind` chosen.
+    void openPersonalBests(const QString& raceKind);
+    void mnuRunBests_Click();
+    void mnuBikeBests_Click();
+    void mnuSwimBests_Click();
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
