@@ -140,11 +140,11 @@ std::string nativeFilter(GraphTables::Filter f) {
     using GraphTables::Filter;
     switch (f) {
     case Filter::CurrentYear:
-        return " AND substr(Exercise_Date, 1, 4) = '2025'";
+        return " AND Exercise_Date BETWEEN '2025-01-01' AND '2025-12-31'";
     case Filter::DateRange:
         return " AND Exercise_Date BETWEEN '2015-01-01' AND '2019-12-31'";
     case Filter::SingleMonth:
-        return " AND substr(Exercise_Date, 1, 7) = '2020-06'";
+        return " AND Exercise_Date BETWEEN '2020-06-01' AND '2020-06-30'";
     case Filter::CompareMonths:
         return " AND substr(Exercise_Date, 6, 2) = '03'";
     default:
@@ -218,6 +218,7 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
     Clock::setFixed(QDateTime(QDate(2025, 12, 15), QTime(12, 0)));
 
+    const bool controlOnly = qEnvironmentVariableIsSet("BENCH_CONTROL_ONLY");
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
@@ -234,6 +235,27 @@ int main(int argc, char** argv) {
         {"compare years", {Filter::CompareYears}},
         {"compare months", {Filter::CompareMonths, {}, {}, {}, QStringLiteral("March")}},
     };
+
+    // The chart control alone: 180 rows of two series handed over and painted.
+    {
+        QList<QVariantList> rows;
+        for (int i = 0; i < 180; ++i)
+            rows << QVariantList{QStringLiteral("M%1").arg(i), 5.0 + i % 7, 8.0 + i % 3};
+        ChartControl chart;
+        chart.resize(900, 600);
+        chart.show();
+        for (int type : {1, 3, 5, 7}) {
+            chart.setChartType(type);
+            const double data = medianMs(runs, [&] { chart.setChartData(rows); });
+            const double paint = medianMs(runs, [&] { (void)chart.grab(); });
+            std::printf("chart control type %d, 180 rows x 2 series: data %.2f ms, paint %.2f ms\n", type,
+                        data, paint);
+        }
+        std::printf("\n");
+    }
+
+    if (controlOnly)
+        return 0;
 
     auto conn = Connection::open(path);
     DbHandle native = openNative(path);
@@ -299,6 +321,11 @@ int main(int argc, char** argv) {
                     w.btnCreateChart->click();
                     (void)w.RunChart->grab();
                 });
+                if (const QByteArray shots = qgetenv("BENCH_SHOTS"); !shots.isEmpty())
+                    w.grab().save(QString::fromLocal8Bit(shots) +
+                                  QStringLiteral("/bench_%1_%2.png")
+                                      .arg(w.RunChart->chartType())
+                                      .arg(output == w.optMiles ? "totals" : "pace"));
                 std::printf("frmGraphRpt %-8s %-6s create to painted %8.2f ms\n",
                             w.RunChart->chartType() == 1   ? "bar"
                             : w.RunChart->chartType() == 3 ? "line"

@@ -34,14 +34,12 @@ double cellNumber(const QVariant& cell) {
 
 // Row labels grow long quickly (every month of twenty years); tilt and shrink them so
 // that they stay readable instead of overlapping.
-void fitCategoryLabels(QBarCategoryAxis* axis, qsizetype count) {
-    if (count > 12)
-        axis->setLabelsAngle(-60);
-    if (count > 40) {
-        QFont f = axis->labelsFont();
+void fitCategoryLabels(QBarCategoryAxis* axis, qsizetype count, const QFont& base) {
+    axis->setLabelsAngle(count > 12 ? -60 : 0);
+    QFont f = base;
+    if (count > 40)
         f.setPointSizeF(std::max(5.0, f.pointSizeF() * 0.75));
-        axis->setLabelsFont(f);
-    }
+    axis->setLabelsFont(f);
 }
 
 } // namespace
@@ -53,6 +51,14 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     m_view->setObjectName(QStringLiteral("chartView"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumSize(320, 220);
+    m_view->chart()->setAnimationOptions(QChart::NoAnimation);
+    m_view->chart()->setBackgroundRoundness(0);
+    m_xAxis = new QBarCategoryAxis();
+    m_xBaseFont = m_xAxis->labelsFont();
+    m_yAxis = new QValueAxis();
+    m_yAxis->setLabelFormat(QStringLiteral("%g"));
+    m_view->chart()->addAxis(m_xAxis, Qt::AlignBottom);
+    m_view->chart()->addAxis(m_yAxis, Qt::AlignLeft);
     layout->addWidget(m_view);
     rebuild();
 }
@@ -213,9 +219,10 @@ void ChartControl::showValueTip(int series, int row) {
 }
 
 void ChartControl::rebuild() {
-    auto* c = new QChart();
-    c->setAnimationOptions(QChart::NoAnimation);
-    c->setBackgroundRoundness(0);
+    // The chart and its two axes stay; only the series are replaced. Making a new chart each
+    // time costs more than drawing a large one.
+    QChart* c = m_view->chart();
+    c->removeAllSeries();
 
     const qsizetype rows = m_labels.size();
     double low = 0, high = 0;
@@ -225,16 +232,15 @@ void ChartControl::rebuild() {
             high = std::max(high, v);
         }
 
-    auto* xAxis = new QBarCategoryAxis();
-    xAxis->append(m_labels.isEmpty() ? QStringList() : m_labels);
-    fitCategoryLabels(xAxis, rows);
-    auto* yAxis = new QValueAxis();
+    QBarCategoryAxis* xAxis = m_xAxis;
+    xAxis->clear();
+    if (!m_labels.isEmpty())
+        xAxis->append(m_labels);
+    fitCategoryLabels(xAxis, rows, m_xBaseFont);
+    QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
     yAxis->applyNiceNumbers();
-    yAxis->setLabelFormat(QStringLiteral("%g"));
     yAxis->setTitleText(m_seriesNames.join(QStringLiteral(" / ")));
-    c->addAxis(xAxis, Qt::AlignBottom);
-    c->addAxis(yAxis, Qt::AlignLeft);
 
     if (m_type == Bar) {
         auto* bars = new QBarSeries();
@@ -269,13 +275,16 @@ void ChartControl::rebuild() {
             QAbstractSeries* shown = line;
             if (m_type == Area) {
                 auto* area = new QAreaSeries(line);
+                line->setParent(area); // goes with the area when the chart drops it
                 area->setName(line->name());
-                static const QColor Palette[] = {QColor(32, 159, 223), QColor(246, 166, 37), QColor(153, 202, 83),
-                                                 QColor(191, 89, 62), QColor(111, 77, 191)};
+                static const QColor Palette[] = {QColor(32, 159, 223), QColor(246, 166, 37),
+                                                 QColor(153, 202, 83), QColor(191, 89, 62),
+                                                 QColor(111, 77, 191)};
                 QColor fill = Palette[s % 5];
                 fill.setAlpha(150);
                 area->setBrush(fill);
-                area->setPen(QPen(fill.darker(140), 1.5));
+                area->setPen(QPen(fill.darker(140),
+                                  0)); // a hairline: a wide stroke of the outline costs ten times the fill
                 connect(area, &QAreaSeries::hovered, this, [this, s](const QPointF& p, bool on) {
                     if (on)
                         showValueTip(int(s), int(std::lround(p.x())));
@@ -304,9 +313,6 @@ void ChartControl::rebuild() {
         }
     }
 
-    QChart* old = m_view->chart();
-    m_view->setChart(c);
-    delete old;
     applyTitle();
     applyLegend();
     applyXAxisFormat();

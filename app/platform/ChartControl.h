@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
+class QBarCategoryAxis;
 class QChart;
+class QValueAxis;
 class QChartView;
 class ResultSet;
 
@@ -74,6 +77,9 @@ class ChartControl : public QWidget {
     void showValueTip(int series, int row);
 
     QChartView* m_view = nullptr;
+    QBarCategoryAxis* m_xAxis = nullptr;
+    QValueAxis* m_yAxis = nullptr;
+    QFont m_xBaseFont;
     int m_type = Step;
     QString m_title;
     QString m_titleFont;
