@@ -34,12 +34,11 @@ double cellNumber(const QVariant& cell) {
 
 // Row labels grow long quickly (every month of twenty years); tilt and shrink them so
 // that they stay readable instead of overlapping.
-void fitCategoryLabels(QBarCategoryAxis* axis, qsizetype count, const QFont& base) {
-    axis->setLabelsAngle(count > 12 ? -60 : 0);
-    QFont f = base;
-    if (count > 40)
-        f.setPointSizeF(std::max(5.0, f.pointSizeF() * 0.75));
-    axis->setLabelsFont(f);
+// Every change of an axis lays out all its labels again, which is what costs most with a few
+// hundred of them; so an axis is only told what differs.
+void setLabelsFont(QAbstractAxis* axis, const QFont& f) {
+    if (axis->labelsFont() != f)
+        axis->setLabelsFont(f);
 }
 
 } // namespace
@@ -167,7 +166,8 @@ QFont ChartControl::xAxisLabelFont() const {
 
 void ChartControl::applyTitle() {
     QChart* c = chart();
-    c->setTitle(m_title);
+    if (c->title() != m_title)
+        c->setTitle(m_title);
     QFont f = c->titleFont();
     if (!m_titleFont.isEmpty()) {
         f.setFamily(m_titleFont);
@@ -175,37 +175,44 @@ void ChartControl::applyTitle() {
     }
     f.setPointSizeF(std::max(f.pointSizeF(), 11.0));
     f.setBold(true);
-    c->setTitleFont(f);
+    if (c->titleFont() != f)
+        c->setTitleFont(f);
 }
 
 void ChartControl::applyLegend() {
     QLegend* legend = chart()->legend();
-    legend->setVisible(m_legend);
-    legend->setAlignment(Qt::AlignBottom);
+    if (legend->isVisible() != m_legend)
+        legend->setVisible(m_legend);
+    if (legend->alignment() != Qt::AlignBottom)
+        legend->setAlignment(Qt::AlignBottom);
     if (!m_legendFont.isEmpty()) {
         QFont f = legend->font();
         f.setFamily(m_legendFont);
         f.setStyleHint(QFont::SansSerif);
-        legend->setFont(f);
+        if (legend->font() != f)
+            legend->setFont(f);
     }
 }
 
+// The labels under the X axis: the family and size the caller asked for, except that many
+// labels are tilted and kept small enough to fit.
 void ChartControl::applyXAxisFormat() {
-    if (m_xPointSize <= 0 && m_xFont.isEmpty() && !m_xColour.isValid())
-        return;
-    for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal)) {
-        QFont f = axis->labelsFont();
-        if (!m_xFont.isEmpty()) {
-            f.setFamily(m_xFont);
-            f.setStyleHint(QFont::SansSerif);
-        }
-        // Many labels stay at the size that lets them fit.
-        if (m_xPointSize > 0 && m_labels.size() <= 40)
-            f.setPointSize(m_labels.size() > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
-        axis->setLabelsFont(f);
-        if (m_xColour.isValid())
-            axis->setLabelsBrush(QBrush(m_xColour));
+    const qsizetype count = m_labels.size();
+    QFont f = m_xBaseFont;
+    if (!m_xFont.isEmpty()) {
+        f.setFamily(m_xFont);
+        f.setStyleHint(QFont::SansSerif);
     }
+    if (count > 40)
+        f.setPointSizeF(std::max(5.0, m_xBaseFont.pointSizeF() * 0.75));
+    else if (m_xPointSize > 0)
+        f.setPointSize(count > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
+    const int angle = count > 12 ? -60 : 0;
+    if (m_xAxis->labelsAngle() != angle)
+        m_xAxis->setLabelsAngle(angle);
+    setLabelsFont(m_xAxis, f);
+    if (m_xColour.isValid() && m_xAxis->labelsBrush().color() != m_xColour)
+        m_xAxis->setLabelsBrush(QBrush(m_xColour));
 }
 
 void ChartControl::showValueTip(int series, int row) {
@@ -224,7 +231,6 @@ void ChartControl::rebuild() {
     QChart* c = m_view->chart();
     c->removeAllSeries();
 
-    const qsizetype rows = m_labels.size();
     double low = 0, high = 0;
     for (const QList<double>& values : m_values)
         for (double v : values) {
@@ -233,10 +239,9 @@ void ChartControl::rebuild() {
         }
 
     QBarCategoryAxis* xAxis = m_xAxis;
-    xAxis->clear();
-    if (!m_labels.isEmpty())
-        xAxis->append(m_labels);
-    fitCategoryLabels(xAxis, rows, m_xBaseFont);
+    if (xAxis->categories() != m_labels)
+        xAxis->setCategories(m_labels);
+    applyXAxisFormat();
     QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
     yAxis->applyNiceNumbers();
@@ -315,5 +320,4 @@ void ChartControl::rebuild() {
 
     applyTitle();
     applyLegend();
-    applyXAxisFormat();
 }
