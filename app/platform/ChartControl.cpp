@@ -4,9 +4,9 @@
 #include "NumberText.h"
 
 #include <QAreaSeries>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
@@ -52,7 +52,8 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     m_view->setMinimumSize(320, 220);
     m_view->chart()->setAnimationOptions(QChart::NoAnimation);
     m_view->chart()->setBackgroundRoundness(0);
-    m_xAxis = new QBarCategoryAxis();
+    m_xAxis = new QCategoryAxis();
+    m_xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_xBaseFont = m_xAxis->labelsFont();
     m_yAxis = new QValueAxis();
     m_yAxis->setLabelFormat(QStringLiteral("%g"));
@@ -197,15 +198,13 @@ void ChartControl::applyLegend() {
 // The labels under the X axis: the family and size the caller asked for, except that many
 // labels are tilted and kept small enough to fit.
 void ChartControl::applyXAxisFormat() {
-    const qsizetype count = m_labels.size();
+    const qsizetype count = m_xAxis->count();
     QFont f = m_xBaseFont;
     if (!m_xFont.isEmpty()) {
         f.setFamily(m_xFont);
         f.setStyleHint(QFont::SansSerif);
     }
-    if (count > 40)
-        f.setPointSizeF(std::max(5.0, m_xBaseFont.pointSizeF() * 0.75));
-    else if (m_xPointSize > 0)
+    if (m_xPointSize > 0)
         f.setPointSize(count > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
     const int angle = count > 12 ? -60 : 0;
     if (m_xAxis->labelsAngle() != angle)
@@ -213,6 +212,33 @@ void ChartControl::applyXAxisFormat() {
     setLabelsFont(m_xAxis, f);
     if (m_xColour.isValid() && m_xAxis->labelsBrush().color() != m_xColour)
         m_xAxis->setLabelsBrush(QBrush(m_xColour));
+}
+
+// Row i sits at x = i. Up to MaxLabels rows each get their label; more rows get every k-th
+// label, so that the labels stay whole and apart (the tooltip names every row).
+void ChartControl::setRowLabels() {
+    constexpr qsizetype MaxLabels = 24;
+    const qsizetype rows = m_labels.size();
+    const qsizetype step = std::max<qsizetype>(1, (rows + MaxLabels - 1) / MaxLabels);
+    QStringList shown;
+    QList<int> positions;
+    for (qsizetype i = 0; i < rows; i += step) {
+        // The axis keeps one label per text; two workouts of one day share a label text.
+        QString label = m_labels.at(i);
+        while (shown.contains(label))
+            label += QChar(0x200B);
+        shown << label;
+        positions << int(i);
+    }
+    const double min = -0.5, max = rows > 0 ? double(rows) - 0.5 : 0.5;
+    if (shown == m_xAxis->categoriesLabels() && m_xAxis->min() == min && m_xAxis->max() == max)
+        return;
+    for (const QString& old : m_xAxis->categoriesLabels())
+        m_xAxis->remove(old);
+    m_xAxis->setStartValue(min);
+    for (qsizetype j = 0; j < shown.size(); ++j)
+        m_xAxis->append(shown.at(j), positions.at(j));
+    m_xAxis->setRange(min, max);
 }
 
 void ChartControl::showValueTip(int series, int row) {
@@ -238,9 +264,7 @@ void ChartControl::rebuild() {
             high = std::max(high, v);
         }
 
-    QBarCategoryAxis* xAxis = m_xAxis;
-    if (xAxis->categories() != m_labels)
-        xAxis->setCategories(m_labels);
+    setRowLabels();
     applyXAxisFormat();
     QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
@@ -262,8 +286,8 @@ void ChartControl::rebuild() {
             bars->append(set);
         }
         c->addSeries(bars);
-        bars->attachAxis(xAxis);
-        bars->attachAxis(yAxis);
+        bars->attachAxis(m_xAxis);
+        bars->attachAxis(m_yAxis);
     } else {
         for (qsizetype s = 0; s < m_values.size(); ++s) {
             auto* line = new QLineSeries();
@@ -313,8 +337,8 @@ void ChartControl::rebuild() {
                 pen.setWidthF(2.5);
                 line->setPen(pen);
             }
-            shown->attachAxis(xAxis);
-            shown->attachAxis(yAxis);
+            shown->attachAxis(m_xAxis);
+            shown->attachAxis(m_yAxis);
         }
     }
 

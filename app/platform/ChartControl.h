@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <QWidget>
 
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QChart;
 class QValueAxis;
 class QChartView;
@@ -74,10 +74,11 @@ class ChartControl : public QWidget {
     void applyTitle();
     void applyLegend();
     void applyXAxisFormat();
+    void setRowLabels();
     void showValueTip(int series, int row);
 
     QChartView* m_view = nullptr;
-    QBarCategoryAxis* m_xAxis = nullptr;
+    QCategoryAxis* m_xAxis = nullptr;
     QValueAxis* m_yAxis = nullptr;
     QFont m_xBaseFont;
     int m_type = Step;
