@@ -120,6 +120,27 @@ INSTANTIATE_TEST_SUITE_P(Codes, ChartTypeTest,
                                            TypeCase{"Unknown", 4, 7, QAbstractSeries::SeriesTypeLine, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ChartControlTest, RowsOfOneDayKeepTheirPlacesAndManyRowsGetEveryKthLabel) {
+    ChartControl chart;
+    chart.setChartData({{"15 Mar", 1.5}, {"15 Mar", 0.75}, {"16 Mar", 0}});
+    auto* x = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->count(), 3);
+    EXPECT_EQ(chart.seriesValues(1), (QList<double>{1.5, 0.75, 0}));
+
+    QList<QVariantList> months;
+    for (int i = 0; i < 180; ++i)
+        months << QVariantList{QStringLiteral("M%1").arg(i), i};
+    chart.setChartData(months);
+    EXPECT_EQ(chart.rowLabels().size(), 180);
+    EXPECT_EQ(x->count(), 23); // every 8th of 180
+    EXPECT_EQ(x->categoriesLabels().first(), "M0");
+    EXPECT_EQ(x->categoriesLabels().at(1), "M8");
+    EXPECT_EQ(x->endValue("M8"), 8);
+    EXPECT_EQ(x->min(), -0.5);
+    EXPECT_EQ(x->max(), 179.5);
+}
+
 TEST_F(ChartControlTest, AnEmptyTableDrawsAnEmptyChartWithItsTitle) {
     ChartControl chart;
     chart.setChartData(twoSeries());
