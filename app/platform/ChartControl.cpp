@@ -205,8 +205,8 @@ void ChartControl::applyXAxisFormat() {
         f.setStyleHint(QFont::SansSerif);
     }
     if (m_xPointSize > 0)
-        f.setPointSize(count > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
-    const int angle = count > 12 ? -60 : 0;
+        f.setPointSize(count > 8 ? std::min(m_xPointSize, 9) : m_xPointSize);
+    const int angle = count > 8 ? -60 : 0;
     if (m_xAxis->labelsAngle() != angle)
         m_xAxis->setLabelsAngle(angle);
     setLabelsFont(m_xAxis, f);
@@ -217,7 +217,7 @@ void ChartControl::applyXAxisFormat() {
 // Row i sits at x = i. Up to MaxLabels rows each get their label; more rows get every k-th
 // label, so that the labels stay whole and apart (the tooltip names every row).
 void ChartControl::setRowLabels() {
-    constexpr qsizetype MaxLabels = 24;
+    constexpr qsizetype MaxLabels = 16;
     const qsizetype rows = m_labels.size();
     const qsizetype step = std::max<qsizetype>(1, (rows + MaxLabels - 1) / MaxLabels);
     QStringList shown;
