@@ -29,10 +29,12 @@ const Command Commands[] = {
     {"calc", Cli::calc,
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
+    {"backup", Cli::backup, "backup TARGET"},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
      "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "
      "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
+    {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
 };
 
 QString usage() {

@@ -40,15 +40,6 @@ inline QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
-// The simple dialogs: a form above a row of buttons, the window fixed to its content.
-inline void formAboveButtons(QWidget* dialog, QFormLayout* form, QHBoxLayout* buttons) {
-    auto* top = new QVBoxLayout(dialog);
-    top->addLayout(form);
-    top->addSpacing(4);
-    top->addLayout(buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
-}
-
 // Gives the labels of several forms one width, so the forms line up under each other.
 inline void alignLabels(std::initializer_list<QLabel*> labels) {
     int width = 0;

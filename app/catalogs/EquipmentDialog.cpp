@@ -1,7 +1,6 @@
 #include "EquipmentDialog.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "Clock.h"
 #include "DatePicker.h"
@@ -12,12 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <stdexcept>
 
 namespace {
 
@@ -31,10 +28,8 @@ QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
 } // namespace
 
 EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent)
-    : QDialog(parent), m_state(state), m_form(std::move(form)) {
+    : CatalogDialog(form.formName, form.caption, parent), m_state(state), m_form(std::move(form)) {
     const QString& noun = m_form.noun;
-    setObjectName(m_form.formName);
-    setWindowTitle(m_form.caption);
 
     // --- Add section ---------------------------------------------------------------------
     auto* addForm = CatalogLayout::form();
@@ -82,65 +77,35 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
     auto* buttons = CatalogLayout::buttonRow({m_add, m_modify, btnExit});
 
     // --- Modify section (below a separating line) ----------------------------------------
-    m_modifySection = new QWidget(this);
-    m_modifySection->setObjectName(QStringLiteral("modifySection"));
-    auto* modifyLayout = new QVBoxLayout(m_modifySection);
-    modifyLayout->setContentsMargins(0, 0, 0, 0);
-    auto* line = new QFrame(m_modifySection);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    modifyLayout->addWidget(line);
-
     auto* modifyForm = CatalogLayout::form();
-    Label4 = makeLabel(QStringLiteral("Label4"), noun + QStringLiteral(":"), m_modifySection);
-    m_modifyList = new QComboBox(m_modifySection);
+    Label4 = makeLabel(QStringLiteral("Label4"), noun + QStringLiteral(":"), this);
+    m_modifyList = new QComboBox(this);
     m_modifyList->setObjectName(QStringLiteral("cbModify") + noun);
     modifyForm->addRow(Label4, m_modifyList);
-    chkMdActive = new QCheckBox(QStringLiteral("Active?"), m_modifySection);
+    chkMdActive = new QCheckBox(QStringLiteral("Active?"), this);
     chkMdActive->setObjectName(QStringLiteral("chkMdActive"));
     chkMdActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     modifyForm->addRow(QString(), chkMdActive);
-    modifyLayout->addLayout(modifyForm);
-
-    btnUpdate =
-        CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update ") + noun, m_modifySection);
-    // Nothing to update until an item is listed.
-    btnUpdate->setEnabled(false);
-    modifyLayout->addLayout(CatalogLayout::buttonRow({btnUpdate}));
-    m_modifySection->hide();
+    btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update ") + noun, this);
+    makeModifySection(modifyForm, btnUpdate)->hide();
 
     // Both label columns as wide as the widest label, so the two sections line up.
     CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5});
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(addForm);
-    top->addSpacing(4);
-    top->addLayout(buttons);
-    top->addWidget(m_modifySection);
-    // The window always fits the sections it shows.
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(addForm, buttons);
 
     for (const auto& [name, tip] : m_form.tooltips)
         if (auto* w = findChild<QWidget*>(name))
             w->setToolTip(tip);
 
+
     connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
     connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
 }
 
-void EquipmentDialog::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
+void EquipmentDialog::load() {
     loadTypes();
     if (dtBuyDate)
         dtBuyDate->setValue(Clock::today());
-}
-
-void EquipmentDialog::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void EquipmentDialog::loadTypes() {
@@ -159,20 +124,20 @@ void EquipmentDialog::showReadError(const QString& context, const QString& descr
                           routine);
 }
 
-bool EquipmentDialog::modifySectionVisible() const {
-    return !m_modifySection->isHidden();
-}
-
 void EquipmentDialog::txtPrice_LostFocus() {
     // A typed "$" is dropped; a price shows in the dialog's number format.
     txtPrice->setText(CatalogStatements::displayPrice(txtPrice->text(), m_form.currencyPrice));
 }
 
 void EquipmentDialog::addItem() {
-    const QString name = m_name->text();
+    // Blanks around a name would make a second item that looks like the first, and a blank
+    // name would be preselected in the log windows; it is refused like a failed insert.
+    const QString name = m_name->text().trimmed();
     const QString user = m_state.currentUser();
     QString sql;
     try {
+        if (name.isEmpty())
+            throw std::invalid_argument("blank name");
         if (m_form.purchased) {
             sql = CatalogStatements::insertPurchased(m_form.equipment, name, m_type->currentText(),
                                                      txtPrice->text(), chkActive->isChecked(), user,
@@ -195,9 +160,7 @@ void EquipmentDialog::addItem() {
         return;
     }
     Dialogs::message(this, kInserted);
-    if (m_hook)
-        m_hook->catalogItemAdded(m_form.formName, name);
-    accept();
+    announceAdded(name);
 }
 
 void EquipmentDialog::showModifySection() {
@@ -212,13 +175,7 @@ void EquipmentDialog::showModifySection() {
         return;
     }
 
-    // Pressing the button again lists the items afresh instead of appending them twice.
-    const bool any = Fields::replaceItems(m_modifyList, names);
-    btnUpdate->setEnabled(any);
-    if (any)
-        chooseItem();
-    m_modifySection->show();
-    adjustSize();
+    refillModifyList(m_modifyList, names, [this] { chooseItem(); });
 }
 
 void EquipmentDialog::chooseItem() {

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "CatalogDialog.h"
 #include "CatalogStatements.h"
 
-#include <QDialog>
 #include <QStringList>
 
-class CatalogHook;
 class DatePicker;
 class QCheckBox;
 class QComboBox;
@@ -18,7 +17,7 @@ class SharedState;
 // What sets one equipment dialog apart from the others: table, names, texts and which
 // third field it has (price and purchase date for shoes and bikes, a length for videos).
 struct EquipmentForm {
-    QString formName; // "frmAddShoe": objectName, routine names in messages, hook catalog
+    QString formName; // "frmAddShoe": objectName, routine names in messages
     QString caption;  // "Add/Modify Shoes"
     QString noun;     // "Shoe": control names (txtAddShoe, cbShoeType, ...) and button captions
     QString plural;   // "shoes": "Problem in retrieving shoes - "
@@ -33,17 +32,9 @@ struct EquipmentForm {
 // The equipment dialogs (shoes, bikes, videos): add an item, and in the modify section
 // switch an existing item between active and inactive. The derived classes give the
 // controls their own names and connect their named handlers; the work is done here.
-class EquipmentDialog : public QDialog {
+class EquipmentDialog : public CatalogDialog {
     Q_OBJECT
   public:
-    void setCatalogHook(CatalogHook* hook) { m_hook = hook; }
-
-    // The load step: fills the type list and sets the purchase date to today. Runs once;
-    // showing the dialog runs it when no one has.
-    void Form_Load();
-
-    bool modifySectionVisible() const;
-
     // Controls every equipment dialog has, named as in the forms.
     QLabel* Label1 = nullptr;        // name
     QLabel* Label2 = nullptr;        // type
@@ -65,6 +56,8 @@ class EquipmentDialog : public QDialog {
   protected:
     EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent);
 
+    // The load step: fills the type list and sets the purchase date to today.
+    void load() override;
     // Fills the type list at load; by default with the form's built-in types.
     virtual void loadTypes();
     void setTypes(const QStringList& types);
@@ -75,12 +68,8 @@ class EquipmentDialog : public QDialog {
     void showModifySection();
     void chooseItem();
 
-    void showEvent(QShowEvent* event) override;
-
     SharedState& m_state;
     EquipmentForm m_form;
-    CatalogHook* m_hook = nullptr;
-    bool m_loaded = false;
 
     // The controls whose names differ per dialog (txtAddShoe, cbShoeType, btnAddShoe,
     // btnModifyShoe, cbModifyShoe); the derived classes hold them under those names.
@@ -89,5 +78,4 @@ class EquipmentDialog : public QDialog {
     QPushButton* m_add = nullptr;
     QPushButton* m_modify = nullptr;
     QComboBox* m_modifyList = nullptr;
-    QWidget* m_modifySection = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "frmAddExercise.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
@@ -10,19 +9,15 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using CatalogLayout::named;
 
-frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("frmAddExercise"));
-    setWindowTitle(QStringLiteral("Add / Modify Exercise"));
-
+frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
+    : CatalogDialog(QStringLiteral("frmAddExercise"), QStringLiteral("Add / Modify Exercise"), parent),
+      m_state(state) {
     // --- Add section ---------------------------------------------------------------------
     auto* addForm = CatalogLayout::form();
     Label1 = named(new QLabel(QStringLiteral("Exercise Name:"), this), QStringLiteral("Label1"));
@@ -46,48 +41,30 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(pa
     auto* buttons = CatalogLayout::buttonRow({btnAdd, btnModify, btnExit});
 
     // --- Modify section (below a separating line) ----------------------------------------
-    m_modifySection = named(new QWidget(this), QStringLiteral("modifySection"));
-    auto* modifyLayout = new QVBoxLayout(m_modifySection);
-    modifyLayout->setContentsMargins(0, 0, 0, 0);
-    auto* line = named(new QFrame(m_modifySection), QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    modifyLayout->addWidget(line);
-
     auto* modifyForm = CatalogLayout::form();
-    Label5 = named(new QLabel(QStringLiteral("Exercise Name:"), m_modifySection), QStringLiteral("Label5"));
-    cbModExercise = named(new QComboBox(m_modifySection), QStringLiteral("cbModExercise"));
+    Label5 = named(new QLabel(QStringLiteral("Exercise Name:"), this), QStringLiteral("Label5"));
+    cbModExercise = named(new QComboBox(this), QStringLiteral("cbModExercise"));
     modifyForm->addRow(Label5, cbModExercise);
-    Label6 = named(new QLabel(QStringLiteral("Field 1:"), m_modifySection), QStringLiteral("Label6"));
-    txtModField1 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField1"));
+    Label6 = named(new QLabel(QStringLiteral("Field 1:"), this), QStringLiteral("Label6"));
+    txtModField1 = named(new QLineEdit(this), QStringLiteral("txtModField1"));
     modifyForm->addRow(Label6, txtModField1);
-    Label7 = named(new QLabel(QStringLiteral("Field 2:"), m_modifySection), QStringLiteral("Label7"));
-    txtModField2 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField2"));
+    Label7 = named(new QLabel(QStringLiteral("Field 2:"), this), QStringLiteral("Label7"));
+    txtModField2 = named(new QLineEdit(this), QStringLiteral("txtModField2"));
     modifyForm->addRow(Label7, txtModField2);
-    Label8 = named(new QLabel(QStringLiteral("Field 3:"), m_modifySection), QStringLiteral("Label8"));
-    txtModField3 = named(new QLineEdit(m_modifySection), QStringLiteral("txtModField3"));
+    Label8 = named(new QLabel(QStringLiteral("Field 3:"), this), QStringLiteral("Label8"));
+    txtModField3 = named(new QLineEdit(this), QStringLiteral("txtModField3"));
     modifyForm->addRow(Label8, txtModField3);
-    modifyLayout->addLayout(modifyForm);
-
-    btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update Exercise"),
-                                      m_modifySection);
-    // Nothing to update until an exercise is listed.
-    btnUpdate->setEnabled(false);
-    modifyLayout->addLayout(CatalogLayout::buttonRow({btnUpdate}));
+    btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update Exercise"), this);
+    makeModifySection(modifyForm, btnUpdate);
 
     // Both label columns as wide as the widest label, so the two sections line up.
     CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8});
-
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(addForm);
-    top->addSpacing(4);
-    top->addLayout(buttons);
-    top->addWidget(m_modifySection);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    layOut(addForm, buttons);
 
     // Entering a caption of the modify section selects it, so typing replaces it.
     for (QLineEdit* field : {txtModField1, txtModField2, txtModField3})
         Fields::selectAllOnFocus(field);
+
 
     connect(btnAdd, &QPushButton::clicked, this, &frmAddExercise::btnAdd_Click);
     connect(btnModify, &QPushButton::clicked, this, &frmAddExercise::btnModify_Click);
@@ -96,17 +73,9 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent) : QDialog(pa
     connect(btnExit, &QPushButton::clicked, this, &frmAddExercise::btnExit_Click);
 }
 
-void frmAddExercise::setCatalogHook(CatalogHook* hook) {
-    m_hook = hook;
-}
-
 void frmAddExercise::showAddSectionOnly() {
     m_modifySection->hide();
     adjustSize();
-}
-
-bool frmAddExercise::modifySectionVisible() const {
-    return !m_modifySection->isHidden();
 }
 
 void frmAddExercise::showReadError(const QString& description, const QString& routine) {
@@ -115,18 +84,17 @@ void frmAddExercise::showReadError(const QString& description, const QString& ro
 }
 
 void frmAddExercise::btnAdd_Click() {
-    const QString name = txtName->text();
+    // Names are kept without surrounding blanks; a blank name is refused like a failed insert.
+    const QString name = txtName->text().trimmed();
     const QString sql = CatalogStatements::insertExercise(name, txtField1->text(), txtField2->text(),
                                                           txtField3->text(), m_state.currentUser());
     CLibrary lib;
-    if (!lib.Insert_UpdateRec(sql)) {
+    if (name.isEmpty() || !lib.Insert_UpdateRec(sql)) {
         Dialogs::message(this, QStringLiteral("Problem occurred in inserting the record into the database"));
         return;
     }
     Dialogs::message(this, QStringLiteral("Record Inserted"));
-    if (m_hook)
-        m_hook->catalogItemAdded(QStringLiteral("frmAddExercise"), name);
-    accept();
+    announceAdded(name);
 }
 
 void frmAddExercise::btnModify_Click() {
@@ -139,13 +107,7 @@ void frmAddExercise::btnModify_Click() {
         return;
     }
 
-    // Pressing the button again lists the items afresh instead of appending them twice.
-    const bool any = Fields::replaceItems(cbModExercise, names);
-    btnUpdate->setEnabled(any);
-    if (any)
-        cbModExercise_Click();
-    m_modifySection->show();
-    adjustSize();
+    refillModifyList(cbModExercise, names, [this] { cbModExercise_Click(); });
 }
 
 void frmAddExercise::cbModExercise_Click() {

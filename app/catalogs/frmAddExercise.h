@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "CatalogDialog.h"
 
-class CatalogHook;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -12,15 +11,13 @@ class SharedState;
 // The user's own exercises: a name and up to three field captions. The add section sits
 // above a separating line; the modify section below it changes the captions of an
 // existing exercise. As designed both sections show; the openers show only the add section.
-class frmAddExercise : public QDialog {
+class frmAddExercise : public CatalogDialog {
     Q_OBJECT
   public:
     explicit frmAddExercise(SharedState& state, QWidget* parent = nullptr);
-    void setCatalogHook(CatalogHook* hook);
 
     // Hides the modify section, so the window shows the add section only.
     void showAddSectionOnly();
-    bool modifySectionVisible() const;
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtName = nullptr;
@@ -53,6 +50,4 @@ class frmAddExercise : public QDialog {
     void showReadError(const QString& description, const QString& routine);
 
     SharedState& m_state;
-    CatalogHook* m_hook = nullptr;
-    QWidget* m_modifySection = nullptr;
 };

@@ -1,27 +1,24 @@
 #include "frmAddRaceType.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
 #include "FieldHelpers.h"
+#include "NumberText.h"
 #include "SharedState.h"
 #include "Dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using CatalogLayout::named;
 
-frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
-    setObjectName(QStringLiteral("frmAddRaceType"));
-    setWindowTitle(QStringLiteral("Add / Modify Race Type"));
-
+frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
+    : CatalogDialog(QStringLiteral("frmAddRaceType"), QStringLiteral("Add / Modify Race Type"), parent),
+      m_state(state) {
     auto* form = CatalogLayout::form();
     Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
     cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
@@ -33,6 +30,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
     form->addRow(Label1, txtRaceType);
     Label3 = named(new QLabel(QStringLiteral("Miles:"), this), QStringLiteral("Label3"));
     txtMiles = named(new QLineEdit(this), QStringLiteral("txtMiles"));
+    Fields::installDistanceFilter(txtMiles); // as in the log windows: digits and "." only
     form->addRow(Label3, txtMiles);
     Label4 = named(new QLabel(QStringLiteral("Kilometers:"), this), QStringLiteral("Label4"));
     txtKilometers = named(new QLineEdit(this), QStringLiteral("txtKilometers"));
@@ -40,7 +38,7 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
+    layOut(form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
     Fields::onLeave(txtMiles, [this] { txtMiles_LostFocus(); });
     Fields::onLeave(txtKilometers, [this] { txtKilometers_LostFocus(); });
@@ -48,48 +46,45 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent) : QDialog(pa
     connect(btnExit, &QPushButton::clicked, this, &frmAddRaceType::btnExit_Click);
 }
 
-void frmAddRaceType::setCatalogHook(CatalogHook* hook) {
-    m_hook = hook;
-}
-
-void frmAddRaceType::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
+void frmAddRaceType::load() {
     cbExercise->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
     // Nothing is chosen until the person chooses.
     cbExercise->setCurrentIndex(-1);
     cbExercise->clearEditText();
 }
 
-void frmAddRaceType::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
-}
-
 void frmAddRaceType::txtMiles_LostFocus() {
-    if (!txtMiles->text().isEmpty())
+    if (NumberText::parse(txtMiles->text()))
         txtKilometers->setText(CLibrary::ComputeKilometers(txtMiles->text()));
 }
 
 void frmAddRaceType::txtKilometers_LostFocus() {
-    // Miles typed by the person are never overwritten from kilometres.
-    if (txtMiles->text().isEmpty() || txtMiles->text() == QStringLiteral("0"))
-        txtMiles->setText(CLibrary::ComputeMiles(txtKilometers->text()));
+    // An empty or unreadable distance leaves the miles as they are. Miles typed by the
+    // person are never overwritten from kilometres; miles filled in from an earlier
+    // kilometre figure follow its correction.
+    const QString km = txtKilometers->text();
+    if (!NumberText::parse(km))
+        return;
+    const QString miles = txtMiles->text();
+    if (miles.isEmpty() || miles == QStringLiteral("0") || miles == m_milesFromKilometers) {
+        m_milesFromKilometers = CLibrary::ComputeMiles(km);
+        txtMiles->setText(m_milesFromKilometers);
+    }
 }
 
 void frmAddRaceType::btnAdd_Click() {
     const QString failed = QStringLiteral("Problem inserting race type");
     const QString exercise = cbExercise->currentText();
+    // Names are kept without surrounding blanks; a blank one is refused.
+    const QString raceType = txtRaceType->text().trimmed();
     // Without an exercise the kind would be "Race" alone, which no race log ever lists.
-    if (exercise.trimmed().isEmpty()) {
+    if (exercise.trimmed().isEmpty() || raceType.isEmpty()) {
         Dialogs::message(this, failed);
         return;
     }
     if (txtMiles->text().isEmpty())
         txtMiles->setText(QStringLiteral("0"));
 
-    const QString raceType = txtRaceType->text();
     QString sql;
     try {
         sql = CatalogStatements::insertRaceType(exercise + QStringLiteral("Race"), raceType, txtMiles->text(),
@@ -104,9 +99,7 @@ void frmAddRaceType::btnAdd_Click() {
         return;
     }
     Dialogs::message(this, QStringLiteral("Race Type Inserted"));
-    if (m_hook)
-        m_hook->catalogItemAdded(QStringLiteral("frmAddRaceType"), raceType);
-    accept();
+    announceAdded(raceType);
 }
 
 void frmAddRaceType::btnExit_Click() {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "CatalogDialog.h"
 
-class CatalogHook;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -11,15 +10,10 @@ class SharedState;
 
 // Adds a race type of a race kind for the current user, with its standard distance in
 // miles. The distance may be typed in kilometres instead; only miles are stored.
-class frmAddRaceType : public QDialog {
+class frmAddRaceType : public CatalogDialog {
     Q_OBJECT
   public:
     explicit frmAddRaceType(SharedState& state, QWidget* parent = nullptr);
-    void setCatalogHook(CatalogHook* hook);
-
-    // The load step: lists the three exercises. Runs once; showing the dialog runs it when
-    // no one has, so a caller that sets the exercise first calls it before.
-    void Form_Load();
 
     QLabel* Label2 = nullptr;
     QComboBox* cbExercise = nullptr;
@@ -37,11 +31,11 @@ class frmAddRaceType : public QDialog {
     void btnAdd_Click();
     void btnExit_Click();
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
+    // The load step: lists the three exercises. A caller that sets the exercise first runs
+    // it before, through Form_Load().
+    void load() override;
+
     SharedState& m_state;
-    CatalogHook* m_hook = nullptr;
-    bool m_loaded = false;
+    QString m_milesFromKilometers; // the miles last filled in from the kilometres
 };

@@ -1,23 +1,18 @@
 #include "frmAddVideoType.h"
 
 #include "CLibrary.h"
-#include "CatalogHook.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
 #include "Dialogs.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 // Video types belong to no user, so the shared state is not needed here.
-frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmAddVideoType"));
-    setWindowTitle(QStringLiteral("Add Video Type"));
-
+frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent)
+    : CatalogDialog(QStringLiteral("frmAddVideoType"), QStringLiteral("Add Video Type"), parent) {
     auto* form = CatalogLayout::form();
     Label1 = new QLabel(QStringLiteral("Video Type:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -28,28 +23,23 @@ frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent) : QDialog(parent
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Video Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);
-    CatalogLayout::formAboveButtons(this, form, CatalogLayout::buttonRow({btnAdd, btnExit}));
+    layOut(form, CatalogLayout::buttonRow({btnAdd, btnExit}));
 
     connect(btnAdd, &QPushButton::clicked, this, &frmAddVideoType::btnAdd_Click);
     connect(btnExit, &QPushButton::clicked, this, &frmAddVideoType::btnExit_Click);
 }
 
-void frmAddVideoType::setCatalogHook(CatalogHook* hook) {
-    m_hook = hook;
-}
-
 void frmAddVideoType::btnAdd_Click() {
     // The type carries no user: every user sees it.
-    const QString videoType = txtVideoType->text();
+    // Kept without surrounding blanks; a blank type would be preselected in the video dialog.
+    const QString videoType = txtVideoType->text().trimmed();
     CLibrary lib;
-    if (!lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
+    if (videoType.isEmpty() || !lib.Insert_UpdateRec(CatalogStatements::insertVideoType(videoType))) {
         Dialogs::message(this, QStringLiteral("Problem inserting video type"));
         return;
     }
     Dialogs::message(this, QStringLiteral("Video type inserted"));
-    if (m_hook)
-        m_hook->catalogItemAdded(QStringLiteral("frmAddVideoType"), videoType);
-    accept();
+    announceAdded(videoType);
 }
 
 void frmAddVideoType::btnExit_Click() {

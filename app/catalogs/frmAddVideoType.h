@@ -1,19 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "CatalogDialog.h"
 
-class CatalogHook;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class SharedState;
 
 // Adds a video type to the one catalog that all users share.
-class frmAddVideoType : public QDialog {
+class frmAddVideoType : public CatalogDialog {
     Q_OBJECT
   public:
     explicit frmAddVideoType(SharedState& state, QWidget* parent = nullptr);
-    void setCatalogHook(CatalogHook* hook);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtVideoType = nullptr;
@@ -22,7 +20,4 @@ class frmAddVideoType : public QDialog {
 
     void btnAdd_Click();
     void btnExit_Click();
-
-  private:
-    CatalogHook* m_hook = nullptr;
 };

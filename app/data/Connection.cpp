@@ -243,9 +243,64 @@ void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st)
 }
 } // namespace
 
-void Connection::runTranslated(const QString& sql)
+namespace {
+// Binds `params` in order to the statement's ? parameters: no value as NULL, numbers as
+// numbers, everything else as text.
+void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params)
+{
+    if (sqlite3_bind_parameter_count(st) != params.size())
+        throw DbError(QStringLiteral("The statement takes %1 values but %2 were given")
+                          .arg(sqlite3_bind_parameter_count(st))
+                          .arg(params.size()));
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& v = params[i];
+        int rc = SQLITE_OK;
+        switch (v.isNull() ? QMetaType::UnknownType : v.typeId()) {
+        case QMetaType::UnknownType:
+            rc = sqlite3_bind_null(st, i + 1);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            rc = sqlite3_bind_int64(st, i + 1, v.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(st, i + 1, v.toDouble());
+            break;
+        default: {
+            const QByteArray text = v.toString().toUtf8();
+            rc = sqlite3_bind_text(st, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+        if (rc != SQLITE_OK)
+            fail(db);
+    }
+}
+} // namespace
+
+QStringList Connection::translated(const QString& statement)
+{
+    if (auto it = m_translations.constFind(statement); it != m_translations.constEnd())
+        return it.value();
+    const QStringList sql = SqlDialect::translate(
+        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); });
+    if (m_translations.size() >= 256)
+        m_translations.clear();
+    m_translations.insert(statement, sql);
+    return sql;
+}
+
+void Connection::runTranslated(const QString& sql, const QVariantList& params)
 {
     sqlite3_stmt* st = prepare(sql);
+    try {
+        bindAll(m_db, st, params);
+    } catch (const DbError&) {
+        recycle(m_cache, st);
+        throw;
+    }
     if (sqlite3_stmt_readonly(st)) {
         recycle(m_cache, st);
         throw DbError(QStringLiteral("A query cannot be run as a write statement"));
@@ -265,44 +320,53 @@ void Connection::runTranslated(const QString& sql)
 
 void Connection::execute(const QString& statement) { executeAll({statement}); }
 
+void Connection::execute(const QString& statement, const QVariantList& params)
+{
+    const QStringList sql = translated(statement);
+    // Values bound to one statement cannot be shared out among the parts of a split update.
+    if (sql.size() != 1)
+        throw DbError(QStringLiteral("A statement with parameters must be one statement"));
+    runTranslated(sql.front(), params);
+}
+
 void Connection::executeAll(const QStringList& statements)
 {
-    QStringList translated;
-    const auto owner = [this](const QStringList& tables, const QString& column) {
-        return columnOwner(tables, column);
-    };
+    QStringList sql;
     for (const QString& s : statements)
-        translated << SqlDialect::translate(s, owner);
+        sql << translated(s);
 
-    if (translated.size() == 1) {
-        runTranslated(translated.front());
+    if (sql.size() == 1) {
+        runTranslated(sql.front());
         return;
     }
     Transaction transaction(*this);
-    for (const QString& s : std::as_const(translated))
+    for (const QString& s : std::as_const(sql))
         runTranslated(s);
     transaction.commit();
 }
 
-ResultSet Connection::query(const QString& statement)
+ResultSet Connection::query(const QString& statement, const QVariantList& params)
 {
-    const QStringList translated = SqlDialect::translate(
-        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); });
-    if (translated.size() != 1)
+    const QStringList sql = translated(statement);
+    if (sql.size() != 1)
         throw DbError(QStringLiteral("Only one statement may be run at a time"));
-    sqlite3_stmt* st = prepare(translated.front());
-    if (!sqlite3_stmt_readonly(st)) {
+    sqlite3_stmt* st = prepare(sql.front());
+    try {
+        if (!sqlite3_stmt_readonly(st))
+            throw DbError(QStringLiteral("Only a query can open a result"));
+        bindAll(m_db, st, params);
+    } catch (const DbError&) {
         recycle(m_cache, st);
-        throw DbError(QStringLiteral("Only a query can open a result"));
+        throw;
     }
     ResultSet rs(this, st);
     return rs;
 }
 
-QStringList Connection::column(const QString& statement, const QString& name)
+QStringList Connection::column(const QString& statement, const QString& name, const QVariantList& params)
 {
     QStringList out;
-    for (ResultSet rs = query(statement); !rs.eof(); rs.moveNext())
+    for (ResultSet rs = query(statement, params); !rs.eof(); rs.moveNext())
         out << rs.field(name);
     return out;
 }

@@ -38,14 +38,18 @@ public:
     // Runs one write statement (INSERT, UPDATE, DELETE). An UPDATE over two tables runs as
     // one transaction. Throws DbError; on failure nothing of the statement is written.
     void execute(const QString& statement);
+    // The same with values the program supplies (identifiers, the user's name) bound in order
+    // to the statement's ? parameters; such a statement must translate to one statement.
+    void execute(const QString& statement, const QVariantList& params);
 
     // Runs several write statements as one transaction: all are written or none.
     void executeAll(const QStringList& statements);
 
-    // Opens a forward-only result of one SELECT. Throws DbError.
-    ResultSet query(const QString& statement);
+    // Opens a forward-only result of one SELECT, with `params` bound to its ? parameters in
+    // order. Throws DbError, also when the number of values differs from the parameters'.
+    ResultSet query(const QString& statement, const QVariantList& params = {});
     // The named column of every row of one SELECT, in the order returned. Throws DbError.
-    QStringList column(const QString& statement, const QString& name);
+    QStringList column(const QString& statement, const QString& name, const QVariantList& params = {});
 
     // The raw transaction calls behind Transaction (Transaction.h), which is how callers
     // should use them: begin() takes the write lock at once, beginRead() takes none.
@@ -65,13 +69,17 @@ public:
 
 private:
     Connection(sqlite3* db, const QString& path);
-    void runTranslated(const QString& sql);
+    // The statement in SQLite's dialect; kept per connection, so that a statement run again
+    // (with other values bound) is not translated again.
+    QStringList translated(const QString& statement);
+    void runTranslated(const QString& sql, const QVariantList& params = {});
     sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
     friend class ResultSet;
 
     sqlite3* m_db = nullptr;
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
+    QHash<QString, QStringList> m_translations; // dialect text -> SQLite statements
     QHash<QString, QStringList> m_columns; // table (lower-case) -> column names (lower-case)
     std::vector<ResultSet*> m_results;     // open results, closed when the connection closes
 };

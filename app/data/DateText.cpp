@@ -212,6 +212,16 @@ QString format(const QDate& date, const QString& pattern)
     return QString::fromStdString(out);
 }
 
+QDate firstPickable()
+{
+    return QDate(1900, 1, 1);
+}
+
+QDate lastPickable()
+{
+    return QDate(2099, 12, 31);
+}
+
 QString weekdayName(const QDate& date)
 {
     return date.isValid() ? QString::fromLatin1(DayNames[date.dayOfWeek() - 1]) : QString();

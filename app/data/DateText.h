@@ -21,6 +21,11 @@ QString format(const QDate& date, const QString& pattern);
 // the SQL function Format needs no conversion per row.
 void formatUtf8(int year, int month, int day, const char* pattern, size_t length, std::string& out);
 
+// The dates a person can pick or enter, 1/1/1900 to 12/31/2099: calendars and date pickers
+// stay inside them, so no date that the data layer would refuse can be chosen.
+QDate firstPickable();
+QDate lastPickable();
+
 // "Saturday"
 QString weekdayName(const QDate& date);
 

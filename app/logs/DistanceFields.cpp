@@ -58,9 +58,15 @@ void DistanceFields::txtMiles_LostFocus() {
 }
 
 void DistanceFields::txtKilometers_LostFocus() {
-    if (!txtMiles->text().isEmpty())
+    // A miles figure the person typed stays. Miles the person could not have typed (the
+    // field is disabled for a kilometre user) or that an earlier conversion filled in follow
+    // the kilometres, so the two stored distances always agree.
+    const QString miles = txtMiles->text();
+    if (!miles.isEmpty() && txtMiles->isEnabled() && miles != m_milesFromKilometers)
         return;
     const QString km = txtKilometers->text();
-    if (NumberText::parse(km))
-        txtMiles->setText(CLibrary::ComputeMiles(km));
+    if (NumberText::parse(km)) {
+        m_milesFromKilometers = CLibrary::ComputeMiles(km);
+        txtMiles->setText(m_milesFromKilometers);
+    }
 }

@@ -7,7 +7,7 @@ class QWidget;
 
 // The distance fields of a log window, mixed into the window: txtMiles and txtKilometers
 // and the live pace (or speed) in txtPace. Leaving the miles converts them into
-// kilometres; leaving the kilometres fills the miles while those are empty; every change
+// kilometres; leaving the kilometres fills the miles unless the person typed them; every change
 // of the time recomputes the rate from the distance of the user's unit (bMiles).
 //
 // The rate and the conversions are computed only from a plain positive number (and a
@@ -41,4 +41,5 @@ class DistanceFields {
 
   private:
     QLineEdit* m_time = nullptr;
+    QString m_milesFromKilometers; // the miles last filled in from the kilometres
 };

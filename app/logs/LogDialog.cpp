@@ -1,7 +1,9 @@
 #include "LogDialog.h"
 
 #include "CLibrary.h"
+#include "DiscardGuard.h"
 #include "FieldHelpers.h"
+#include "FormLoad.h"
 #include "Dialogs.h"
 
 #include <QComboBox>
@@ -15,6 +17,7 @@
 LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* parent) : QDialog(parent) {
     setObjectName(name);
     setWindowTitle(caption);
+    m_formLoad = new FormLoad(this, [this] { load(); });
 
     auto* outer = new QVBoxLayout(this);
     m_grid = new QGridLayout;
@@ -34,25 +37,14 @@ LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* paren
     btnDelete = makeButton(QStringLiteral("btnDelete"), QStringLiteral("Delete Record"));
     btnExit = makeButton(QStringLiteral("btnExit"), QStringLiteral("EXIT"));
     connect(btnExit, &QPushButton::clicked, this, &LogDialog::btnExit_Click);
+    // Esc after typing asks before the input is thrown away.
+    new DiscardGuard(this);
 }
 
 // --- Loading -----------------------------------------------------------------------------------
 
 void LogDialog::Form_Load() {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    load();
-}
-
-void LogDialog::ensureLoaded() {
-    if (!m_loaded)
-        Form_Load();
-}
-
-void LogDialog::showEvent(QShowEvent* event) {
-    ensureLoaded();
-    QDialog::showEvent(event);
+    m_formLoad->run();
 }
 
 // --- Building ----------------------------------------------------------------------------------

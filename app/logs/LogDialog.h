@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class FormLoad;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -34,8 +35,6 @@ class LogDialog : public QDialog {
 
     // The window's own load step. Runs once; must trap its own failures.
     virtual void load() = 0;
-    void ensureLoaded();
-    void showEvent(QShowEvent* event) override;
 
     // --- Building ---------------------------------------------------------------------------
     QLineEdit* makeLineEdit(const QString& name);
@@ -75,7 +74,7 @@ class LogDialog : public QDialog {
     QPushButton* btnExit = nullptr;
 
   private:
-    bool m_loaded = false;
+    FormLoad* m_formLoad = nullptr;
     QGridLayout* m_grid = nullptr;
     int m_row = 0;
 };

@@ -77,7 +77,7 @@ void LogWindow::load() {
 }
 
 void LogWindow::openForAdd(const QString& date, const QString& day) {
-    ensureLoaded();
+    Form_Load();
     txtDate->setText(date);
     txtDay->setText(day);
     showModeButtons(false);
@@ -86,7 +86,7 @@ void LogWindow::openForAdd(const QString& date, const QString& day) {
 }
 
 bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
-    ensureLoaded();
+    Form_Load();
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
@@ -120,8 +120,6 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
     fitToContent();
     return true;
 }
-
-void LogWindow::catalogItemAdded(const QString&, const QString&) {}
 
 // --- Handlers ---------------------------------------------------------------------------------
 

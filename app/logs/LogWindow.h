@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatalogHook.h"
+#include "FieldHelpers.h"
 #include "LogDialog.h"
 #include "SharedState.h"
 #include "Dialogs.h"
@@ -20,7 +20,7 @@ class ResultSet;
 // failure never leaves half a workout. Every number is written through CLibrary::Number and
 // every text through CLibrary::Quote; a value that is not a number fails the statement before
 // it is run, and the window shows its write-failure message.
-class LogWindow : public LogDialog, public CatalogHook {
+class LogWindow : public LogDialog {
     Q_OBJECT
   public:
     // What distinguishes one kind of workout log from another.
@@ -43,9 +43,6 @@ class LogWindow : public LogDialog, public CatalogHook {
     // computed in the unit of the caller (reportMiles). Returns false after showing the
     // read-failure message. An identifier without a row leaves only txtID filled.
     bool openForEdit(const QString& id, bool reportMiles);
-
-    // Catalog dialogs call this after a successful add; the default ignores it.
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
 
   protected:
     LogWindow(SharedState& state, const Kind& kind, QWidget* parent);
@@ -87,12 +84,14 @@ class LogWindow : public LogDialog, public CatalogHook {
     QString userName() const { return m_state.currentUser(); }
     // Offers the user's active catalog items in `combo`, the first one preselected. With
     // none, asks whether to enter a `thing` ("shoe", "bike", "video") and on Yes opens the
-    // catalog dialog; an item stored there arrives through catalogItemAdded().
-    template <class CatalogDialog>
-    void offerCatalog(QComboBox* combo, const QStringList& items, const QString& thing) {
+    // catalog dialog; an item stored there joins the list (and becomes its text when that
+    // is empty).
+    template <class Catalog> void offerCatalog(QComboBox* combo, const QStringList& items, const QString& thing) {
         if (missingCatalogAccepted(combo, items, thing)) {
-            CatalogDialog dlg(m_state, this);
-            dlg.setCatalogHook(this);
+            Catalog dlg(m_state, this);
+            connect(&dlg, &Catalog::itemAdded, combo, [combo](const QString& name) {
+                Fields::appendPickItem(combo, name);
+            });
             Dialogs::execModal(&dlg);
         }
     }

@@ -21,6 +21,7 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     cbBike = makeCombo(QStringLiteral("cbBike"));
     txtCalories = makeLineEdit(QStringLiteral("txtCalories"));
     Fields::selectAllOnFocus(cbCourse);
+    Fields::keepTextOnFocus(cbBike); // the preselected bike stays when tabbing through
     Fields::selectAllOnFocus(txtCalories);
 
     addDateRows();
@@ -51,11 +52,6 @@ void frmBikeLog::loadLists() {
                                  QStringLiteral("WHERE Cycling_ID = Exercise_ID ") +
                                  QStringLiteral("AND User_Name = ") + user,
                              QStringLiteral("Course")));
-}
-
-void frmBikeLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddBike"))
-        Fields::appendPickItem(cbBike, name);
 }
 
 QString frmBikeLog::detailInsertSql(const QString& id) const {

@@ -12,9 +12,6 @@ class frmBikeLog : public DistanceLogWindow {
   public:
     explicit frmBikeLog(SharedState& state, QWidget* parent = nullptr);
 
-    // Bike catalog hook: a bike stored meanwhile joins the list (and the text when empty).
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
     void btnAddRecord_Click() { btnAdd_Click(); }
 
   protected:

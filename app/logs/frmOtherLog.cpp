@@ -6,6 +6,7 @@
 #include "frmAddExercise.h"
 
 #include <QComboBox>
+#include <array>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -50,18 +51,25 @@ void frmOtherLog::loadLists() {
                            QStringLiteral("is entered. Enter one now?"))) {
         frmAddExercise setup(m_state, this);
         setup.showAddSectionOnly();
-        setup.setCatalogHook(this);
+        // A new exercise joins the list. When it becomes the chosen exercise the window is
+        // laid out for it at once, not only after it is chosen again from the list.
+        connect(&setup, &frmAddExercise::itemAdded, cbExercise, [this](const QString& name) {
+            Fields::appendPickItem(cbExercise, name);
+            if (cbExercise->currentText() == name)
+                Setup_Form();
+        });
         Dialogs::execModal(&setup);
     }
 }
 
 void frmOtherLog::modeSet(bool editing) {
-    // Add mode starts without field rows: they appear when an exercise is chosen. Edit mode
-    // lays the window out for the stored exercise.
-    if (editing)
+    // Add mode starts without field rows: they appear when an exercise is chosen (or was
+    // just defined from the load step's question). Edit mode lays the window out for the
+    // stored exercise.
+    if (editing || !cbExercise->currentText().isEmpty())
         Setup_Form();
     else
-        showFieldRows(0);
+        showFieldRows({false, false, false});
 }
 
 void frmOtherLog::Setup_Form() {
@@ -73,12 +81,17 @@ void frmOtherLog::Setup_Form() {
             QStringLiteral("WHERE User_Name = ") + CLibrary::Quote(userName()) + QStringLiteral(" ") +
             QStringLiteral("AND Exercise_Name = ") + CLibrary::Quote(cbExercise->currentText()));
         if (!rs.eof()) {
-            lblField1->setText(rs.field(QStringLiteral("Field1")) + QLatin1Char(':'));
-            lblField2->setText(rs.field(QStringLiteral("Field2")) + QLatin1Char(':'));
-            lblField3->setText(rs.field(QStringLiteral("Field3")) + QLatin1Char(':'));
-            // Any count outside 1..3 lays out no rows.
-            const int n = rs.field(QStringLiteral("Num_Fields")).trimmed().toInt();
-            showFieldRows(n >= 1 && n <= 3 ? n : 0);
+            // A field is in use when it has a caption, wherever it stands: captions in
+            // Field 1 and Field 3 give two rows, the first and the third. Num_Fields counts
+            // them and is not needed to place them.
+            std::array<bool, 3> shown{};
+            QLabel* labels[] = {lblField1, lblField2, lblField3};
+            for (int i = 0; i < 3; ++i) {
+                const QString caption = rs.field(QStringLiteral("Field%1").arg(i + 1));
+                shown[i] = !caption.trimmed().isEmpty();
+                labels[i]->setText(caption + QLatin1Char(':'));
+            }
+            showFieldRows(shown);
         }
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Problem in retrieving exercise - ") + describe(e) +
@@ -90,14 +103,22 @@ void frmOtherLog::Setup_Form() {
     fitToContent();
 }
 
-void frmOtherLog::showFieldRows(int n) {
-    // Hidden boxes keep their texts; they are written with the workout as they are.
+void frmOtherLog::showFieldRows(const std::array<bool, 3>& shown) {
+    // Hidden boxes keep their texts, so choosing the exercise again brings them back; a
+    // hidden box is stored as empty text (fieldValue).
     const std::pair<QLabel*, QLineEdit*> rows[] = {
         {lblField1, txtField1}, {lblField2, txtField2}, {lblField3, txtField3}};
+    m_fieldShown = shown;
     for (int i = 0; i < 3; ++i) {
-        rows[i].first->setVisible(i < n);
-        rows[i].second->setVisible(i < n);
+        rows[i].first->setVisible(shown[i]);
+        rows[i].second->setVisible(shown[i]);
     }
+}
+
+QString frmOtherLog::fieldValue(int i) const {
+    // The stored row holds what the person saw: a field the exercise does not use is empty.
+    const QLineEdit* fields[] = {txtField1, txtField2, txtField3};
+    return m_fieldShown[i] ? fields[i]->text() : QString();
 }
 
 int frmOtherLog::visibleFieldCount() const {
@@ -105,11 +126,6 @@ int frmOtherLog::visibleFieldCount() const {
     for (const QLineEdit* field : {txtField1, txtField2, txtField3})
         n += field->isHidden() ? 0 : 1;
     return n;
-}
-
-void frmOtherLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddExercise"))
-        Fields::appendPickItem(cbExercise, name);
 }
 
 void frmOtherLog::cbExercise_Click() {
@@ -126,15 +142,15 @@ QString frmOtherLog::detailInsertSql(const QString& id) const {
     return QStringLiteral("INSERT INTO OtherLog (Other_ID, Exercise_Name, ") +
            QStringLiteral("Field1, Field2, Field3) ") + QStringLiteral("VALUES (") + id +
            QStringLiteral(", ") + CLibrary::Quote(cbExercise->currentText()) + QStringLiteral(", ") +
-           CLibrary::Quote(txtField1->text()) + QStringLiteral(", ") + CLibrary::Quote(txtField2->text()) +
-           QStringLiteral(", ") + CLibrary::Quote(txtField3->text()) + QStringLiteral(")");
+           CLibrary::Quote(fieldValue(0)) + QStringLiteral(", ") + CLibrary::Quote(fieldValue(1)) +
+           QStringLiteral(", ") + CLibrary::Quote(fieldValue(2)) + QStringLiteral(")");
 }
 
 QString frmOtherLog::detailSetList() const {
     return QStringLiteral("Exercise_Name = ") + CLibrary::Quote(cbExercise->currentText()) +
-           QStringLiteral(", ") + QStringLiteral("Field1 = ") + CLibrary::Quote(txtField1->text()) +
-           QStringLiteral(", ") + QStringLiteral("Field2 = ") + CLibrary::Quote(txtField2->text()) +
-           QStringLiteral(", ") + QStringLiteral("Field3 = ") + CLibrary::Quote(txtField3->text());
+           QStringLiteral(", ") + QStringLiteral("Field1 = ") + CLibrary::Quote(fieldValue(0)) +
+           QStringLiteral(", ") + QStringLiteral("Field2 = ") + CLibrary::Quote(fieldValue(1)) +
+           QStringLiteral(", ") + QStringLiteral("Field3 = ") + CLibrary::Quote(fieldValue(2));
 }
 
 void frmOtherLog::fillDetail(const ResultSet& row, bool) {

@@ -2,6 +2,8 @@
 
 #include "LogWindow.h"
 
+#include <array>
+
 class QComboBox;
 
 // "User-Defined Trainbook": a workout of an exercise the user has defined, stored as an
@@ -19,9 +21,6 @@ class frmOtherLog : public LogWindow {
     // their captions, and the buttons of the mode that txtID tells.
     void Setup_Form();
 
-    // frmAddExercise hands a new exercise over here; this does not lay the window out.
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
     // The number of field rows shown.
     int visibleFieldCount() const;
 
@@ -37,7 +36,9 @@ class frmOtherLog : public LogWindow {
   private:
     void cbExercise_Click();
     void cbExercise_LostFocus();
-    void showFieldRows(int n);
+    void showFieldRows(const std::array<bool, 3>& shown);
+    // The text stored for field i (0..2): empty while its row is hidden.
+    QString fieldValue(int i) const;
 
     QComboBox* cbExercise = nullptr;
     QLabel* lblField1 = nullptr;
@@ -46,4 +47,5 @@ class frmOtherLog : public LogWindow {
     QLineEdit* txtField1 = nullptr;
     QLineEdit* txtField2 = nullptr;
     QLineEdit* txtField3 = nullptr;
+    std::array<bool, 3> m_fieldShown{true, true, true};
 };

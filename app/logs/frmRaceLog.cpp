@@ -79,7 +79,7 @@ void frmRaceLog::load() {
 }
 
 void frmRaceLog::showEvent(QShowEvent* event) {
-    LogDialog::showEvent(event);
+    QDialog::showEvent(event);
     // The list is read once the window is on the screen, so that the question about a
     // missing race type appears over it.
     QMetaObject::invokeMethod(this, &frmRaceLog::readRaceTypes, Qt::QueuedConnection);
@@ -94,7 +94,7 @@ static QString titleFor(const QString& raceKind) {
 }
 
 void frmRaceLog::openForAdd(const QString& title, const QString& raceKind) {
-    ensureLoaded();
+    Form_Load();
     lblTitle->setText(title);
     txtExercise->setText(raceKind);
     showModeButtons(false);
@@ -103,7 +103,7 @@ void frmRaceLog::openForAdd(const QString& title, const QString& raceKind) {
 
 bool frmRaceLog::openForEdit(const QString& raceId, const QString& raceKind, bool reportMiles) {
     Q_UNUSED(reportMiles); // the live pace follows the window's own unit
-    ensureLoaded();
+    Form_Load();
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();

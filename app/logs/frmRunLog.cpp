@@ -17,6 +17,7 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     cbCourse = makeCombo(QStringLiteral("cbCourse"));
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
     Fields::selectAllOnFocus(cbCourse);
+    Fields::keepTextOnFocus(cbShoes); // the preselected pair stays when tabbing through
 
     addDateRows();
     addPair(lblMiles, txtMiles, lblKilometers, txtKilometers);
@@ -42,11 +43,6 @@ void frmRunLog::loadLists() {
                                  QStringLiteral("WHERE Running_ID = Exercise_ID ") +
                                  QStringLiteral("AND User_Name = ") + user,
                              QStringLiteral("Course")));
-}
-
-void frmRunLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddShoe"))
-        Fields::appendPickItem(cbShoes, name);
 }
 
 QString frmRunLog::detailInsertSql(const QString& id) const {

@@ -12,9 +12,6 @@ class frmRunLog : public DistanceLogWindow {
   public:
     explicit frmRunLog(SharedState& state, QWidget* parent = nullptr);
 
-    // Shoe catalog hook: a pair stored meanwhile joins the list (and the text when empty).
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
   protected:
     void loadLists() override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve shoes"); }

@@ -57,11 +57,6 @@ void frmVideoLog::showVideoLength() {
         txtTime->setText(rs.field(QStringLiteral("Length")));
 }
 
-void frmVideoLog::catalogItemAdded(const QString& catalog, const QString& name) {
-    if (catalog == QLatin1String("frmAddVideo"))
-        Fields::appendPickItem(cbVideo, name);
-}
-
 QString frmVideoLog::detailInsertSql(const QString& id) const {
     return QStringLiteral("INSERT INTO Video_Log (Video_ID, Video) ") + QStringLiteral("VALUES (") + id +
            QStringLiteral(", ") + CLibrary::Quote(cbVideo->currentText()) + QStringLiteral(")");

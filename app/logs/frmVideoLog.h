@@ -12,10 +12,6 @@ class frmVideoLog : public LogWindow {
   public:
     explicit frmVideoLog(SharedState& state, QWidget* parent = nullptr);
 
-    // Video catalog hook: the title joins the list (and the text when empty); this is not
-    // a choice, so the time stays.
-    void catalogItemAdded(const QString& catalog, const QString& name) override;
-
     // A video chosen from the list: its length, when stored, replaces the time.
     void cbVideo_Click();
 

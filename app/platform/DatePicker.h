@@ -4,7 +4,7 @@
 #include <QDateEdit>
 
 // The date picker the windows use: a QDateEdit with a calendar pop-up, holding a date
-// without time of day.
+// without time of day, between DateText::firstPickable() and lastPickable().
 class DatePicker : public QDateEdit {
     Q_OBJECT
 public:
@@ -19,4 +19,13 @@ public:
     int year() const { return date().year(); }
     // The date as written into statements: M/d/yyyy, no leading zeros (5/17/2026).
     QString statementText() const;
+
+protected:
+    // A date typed whole, "5/17/2026": a month or day that completes its section moves on
+    // by itself, so the "/" typed right after it is swallowed instead of skipping the next
+    // section as well.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool m_afterDigit = false;
 };

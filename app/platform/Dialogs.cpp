@@ -1,7 +1,11 @@
 #include "Dialogs.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+#include <QStyle>
 
 namespace {
 std::function<void(const QString&)> messageHandler;
@@ -15,6 +19,12 @@ QMessageBox* makeBox(QWidget* parent, const QString& text)
     box->setIcon(QMessageBox::NoIcon);
     box->setText(text);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
+    // A box sized to a short text is narrower than its title bar needs, and the window
+    // manager cuts the title ("Tr…k"). A spacer as wide as the title plus room for the
+    // bar's icon and buttons keeps the title whole; the box sizes itself from its layout.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(Dialogs::minimumBoxWidth(), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }
 } // namespace
@@ -47,6 +57,13 @@ int execModal(QDialog* dialog)
     if (modalHandler)
         return modalHandler(dialog);
     return dialog->exec();
+}
+
+int minimumBoxWidth()
+{
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    const int bar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return title.horizontalAdvance(QString::fromLatin1(Title)) + 5 * bar;
 }
 
 void setMessageHandler(std::function<void(const QString&)> handler) { messageHandler = std::move(handler); }

@@ -20,6 +20,9 @@ bool ask(QWidget* parent, const QString& text);
 // Shows `dialog` modally and returns its result code.
 int execModal(QDialog* dialog);
 
+// The least width of a message box: its title whole, beside the title bar's icon and buttons.
+int minimumBoxWidth();
+
 // Test hooks: replace the behaviour of the three calls above; an empty function restores
 // the real one.
 void setMessageHandler(std::function<void(const QString&)> handler);

@@ -32,6 +32,23 @@ public:
     }
 };
 
+// Lets the combo take the focus as usual (its line edit selects all on Tab), then drops the
+// selection.
+class KeepTextFilter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusIn)
+            return false;
+        auto* combo = static_cast<QComboBox*>(watched);
+        static_cast<QObject*>(combo)->event(event);
+        if (QLineEdit* edit = combo->lineEdit())
+            edit->deselect();
+        return true;
+    }
+};
+
 // Leaving a field means the focus went to another control of the same window (or
 // nowhere). A pop-up opening (the combo's own list, a context menu) or another window
 // being activated takes the focus only for a while.
@@ -113,6 +130,11 @@ void selectAllOnFocus(QWidget* field)
     field->installEventFilter(new SelectAllFilter(field));
     if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
         combo->lineEdit()->installEventFilter(new SelectAllFilter(combo->lineEdit()));
+}
+
+void keepTextOnFocus(QComboBox* combo)
+{
+    combo->installEventFilter(new KeepTextFilter(combo));
 }
 
 void installDistanceFilter(QLineEdit* field)

@@ -14,6 +14,10 @@ namespace Fields {
 // Selects the whole text whenever the field gets the focus (line edit or editable combo).
 void selectAllOnFocus(QWidget* field);
 
+// The opposite for an editable combo box whose text is usually kept (a preselected pair of
+// shoes): reaching it with Tab leaves the caret at the end instead of selecting the text.
+void keepTextOnFocus(QComboBox* combo);
+
 // On every change, drops the last character when it is neither a digit nor "." and puts
 // the caret at the end. Only the last character is looked at, as typed text arrives there.
 void installDistanceFilter(QLineEdit* field);

@@ -2,6 +2,7 @@
 
 #include "CLibrary.h"
 #include "Clock.h"
+#include "DateText.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
@@ -13,6 +14,11 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
+#include "frmAbout.h"
+#include "frmCopyFile.h"
+#include "frmHelp.h"
+#include "frmTriang.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 #include "frmItemRpt.h"
@@ -89,6 +95,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setGridVisible(true);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setSelectedDate(Clock::today());
+    // Keys typed on the calendar start its own date entry, which reaches any year; only
+    // dates the data layer accepts can be chosen.
+    Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
 
@@ -123,8 +132,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
     {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
-    {"mnuUtilities", "mnuTriang", "&Pace Calculator", nullptr, false},
-    {"mnuUtilities", "mnuBackup", "&Backup Database", nullptr, false},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -162,13 +171,13 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", nullptr, false},
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
-    {"mnuHelp", "mnuHowDoI", "&How Do I...", nullptr, false},
-    {"mnuHelp", "mnuAbout", "&About", nullptr, false},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
 };
 
 void MainForm::buildMenus() {
@@ -334,6 +343,16 @@ void MainForm::mnuAddRaceType_Click() {
     openCatalog<frmAddRaceType>();
 }
 
+void MainForm::mnuTriang_Click() {
+    frmTriang dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBackup_Click() {
+    frmCopyFile dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunAddRace_Click() {
@@ -409,4 +428,23 @@ void MainForm::mnuTimeGraph_Click() {
     Dialogs::execModal(&dlg);
 }
 
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
+}
+
 // &Help
+
+void MainForm::mnuHowDoI_Click() {
+    frmHelp dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuAbout_Click() {
+    frmAbout dlg(this);
+    Dialogs::execModal(&dlg);
+}

@@ -64,13 +64,14 @@ QString frmAddUser::insertStatement(const QString& name, bool miles) {
 }
 
 void frmAddUser::btnAddUser_Click() {
-    const QString name = txtAddUser->text();
+    // Blanks around a name would make a second user that looks like the first.
+    const QString name = txtAddUser->text().trimmed();
     const bool miles = chkMiles->isChecked();
 
     // A blank name would be a user that the selector cannot tell apart from "no user",
     // so it is refused like any other insert the database rejects.
     bool ok = false;
-    if (!name.trimmed().isEmpty()) {
+    if (!name.isEmpty()) {
         CLibrary lib;
         ok = lib.Insert_UpdateRec(insertStatement(name, miles));
     }

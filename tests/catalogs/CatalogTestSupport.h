@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CatalogHook.h"
+#include "CatalogDialog.h"
 #include "Clock.h"
 #include "GuiFixture.h"
 
@@ -9,13 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// Records what a catalog dialog hands to its hook, as "catalog:name".
-class RecordingHook : public CatalogHook {
+// Records the items that catalog dialogs announce, as "dialog:name".
+class AddedItems {
   public:
-    void catalogItemAdded(const QString& catalog, const QString& name) override {
-        added << catalog + ":" + name;
+    void watch(CatalogDialog* dialog) {
+        QObject::connect(dialog, &CatalogDialog::itemAdded,
+                         [this, dialog](const QString& name) { names << dialog->objectName() + ":" + name; });
     }
-    QStringList added;
+    QStringList names;
 };
 
 const QString kInserted = QStringLiteral("Record Inserted");

@@ -3,8 +3,11 @@
 
 #include "DatePicker.h"
 #include "frmAddBike.h"
+#include "frmAddExercise.h"
+#include "frmAddRaceType.h"
 #include "frmAddShoe.h"
 #include "frmAddVideo.h"
+#include "frmAddVideoType.h"
 
 #include <QCheckBox>
 
@@ -90,10 +93,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, PriceTest, testing::ValuesIn(priceCases), CaseNa
 TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
     exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Pegasus', 1, 'Ann')");
     FixedState bob(QStringLiteral("Bob"));
-    RecordingHook hook;
+    AddedItems announced;
     for (FixedState* user : {&ann, &bob}) {
         frmAddShoe dlg(*user);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.show();
         type(dlg.txtAddShoe, "Pegasus");
         type(dlg.txtPrice, "90");
@@ -101,7 +104,7 @@ TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
         EXPECT_EQ(dlg.isVisible(), user == &ann) << "a refused add keeps the dialog open";
     }
     EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted}));
-    EXPECT_EQ(hook.added, QStringList{"frmAddShoe:Pegasus"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddShoe:Pegasus"});
     EXPECT_EQ(rows("SELECT User_Name FROM Running_Shoes ORDER BY User_Name"), QStringList({"Ann", "Bob"}));
 }
 
@@ -159,7 +162,7 @@ TEST_F(EquipmentTest, ModifyWithoutShoesOrWithoutDatabase) {
 // --- All three ----------------------------------------------------------------------------
 
 // The same road through each dialog: a value that is no number or duration refused, the
-// add stored and handed to the hook, and the modify section switching the item inactive.
+// add stored and announced, and the modify section switching the item inactive.
 struct RoundTripCase {
     const char* name;
     EquipmentDialog* (*make)(SharedState&);
@@ -170,34 +173,41 @@ class RoundTripTest : public CatalogTest, public testing::WithParamInterface<Rou
 
 TEST_P(RoundTripTest, AddAndModify) {
     const RoundTripCase& c = GetParam();
-    RecordingHook hook;
+    AddedItems announced;
     {
         std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
-        dlg->setCatalogHook(&hook);
+        announced.watch(dlg.get());
         dlg->show();
         shot(dlg.get(), "frmAdd" + c.noun);
-        type(find<QLineEdit>(dlg.get(), "txtAdd" + c.noun), "Buns 'n' Abs");
-        retype(find<QComboBox>(dlg.get(), "cb" + c.noun + "Type"), "Touring");
+        // A name that is blank once trimmed is refused, as is a value that is no number or
+        // duration; the name is stored without its surrounding blanks, inactive as chosen.
+        auto* name = find<QLineEdit>(dlg.get(), "txtAdd" + c.noun);
         auto* value = find<QLineEdit>(dlg.get(), c.valueField);
-        type(value, "abc");
+        type(name, "   ");
+        retype(find<QComboBox>(dlg.get(), "cb" + c.noun + "Type"), "Touring");
+        type(value, c.typed);
+        click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
+        retype(name, " Buns 'n' Abs ");
+        retype(value, "abc");
         click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
         retype(value, c.typed);
+        click(dlg->chkActive);
         click(find<QPushButton>(dlg.get(), "btnAdd" + c.noun));
     }
     EXPECT_EQ(rows(QStringLiteral("SELECT %1, %1_Type, %2, Active, User_Name FROM %3")
                        .arg(c.noun, c.valueField.mid(3), c.table)),
-              QStringList{"Buns 'n' Abs|Touring|" + c.stored + "|1|Ann"});
-    EXPECT_EQ(hook.added, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
+              QStringList{"Buns 'n' Abs|Touring|" + c.stored + "|0|Ann"});
+    EXPECT_EQ(announced.names, QStringList{"frmAdd" + c.noun + ":Buns 'n' Abs"});
 
     std::unique_ptr<EquipmentDialog> dlg(c.make(ann));
     dlg->show();
     click(find<QPushButton>(dlg.get(), "btnModify" + c.noun));
     EXPECT_EQ(items(find<QComboBox>(dlg.get(), "cbModify" + c.noun)), QStringList{"Buns 'n' Abs"});
-    EXPECT_TRUE(dlg->chkMdActive->isChecked());
+    EXPECT_FALSE(dlg->chkMdActive->isChecked());
     click(dlg->chkMdActive);
     click(dlg->btnUpdate);
-    EXPECT_EQ(messages, QStringList({kInsertFailed, kInserted, c.noun + " Updated!"}));
-    EXPECT_EQ(scalar("SELECT Active FROM " + c.table), "0");
+    EXPECT_EQ(messages, QStringList({kInsertFailed, kInsertFailed, kInserted, c.noun + " Updated!"}));
+    EXPECT_EQ(scalar("SELECT Active FROM " + c.table), "1");
     shot(dlg.get(), "frmAdd" + c.noun + "-modify");
 }
 
@@ -210,5 +220,28 @@ const RoundTripCase roundTripCases[] = {
      "txtLength", "1:05:30", "1:05:30"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, RoundTripTest, testing::ValuesIn(roundTripCases), CaseName());
+
+// Esc after typing into a catalog dialog's add section asks before throwing it away.
+struct EscapeCase {
+    const char* name;
+    QDialog* (*make)(SharedState&);
+    const char* field;
+};
+
+class EscapeTest : public CatalogTest, public testing::WithParamInterface<EscapeCase> {};
+
+TEST_P(EscapeTest, AsksBeforeDiscardingTypedInput) {
+    checkEscapeAsksBeforeDiscarding([this] { return GetParam().make(ann); }, GetParam().field, "Trail");
+}
+
+const EscapeCase escapeCases[] = {
+    {"Shoe", [](SharedState& s) -> QDialog* { return new frmAddShoe(s); }, "txtAddShoe"},
+    {"Bike", [](SharedState& s) -> QDialog* { return new frmAddBike(s); }, "txtAddBike"},
+    {"Video", [](SharedState& s) -> QDialog* { return new frmAddVideo(s); }, "txtAddVideo"},
+    {"Exercise", [](SharedState& s) -> QDialog* { return new frmAddExercise(s); }, "txtField2"},
+    {"RaceType", [](SharedState& s) -> QDialog* { return new frmAddRaceType(s); }, "txtRaceType"},
+    {"VideoType", [](SharedState& s) -> QDialog* { return new frmAddVideoType(s); }, "txtVideoType"},
+};
+INSTANTIATE_TEST_SUITE_P(Dialogs, EscapeTest, testing::ValuesIn(escapeCases), CaseName());
 
 } // namespace

@@ -7,13 +7,13 @@ namespace {
 
 class ExerciseTest : public CatalogTest {
   protected:
-    RecordingHook hook;
+    AddedItems announced;
 
     // Adds an exercise through a fresh dialog; returns the messages it showed.
     QStringList addExercise(const QString& name, const QString& f1, const QString& f2, const QString& f3) {
         const qsizetype before = messages.size();
         frmAddExercise dlg(ann);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.showAddSectionOnly();
         dlg.show();
         type(dlg.txtName, name);
@@ -36,7 +36,7 @@ TEST_F(ExerciseTest, NumFieldsCountsTheCaptionsInUseAndDuplicatesAreRefused) {
     EXPECT_EQ(rows("SELECT Exercise_Name, Num_Fields, Field1, Field2, Field3, User_Name FROM Other_Setup"),
               QStringList({"Rowing|2|Meters||Strokes|Ann", "Stretching|0||||Ann", "Push-ups|1||Reps||Ann",
                            "O'Neill's Circuit|3|Laps|Weight|Reps|Ann"}));
-    EXPECT_EQ(hook.added, QStringList({"frmAddExercise:Rowing", "frmAddExercise:Stretching",
+    EXPECT_EQ(announced.names, QStringList({"frmAddExercise:Rowing", "frmAddExercise:Stretching",
                                        "frmAddExercise:Push-ups", "frmAddExercise:O'Neill's Circuit"}));
 }
 

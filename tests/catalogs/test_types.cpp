@@ -10,20 +10,29 @@ namespace {
 using TypesTest = CatalogTest;
 
 TEST_F(TypesTest, KilometresFillMilesOnlyWhileNoMilesAreTyped) {
-    RecordingHook hook;
+    AddedItems announced;
     frmAddRaceType dlg(ann);
-    dlg.setCatalogHook(&hook);
+    announced.watch(&dlg);
     dlg.show();
     shot(&dlg, "frmAddRaceType");
 
     chooseWithKeys(dlg.cbExercise, "Running");
-    type(dlg.txtRaceType, "10K");
+    type(dlg.txtRaceType, " 10K ");
+    focus(dlg.txtKilometers); // tabbing through empty kilometres leaves the miles empty
+    focus(dlg.txtRaceType);
+    EXPECT_EQ(dlg.txtMiles->text(), "");
     type(dlg.txtKilometers, "10");
     focus(dlg.txtRaceType);
     EXPECT_EQ(dlg.txtMiles->text(), "6.2");
+    // Miles filled in from the kilometres follow a corrected figure.
+    retype(dlg.txtKilometers, "21.1");
+    focus(dlg.txtRaceType);
+    EXPECT_EQ(dlg.txtMiles->text(), "13.1");
 
-    // Miles now typed are not overwritten by kilometres; leaving miles fills kilometres.
-    retype(dlg.txtMiles, "6.25");
+    // Miles take digits and "." only; typed, they are not overwritten by kilometres, and
+    // leaving them fills the kilometres.
+    retype(dlg.txtMiles, "6.25K");
+    EXPECT_EQ(dlg.txtMiles->text(), "6.25");
     focus(dlg.txtKilometers);
     EXPECT_EQ(dlg.txtKilometers->text(), "10.1");
     retype(dlg.txtKilometers, "12");
@@ -35,7 +44,7 @@ TEST_F(TypesTest, KilometresFillMilesOnlyWhileNoMilesAreTyped) {
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(rows("SELECT Exercise, RaceType, RaceDistance, User_Name FROM RaceTypes"),
               QStringList{"RunningRace|10K|6.25|Ann"});
-    EXPECT_EQ(hook.added, QStringList{"frmAddRaceType:10K"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddRaceType:10K"});
 }
 
 TEST_F(TypesTest, RaceTypeInsertsAndRefusals) {
@@ -43,14 +52,16 @@ TEST_F(TypesTest, RaceTypeInsertsAndRefusals) {
     frmAddRaceType dlg(ann);
     dlg.show();
 
-    // No exercise chosen: the kind would be "Race" alone, which no race log lists.
+    // No exercise chosen: the kind would be "Race" alone, which no race log lists. A name
+    // that is blank once trimmed is refused as well.
     type(dlg.txtRaceType, "Bob's Half");
     click(dlg.btnAdd);
     chooseWithKeys(dlg.cbExercise, "Cycling");
-    type(dlg.txtMiles, "abc");
+    retype(dlg.txtRaceType, "   ");
     click(dlg.btnAdd);
 
     // Empty miles are stored as 0; a kind typed into the list is stored with "Race".
+    retype(dlg.txtRaceType, "Bob's Half");
     retype(dlg.cbExercise, "Rowing");
     retype(dlg.txtMiles, "");
     click(dlg.btnAdd);
@@ -74,24 +85,28 @@ TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
         video.show();
         EXPECT_EQ(items(video.cbVideoType), QStringList({"Tae-Bo", "Aerobics"}));
     }
-    RecordingHook hook;
+    AddedItems announced;
     {
         frmAddVideoType dlg(ann);
-        dlg.setCatalogHook(&hook);
+        announced.watch(&dlg);
         dlg.show();
         shot(&dlg, "frmAddVideoType");
-        type(dlg.txtVideoType, "Pilates");
+        type(dlg.txtVideoType, " Pilates ");
         click(dlg.btnAdd);
         EXPECT_EQ(dlg.result(), QDialog::Accepted);
     }
+    // Refused: the same type for another user, and a blank one.
     FixedState bob(QStringLiteral("Bob"));
     frmAddVideoType dup(bob);
     dup.show();
     type(dup.txtVideoType, "Pilates");
     click(dup.btnAdd);
-    EXPECT_EQ(messages, QStringList({"Video type inserted", "Problem inserting video type"}));
+    retype(dup.txtVideoType, "  ");
+    click(dup.btnAdd);
+    const QString failed = "Problem inserting video type";
+    EXPECT_EQ(messages, QStringList({"Video type inserted", failed, failed}));
     EXPECT_TRUE(dup.isVisible());
-    EXPECT_EQ(hook.added, QStringList{"frmAddVideoType:Pilates"});
+    EXPECT_EQ(announced.names, QStringList{"frmAddVideoType:Pilates"});
 
     frmAddVideo video(bob);
     video.show();

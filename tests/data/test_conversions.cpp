@@ -181,6 +181,9 @@ TEST(PaceAndSpeed, ValuesAndErrors) {
     EXPECT_EQ(CLibrary::GetPace("3:30:00", " 26.2 "), "8:01");
     EXPECT_EQ(CLibrary::GetMPH("1:00:00", "12.345"), "12.35"); // half away from zero
     EXPECT_EQ(CLibrary::GetMPH("2:00:00", 0.25), "0.13");
+    // Seconds count: 20:30 is not 20 or 21 minutes.
+    EXPECT_EQ(CLibrary::GetMPH("20:30", "5"), "14.63");
+    EXPECT_EQ(CLibrary::GetPace("20:30", "5"), "4:06");
 
     EXPECT_EQ(errorOf([] { CLibrary::GetPace("45:00", "0"); }), "Division by zero");
     EXPECT_EQ(errorOf([] { CLibrary::GetMPH("", 10.0); }), "Division by zero");
@@ -196,7 +199,11 @@ TEST(PaceAndSpeed, ValuesAndErrors) {
 
 TEST(Distances, OneDecimalWithTheShortFactorAndZeroOnAnyError) {
     EXPECT_EQ(CLibrary::ComputeKilometers("26.2"), "42.2");
-    EXPECT_EQ(CLibrary::ComputeKilometers("1"), "1.6"); // 1.609, not 1.609344
+    // 1.609, not 1.609344: these round differently with the longer factor.
+    EXPECT_EQ(CLibrary::ComputeKilometers("1000"), "1609.0");
+    EXPECT_EQ(CLibrary::ComputeMiles("100"), "62.2");
+    EXPECT_EQ(CLibrary::ComputeMiles("21.1"), "13.1");
+    EXPECT_EQ(CLibrary::ComputeMiles("5000"), "3107.5");
     EXPECT_EQ(CLibrary::ComputeMiles(" 42.195 "), "26.2");
     for (const char* bad : {"", "abc", "3,1", "1e3"}) {
         EXPECT_EQ(CLibrary::ComputeKilometers(bad), "0") << bad;
@@ -244,7 +251,9 @@ const ParseDateCase parseDateCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, ParseDate, testing::ValuesIn(parseDateCases), CaseName());
 
 TEST(StatementValues, NumberPassesOnlyPlainDecimals) {
-    EXPECT_EQ(CLibrary::Number(" 26.2 "), "26.2");
+    // The typed digits pass unchanged, never in exponent form or rounded.
+    for (const char* plain : {"26.2", "1234567", "0.000001", "123456789012.5"})
+        EXPECT_EQ(CLibrary::Number(QStringLiteral(" %1 ").arg(QLatin1String(plain))), QLatin1String(plain));
     for (const char* bad : {"", "1 OR 1=1", "5; DELETE FROM Users", "0x1F", "5--", "'5'"})
         EXPECT_EQ(errorOf([&] { CLibrary::Number(bad); }), "Type mismatch") << bad;
 }

@@ -56,13 +56,14 @@ struct PatternCase {
     const char* name;
     const char* pattern;
     const char* text;
+    QDate date = QDate(2026, 3, 5); // a Thursday
 };
 
 class DateTextFormats : public testing::TestWithParam<PatternCase> {};
 
-TEST_P(DateTextFormats, ThursdayFifthOfMarch2026) {
-    const QDate d(2026, 3, 5);
-    EXPECT_EQ(DateText::format(d, QString::fromUtf8(GetParam().pattern)), QString::fromUtf8(GetParam().text));
+TEST_P(DateTextFormats, Formats) {
+    EXPECT_EQ(DateText::format(GetParam().date, QString::fromUtf8(GetParam().pattern)),
+              QString::fromUtf8(GetParam().text));
 }
 
 const PatternCase patternCases[] = {
@@ -72,6 +73,7 @@ const PatternCase patternCases[] = {
     {"MonthCommaYear", "mmmm, yyyy", "March, 2026"},
     {"Weekdays", "ddd dddd", "Thu Thursday"},
     {"LiteralsAndWeekdayNumber", "y: yyy, Week #d é", "y: 26y, Week #5 é"},
+    {"TwoDigitDayAndMonth", "d/m dd/mm", "12/10 12/10", QDate(2026, 10, 12)},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, DateTextFormats, testing::ValuesIn(patternCases), CaseName());
 

@@ -71,6 +71,9 @@ TEST_F(Dialect, LiteralsAndOperatorsKeepTheirMeaning)
         {"SELECT \"say \"\"it's\"\"\" AS v", "say \"it's\""},
         {"SELECT 5--3 AS v", "8"}, // "--" is no comment, so nothing after it can be cut off
         {"SELECT Format(Now(), 'YYYY') AS v ;  ", "2026"},
+        // Month and Year on their own, of a stored date and of a date text.
+        {"SELECT Month('2026-10-12') || ' ' || Year('2026-10-12') AS v", "10 2026"},
+        {"SELECT Month('12/5/2026') || ' ' || Year('12/5/2026') AS v", "12 2026"},
     };
     for (const auto& [sql, value] : cases)
         EXPECT_EQ(rows(QString::fromUtf8(sql), {"v"}), QStringList{QString::fromUtf8(value)}) << sql;

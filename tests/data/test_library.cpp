@@ -200,6 +200,17 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole)
     EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"),
                                    QStringLiteral("1 OR 1=1")));
     EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("1/2"));
+    // Nor does one whose master row the engine refuses to delete: the detail row stays too.
+    {
+        auto c = Connection::open(path);
+        ASSERT_EQ(sqlite3_exec(c->handle(),
+                               "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"), id));
+        EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("1/2"));
+        ASSERT_EQ(sqlite3_exec(c->handle(), "DROP TRIGGER keep", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
     EXPECT_TRUE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"), id));
     EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("0/1"));
 }

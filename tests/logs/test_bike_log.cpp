@@ -1,7 +1,10 @@
 #include "LogFixture.h"
 
 #include "frmBikeLog.h"
+#include "frmOtherLog.h"
+#include "frmRaceLog.h"
 #include "frmRunLog.h"
+#include "frmSwimLog.h"
 #include "frmVideoLog.h"
 
 namespace {
@@ -52,7 +55,8 @@ TEST_F(BikeLogTest, RideIsAddedWithItsSpeedAndUpdatedWithoutTheCalories) {
     EXPECT_EQ(
         rows("SELECT Exercise_Time, Miles, Kilometers, Calories_Burned FROM Cycling_Log, Exercise_Master "
              "WHERE Exercise_ID = Cycling_ID"),
-        QStringList({"1:00:00|20|48.3|500"}));
+        QStringList({"1:00:00|30|48.3|500"}))
+        << "a kilometre user's miles follow the kilometres";
 }
 
 // With no active shoe, bike or video the window asks for one; the item added in the
@@ -94,5 +98,40 @@ const MissingCatalogCase missingCatalogCases[] = {
      "40:00", "40:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
+
+// Esc in any log window asks before throwing typed input away.
+struct EscapeCase {
+    const char* name;
+    QDialog* (*make)(SharedState&);
+    const char* field;
+};
+
+class EscapeTest : public LogFixture, public testing::WithParamInterface<EscapeCase> {};
+
+TEST_P(EscapeTest, AsksBeforeDiscardingTypedInput) {
+    checkEscapeAsksBeforeDiscarding([this] { return GetParam().make(state); }, GetParam().field, "12");
+}
+
+template <class Log> QDialog* openLog(SharedState& s) {
+    auto* w = new Log(s);
+    w->openForAdd("12/6/2026", "Sunday");
+    return w;
+}
+
+const EscapeCase escapeCases[] = {
+    {"Run", openLog<frmRunLog>, "txtComments"},
+    {"Bike", openLog<frmBikeLog>, "txtMiles"},
+    {"Swim", openLog<frmSwimLog>, "txtTime"},
+    {"Video", openLog<frmVideoLog>, "txtComments"},
+    {"Other", openLog<frmOtherLog>, "txtTime"},
+    {"Race",
+     [](SharedState& s) -> QDialog* {
+         auto* w = new frmRaceLog(s);
+         w->openForAdd("Running Race Log", "RunningRace");
+         return w;
+     },
+     "txtRaceName"},
+};
+INSTANTIATE_TEST_SUITE_P(Windows, EscapeTest, testing::ValuesIn(escapeCases), CaseName());
 
 } // namespace

@@ -26,13 +26,14 @@ class OtherLogTest : public LogFixture {
     QComboBox* exercise(QWidget* w) { return find<QComboBox>(w, "cbExercise"); }
 };
 
-TEST_F(OtherLogTest, ChosenExerciseLaysTheWindowOutAndHiddenTextsAreStored) {
+TEST_F(OtherLogTest, ChosenExerciseLaysTheWindowOutAndWhatIsShownIsStored) {
     define(BenchPress + ", ('Stretch', 0, NULL, NULL, NULL, 'Bob'), ('Rowing', 3, 'Meters', 'Strokes', "
-                        "'Watts', 'Bob'), ('Jump Rope', 1, 'Skips', NULL, NULL, 'Ann')");
+                        "'Watts', 'Bob'), ('Jump Rope', 1, 'Skips', NULL, NULL, 'Ann'), "
+                        "('Carry', 2, 'Meters', '', 'Kilos', 'Bob')");
     frmOtherLog w(state);
     w.openForAdd("5/17/2026", "Sunday");
     w.show();
-    EXPECT_EQ(items(exercise(&w)), QStringList({"Bench Press", "Rowing", "Stretch"}));
+    EXPECT_EQ(items(exercise(&w)), QStringList({"Bench Press", "Carry", "Rowing", "Stretch"}));
     EXPECT_EQ(w.visibleFieldCount(), 0);
     const int compact = w.height();
     shot(&w, "frmOtherLog_add_empty");
@@ -45,7 +46,13 @@ TEST_F(OtherLogTest, ChosenExerciseLaysTheWindowOutAndHiddenTextsAreStored) {
     EXPECT_EQ(w.visibleFieldCount(), 0);
     EXPECT_EQ(w.height(), compact) << "the window shrinks to the rows it shows";
 
-    // A two-field exercise hides the third row; its text stays and is stored with the rest.
+    // Captions in the first and third field only: those two rows, the second one hidden.
+    chooseFromList(exercise(&w), "Carry");
+    EXPECT_EQ(fieldRows(&w), QStringList({"Meters:", "Kilos:"}));
+    EXPECT_TRUE(edit(&w, "txtField2")->isHidden());
+    EXPECT_FALSE(edit(&w, "txtField3")->isHidden());
+
+    // A two-field exercise hides the third row: the text it still holds is not stored.
     chooseFromList(exercise(&w), "Bench Press");
     EXPECT_EQ(fieldRows(&w), QStringList({"Weight:", "Reps:"}));
     type(edit(&w, "txtTime"), "1:0a5:30");
@@ -58,7 +65,7 @@ TEST_F(OtherLogTest, ChosenExerciseLaysTheWindowOutAndHiddenTextsAreStored) {
     EXPECT_EQ(rows("SELECT Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, Comments, "
                    "Exercise_Name, Field1, Field2, Field3 FROM Exercise_Master, OtherLog WHERE Other_ID = "
                    "Exercise_ID"),
-              QStringList({"Other|2026-05-17|Sunday|1:05:30|Bob|felt 'good'|Bench Press|100 lb's|10|180"}));
+              QStringList({"Other|2026-05-17|Sunday|1:05:30|Bob|felt 'good'|Bench Press|100 lb's|10|"}));
 
     // A layout that cannot be read is reported.
     exec("DROP TABLE Other_Setup");
@@ -147,7 +154,7 @@ TEST_F(OtherLogTest, WithoutExercisesTheSetupOpensAndItsNewExerciseIsOffered) {
     answers = {true};
     drivers["frmAddExercise"] = [this](QDialog* d) {
         EXPECT_TRUE(find<QWidget>(d, "modifySection")->isHidden()) << "only the add section shows";
-        type(find<QLineEdit>(d, "txtName"), "Plank");
+        type(find<QLineEdit>(d, "txtName"), " Plank ");
         type(find<QLineEdit>(d, "txtField1"), "Seconds");
         click(find<QAbstractButton>(d, "btnAdd"));
         return d->result();
@@ -158,7 +165,11 @@ TEST_F(OtherLogTest, WithoutExercisesTheSetupOpensAndItsNewExerciseIsOffered) {
                                       "exercise is entered. Enter one now?"}));
     EXPECT_EQ(items(exercise(&w)), QStringList({"Plank"}));
     EXPECT_EQ(exercise(&w)->currentText(), "Plank");
-    EXPECT_EQ(w.visibleFieldCount(), 0) << "handing the name over does not lay the window out";
+    // The new exercise is laid out at once, without choosing it again.
+    EXPECT_EQ(fieldRows(&w), QStringList({"Seconds:"}));
+    type(edit(&w, "txtField1"), "90");
+    click(button(&w, "btnAdd"));
+    EXPECT_EQ(rows("SELECT Exercise_Name, Field1 FROM OtherLog"), QStringList({"Plank|90"}));
 }
 
 } // namespace

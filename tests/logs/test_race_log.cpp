@@ -46,9 +46,7 @@ TEST_F(RaceLogTest, AddRaceWithTheStandardDistanceOfItsType) {
     auto* date = find<DatePicker>(&w, "dtRaceDate");
     EXPECT_EQ(date->value(), QDate(2026, 5, 17));
 
-    focus(date); // one month on, with the arrow key on the picker's month
-    date->setCurrentSection(QDateTimeEdit::MonthSection);
-    QTest::keyClick(date, Qt::Key_Up);
+    type(date, "6/17/2026"); // typed whole, as it is shown
     type(edit(&w, "txtRaceName"), "Bob's Run");
     chooseFromList(combo(&w, "cbRaceType"), "10K");
     // Choosing alone writes nothing; leaving the type fills the miles, not the kilometres.
@@ -94,16 +92,20 @@ TEST_F(RaceLogTest, TypedRaceTypeAndBothDistancesFollowTheirOwnRules) {
     press(Qt::Key_Tab);
     EXPECT_EQ(miles->text(), "1");
 
-    // Both distances may be typed, and the kilometres fill the miles only while those are
-    // empty. A kilometre user's pace is per kilometre.
+    // Both distances may be typed. Miles filled in from the kilometres follow them; miles
+    // typed by the person stay. A kilometre user's pace is per kilometre.
     miles->clear();
     retype(km, "5");
     press(Qt::Key_Tab);
     EXPECT_EQ(miles->text(), "3.1");
     retype(km, "10");
     type(edit(&w, "txtTime"), "50:00");
-    EXPECT_EQ(miles->text(), "3.1");
+    EXPECT_EQ(miles->text(), "6.2");
     EXPECT_EQ(edit(&w, "txtPace")->text(), "5:00");
+    retype(miles, "6");
+    retype(km, "9.9");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(miles->text(), "6");
     EXPECT_TRUE(messages.isEmpty());
 }
 

@@ -23,7 +23,8 @@ class RunLogTest : public LogFixture {
 
 // The road of one run: opened for a date by the chooser, typed in, stored as two rows.
 TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
-    seedRun(); // gives the course "River"
+    seedRun(); // two runs on the course "River", which is offered once
+    seedRun();
     frmRunLog w(state);
     w.openForAdd("12/6/2026", "Sunday");
     w.show();
@@ -42,6 +43,12 @@ TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
     EXPECT_EQ(edit(&w, "txtPace")->text(), "7:17");
     type(combo(&w, "cbCourse"), "Bob's loop');--");
     type(edit(&w, "txtComments"), "It's \"hot\"");
+    // A click into a field selects its whole text, as Tab does, so typing replaces it.
+    for (QLineEdit* field : {edit(&w, "txtMiles"), combo(&w, "cbCourse")->lineEdit()}) {
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+        QApplication::processEvents();
+        EXPECT_EQ(field->selectedText(), field->text());
+    }
     click(button(&w, "btnAdd"));
 
     EXPECT_EQ(messages, QStringList({"data entered"}));
@@ -79,7 +86,7 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
         type(date, "12/8/2026");
         EXPECT_EQ(edit(&w, "txtDay")->text(), "Tuesday");
         retype(edit(&w, "txtMiles"), "12");
-        type(combo(&w, "cbShoes"), "Pegasus");
+        retype(combo(&w, "cbShoes"), "Pegasus");
         click(button(&w, "btnUpdate"));
         edit(&w, "txtID")->clear(); // without an identifier nothing is updated or deleted
         click(button(&w, "btnUpdate"));
@@ -96,6 +103,32 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
     click(button(&w, "btnDelete"));
     EXPECT_EQ(messages.last(), "Record Deleted");
     EXPECT_EQ(count("Exercise_Master") + count("Running_Log"), 0);
+}
+
+// A kilometre user cannot type the miles: they follow every corrected kilometre figure, so
+// the stored pair agrees. Tabbing through the shoes keeps the preselected pair unselected.
+TEST_F(RunLogTest, AKilometreUsersCorrectedDistanceIsStoredInBothUnits) {
+    state.setMiles(false);
+    frmRunLog w(state);
+    w.openForAdd("12/6/2026", "Sunday");
+    w.show();
+    QLineEdit* km = edit(&w, "txtKilometers");
+    type(km, "10");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(edit(&w, "txtMiles")->text(), "6.2");
+    retype(km, "21.1");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(edit(&w, "txtMiles")->text(), "13.1");
+
+    type(edit(&w, "txtTime"), "1:45:00");
+    press(Qt::Key_Tab);
+    QComboBox* shoes = combo(&w, "cbShoes");
+    ASSERT_EQ(QApplication::focusWidget(), shoes);
+    EXPECT_EQ(shoes->lineEdit()->selectedText(), "");
+    QTest::keyClicks(shoes, " 2");
+    EXPECT_EQ(shoes->currentText(), "New Trainer 2");
+    click(button(&w, "btnAdd"));
+    EXPECT_EQ(rows("SELECT Miles, Kilometers, Shoes FROM Running_Log"), QStringList({"13.1|21.1|New Trainer 2"}));
 }
 
 // Nothing is stored from a distance that is not a number, and never half a workout.

@@ -34,6 +34,12 @@ TEST_F(SwimVideoLogTest, SwimIsAddedAndEdited) {
                    "FROM Exercise_Master, Swimming_Log WHERE Exercise_ID = Swimming_ID"),
               QStringList({"Swimming|2026-12-07|Monday|35:20|36|Bay's end"}));
     EXPECT_EQ(messages, QStringList({"data entered", "Record Updated"}));
+
+    // Two swims at one place offer it once.
+    seed("Swimming", "30:00", "", "Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 20, 'Bay''s end')");
+    frmSwimLog w(state);
+    w.openForAdd("12/8/2026", "Tuesday");
+    EXPECT_EQ(items(combo(&w, "cbLocation")), QStringList({"Bay's end"}));
 }
 
 TEST_F(SwimVideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {

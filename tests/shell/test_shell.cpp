@@ -4,6 +4,8 @@
 #include "GuiFixture.h"
 
 #include "Clock.h"
+#include "DatePicker.h"
+#include "Dialogs.h"
 #include "MainForm.h"
 #include "MenuForm.h"
 #include "frmAddUser.h"
@@ -20,7 +22,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -120,8 +124,8 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "  mnuMiles &Distance is Miles [x]",
                                  "  mnuAddUser Add &User",
                                  "  mnuAddRaceType Add &Race Type",
-                                 "  mnuTriang &Pace Calculator (off)",
-                                 "  mnuBackup &Backup Database (off)",
+                                 "  mnuTriang &Pace Calculator",
+                                 "  mnuBackup &Backup Database",
                                  "mnuRunning &Running",
                                  "  mnuRunReports &Reports",
                                  "    mnuRunTextRpt &Text Report (off)",
@@ -153,12 +157,12 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "    mnuOtherTextRpt &Text Report (off)",
                                  "  mnuAddExercise Add/Modify &Exercise",
                                  "mnuCombined &Combined Reports",
-                                 "  mnuCalendar &Calendar (off)",
+                                 "  mnuCalendar &Calendar",
                                  "  mnuTimeRpt Time &Report (off)",
                                  "  mnuTimeGraph &Time Graph",
                                  "mnuHelp &Help",
-                                 "  mnuHowDoI &How Do I... (off)",
-                                 "  mnuAbout &About (off)"}));
+                                 "  mnuHowDoI &How Do I...",
+                                 "  mnuAbout &About"}));
 }
 
 TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {
@@ -294,7 +298,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, CalendarClickTest, testing::ValuesIn(kindCases),
 TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     setUnit("Ann", 0);
     MainForm* w = start();
-    for (const QString name : {"O'Brien", "x'); DELETE FROM Users; --"}) {
+    // Blanks around a name are dropped: " O'Brien" would be a second user looking the same.
+    for (const QString name : {" O'Brien ", "x'); DELETE FROM Users; --"}) {
         driveAddUser(name, true);
         w->action("mnuAddUser")->trigger();
     }
@@ -305,7 +310,7 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
 
     // Refused: the same name (in any case) and a blank one; the dialog stays as it was.
     FixedState ann(QStringLiteral("Ann"));
-    for (const char* name : {"ANN", "o'brien", "", "   "}) {
+    for (const char* name : {"ANN", "o'brien", " O'Brien", "", "   "}) {
         SCOPED_TRACE(name);
         messages.clear();
         frmAddUser dlg(ann);
@@ -318,6 +323,41 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
         shot(&dlg, "frmAddUser");
     }
     EXPECT_EQ(users().size(), 3);
+}
+
+// Stray keys on the calendar start its keyboard date entry; it never leaves the years the
+// data layer takes, and neither does a date picker.
+TEST_F(ShellTest, TheCalendarKeepsToTheDatesThatCanBeStored) {
+    MainForm* w = start();
+    auto* view = w->Calendar->findChild<QTableView*>();
+    ASSERT_NE(view, nullptr);
+    for (const char* keys : {"0000", "00000000"}) {
+        view->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(view, keys);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(w->Calendar->selectedDate(), QDate(1900, 1, 1)) << keys;
+    }
+    DatePicker picker;
+    EXPECT_EQ(picker.minimumDate(), QDate(1900, 1, 1));
+    EXPECT_EQ(picker.maximumDate(), QDate(2099, 12, 31));
+}
+
+// A message box is wide enough for its title "Trainbook" beside the title bar's buttons,
+// however short its text.
+TEST_F(ShellTest, MessageBoxesShowTheirTitleWhole) {
+    Dialogs::setMessageHandler({});
+    int width = 0;
+    QTimer::singleShot(0, [&width] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        box->close();
+    });
+    Dialogs::message(nullptr, "OK");
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    const int buttons = 3 * QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    EXPECT_GE(width, title.horizontalAdvance("Trainbook") + buttons);
 }
 
 TEST_F(ShellTest, DatabaseFailuresAreReportedAndTheWindowStaysUsable) {

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QTimer>
 
 void GuiFixture::SetUp()
@@ -107,6 +108,37 @@ void GuiFixture::type(QWidget* w, const QString& text)
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClicks(target, text);
     QApplication::processEvents();
+}
+
+void GuiFixture::checkEscapeAsksBeforeDiscarding(const std::function<QDialog*()>& make, const QString& field,
+                                                 const QString& text)
+{
+    auto escape = [](QDialog* d) {
+        QWidget* at = QApplication::focusWidget();
+        QTest::keyClick(at && at->window() == d ? at : d, Qt::Key_Escape);
+        QApplication::processEvents();
+    };
+    const QString discard = QStringLiteral("Discard the changes?");
+    {
+        std::unique_ptr<QDialog> d(make());
+        focus(d.get());
+        escape(d.get());
+        EXPECT_FALSE(d->isVisible()) << "nothing typed: Esc closes";
+        EXPECT_FALSE(questions.contains(discard));
+    }
+    std::unique_ptr<QDialog> d(make());
+    auto* input = find<QWidget>(d.get(), field);
+    type(input, text);
+    answers = {false};
+    escape(d.get());
+    EXPECT_EQ(questions.filter(discard).size(), 1);
+    EXPECT_TRUE(d->isVisible()) << "No keeps the window";
+    if (auto* line = qobject_cast<QLineEdit*>(input))
+        EXPECT_EQ(line->text(), text);
+    answers = {true};
+    escape(d.get());
+    EXPECT_FALSE(d->isVisible()) << "Yes closes it";
+    EXPECT_EQ(d->result(), QDialog::Rejected);
 }
 
 void GuiFixture::click(QWidget* button)

@@ -66,6 +66,11 @@ protected:
     static void retype(QWidget* field, const QString& text);
     // The texts of a combo's list, in order.
     static QStringList items(QComboBox* combo);
+    // Esc in a fresh window from `make` closes it without a question; after `text` is typed
+    // into `field` Esc asks "Discard the changes?", No keeps the window and the text, and Yes
+    // closes it.
+    void checkEscapeAsksBeforeDiscarding(const std::function<QDialog*()>& make, const QString& field,
+                                         const QString& text);
     // Saves a picture of the window to $TRAINBOOK_SHOTS/<name>.png when that is set.
     static void shot(QWidget* window, const QString& name);
 
