@@ -9,6 +9,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "DbError.h"
+#include "FilePath.h"
 
 #include <QCoreApplication>
 
@@ -67,7 +68,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("trainbook-cli"));
     int code = 1;
     try {
-        code = run(QCoreApplication::arguments().mid(1));
+        // The words exactly as given: a file name need not be UTF-8 (FilePath.h).
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << FilePath::fromNative(QByteArray(argv[i]));
+        code = run(args);
     } catch (const Cli::UsageError& e) {
         Cli::err() << e.message << '\n' << usage();
         code = 2;

@@ -252,7 +252,9 @@ struct KindCase {
 class CalendarClickTest : public ShellTest, public testing::WithParamInterface<KindCase> {};
 
 TEST_P(CalendarClickTest, OpensTheChooserAndTheKindsLogInAddMode) {
-    const auto& [name, button, log] = GetParam();
+    // Plain names, not a structured binding: the lambdas below capture them.
+    const char* button = GetParam().button;
+    const char* log = GetParam().log;
     setUnit("Ann", 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
     MainForm* w = start();
