@@ -115,6 +115,8 @@ class MainForm : public QMainWindow, public UserListHook {
 
     template <class Catalog> void openCatalog();
     void openRaceLog(const QString& title, const QString& raceKind);
+    // The text report window for a report kind, as the report commands open it.
+    void openTextReport(const QString& kind);
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
