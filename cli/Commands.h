@@ -11,5 +11,6 @@ int sql(const QStringList& args);
 int calc(const QStringList& args);
 int report(const QStringList& args);
 int backup(const QStringList& args);
+int import(const QStringList& args);
 
 } // namespace Cli

@@ -32,6 +32,7 @@ const Command Commands[] = {
     {"report", Cli::report,
      "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"]"},
     {"backup", Cli::backup, "backup TARGET"},
+    {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER..."},
 };
 
 QString usage() {
