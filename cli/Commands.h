@@ -12,5 +12,6 @@ int calc(const QStringList& args);
 int report(const QStringList& args);
 int backup(const QStringList& args);
 int import(const QStringList& args);
+int chart(const QStringList& args);
 
 } // namespace Cli

@@ -33,6 +33,10 @@ const Command Commands[] = {
      "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"]"},
     {"backup", Cli::backup, "backup TARGET"},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER..."},
+    {"chart", Cli::chart,
+     "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
+     "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "
+     "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
 };
 
 QString usage() {

@@ -125,7 +125,17 @@ void ChartControl::setSeriesLabel(int series, const QString& label) {
     if (series < 1 || series > m_seriesNames.size())
         return;
     m_seriesNames[series - 1] = label;
-    rebuild();
+    // Renamed in place: labelling the series of a large chart must not draw it again.
+    QChart* c = chart();
+    const auto all = c->series();
+    if (m_type == Bar) {
+        if (auto* bars = qobject_cast<QBarSeries*>(all.value(0)); bars && series <= bars->count())
+            bars->barSets().at(series - 1)->setLabel(label);
+    } else if (series <= all.size()) {
+        all.at(series - 1)->setName(label);
+    }
+    for (QAbstractAxis* axis : c->axes(Qt::Vertical))
+        axis->setTitleText(m_seriesNames.join(QStringLiteral(" / ")));
 }
 
 QString ChartControl::seriesLabel(int series) const {
@@ -153,8 +163,10 @@ void ChartControl::applyTitle() {
     QChart* c = chart();
     c->setTitle(m_title);
     QFont f = c->titleFont();
-    if (!m_titleFont.isEmpty())
+    if (!m_titleFont.isEmpty()) {
         f.setFamily(m_titleFont);
+        f.setStyleHint(QFont::SansSerif); // where that family is missing, a plain face stands in
+    }
     f.setPointSizeF(std::max(f.pointSizeF(), 11.0));
     f.setBold(true);
     c->setTitleFont(f);
@@ -167,6 +179,7 @@ void ChartControl::applyLegend() {
     if (!m_legendFont.isEmpty()) {
         QFont f = legend->font();
         f.setFamily(m_legendFont);
+        f.setStyleHint(QFont::SansSerif);
         legend->setFont(f);
     }
 }
@@ -176,8 +189,10 @@ void ChartControl::applyXAxisFormat() {
         return;
     for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal)) {
         QFont f = axis->labelsFont();
-        if (!m_xFont.isEmpty())
+        if (!m_xFont.isEmpty()) {
             f.setFamily(m_xFont);
+            f.setStyleHint(QFont::SansSerif);
+        }
         // Many labels stay at the size that lets them fit.
         if (m_xPointSize > 0 && m_labels.size() <= 40)
             f.setPointSize(m_labels.size() > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
@@ -255,7 +270,9 @@ void ChartControl::rebuild() {
             if (m_type == Area) {
                 auto* area = new QAreaSeries(line);
                 area->setName(line->name());
-                QColor fill = QColor::fromHsv(int(210 + s * 67) % 360, 160, 220);
+                static const QColor Palette[] = {QColor(32, 159, 223), QColor(246, 166, 37), QColor(153, 202, 83),
+                                                 QColor(191, 89, 62), QColor(111, 77, 191)};
+                QColor fill = Palette[s % 5];
                 fill.setAlpha(150);
                 area->setBrush(fill);
                 area->setPen(QPen(fill.darker(140), 1.5));

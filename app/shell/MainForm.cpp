@@ -17,7 +17,11 @@
 #include "frmAbout.h"
 #include "frmCopyFile.h"
 #include "frmHelp.h"
+#include "frmImport.h"
 #include "frmTriang.h"
+#include "frmGraphRpt.h"
+#include "frmGraphTime.h"
+#include "frmItemRpt.h"
 #include "frmRaceLog.h"
 #include "frmTextRpt.h"
 
@@ -131,12 +135,13 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
     {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
     {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
+    {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
     {"mnuRunReports", "mnuRunTextRpt", "&Text Report", &MainForm::mnuRunTextRpt_Click, true},
-    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", nullptr, false},
+    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click, true},
+    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click, true},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
@@ -144,8 +149,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
     {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
     {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", &MainForm::mnuBikeTextRpt_Click, true},
-    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click, true},
+    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click, true},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
@@ -170,7 +175,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
     {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
-    {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
+    {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
     {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
@@ -356,6 +361,11 @@ void MainForm::mnuBackup_Click() {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::mnuImport_Click() {
+    frmImport dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunTextRpt_Click() {
@@ -374,6 +384,18 @@ void MainForm::mnuAddShoe_Click() {
     openCatalog<frmAddShoe>();
 }
 
+void MainForm::mnuRunGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Running"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuShoeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Shoe"));
+    Dialogs::execModal(&dlg);
+}
+
 // &Biking
 
 void MainForm::mnuBikeTextRpt_Click() {
@@ -390,6 +412,18 @@ void MainForm::mnuBikeAddRace_Click() {
 
 void MainForm::mnuAddBike_Click() {
     openCatalog<frmAddBike>();
+}
+
+void MainForm::mnuBikeGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Cycling"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBikeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Bike"));
+    Dialogs::execModal(&dlg);
 }
 
 // &Swimming
@@ -433,6 +467,11 @@ void MainForm::mnuAddExercise_Click() {
 }
 
 // &Combined Reports
+
+void MainForm::mnuTimeGraph_Click() {
+    frmGraphTime dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
 
 void MainForm::mnuTimeRpt_Click() {
     openTextReport(QStringLiteral("Time"));

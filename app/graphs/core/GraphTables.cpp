@@ -1,11 +1,15 @@
 #include "GraphTables.h"
 
 #include "CLibrary.h"
+#include "Clock.h"
 #include "Connection.h"
+#include "DateText.h"
 #include "NumberText.h"
 #include "Transaction.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 
 namespace GraphTables {
 namespace {
@@ -21,22 +25,48 @@ QString logKey(Sport s) {
     return s == Sport::Cycling ? QStringLiteral("Cycling_ID") : QStringLiteral("Running_ID");
 }
 
+// A date condition on the stored dates: "AND Exercise_Date BETWEEN '1/1/2025' AND '12/31/2025' ".
+// A range of plain dates lets the engine read just those days from the user's date index,
+// where a condition on a formatted date has to format every workout of the user.
+QString between(const QDate& first, const QDate& last) {
+    return QStringLiteral("AND Exercise_Date BETWEEN ") + q(DateText::shortDate(first)) +
+           QStringLiteral(" AND ") + q(DateText::shortDate(last)) + QLatin1Char(' ');
+}
+
+// The first and last day of the month a month text ("March 2004") names.
+std::optional<std::pair<QDate, QDate>> monthDays(const QString& month) {
+    const auto d = DateText::parse(month);
+    if (!d)
+        return std::nullopt;
+    const QDate first(d->year(), d->month(), 1);
+    return std::pair{first, first.addMonths(1).addDays(-1)};
+}
+
 // The condition that narrows the workouts to the selection (empty for all months and years).
 QString filterClause(const Selection& sel) {
     switch (sel.filter) {
     case Filter::AllMonths:
     case Filter::CompareYears:
         return {};
-    case Filter::CurrentYear:
-        return QStringLiteral("AND Format(Exercise_Date, 'yyyy') = Format(Now, 'yyyy') ");
-    case Filter::DateRange:
+    case Filter::CurrentYear: {
+        const int year = Clock::today().year();
+        return between(QDate(year, 1, 1), QDate(year, 12, 31));
+    }
+    case Filter::DateRange: {
         // From the first day of the beginning month through the whole ending month; a
         // beginning after the end leaves the ending month alone.
+        const auto begin = monthDays(sel.beginMonth);
+        const auto end = monthDays(sel.endMonth);
+        if (begin && end)
+            return between(begin->first <= end->second ? begin->first : end->first, end->second);
         return QStringLiteral("AND ((Exercise_Date BETWEEN Format(") + q(sel.beginMonth) +
                QStringLiteral(", 'mmmm yyyy') AND Format(") + q(sel.endMonth) +
                QStringLiteral(", 'mmmm yyyy')) OR Format(Exercise_Date, 'mmmm yyyy') = Format(") +
                q(sel.endMonth) + QStringLiteral(", 'mmmm yyyy')) ");
+    }
     case Filter::SingleMonth:
+        if (const auto days = monthDays(sel.singleMonth))
+            return between(days->first, days->second);
         return QStringLiteral("AND Format(Exercise_Date, 'mmmm yyyy') = Format(") + q(sel.singleMonth) +
                QStringLiteral(", 'mmmm yyyy') ");
     case Filter::CompareMonths:
