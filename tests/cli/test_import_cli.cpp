@@ -72,3 +72,31 @@ TEST_F(ImportCli, WrongWordsAreUsageErrorsAndAnUnknownUserWritesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// trainbook-cli report --csv and --pdf: the same report as a spreadsheet file or pages.
+TEST_F(ImportCli, ReportAsCsvAndPdf) {
+    ASSERT_EQ(cli({"init"}).exitCode, 0);
+    ASSERT_EQ(cli({"sql", "INSERT INTO Users (User_Name) VALUES ('Ann')"}).exitCode, 0);
+    write("a.gpx", gpx("2026-06-06T12:00:00Z", "2026-06-06T12:30:00Z", "running"));
+    ASSERT_EQ(cli({"import", "--user", "Ann", "a.gpx"}).exitCode, 0);
+    // 0.05 degrees of the equator: 5.6 km, 3.5 miles in 30 minutes; pace 30/3.5 = 8:34.
+    const ImportRun csv =
+        cli({"report", "--user", "Ann", "--kind", "Running", "--format", "summary", "--csv"});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+    EXPECT_EQ(csv.out, "MONTH,MILES,TIME,PACE,RUNS,AVG MILES,AVG TIME,TOTALS,TOTALS DETAIL\r\n"
+                       "2026-06,3.5,30:00,8:34,1,3.50,30:00,,\r\n"
+                       ",,,,,,,Report Totals,Miles=3.5 Time=30:00 Pace=8:34\r\n"
+                       ",,,,,,,Report Totals,Runs=1 Avg Miles=3.50 Avg Time=30:00\r\n");
+    const ImportRun pdf = cli({"report", "--user", "Ann", "--kind", "Shoe", "--pdf", "shoes.pdf"});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+    EXPECT_EQ(pdf.out, "shoes.pdf: 1 page\n");
+    EXPECT_TRUE(QFile(dir.filePath("shoes.pdf")).size() > 0);
+    EXPECT_EQ(cli({"report", "--user", "Ann", "--kind", "Running", "--csv", "--pdf", "x.pdf"}).exitCode, 2);
+    const ImportRun bad = cli({"report", "--user", "Ann", "--kind", "Running", "--pdf", "no/such/dir/x.pdf"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains("Could not write no/such/dir/x.pdf")) << bad.err.toStdString();
+}
+
+} // namespace
