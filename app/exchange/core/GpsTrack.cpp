@@ -9,14 +9,81 @@ namespace GpsTrack {
 
 namespace {
 
-std::optional<QDateTime> readTime(const QString& text) {
-    QDateTime t = QDateTime::fromString(text.trimmed(), Qt::ISODateWithMs);
+// Digits of `s` from `at` on as a number, or -1.
+int digits(QStringView s, qsizetype at, int count) {
+    if (at + count > s.size())
+        return -1;
+    int v = 0;
+    for (int i = 0; i < count; ++i) {
+        const QChar c = s[at + i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+// The common shape of a point's time, 2026-06-06T07:00:00[.fff][Z|+hh:mm|-hh:mm], read
+// without the general parser (a track has thousands of them); nothing for any other shape.
+// A moment as milliseconds since 1970 UTC, with the offset from UTC the file wrote it with.
+struct Instant {
+    qint64 ms = 0;
+    int offset = 0;
+    QDateTime dateTime() const {
+        return QDateTime::fromMSecsSinceEpoch(ms, offset == 0 ? QTimeZone::utc() : QTimeZone(offset));
+    }
+};
+
+std::optional<Instant> readTimeQuickly(QStringView s) {
+    if (s.size() < 19 || s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-') || s[10] != QLatin1Char('T') ||
+        s[13] != QLatin1Char(':') || s[16] != QLatin1Char(':'))
+        return std::nullopt;
+    const int y = digits(s, 0, 4), mo = digits(s, 5, 2), d = digits(s, 8, 2);
+    const int h = digits(s, 11, 2), mi = digits(s, 14, 2), se = digits(s, 17, 2);
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || se < 0)
+        return std::nullopt;
+    qsizetype i = 19;
+    int ms = 0;
+    if (i < s.size() && s[i] == QLatin1Char('.')) {
+        ++i;
+        int scale = 100;
+        while (i < s.size() && s[i].isDigit()) {
+            ms += (s[i].unicode() - '0') * scale;
+            scale /= 10;
+            ++i;
+        }
+    }
+    int offset = 0;
+    if (i == s.size() || (i + 1 == s.size() && s[i] == QLatin1Char('Z'))) {
+        offset = 0;
+    } else if (i + 6 == s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) &&
+               s[i + 3] == QLatin1Char(':')) {
+        const int oh = digits(s, i + 1, 2), om = digits(s, i + 4, 2);
+        if (oh < 0 || om < 0)
+            return std::nullopt;
+        offset = (oh * 3600 + om * 60) * (s[i] == QLatin1Char('-') ? -1 : 1);
+    } else {
+        return std::nullopt;
+    }
+    const QDate date(y, mo, d);
+    if (!date.isValid() || h > 23 || mi > 59 || se > 59)
+        return std::nullopt;
+    constexpr qint64 UnixEpochDay = 2440588; // the Julian day of 1 January 1970
+    const qint64 secondsOfDay = qint64(h) * 3600 + mi * 60 + se - offset;
+    return Instant{(date.toJulianDay() - UnixEpochDay) * 86400000 + secondsOfDay * 1000 + ms, offset};
+}
+
+std::optional<Instant> readTime(const QString& text) {
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (auto quick = readTimeQuickly(trimmed))
+        return quick;
+    QDateTime t = QDateTime::fromString(trimmed.toString(), Qt::ISODateWithMs);
     if (!t.isValid())
         return std::nullopt;
     // A time without a zone is UTC in both formats.
     if (t.timeSpec() == Qt::LocalTime)
         t.setTimeZone(QTimeZone::utc());
-    return t;
+    return Instant{t.toMSecsSinceEpoch(), t.offsetFromUtc()};
 }
 
 QString errorText(const QXmlStreamReader& xml) {
@@ -25,15 +92,15 @@ QString errorText(const QXmlStreamReader& xml) {
 
 // Running totals of one activity's points.
 struct PointTotals {
-    std::optional<QDateTime> first, last;
+    std::optional<Instant> first, last;
     double meters = 0;
     bool havePrevious = false;
     double lat = 0, lon = 0;
 
-    void addTime(const QDateTime& t) {
-        if (!first || t < *first)
+    void addTime(const Instant& t) {
+        if (!first || t.ms < first->ms)
             first = t;
-        if (!last || t > *last)
+        if (!last || t.ms > last->ms)
             last = t;
     }
     void addPosition(double newLat, double newLon) {
@@ -119,8 +186,8 @@ Parsed readGpx(QIODevice& device) {
             if (inTrack && depth == trackDepth && isName(xml, "trk")) {
                 inTrack = false;
                 if (totals.first) {
-                    current.start = *totals.first;
-                    current.seconds = double(totals.first->msecsTo(*totals.last)) / 1000.0;
+                    current.start = totals.first->dateTime();
+                    current.seconds = double(totals.last->ms - totals.first->ms) / 1000.0;
                     current.meters = totals.meters;
                     parsed.activities.push_back(current);
                 }
@@ -150,7 +217,7 @@ Parsed readTcx(QIODevice& device) {
     double lapSeconds = 0, lapMeters = 0;
     bool haveLapSeconds = false, haveLapMeters = false;
     double lastPointMeters = -1;
-    std::optional<QDateTime> idTime;
+    std::optional<Instant> idTime;
     double lat = NAN, lon = NAN;
 
     while (!xml.atEnd()) {
@@ -226,11 +293,11 @@ Parsed readTcx(QIODevice& device) {
                     totals.addPosition(lat, lon);
             } else if (inActivity && isName(xml, "Activity")) {
                 inActivity = false;
-                const std::optional<QDateTime> start = totals.first ? totals.first : idTime;
+                const std::optional<Instant> start = totals.first ? totals.first : idTime;
                 if (start && (totals.first || haveLapSeconds)) {
-                    current.start = *start;
+                    current.start = start->dateTime();
                     current.seconds =
-                        haveLapSeconds ? lapSeconds : double(totals.first->msecsTo(*totals.last)) / 1000.0;
+                        haveLapSeconds ? lapSeconds : double(totals.last->ms - totals.first->ms) / 1000.0;
                     current.meters =
                         haveLapMeters ? lapMeters : (lastPointMeters >= 0 ? lastPointMeters : totals.meters);
                     parsed.activities.push_back(current);

@@ -3,7 +3,6 @@
 #include "DateText.h"
 
 #include <QDate>
-#include <QRegularExpression>
 
 namespace ReportCsv {
 
@@ -49,30 +48,54 @@ bool isDateColumn(const QString& name) {
            name == QLatin1String("PURCHASED");
 }
 
-const QRegularExpression& monthText() {
-    static const QRegularExpression re(QStringLiteral("^([A-Za-z]+),? (\\d{4})$"));
-    return re;
-}
-
 const char* const Months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+// "March 2026" (or "March, 2026"): a word of letters, a blank and a four-digit year. Read by
+// hand: a full report asks this of every line.
+bool isMonthText(QStringView s) {
+    const qsizetype blank = s.indexOf(QLatin1Char(' '));
+    if (blank < 3 || s.size() - blank - 1 != 4)
+        return false;
+    for (qsizetype i = 0; i < blank; ++i)
+        if (!s[i].isLetter() && !(i == blank - 1 && s[i] == QLatin1Char(',')))
+            return false;
+    for (qsizetype i = blank + 1; i < s.size(); ++i)
+        if (!s[i].isDigit())
+            return false;
+    return true;
+}
+
+int number(QStringView s) {
+    int v = 0;
+    for (QChar c : s) {
+        if (!c.isDigit())
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return s.isEmpty() ? -1 : v;
+}
+
 // dd-mmm-yyyy, dd-mmm-yy and "Month yyyy" as ISO text; anything else unchanged.
 QString isoDate(const QString& text) {
-    static const QRegularExpression dayMonthYear(
-        QStringLiteral("^(\\d{1,2})-([A-Za-z]{3})-(\\d{2}|\\d{4})$"));
-    if (const auto m = dayMonthYear.match(text); m.hasMatch()) {
+    const qsizetype dash = text.indexOf(QLatin1Char('-'));
+    if (dash >= 1 && dash <= 2 && text.size() > dash + 5 && text[dash + 4] == QLatin1Char('-')) {
+        const QStringView name = QStringView(text).mid(dash + 1, 3);
+        const QStringView yearText = QStringView(text).mid(dash + 5);
         int month = 0;
         for (int i = 0; i < 12; ++i)
-            if (m.captured(2).compare(QLatin1String(Months[i]), Qt::CaseInsensitive) == 0)
+            if (name.compare(QLatin1String(Months[i]), Qt::CaseInsensitive) == 0)
                 month = i + 1;
-        int year = m.captured(3).toInt();
-        if (m.captured(3).size() == 2)
+        int year = number(yearText);
+        const int day = number(QStringView(text).left(dash));
+        if (month == 0 || day < 0 || year < 0 || (yearText.size() != 2 && yearText.size() != 4))
+            return text;
+        if (yearText.size() == 2)
             year += year < 50 ? 2000 : 1900; // two-digit years as the report window reads them
-        const QDate d(year, month, m.captured(1).toInt());
+        const QDate d(year, month, day);
         return d.isValid() ? DateText::iso(d) : text;
     }
-    if (monthText().match(text).hasMatch()) {
+    if (isMonthText(text)) {
         if (const auto d = DateText::parse(text))
             return d->toString(QStringLiteral("yyyy-MM"));
     }
@@ -145,7 +168,7 @@ Table parse(const QStringList& lines) {
         QString body = line;
         QString id;
         if (fullReport) {
-            if (monthText().match(line.trimmed()).hasMatch())
+            if (isMonthText(QStringView(line).trimmed()))
                 continue;
             // The number follows a blank, or directly a text too long for its field.
             const QString trimmed = line.trimmed();
