@@ -119,8 +119,9 @@ int main(int argc, char* argv[]) {
         ReportPdf::write(dir.filePath("report.pdf"), report.lines,
                          {"Running Report", "Ann", "Running", QDate(2026, 12, 7)}, nullptr, &error);
     const double pdfSeconds = seconds(t);
-    std::printf("PDF of a %lld-line report (%d pages, %.1f MB): %.2f s %s\n", (long long)report.lines.size(),
-                pages, double(QFile(dir.filePath("report.pdf")).size()) / 1e6, pdfSeconds, qPrintable(error));
+    std::printf("PDF of a %lld-line report (%d pages, %.1f MB): %.2f s wall, %.2f s CPU %s\n",
+                (long long)report.lines.size(), pages, double(QFile(dir.filePath("report.pdf")).size()) / 1e6,
+                pdfSeconds, cpuSeconds() - cpu, qPrintable(error));
     std::printf("targets: import <= 10 s %s, CSV <= 300 ms %s, PDF <= 5 s %s\n",
                 importSeconds <= 10 ? "met" : "MISSED", csvSeconds <= 0.3 ? "met" : "MISSED",
                 pdfSeconds <= 5 ? "met" : "MISSED");

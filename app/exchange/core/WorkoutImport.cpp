@@ -12,7 +12,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
 #include <cmath>
+#include <future>
 
 namespace WorkoutImport {
 
@@ -205,13 +208,29 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
     try {
         Transaction transaction(conn);
         QHash<QString, QString> items; // kind -> shoes or bike
+        // Files are read a few at a time on worker threads (reading touches no shared state and
+        // no database); what they hold is written here, in the order of the list.
+        const int batch = std::max(1, QThread::idealThreadCount()) * 2;
+        std::vector<std::future<FileWorkouts>> ahead;
+        qsizetype queued = 0;
+        auto fill = [&] {
+            while (queued < files.size() && qsizetype(ahead.size()) < batch) {
+                const QString path = files[queued++];
+                ahead.push_back(
+                    std::async(std::launch::async, [path, &options] { return read(path, options); }));
+            }
+        };
         for (int i = 0; i < files.size(); ++i) {
             if (progress && !progress(i, int(files.size()))) {
+                for (auto& f : ahead)
+                    f.wait();
                 summary = Summary{};
                 summary.cancelled = true;
                 return summary; // the guard rolls back
             }
-            const FileWorkouts file = read(files[i], options);
+            fill();
+            const FileWorkouts file = ahead.front().get();
+            ahead.erase(ahead.begin());
             if (!file.error.isEmpty()) {
                 summary.failed.push_back({files[i], file.error});
                 continue;
