@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
-exec ./build/app/Trainbook "$@"
+exec ./build/app/Trainbook --db Trainbook.db "$@"

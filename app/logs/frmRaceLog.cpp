@@ -6,6 +6,7 @@
 #include "FieldHelpers.h"
 #include "SharedState.h"
 #include "Dialogs.h"
+#include "PersonalBests.h"
 #include "frmAddRaceType.h"
 
 #include <QComboBox>
@@ -221,9 +222,10 @@ void frmRaceLog::btnAdd_Click() {
             columns << QLatin1String(column);
             literals << values.value(QLatin1String(column));
         }
-        return CLibrary().Insert_UpdateRec(QStringLiteral("INSERT INTO RaceLog (") +
-                                           columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                           literals.join(QStringLiteral(", ")) + QStringLiteral(")"));
+        const QString insert = QStringLiteral("INSERT INTO RaceLog (") + columns.join(QStringLiteral(", ")) +
+                               QStringLiteral(") VALUES (") + literals.join(QStringLiteral(", ")) +
+                               QStringLiteral(")");
+        return writeAndAnnounceBest(0, [&] { return CLibrary().Insert_UpdateRec(insert); });
     });
 }
 
@@ -239,10 +241,29 @@ void frmRaceLog::btnUpdate_Click() {
         QStringList set;
         for (const char* column : order)
             set << QLatin1String(column) + QStringLiteral(" = ") + values.value(QLatin1String(column));
-        return CLibrary().Insert_UpdateRec(
-            QStringLiteral("UPDATE RaceLog SET ") + set.join(QStringLiteral(", ")) +
-            QStringLiteral(" WHERE RaceID = ") + CLibrary::Number(txtRaceID->text()));
+        const QString id = CLibrary::Number(txtRaceID->text());
+        const QString update = QStringLiteral("UPDATE RaceLog SET ") + set.join(QStringLiteral(", ")) +
+                               QStringLiteral(" WHERE RaceID = ") + id;
+        return writeAndAnnounceBest(id.toLongLong(), [&] { return CLibrary().Insert_UpdateRec(update); });
     });
+}
+
+bool frmRaceLog::writeAndAnnounceBest(qint64 raceId, const std::function<bool()>& write) {
+    // The best is read before the write, so the race being saved is not compared with itself.
+    std::optional<double> before;
+    try {
+        before = PersonalBests::bestOtherThan(*CLibrary().GetConnection(), m_state.currentUser(),
+                                              txtExercise->text(), cbRaceType->currentText(), raceId);
+    } catch (const std::exception&) {
+        // Without the earlier best the race is still saved; only the news is left out.
+    }
+    const bool ok = write();
+    if (ok && before) {
+        const QString news = PersonalBests::newBestMessage(cbRaceType->currentText(), txtTime->text(), *before);
+        if (!news.isEmpty())
+            Dialogs::message(this, news);
+    }
+    return ok;
 }
 
 void frmRaceLog::btnDelete_Click() {

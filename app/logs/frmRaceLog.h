@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "DistanceFields.h"
 #include "LogDialog.h"
 
@@ -39,6 +41,9 @@ class frmRaceLog : public LogDialog, private DistanceFields {
     // Every column a race is written with, and its value as an SQL literal. Throws DbError
     // when a distance is not a number.
     QHash<QString, QString> columnValues() const;
+    // Writes a race with `write` and, when it is saved and its time beats the best time of
+    // its race type among the user's other races (the race `raceId` itself left out), says so.
+    bool writeAndAnnounceBest(qint64 raceId, const std::function<bool()>& write);
 
     SharedState& m_state;
     QLabel* lblTitle = nullptr;

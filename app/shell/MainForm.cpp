@@ -14,11 +14,13 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
 #include "frmAbout.h"
 #include "frmCopyFile.h"
 #include "frmHelp.h"
 #include "frmImport.h"
 #include "frmTriang.h"
+#include "frmPersonalBests.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 #include "frmItemRpt.h"
@@ -35,6 +37,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -101,6 +104,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
+    colourWeekends();
 
     auto* userRow = new QHBoxLayout;
     userRow->addStretch();
@@ -144,6 +148,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click, true},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
+    {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
 
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
@@ -153,6 +158,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click, true},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
+    {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
 
     {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
@@ -160,6 +166,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", &MainForm::mnuSwimTextRpt_Click, true},
     {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", &MainForm::mnuSwimRaceRpt_Click, true},
     {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
+    {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click, true},
 
     {nullptr, "mnuVideo", "&Video", nullptr, true},
     {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
@@ -173,7 +180,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
@@ -239,6 +246,24 @@ void MainForm::makeCurrentUser(const QString& name, bool miles) {
     else
         cbUsers->setEditText(name);
     mnuMiles->setChecked(miles);
+}
+
+void MainForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        colourWeekends();
+    QMainWindow::changeEvent(event);
+}
+
+void MainForm::colourWeekends() {
+    if (!Calendar)
+        return;
+    // Pure red is the calendar's own weekend colour; on a dark background it is too dim to
+    // read, so a lighter red is used there.
+    const bool dark = Calendar->palette().color(QPalette::Base).lightness() < 128;
+    QTextCharFormat weekend = Calendar->weekdayTextFormat(Qt::Saturday);
+    weekend.setForeground(dark ? QColor(0xff, 0x7b, 0x7b) : QColor(Qt::red));
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        Calendar->setWeekdayTextFormat(day, weekend);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -321,6 +346,23 @@ void MainForm::Calendar_Click(const QDate& date) {
 template <class Catalog> void MainForm::openCatalog() {
     Catalog dlg(*m_state, this);
     Dialogs::execModal(&dlg);
+}
+
+void MainForm::openPersonalBests(const QString& raceKind) {
+    frmPersonalBests dlg(*m_state, raceKind, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuRunBests_Click() {
+    openPersonalBests(QStringLiteral("RunningRace"));
+}
+
+void MainForm::mnuBikeBests_Click() {
+    openPersonalBests(QStringLiteral("CyclingRace"));
+}
+
+void MainForm::mnuSwimBests_Click() {
+    openPersonalBests(QStringLiteral("SwimmingRace"));
 }
 
 void MainForm::openRaceLog(const QString& title, const QString& raceKind) {
@@ -475,6 +517,15 @@ void MainForm::mnuTimeGraph_Click() {
 
 void MainForm::mnuTimeRpt_Click() {
     openTextReport(QStringLiteral("Time"));
+}
+
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
 }
 
 // &Help

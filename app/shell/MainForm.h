@@ -4,6 +4,7 @@
 #include "UserListHook.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class FormLoad;
 class QAction;
@@ -12,6 +13,7 @@ class QCloseEvent;
 class QComboBox;
 class QDate;
 class QLabel;
+class frmCalendarRpt;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
 // unit (the mark of mnuMiles) that every other window reads, opens the exercise chooser
@@ -56,6 +58,7 @@ class MainForm : public QMainWindow, public UserListHook {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     using Handler = void (MainForm::*)();
@@ -72,6 +75,8 @@ class MainForm : public QMainWindow, public UserListHook {
 
     void buildMenus();
     void load();
+    // Weekend days in a red that reads well on the calendar's background, light or dark.
+    void colourWeekends();
 
     // --- Menu handlers, one per command (a command's row names it once its window exists) ---
     // &Utilities
@@ -118,9 +123,15 @@ class MainForm : public QMainWindow, public UserListHook {
     void openRaceLog(const QString& title, const QString& raceKind);
     // The text report window for a report kind, as the report commands open it.
     void openTextReport(const QString& kind);
+    // "Personal Bests" of every race kind, with `raceKind` chosen.
+    void openPersonalBests(const QString& raceKind);
+    void mnuRunBests_Click();
+    void mnuBikeBests_Click();
+    void mnuSwimBests_Click();
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
+    QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
     QAction* mnuMiles = nullptr; // read for the unit on every access
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit

@@ -134,6 +134,7 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "    mnuShoeReport &Shoe Report",
                                  "    mnuRunRaceRpt &Race Report",
                                  "  mnuRunAddRace &Add Running Race",
+                                 "  mnuRunBests &Personal Bests",
                                  "  mnuAddShoe Add/Modify &Shoe",
                                  "mnuBiking &Biking",
                                  "  mnuBikeReports &Reports",
@@ -142,12 +143,14 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "    mnuBikeReport &Bike Report",
                                  "    mnuBikeRaceRpt &Race Report",
                                  "  mnuBikeAddRace &Add Cycling Race",
+                                 "  mnuBikeBests &Personal Bests",
                                  "  mnuAddBike Add/Modify &Bike",
                                  "mnuSwimming &Swimming",
                                  "  mnuSwimReports &Reports",
                                  "    mnuSwimTextRpt &Text Report",
                                  "    mnuSwimRaceRpt &Race Report",
                                  "  mnuSwimAddRace &Add Swimming Race",
+                                 "  mnuSwimBests &Personal Bests",
                                  "mnuVideo &Video",
                                  "  mnuVideoReports &Reports",
                                  "    mnuVideoTextRpt &Text Report",
@@ -158,7 +161,7 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "    mnuOtherTextRpt &Text Report",
                                  "  mnuAddExercise Add/Modify &Exercise",
                                  "mnuCombined &Combined Reports",
-                                 "  mnuCalendar &Calendar (off)",
+                                 "  mnuCalendar &Calendar",
                                  "  mnuTimeRpt Time &Report",
                                  "  mnuTimeGraph &Time Graph",
                                  "mnuHelp &Help",
@@ -253,7 +256,9 @@ struct KindCase {
 class CalendarClickTest : public ShellTest, public testing::WithParamInterface<KindCase> {};
 
 TEST_P(CalendarClickTest, OpensTheChooserAndTheKindsLogInAddMode) {
-    const auto& [name, button, log] = GetParam();
+    // Plain names, not a structured binding: the lambdas below capture them.
+    const char* button = GetParam().button;
+    const char* log = GetParam().log;
     setUnit("Ann", 1);
     Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(9, 0)));
     MainForm* w = start();

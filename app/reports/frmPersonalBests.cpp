@@ -1,0 +1,115 @@
+#include "frmPersonalBests.h"
+
+#include "CLibrary.h"
+#include "DateText.h"
+#include "Dialogs.h"
+#include "FormLoad.h"
+#include "PersonalBests.h"
+#include "SharedState.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString kindHeading(const QString& kind) {
+    if (kind == QLatin1String("RunningRace"))
+        return QStringLiteral("Running Races");
+    if (kind == QLatin1String("CyclingRace"))
+        return QStringLiteral("Cycling Races");
+    if (kind == QLatin1String("SwimmingRace"))
+        return QStringLiteral("Swimming Races");
+    return kind;
+}
+
+} // namespace
+
+frmPersonalBests::frmPersonalBests(SharedState& state, const QString& raceKind, QWidget* parent)
+    : QDialog(parent), m_state(state), m_raceKind(raceKind) {
+    setObjectName(QStringLiteral("frmPersonalBests"));
+    setWindowTitle(QStringLiteral("Personal Bests"));
+
+    tvBests = new QTreeWidget(this);
+    tvBests->setObjectName(QStringLiteral("tvBests"));
+    tvBests->setColumnCount(6);
+    tvBests->setRootIsDecorated(false);
+    tvBests->setUniformRowHeights(true);
+    tvBests->setAlternatingRowColors(true);
+    tvBests->header()->setStretchLastSection(true);
+
+    btnExit = new QPushButton(QStringLiteral("E&xit"), this);
+    btnExit->setObjectName(QStringLiteral("btnExit"));
+    btnExit->setAutoDefault(false);
+    connect(btnExit, &QPushButton::clicked, this, &frmPersonalBests::btnExit_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tvBests);
+    layout->addLayout(buttons);
+
+    const QFontMetrics fm(font());
+    resize(fm.horizontalAdvance(QLatin1Char('x')) * 95, fm.height() * 24);
+
+    m_formLoad = new FormLoad(this, [this] { load(); });
+}
+
+void frmPersonalBests::Form_Load() {
+    m_formLoad->run();
+}
+
+void frmPersonalBests::load() {
+    const bool miles = m_state.miles();
+    tvBests->setHeaderLabels({QStringLiteral("Race Type"), QStringLiteral("Time"),
+                              miles ? QStringLiteral("Pace/mi") : QStringLiteral("Pace/km"),
+                              QStringLiteral("Date"), QStringLiteral("Races"), QStringLiteral("Race")});
+    std::vector<PersonalBest> bests;
+    try {
+        bests = PersonalBests::compute(*CLibrary().GetConnection(), m_state.currentUser(), miles);
+    } catch (const std::exception& e) {
+        Dialogs::message(this, QStringLiteral("Could not retrieve personal bests - ") + describe(e) +
+                                   QStringLiteral(" - In frmPersonalBests Form_Load"));
+        return;
+    }
+    if (bests.empty()) {
+        tvBests->addTopLevelItem(new QTreeWidgetItem({QStringLiteral("No races")}));
+        return;
+    }
+
+    QTreeWidgetItem* heading = nullptr;
+    QTreeWidgetItem* chosen = nullptr;
+    for (const PersonalBest& b : bests) {
+        if (!heading || heading->data(0, Qt::UserRole).toString() != b.kind) {
+            heading = new QTreeWidgetItem({kindHeading(b.kind)});
+            heading->setData(0, Qt::UserRole, b.kind);
+            QFont bold = heading->font(0);
+            bold.setBold(true);
+            heading->setFont(0, bold);
+            tvBests->addTopLevelItem(heading);
+            heading->setExpanded(true);
+            if (b.kind == m_raceKind)
+                chosen = heading;
+        }
+        auto* row = new QTreeWidgetItem(
+            heading, {b.raceType, b.timed ? b.time : QStringLiteral("-"), b.pace,
+                      b.timed && b.date.isValid() ? DateText::shortDate(b.date) : QString(),
+                      QString::number(b.races), b.raceName});
+        for (int column : {1, 2, 3, 4})
+            row->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    tvBests->expandAll();
+    for (int column = 0; column < 5; ++column)
+        tvBests->resizeColumnToContents(column);
+    if (chosen) {
+        tvBests->setCurrentItem(chosen);
+        tvBests->scrollToItem(chosen, QAbstractItemView::PositionAtTop);
+    }
+}
+
+void frmPersonalBests::btnExit_Click() {
+    reject();
+}

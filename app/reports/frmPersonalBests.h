@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class FormLoad;
+class QPushButton;
+class QTreeWidget;
+class SharedState;
+
+// "Personal Bests": the fastest race of each race type of the current user, under a heading
+// per race kind, with its pace in the main window's unit, date, race name and the number of
+// races of the type. Opened from a race menu, with that menu's race kind chosen.
+class frmPersonalBests : public QDialog {
+    Q_OBJECT
+  public:
+    frmPersonalBests(SharedState& state, const QString& raceKind, QWidget* parent = nullptr);
+
+    // Reads the bests and fills the list. Runs once, on first show (or when called earlier).
+    void Form_Load();
+
+    void btnExit_Click();
+
+    QTreeWidget* tvBests = nullptr;
+    QPushButton* btnExit = nullptr;
+
+  private:
+    void load();
+
+    SharedState& m_state;
+    QString m_raceKind;
+    FormLoad* m_formLoad = nullptr;
+};

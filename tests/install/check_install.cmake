@@ -1,0 +1,98 @@
+# Installs the built tree into a staging root and checks that everything a desktop needs is in
+# its place and that the installed program starts with the libraries installed beside it.
+#   cmake -DBUILD_DIR=<build> -DSTAGE=<empty folder> -DMODE=destdir|deb -P check_install.cmake
+# destdir: `cmake --install` with DESTDIR and prefix /usr; deb: the package cpack builds,
+# unpacked with dpkg-deb.
+foreach(var BUILD_DIR STAGE MODE LIBDIR)
+    if(NOT DEFINED ${var})
+        message(FATAL_ERROR "${var} is not set")
+    endif()
+endforeach()
+
+file(REMOVE_RECURSE ${STAGE})
+file(MAKE_DIRECTORY ${STAGE})
+
+if(MODE STREQUAL "destdir")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${STAGE}
+                            ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                    RESULT_VARIABLE rc OUTPUT_QUIET)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "cmake --install failed: ${rc}")
+    endif()
+elseif(MODE STREQUAL "deb")
+    execute_process(COMMAND cpack -G DEB -B ${STAGE}/package --config ${BUILD_DIR}/CPackConfig.cmake
+                    WORKING_DIRECTORY ${BUILD_DIR} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "cpack failed: ${rc}\n${out}")
+    endif()
+    file(GLOB debs ${STAGE}/package/*.deb)
+    list(LENGTH debs count)
+    if(NOT count EQUAL 1)
+        message(FATAL_ERROR "expected one package, found: ${debs}")
+    endif()
+    execute_process(COMMAND dpkg-deb --field ${debs} Package Depends OUTPUT_VARIABLE fields)
+    if(NOT fields MATCHES "Package: trainbook" OR NOT fields MATCHES "libqt6widgets6")
+        message(FATAL_ERROR "package fields are not as expected:\n${fields}")
+    endif()
+    execute_process(COMMAND dpkg-deb -x ${debs} ${STAGE} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "dpkg-deb -x failed: ${rc}")
+    endif()
+else()
+    message(FATAL_ERROR "unknown MODE ${MODE}")
+endif()
+
+set(id org.trainbook.Trainbook)
+set(expected
+    usr/bin/Trainbook
+    usr/bin/trainbook-cli
+    usr/${LIBDIR}/libtriang.so.1
+    usr/share/applications/${id}.desktop
+    usr/share/metainfo/${id}.metainfo.xml
+    usr/share/icons/hicolor/scalable/apps/${id}.svg)
+foreach(size 16 24 32 48 64 128 256)
+    list(APPEND expected usr/share/icons/hicolor/${size}x${size}/apps/${id}.png)
+endforeach()
+if(EXISTS ${BUILD_DIR}/monthpane)
+    list(APPEND expected usr/${LIBDIR}/libmonthpane.so.1)
+endif()
+foreach(f ${expected})
+    if(NOT EXISTS ${STAGE}/${f})
+        message(FATAL_ERROR "not installed: ${f}")
+    endif()
+endforeach()
+
+# The launcher entry starts the installed program by name and shows the installed icon.
+file(READ ${STAGE}/usr/share/applications/${id}.desktop entry)
+if(NOT entry MATCHES "\nExec=Trainbook\n" OR NOT entry MATCHES "\nIcon=${id}\n")
+    message(FATAL_ERROR "the launcher entry does not name the program and its icon:\n${entry}")
+endif()
+
+# Every library the program needs is found, the control libraries in the staging root itself
+# (through the program's relative run path, not the build tree).
+execute_process(COMMAND ldd ${STAGE}/usr/bin/Trainbook OUTPUT_VARIABLE libs RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR libs MATCHES "not found")
+    message(FATAL_ERROR "the installed program misses libraries:\n${libs}")
+endif()
+if(NOT libs MATCHES "libtriang.so.1 => ${STAGE}/usr/[^ \n]*libtriang.so.1")
+    message(FATAL_ERROR "libtriang is not taken from the installed tree:\n${libs}")
+endif()
+
+# The installed command-line tool makes a diary with one user (a diary without users would
+# start the program with its question for the first user); the installed program opens it,
+# shows its window and quits.
+foreach(args "init" "sql;INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Pat', True)")
+    execute_process(COMMAND ${STAGE}/usr/bin/trainbook-cli --db ${STAGE}/first.db ${args}
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "trainbook-cli ${args} failed: ${rc}\n${out}")
+    endif()
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen TRAINBOOK_QUIT_AFTER_SHOW=1
+                        HOME=${STAGE}/home XDG_CONFIG_HOME=${STAGE}/home/.config XDG_DATA_HOME=${STAGE}/home/.local/share
+                        ${STAGE}/usr/bin/Trainbook --db ${STAGE}/first.db
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^shown ")
+    message(FATAL_ERROR "the installed program did not start: ${rc}\n${out}\n${err}")
+endif()
+message(STATUS "${MODE}: ${STAGE} holds a working installation")

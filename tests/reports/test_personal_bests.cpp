@@ -1,0 +1,123 @@
+// Personal bests: the fastest race of each type, worked out by hand from a small race log, as
+// lines, in the window and after saving.
+
+#include "GuiFixture.h"
+
+#include "CLibrary.h"
+#include "Connection.h"
+#include "PersonalBests.h"
+#include "SharedState.h"
+#include "frmPersonalBests.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+class PersonalBestsTest : public GuiFixture {
+  protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        exec("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Ann', 1), ('Bob', 0)");
+        exec("INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, RaceDistanceKM, "
+             "RaceTime, User_Name) VALUES "
+             "('RunningRace', '11/25/2026', '5K', 'Turkey Trot', 3.1, 5, '25:00', 'Ann'), "
+             "('RunningRace', '4/12/2026', '5K', 'Spring 5K', 3.1, 5, '24:30', 'Ann'), "
+             "('RunningRace', '6/1/2026', '5k', 'Park Run', 3.1, 5, '24:30', 'Ann'), "
+             "('RunningRace', '6/8/2026', '5K', 'Rainy', 3.1, 5, 'abc', 'Ann'), "
+             "('RunningRace', '10/4/2026', 'Marathon', 'City Marathon', 26.2, 42.2, '3:30:00', 'Ann'), "
+             "('RunningRace', '3/1/2026', '10K', 'Fun Run', 6.2, 10, '', 'Ann'), "
+             "('CyclingRace', '8/9/2026', '40K TT', 'Club TT', 24.9, 40, '1:05:30', 'Ann'), "
+             "('RunningRace', '4/12/2026', '5K', 'Bob 5K', 3.1, 5, '19:00', 'Bob')");
+    }
+    std::vector<PersonalBest> bests(const QString& user, bool miles) {
+        return PersonalBests::compute(*db(), user, miles);
+    }
+};
+
+TEST_F(PersonalBestsTest, FastestOfEachTypeWithPaceDateNameAndCount) {
+    const std::vector<PersonalBest> b = bests("Ann", true);
+    ASSERT_EQ(b.size(), 4u);
+    // 24:30 over 3.1 miles is 7.903 minutes a mile; the tie on 6/1 is later and does not count.
+    EXPECT_EQ(b[1].kind, "RunningRace");
+    EXPECT_EQ(b[1].raceType, "5K");
+    EXPECT_EQ(b[1].races, 4);
+    EXPECT_TRUE(b[1].timed);
+    EXPECT_DOUBLE_EQ(b[1].minutes, 24.5);
+    EXPECT_EQ(b[1].time, "24:30");
+    EXPECT_EQ(b[1].pace, "7:54");
+    EXPECT_EQ(b[1].date, QDate(2026, 4, 12));
+    EXPECT_EQ(b[1].raceName, "Spring 5K");
+    // A type without a usable time is listed with its count only.
+    EXPECT_EQ(b[0].raceType, "10K");
+    EXPECT_FALSE(b[0].timed);
+    EXPECT_EQ(b[0].races, 1);
+    EXPECT_EQ(b[2].pace, "8:01"); // 210 minutes / 26.2 miles
+    EXPECT_EQ(b[3].kind, "CyclingRace");
+
+    // In kilometres: 24.5 / 5 = 4:54, 210 / 42.2 = 4.976 minutes = 4:59.
+    const std::vector<PersonalBest> km = bests("Ann", false);
+    EXPECT_EQ(km[1].pace, "4:54");
+    EXPECT_EQ(km[2].pace, "4:59");
+    EXPECT_TRUE(bests("Nobody", true).empty());
+}
+
+TEST_F(PersonalBestsTest, LinesUnderAHeadingPerKind) {
+    const QStringList expected = {
+        "Running Races",
+        "Race Type                  Time  Pace/mi       Date Races  Race",
+        "10K                           -                         1",
+        "5K                        24:30     7:54  4/12/2026     4  Spring 5K",
+        "Marathon                3:30:00     8:01  10/4/2026     1  City Marathon",
+        "",
+        "Cycling Races",
+        "Race Type                  Time  Pace/mi       Date Races  Race",
+        "40K TT                  1:05:30     2:38   8/9/2026     1  Club TT",
+    };
+    EXPECT_EQ(PersonalBests::lines(bests("Ann", true), true), expected);
+    EXPECT_EQ(PersonalBests::lines({}, true), QStringList({"No races"}));
+}
+
+TEST_F(PersonalBestsTest, ANameWithAQuoteIsReadSafely) {
+    exec("INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, RaceDistanceKM, "
+         "RaceTime, "
+         "User_Name) VALUES ('SwimmingRace', '7/4/2026', 'Mile Swim', 'Lake', 1, 1.6, '30:00', 'O''Neil')");
+    const std::vector<PersonalBest> b = bests("O'Neil", true);
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_EQ(b[0].time, "30:00");
+    EXPECT_EQ(PersonalBests::bestOtherThan(*db(), "O'Neil", "SwimmingRace", "mile swim", 0), 30.0);
+    EXPECT_EQ(PersonalBests::bestOtherThan(
+                  *db(), "O'Neil", "SwimmingRace", "Mile Swim",
+                  scalar("SELECT RaceID FROM RaceLog WHERE RaceName = 'Lake'").toLongLong()),
+              std::nullopt);
+}
+
+TEST_F(PersonalBestsTest, WindowListsTheBestsOfTheCurrentUserInTheirUnit) {
+    FixedState state("Ann", false);
+    frmPersonalBests w(state, "CyclingRace");
+    w.show();
+    auto* tree = find<QTreeWidget>(&w, "tvBests");
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->headerItem()->text(2), "Pace/km");
+    QTreeWidgetItem* running = tree->topLevelItem(0);
+    EXPECT_EQ(running->text(0), "Running Races");
+    ASSERT_EQ(running->childCount(), 3);
+    QStringList row;
+    for (int c = 0; c < 6; ++c)
+        row << running->child(1)->text(c);
+    EXPECT_EQ(row, QStringList({"5K", "24:30", "4:54", "4/12/2026", "4", "Spring 5K"}));
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(1)) << "the menu's race kind is chosen";
+    shot(&w, "frmPersonalBests");
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(PersonalBestsTest, WindowSaysWhenTheBestsCannotBeRead) {
+    exec("DROP TABLE RaceLog");
+    FixedState state("Ann", true);
+    frmPersonalBests w(state, "RunningRace");
+    w.Form_Load();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Could not retrieve personal bests - ")) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].endsWith(" - In frmPersonalBests Form_Load"));
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+// The main window under the desktop's dark palette: every text stays readable against the
+// background it is drawn on.
+
+#include "GuiFixture.h"
+
+#include "MainForm.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QTextCharFormat>
+
+namespace {
+
+// Contrast ratio of two colours as the accessibility guidelines define it (1 to 21).
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
+    p.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    p.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
+    p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
+    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
+    p.setColor(QPalette::Highlight, QColor(0x2f, 0x6f, 0xb0));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    return p;
+}
+
+class DarkPaletteTest : public GuiFixture {
+  protected:
+    QPalette saved;
+    QString savedStyle;
+    void SetUp() override {
+        GuiFixture::SetUp();
+        saved = QApplication::palette();
+        savedStyle = QApplication::style()->name();
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(darkPalette());
+    }
+    void TearDown() override {
+        QApplication::setPalette(saved);
+        QApplication::setStyle(QStyleFactory::create(savedStyle));
+        GuiFixture::TearDown();
+    }
+};
+
+TEST_F(DarkPaletteTest, TitleAndCalendarDaysAreReadable) {
+    MainForm window;
+    window.show();
+    shot(&window, QStringLiteral("mainform-dark"));
+
+    const QPalette& p = window.palette();
+    auto* title = find<QLabel>(&window, "Label2");
+    EXPECT_GE(contrast(title->palette().color(title->foregroundRole()), p.color(QPalette::Window)), 4.5);
+
+    auto* calendar = find<QCalendarWidget>(&window, "Calendar");
+    const QColor base = calendar->palette().color(QPalette::Base);
+    for (Qt::DayOfWeek day : {Qt::Monday, Qt::Wednesday, Qt::Saturday, Qt::Sunday}) {
+        QColor text = calendar->weekdayTextFormat(day).foreground().color();
+        if (!calendar->weekdayTextFormat(day).hasProperty(QTextFormat::ForegroundBrush))
+            text = calendar->palette().color(QPalette::Text);
+        EXPECT_GE(contrast(text, base), 4.5) << "day " << day << " drawn in " << text.name().toStdString();
+    }
+}
+
+} // namespace
