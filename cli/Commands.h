@@ -9,6 +9,7 @@ namespace Cli {
 int init(const QStringList& args);
 int sql(const QStringList& args);
 int calc(const QStringList& args);
+int report(const QStringList& args);
 int backup(const QStringList& args);
 int bests(const QStringList& args);
 int chart(const QStringList& args);

@@ -30,6 +30,8 @@ const Command Commands[] = {
     {"calc", Cli::calc,
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
+    {"report", Cli::report,
+     "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"]"},
     {"backup", Cli::backup, "backup TARGET"},
     {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
     {"chart", Cli::chart,

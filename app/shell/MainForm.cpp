@@ -24,6 +24,7 @@
 #include "frmGraphTime.h"
 #include "frmItemRpt.h"
 #include "frmRaceLog.h"
+#include "frmTextRpt.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -139,45 +140,45 @@ const MainForm::MenuRow MainForm::menuTable[] = {
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
-    {"mnuRunReports", "mnuRunTextRpt", "&Text Report", nullptr, false},
+    {"mnuRunReports", "mnuRunTextRpt", "&Text Report", &MainForm::mnuRunTextRpt_Click, true},
     {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click, true},
     {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
-    {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", nullptr, false},
+    {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click, true},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
     {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
 
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
     {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
-    {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", &MainForm::mnuBikeTextRpt_Click, true},
     {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click, true},
     {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
-    {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click, true},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
     {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
 
     {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
     {"mnuSwimming", "mnuSwimReports", "&Reports", nullptr, true},
-    {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", nullptr, false},
-    {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", nullptr, false},
+    {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", &MainForm::mnuSwimTextRpt_Click, true},
+    {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", &MainForm::mnuSwimRaceRpt_Click, true},
     {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
     {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click, true},
 
     {nullptr, "mnuVideo", "&Video", nullptr, true},
     {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
-    {"mnuVideoReports", "mnuVideoTextRpt", "&Text Report", nullptr, false},
+    {"mnuVideoReports", "mnuVideoTextRpt", "&Text Report", &MainForm::mnuVideoTextRpt_Click, true},
     {"mnuVideo", "mnuAddVideo", "Add/Modify &Video", &MainForm::mnuAddVideo_Click, true},
     {"mnuVideo", "mnuAddVideoType", "Add Video &Type", &MainForm::mnuAddVideoType_Click, true},
 
     {nullptr, "mnuOther", "&Other", nullptr, true},
     {"mnuOther", "mnuOtherReports", "&Reports", nullptr, true},
-    {"mnuOtherReports", "mnuOtherTextRpt", "&Text Report", nullptr, false},
+    {"mnuOtherReports", "mnuOtherTextRpt", "&Text Report", &MainForm::mnuOtherTextRpt_Click, true},
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
     {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
-    {"mnuCombined", "mnuTimeRpt", "Time &Report", nullptr, false},
+    {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
@@ -366,6 +367,12 @@ void MainForm::openRaceLog(const QString& title, const QString& raceKind) {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::openTextReport(const QString& kind) {
+    frmTextRpt dlg(*m_state, this);
+    dlg.openReport(kind);
+    Dialogs::execModal(&dlg);
+}
+
 // &Utilities
 
 void MainForm::mnuMiles_Click() {
@@ -394,6 +401,14 @@ void MainForm::mnuBackup_Click() {
 
 // &Running
 
+void MainForm::mnuRunTextRpt_Click() {
+    openTextReport(QStringLiteral("Running"));
+}
+
+void MainForm::mnuRunRaceRpt_Click() {
+    openTextReport(QStringLiteral("RunningRace"));
+}
+
 void MainForm::mnuRunAddRace_Click() {
     openRaceLog(QStringLiteral("Running Race Log"), QStringLiteral("RunningRace"));
 }
@@ -415,6 +430,14 @@ void MainForm::mnuShoeReport_Click() {
 }
 
 // &Biking
+
+void MainForm::mnuBikeTextRpt_Click() {
+    openTextReport(QStringLiteral("Cycling"));
+}
+
+void MainForm::mnuBikeRaceRpt_Click() {
+    openTextReport(QStringLiteral("CyclingRace"));
+}
 
 void MainForm::mnuBikeAddRace_Click() {
     openRaceLog(QStringLiteral("Cycling Race Log"), QStringLiteral("CyclingRace"));
@@ -438,11 +461,23 @@ void MainForm::mnuBikeReport_Click() {
 
 // &Swimming
 
+void MainForm::mnuSwimTextRpt_Click() {
+    openTextReport(QStringLiteral("Swimming"));
+}
+
+void MainForm::mnuSwimRaceRpt_Click() {
+    openTextReport(QStringLiteral("SwimmingRace"));
+}
+
 void MainForm::mnuSwimAddRace_Click() {
     openRaceLog(QStringLiteral("Swimming Race Log"), QStringLiteral("SwimmingRace"));
 }
 
 // &Video
+
+void MainForm::mnuVideoTextRpt_Click() {
+    openTextReport(QStringLiteral("Video"));
+}
 
 void MainForm::mnuAddVideo_Click() {
     openCatalog<frmAddVideo>();
@@ -453,6 +488,10 @@ void MainForm::mnuAddVideoType_Click() {
 }
 
 // &Other
+
+void MainForm::mnuOtherTextRpt_Click() {
+    openTextReport(QStringLiteral("Other"));
+}
 
 void MainForm::mnuAddExercise_Click() {
     frmAddExercise dlg(*m_state, this);
@@ -474,6 +513,10 @@ void MainForm::mnuCalendar_Click() {
     m_calendarRpt->show();
     m_calendarRpt->raise();
     m_calendarRpt->activateWindow();
+}
+
+void MainForm::mnuTimeRpt_Click() {
+    openTextReport(QStringLiteral("Time"));
 }
 
 // &Help

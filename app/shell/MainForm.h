@@ -125,6 +125,8 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuRunBests_Click();
     void mnuBikeBests_Click();
     void mnuSwimBests_Click();
+    // The text report window for a report kind, as the report commands open it.
+    void openTextReport(const QString& kind);
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;

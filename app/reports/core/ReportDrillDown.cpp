@@ -1,0 +1,97 @@
+#include "ReportDrillDown.h"
+
+#include "CLibrary.h"
+#include "DateText.h"
+#include "ReportCriteria.h"
+
+#include <QRegularExpression>
+
+namespace ReportDrillDown {
+
+namespace {
+
+const QStringList WorkoutKinds = {QStringLiteral("Running"), QStringLiteral("Cycling"),
+                                  QStringLiteral("Video"), QStringLiteral("Swimming"),
+                                  QStringLiteral("Other")};
+
+// The record number of a record line: the line starts with its date and ends with a blank
+// and digits. "" for any other line.
+QString recordNumber(const QString& line) {
+    static const QRegularExpression record(QStringLiteral("^(\\d{2}-[A-Z][a-z]{2}-\\d{4}) .* (\\d{1,18})$"));
+    const auto m = record.match(line);
+    if (!m.hasMatch() || !DateText::parse(m.captured(1)))
+        return QString();
+    return m.captured(2);
+}
+
+// The workout kind of a line of the combined time report: its column 38, or, when a long
+// time or weekday text has pushed the columns, the fourth field of the line.
+QString timeReportKind(const QString& line) {
+    const QString atColumn = line.mid(37, 25).trimmed();
+    if (WorkoutKinds.contains(atColumn))
+        return atColumn;
+    const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.size() > 3 && WorkoutKinds.contains(fields.at(3)))
+        return fields.at(3);
+    return QString();
+}
+
+QString usDate(const QDate& d) {
+    return DateText::format(d, QStringLiteral("mm/dd/yyyy"));
+}
+
+} // namespace
+
+Target target(const QString& line, const QString& reportKind, TextReport::Format format) {
+    Target t;
+    switch (format) {
+    case TextReport::Format::Full: {
+        const QString id = recordNumber(line);
+        const QString kind = reportKind == QLatin1String("Time") ? timeReportKind(line) : reportKind;
+        if (id.isEmpty() || !WorkoutKinds.contains(kind))
+            return t;
+        t.action = Target::Action::Workout;
+        t.kind = kind;
+        t.id = id;
+        return t;
+    }
+    case TextReport::Format::Summary: {
+        const QString month = line.left(14).trimmed();
+        static const QRegularExpression monthText(QStringLiteral("^[A-Z][a-z]+ \\d{4}$"));
+        if (!monthText.match(month).hasMatch() || !DateText::parse(month))
+            return t;
+        t.action = Target::Action::Criteria;
+        t.kind = reportKind;
+        t.criteria = QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format(") + CLibrary::Quote(month) +
+                     QStringLiteral(", 'MMMM YYYY')");
+        return t;
+    }
+    case TextReport::Format::Weekly: {
+        static const QRegularExpression weekText(QStringLiteral("^\\d{2}-[A-Z][a-z]{2}-\\d{4}$"));
+        const QString day = line.left(11);
+        const auto sunday = weekText.match(day).hasMatch() ? DateText::parse(day) : std::nullopt;
+        if (!sunday)
+            return t;
+        t.action = Target::Action::Criteria;
+        t.kind = reportKind;
+        t.criteria = QStringLiteral("Exercise_Date BETWEEN Format('") + usDate(*sunday) +
+                     QStringLiteral("', 'mm/dd/yyyy') AND ") + QStringLiteral("Format('") +
+                     usDate(sunday->addDays(6)) + QStringLiteral("', 'mm/dd/yyyy')");
+        return t;
+    }
+    case TextReport::Format::None: {
+        if (!ReportCriteria::isRaceKind(reportKind))
+            return t;
+        const QString id = recordNumber(line);
+        if (id.isEmpty())
+            return t;
+        t.action = Target::Action::Race;
+        t.kind = reportKind;
+        t.id = id;
+        return t;
+    }
+    }
+    return t;
+}
+
+} // namespace ReportDrillDown

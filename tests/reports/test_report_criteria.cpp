@@ -1,0 +1,257 @@
+// Criteria fragments byte for byte, the stored default, and the drill-down targets.
+#include "ReportCriteria.h"
+#include "ReportData.h"
+#include "ReportDrillDown.h"
+
+#include "Connection.h"
+#include "DbError.h"
+
+namespace {
+
+using ReportCriteria::Controls;
+using ReportCriteria::DateLimit;
+
+struct FragmentCase {
+    const char* name;
+    Controls controls;
+    const char* fragment;
+};
+
+void PrintTo(const FragmentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Fragment : public ::testing::TestWithParam<FragmentCase> {};
+
+TEST_P(Fragment, ByteForByte) {
+    EXPECT_EQ(ReportCriteria::build(GetParam().controls), QString::fromUtf8(GetParam().fragment));
+}
+
+Controls make(const char* kind, bool miles = true) {
+    Controls c;
+    c.kind = QString::fromUtf8(kind);
+    c.miles = miles;
+    return c;
+}
+Controls withDate(Controls c, DateLimit limit) {
+    c.limitByDate = true;
+    c.dateLimit = limit;
+    c.begin = QDate(2026, 11, 9);
+    c.end = QDate(2026, 12, 9);
+    return c;
+}
+Controls withNumbers(Controls c, const char* eq, const char* ge, const char* le) {
+    c.equal = QString::fromUtf8(eq);
+    c.atLeast = QString::fromUtf8(ge);
+    c.atMost = QString::fromUtf8(le);
+    return c;
+}
+Controls withCombo(Controls c, const char* combo) {
+    c.combo = QString::fromUtf8(combo);
+    return c;
+}
+Controls withList(Controls c, QStringList items) {
+    c.listItems = std::move(items);
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Criteria, Fragment,
+    ::testing::Values(
+        FragmentCase{"NothingUsed", make("Running"), ""},
+        FragmentCase{
+            "TheExample",
+            withList(withNumbers(withDate(make("Running"), DateLimit::CurrentMonth), "", "5", ""),
+                     {"A", "B"}),
+            "Format(Exercise_Date, 'MMMM YYYY') = Format(Now, 'MMMM YYYY') AND Miles >= 5  AND (Course = "
+            "'A' OR Course = 'B' ) "},
+        FragmentCase{"CurrentYear", withDate(make("Video"), DateLimit::CurrentYear),
+                     "Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') "},
+        FragmentCase{"DateRangeUnpadded", withDate(make("Swimming"), DateLimit::DateRange),
+                     "(Exercise_Date BETWEEN Format('11/9/2026', 'mm/dd/yyyy') AND Format('12/9/2026', "
+                     "'mm/dd/yyyy')) "},
+        FragmentCase{"OneSwimmingLocation", withList(make("Swimming"), {"Pool A"}),
+                     "(Location = 'Pool A' ) "},
+        FragmentCase{
+            "DateAndList", withList(withDate(make("Other"), DateLimit::CurrentYear), {"Pushups"}),
+            "Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY')  AND (Exercise_Name = 'Pushups' ) "},
+        FragmentCase{"KilometresBothBounds", withNumbers(make("Cycling", false), "", "10", "40.5"),
+                     "Kilometers >= 10 AND Kilometers <= 40.5 "},
+        FragmentCase{"EqualLaps", withNumbers(make("Swimming"), "40", "", ""), "Laps = 40 "},
+        FragmentCase{"CyclingBike", withCombo(withNumbers(make("Cycling"), "", "", "20"), "Roadie"),
+                     "Miles <= 20 AND Bike = 'Roadie' "},
+        FragmentCase{"RunningNeverUsesTheCombo", withCombo(make("Running"), "Roadie"), ""},
+        FragmentCase{"VideoHasNoNumbers", withNumbers(make("Video"), "5", "", ""), ""},
+        FragmentCase{"TimeTypes", withList(make("Time"), {"Running", "Video"}),
+                     "(Exercise_Type = 'Running' OR Exercise_Type = 'Video' ) "},
+        FragmentCase{
+            "RaceKm",
+            withCombo(withNumbers(withDate(make("RunningRace", false), DateLimit::DateRange), "", "42", ""),
+                      "Marathon"),
+            "(RaceDate BETWEEN Format('11/9/2026', 'mm/dd/yyyy') AND Format('12/9/2026', 'mm/dd/yyyy')) AND "
+            "RaceDistanceKM >= 42 AND RaceType = 'Marathon' "},
+        FragmentCase{"RaceMilesAndNames",
+                     withList(withNumbers(make("SwimmingRace"), "1", "", ""), {"Lake Mile"}),
+                     "RaceDistance = 1  AND (RaceName = 'Lake Mile' ) "},
+        FragmentCase{"QuotesInValues", withList(withCombo(make("CyclingRace"), "Tom's"), {"O'Hare Loop"}),
+                     "RaceType = 'Tom''s'  AND (RaceName = 'O''Hare Loop' ) "}),
+    CaseName());
+
+TEST(FragmentNumbers, NotANumberIsRefused) {
+    for (const char* typed : {"5; DROP TABLE Users", "abc", "1e5", "5 OR 1=1"}) {
+        Controls c = make("Running");
+        c.atLeast = QString::fromUtf8(typed);
+        EXPECT_THROW(ReportCriteria::build(c), DbError) << typed;
+    }
+}
+
+// A fragment is accepted only as a condition.
+TEST(FragmentCheck, ConditionsPassOthersAreRefused) {
+    for (const char* ok : {"(Course = 'a;b) ORDER' ) ", "Miles >= 5  AND (Course = 'A' OR Course = 'B' ) ",
+                           "Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') ", "[Course] = 'x'"})
+        EXPECT_NO_THROW(ReportCriteria::checkFragment(QString::fromUtf8(ok))) << ok;
+    for (const char* bad : {"1=1; DELETE FROM Users", "Course = 'x", "1=1) OR (1=1", "(1=1", "1=1 -- x",
+                            "1=1 /* x */", "Exercise_ID IN (SELECT Exercise_ID FROM Exercise_Master)",
+                            "1=1 GROUP BY Course", "1=1 LIMIT 1", "1=1 UNION ALL SELECT 1", "[Course = 1"})
+        EXPECT_THROW(ReportCriteria::checkFragment(QString::fromUtf8(bad)), DbError) << bad;
+}
+
+// --- Stored default ----------------------------------------------------------------------------
+
+class StoredDefault : public ReportData {};
+
+TEST_F(StoredDefault, RoundTripWithQuotesPerUserAndKind) {
+    auto conn = db();
+    const QString withQuotes = QStringLiteral("(Course = 'Bob''s Loop' OR Course = 'Hill' ) ");
+    EXPECT_EQ(ReportCriteria::loadDefault(*conn, QStringLiteral("Running"), QStringLiteral("Ann")),
+              QString());
+    EXPECT_TRUE(
+        ReportCriteria::saveDefault(*conn, QStringLiteral("Running"), QStringLiteral("Ann"), withQuotes));
+    EXPECT_EQ(ReportCriteria::loadDefault(*conn, QStringLiteral("Running"), QStringLiteral("Ann")),
+              withQuotes);
+    // Stored as typed, the quotes doubled only inside the statement.
+    EXPECT_EQ(scalar("SELECT Criteria FROM RptCriteria"), withQuotes);
+
+    // A second save replaces the row; other kinds and users are apart.
+    EXPECT_TRUE(ReportCriteria::saveDefault(*conn, QStringLiteral("Running"), QStringLiteral("Ann"),
+                                            QStringLiteral("Miles >= 5 ")));
+    EXPECT_TRUE(ReportCriteria::saveDefault(*conn, QStringLiteral("Video"), QStringLiteral("O'Neil"),
+                                            QStringLiteral("(Video = 'Yoga' ) ")));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM RptCriteria"), QStringLiteral("2"));
+    EXPECT_EQ(ReportCriteria::loadDefault(*conn, QStringLiteral("Running"), QStringLiteral("Ann")),
+              QStringLiteral("Miles >= 5 "));
+    EXPECT_EQ(ReportCriteria::loadDefault(*conn, QStringLiteral("Video"), QStringLiteral("O'Neil")),
+              QStringLiteral("(Video = 'Yoga' ) "));
+    EXPECT_EQ(ReportCriteria::loadDefault(*conn, QStringLiteral("Video"), QStringLiteral("Ann")), QString());
+}
+
+TEST_F(StoredDefault, ListAndComboQueriesReadTheUsersValues) {
+    exec("INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Roadie', 1, 'Ann'), ('Old', 0, 'Ann'), "
+         "('Bobs', 1, 'Bob')");
+    exec("INSERT INTO RaceTypes (Exercise, RaceType, User_Name) VALUES ('RunningRace', 'Marathon', 'Ann'), "
+         "('RunningRace', '10K', 'Ann'), ('CyclingRace', 'Crit', 'Ann')");
+    auto conn = db();
+    const auto list = [&](const char* kind) {
+        return conn->column(ReportCriteria::listQuery(QString::fromUtf8(kind), QStringLiteral("Ann")),
+                            QStringLiteral("dCourse"));
+    };
+    EXPECT_EQ(list("Running"), QStringList({"Hill", "River Loop", "Track", "Treadmill"}));
+    EXPECT_EQ(list("Cycling"), QStringList({"Coast", "Park"}));
+    EXPECT_EQ(list("Swimming"), QStringList({"Lake", "Pool A"}));
+    EXPECT_EQ(list("Video"), QStringList({"Core Blast", "Yoga Flow"}));
+    EXPECT_EQ(list("Time"), QStringList({"Cycling", "Other", "Running", "Swimming", "Video"}));
+    EXPECT_EQ(list("RunningRace"), QStringList({"City Marathon", "Harbor Run"}));
+    EXPECT_EQ(conn->column(ReportCriteria::comboQuery(QStringLiteral("Cycling"), QStringLiteral("Ann")),
+                           ReportCriteria::comboField(QStringLiteral("Cycling"))),
+              QStringList({"Roadie"}));
+    EXPECT_EQ(conn->column(ReportCriteria::comboQuery(QStringLiteral("RunningRace"), QStringLiteral("Ann")),
+                           ReportCriteria::comboField(QStringLiteral("RunningRace"))),
+              QStringList({"10K", "Marathon"}));
+    EXPECT_TRUE(ReportCriteria::comboQuery(QStringLiteral("Running"), QStringLiteral("Ann")).isEmpty());
+}
+
+// --- Drill-down targets --------------------------------------------------------------------------
+
+using ReportDrillDown::Target;
+using TextReport::Format;
+
+struct DrillCase {
+    const char* name;
+    const char* kind;
+    Format format;
+    QString line;
+    Target::Action action;
+    const char* targetKind;
+    const char* id;
+    const char* criteria;
+};
+
+void PrintTo(const DrillCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Drill : public ::testing::TestWithParam<DrillCase> {};
+
+TEST_P(Drill, Target) {
+    const DrillCase& c = GetParam();
+    const Target t = ReportDrillDown::target(c.line, QString::fromUtf8(c.kind), c.format);
+    EXPECT_EQ(int(t.action), int(c.action));
+    if (t.action == c.action && c.action != Target::Action::None) {
+        EXPECT_EQ(t.kind, QString::fromUtf8(c.targetKind));
+        EXPECT_EQ(t.id, QString::fromUtf8(c.id));
+        EXPECT_EQ(t.criteria, QString::fromUtf8(c.criteria));
+    }
+}
+
+QString blanks(int n) {
+    return QString(n, QLatin1Char(' '));
+}
+const QString RunLine = "28-Nov-2026" + blanks(3) + "5" + blanks(7) + "45:00" + blanks(5) + "9:00" +
+                        blanks(4) + "Saturday" + blanks(3) + "River Loop" + blanks(41) + "1";
+const QString LongCourse = "28-Nov-2026" + blanks(3) + "5" + blanks(7) + "45:00" + blanks(5) + "9:00" +
+                           blanks(4) + "Saturday" + blanks(3) + QString(60, QLatin1Char('x')) + " 4711";
+const QString TimeSwim =
+    "03-Dec-2026" + blanks(3) + "40:00" + blanks(5) + "Thursday" + blanks(5) + "Swimming" + blanks(58) + "8";
+const QString TimeLongDay =
+    "03-Dec-2026" + blanks(3) + "40:00" + blanks(5) + "Thursdayyyyyyyyy" + " Video" + blanks(58) + "10";
+const QString RaceLine = "15-Nov-2026" + blanks(3) + "Marathon" + blanks(6) + "26.2" + blanks(4) + "3:30:00" +
+                         blanks(3) + "8:01" + blanks(4) + "City Marathon" + blanks(34) + "2";
+const Target::Action None = Target::Action::None;
+const Target::Action Workout = Target::Action::Workout;
+
+INSTANTIATE_TEST_SUITE_P(
+    DrillDown, Drill,
+    ::testing::Values(
+        DrillCase{"RunRecord", "Running", Format::Full, RunLine, Workout, "Running", "1", ""},
+        DrillCase{"LongCourseStillFindsTheNumber", "Cycling", Format::Full, LongCourse, Workout, "Cycling",
+                  "4711", ""},
+        DrillCase{"Header", "Running", Format::Full, "DATE          MILES   TIME", None, "", "", ""},
+        DrillCase{"Separator", "Running", Format::Full, QString(82, QLatin1Char('-')), None, "", "", ""},
+        DrillCase{"MonthLine", "Running", Format::Full, "November 2026", None, "", "", ""},
+        DrillCase{"Blank", "Running", Format::Full, " ", None, "", "", ""},
+        DrillCase{"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45",
+                  None, "", "", ""},
+        DrillCase{"CommentEndingInDigits", "Running", Format::Full, blanks(5) + "ran with Bob 2026", None, "",
+                  "", ""},
+        DrillCase{"NumberWithText", "Running", Format::Full, RunLine + "; DELETE FROM Users", None, "", "",
+                  ""},
+        DrillCase{"TimeReportType", "Time", Format::Full, TimeSwim, Workout, "Swimming", "8", ""},
+        DrillCase{"TimeReportPushedType", "Time", Format::Full, TimeLongDay, Workout, "Video", "10", ""},
+        DrillCase{"SummaryMonth", "Swimming", Format::Summary,
+                  "December 2026   40       40:00     1       40.00       40:00      ",
+                  Target::Action::Criteria, "Swimming", "",
+                  "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026', 'MMMM YYYY')"},
+        DrillCase{"SummaryTotals", "Running", Format::Summary, "Report Totals -> Miles=13.8", None, "", "",
+                  ""},
+        DrillCase{"SummaryInjection", "Running", Format::Summary, "x') OR ('1", None, "", "", ""},
+        DrillCase{"WeekLine", "Running", Format::Weekly, "29-Nov-2026     8.8      1:52:30   12:47",
+                  Target::Action::Criteria, "Running", "",
+                  "Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND Format('12/05/2026', "
+                  "'mm/dd/yyyy')"},
+        DrillCase{"WeekHeader", "Running", Format::Weekly, "WEEK            MILES", None, "", "", ""},
+        DrillCase{"RaceRecord", "RunningRace", Format::None, RaceLine, Target::Action::Race, "RunningRace",
+                  "2", ""},
+        DrillCase{"RaceBlank", "RunningRace", Format::None, " ", None, "", "", ""}),
+    CaseName());
+
+} // namespace

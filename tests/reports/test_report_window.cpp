@@ -1,0 +1,387 @@
+// The report window and the criteria dialog driven as a person uses them, on a real database.
+#include "DateText.h"
+#include "ReportData.h"
+#include "ReportListModel.h"
+#include "frmTextRpt.h"
+#include "frmTextRptCriteria.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+class ReportWindow : public ReportData {
+  protected:
+    FixedState state{QStringLiteral("Ann"), true};
+
+    std::unique_ptr<frmTextRpt> open(const QString& kind) {
+        auto w = std::make_unique<frmTextRpt>(state);
+        w->openReport(kind);
+        w->show();
+        QApplication::processEvents();
+        return w;
+    }
+    // Double-clicks the line of the report that starts with `start` (the first one).
+    static void doubleClick(frmTextRpt& w, const QString& start) {
+        const QStringList& lines = w.reportLines();
+        int row = -1;
+        for (int i = 0; i < lines.size() && row < 0; ++i)
+            if (lines.at(i).startsWith(start))
+                row = i;
+        ASSERT_GE(row, 0) << "no line starting with " << start.toStdString();
+        const QModelIndex index = w.lstReport->model()->index(row, 0);
+        w.lstReport->scrollTo(index);
+        const QPoint at = w.lstReport->visualRect(index).center();
+        QTest::mouseClick(w.lstReport->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.lstReport->viewport(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+    TextReport::Result core(const QString& kind, TextReport::Format format,
+                            const QString& criteria = QString()) {
+        return report(kind, format, true, false, criteria);
+    }
+};
+
+TEST_F(ReportWindow, OpensWithTheKindsCaptionsOptionsAndStoredDefault) {
+    exec("INSERT INTO RptCriteria (Criteria, Exercise, User_Name) VALUES ('(Course = ''Hill'' ) ', "
+         "'Running', 'Ann')");
+    auto w = open(QStringLiteral("Running"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Running Report"));
+    EXPECT_EQ(w->RptLabel->text(), QStringLiteral("Running Report"));
+    EXPECT_EQ(w->txtCriteria->text(), QStringLiteral("(Course = 'Hill' ) "));
+    EXPECT_FALSE(w->txtCriteria->isEnabled());
+    EXPECT_TRUE(w->optFullRpt->isChecked());
+    EXPECT_TRUE(w->optWeeklyRpt->isVisible());
+    EXPECT_TRUE(w->chkIncludeComments->isEnabled());
+    click(w->optSummaryRpt);
+    EXPECT_FALSE(w->chkIncludeComments->isEnabled());
+    click(w->optFullRpt);
+    EXPECT_TRUE(w->chkIncludeComments->isEnabled());
+    EXPECT_EQ(w->btnDfltCriteria->text(), QStringLiteral("Make Criteria Default"));
+    EXPECT_EQ(w->btnExit->text(), QStringLiteral("EXIT"));
+
+    auto other = open(QStringLiteral("Other"));
+    EXPECT_EQ(other->windowTitle(), QStringLiteral("Exercise Report"));
+    EXPECT_FALSE(other->optWeeklyRpt->isVisible());
+    EXPECT_TRUE(other->txtCriteria->text().isEmpty());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(ReportWindow, CreateAppendsUnlessAlwaysClearAndShowsTheCoreLines) {
+    auto w = open(QStringLiteral("Video"));
+    click(w->btnCreateReport);
+    const QStringList once = core(QStringLiteral("Video"), TextReport::Format::Full).lines;
+    EXPECT_EQ(w->reportLines(), once);
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines(), once + once);
+    w->chkAlwaysClear->setChecked(true);
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines(), once);
+    click(w->btnClearRpt);
+    EXPECT_TRUE(w->reportLines().isEmpty());
+
+    // Comments only with the box checked.
+    w->chkIncludeComments->setChecked(true);
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines(), report(QStringLiteral("Video"), TextReport::Format::Full, true, true).lines);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(ReportWindow, RaceKindsRunTheRaceReportWithNoFormatSelected) {
+    auto w = open(QStringLiteral("RunningRace"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Running Race Report"));
+    EXPECT_FALSE(w->Frame1->isEnabled());
+    EXPECT_FALSE(w->optFullRpt->isChecked());
+    EXPECT_FALSE(w->optSummaryRpt->isChecked());
+    EXPECT_FALSE(w->optWeeklyRpt->isVisible());
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines(), core(QStringLiteral("RunningRace"), TextReport::Format::None).lines);
+    EXPECT_EQ(w->reportLines().size(), 5);
+}
+
+TEST_F(ReportWindow, UnknownKindSaysProgramErrorAndCloses) {
+    auto w = open(QStringLiteral("Walking"));
+    EXPECT_EQ(messages, QStringList{"Program Error"});
+    QApplication::processEvents();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ReportWindow, FailingReportKeepsItsLinesAndShowsTheMessage) {
+    auto w = open(QStringLiteral("Running"));
+    w->txtCriteria->setText(QStringLiteral("Miles > 1; DELETE FROM Running_Log"));
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines().size(), 2);
+    EXPECT_EQ(messages,
+              QStringList{"Could not retrieve data - The criteria are not a condition: it holds a second "
+                          "statement - In frmTextRpt FullRunBikeRpt"});
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Running_Log"), QStringLiteral("5"));
+}
+
+// --- Criteria --------------------------------------------------------------------------------
+
+TEST_F(ReportWindow, CriteriaDialogBuildsTheFragmentAndCancelKeepsIt) {
+    auto w = open(QStringLiteral("Cycling"));
+    drivers["frmTextRptCriteria"] = [](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("Cycling Report Criteria"));
+        EXPECT_TRUE(find<QWidget>(d, "cbBike")->isVisible());
+        EXPECT_EQ(find<QLabel>(d, "lblGtr")->text(), QStringLiteral("Miles >="));
+        auto* list = find<QListWidget>(d, "lstCourses");
+        EXPECT_EQ(list->count(), 2); // Coast, Park
+        EXPECT_FALSE(find<QWidget>(d, "optCurrentMonth")->isEnabled());
+        auto* less = find<QLineEdit>(d, "txtLessMiles");
+        focus(less);
+        type(less, QStringLiteral("25"));
+        EXPECT_FALSE(find<QLineEdit>(d, "txtEqualMiles")->isEnabled());
+        auto* combo = find<QComboBox>(d, "cbBike");
+        combo->setCurrentIndex(combo->findText(QStringLiteral("Roadie")));
+        const QRect park = list->visualItemRect(list->item(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, park.center());
+        shot(d, QStringLiteral("frmTextRptCriteria_cycling"));
+        click(find<QPushButton>(d, "btnOK"));
+        return d->result();
+    };
+    exec("INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Roadie', 1, 'Ann')");
+    click(w->btnSetCriteria);
+    EXPECT_EQ(w->txtCriteria->text(),
+              QStringLiteral("Miles <= 25 AND Bike = 'Roadie'  AND (Course = 'Park' ) "));
+    EXPECT_EQ(w->txtGetCriteria->text(), QStringLiteral("False"));
+
+    drivers["frmTextRptCriteria"] = [](QDialog* d) {
+        click(find<QPushButton>(d, "btnCancel"));
+        return d->result();
+    };
+    click(w->btnSetCriteria);
+    EXPECT_EQ(w->txtCriteria->text(),
+              QStringLiteral("Miles <= 25 AND Bike = 'Roadie'  AND (Course = 'Park' ) "));
+
+    click(w->btnCreateReport);
+    EXPECT_EQ(w->reportLines().size(), 2 + 2 + 1 + 2 + 1 + 2); // one ride: Park
+    EXPECT_TRUE(w->reportLines().at(4).startsWith(QStringLiteral("07-Dec-2026 ")));
+
+    click(w->btnClearCriteria);
+    EXPECT_TRUE(w->txtCriteria->text().isEmpty());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(ReportWindow, CriteriaDialogDateRangeAndANonNumber) {
+    auto w = open(QStringLiteral("Running"));
+    drivers["frmTextRptCriteria"] = [this](QDialog* d) {
+        click(find<QCheckBox>(d, "chkLimitByDate"));
+        shot(d, QStringLiteral("frmTextRptCriteria_running"));
+        EXPECT_FALSE(find<QWidget>(d, "DTBeginDate")->isEnabled());
+        click(find<QRadioButton>(d, "optDateRange"));
+        EXPECT_TRUE(find<QWidget>(d, "DTBeginDate")->isEnabled());
+        auto* equal = find<QLineEdit>(d, "txtEqualMiles");
+        focus(equal);
+        type(equal, QStringLiteral("5x"));
+        click(find<QPushButton>(d, "btnOK"));
+        EXPECT_EQ(messages,
+                  QStringList{"Could not set criteria - Type mismatch - In frmTextRptCriteria btnOK"});
+        EXPECT_TRUE(d->isVisible());
+        QTest::keyClick(equal, Qt::Key_Backspace);
+        click(find<QPushButton>(d, "btnOK"));
+        return d->result();
+    };
+    click(w->btnSetCriteria);
+    EXPECT_EQ(
+        w->txtCriteria->text(),
+        QStringLiteral("(Exercise_Date BETWEEN Format('11/9/2026', 'mm/dd/yyyy') AND Format('12/9/2026', "
+                       "'mm/dd/yyyy')) AND Miles = 5 "));
+}
+
+TEST_F(ReportWindow, MakeDefaultStoresItAndTheNextOpeningLoadsIt) {
+    auto w = open(QStringLiteral("Swimming"));
+    w->txtCriteria->setText(QStringLiteral("(Location = 'Pool A' ) "));
+    click(w->btnDfltCriteria);
+    EXPECT_EQ(messages, QStringList{"Criteria is default"});
+    EXPECT_EQ(rows("SELECT Criteria, Exercise, User_Name FROM RptCriteria"),
+              QStringList{"(Location = 'Pool A' ) |Swimming|Ann"});
+    auto again = open(QStringLiteral("Swimming"));
+    EXPECT_EQ(again->txtCriteria->text(), QStringLiteral("(Location = 'Pool A' ) "));
+}
+
+// --- Drill-down --------------------------------------------------------------------------------
+
+TEST_F(ReportWindow, FullReportLineOpensTheRunAndTheReportShowsTheUpdate) {
+    auto w = open(QStringLiteral("Running"));
+    click(w->btnCreateReport);
+    drivers["frmRunLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtID")->text(), QStringLiteral("2"));
+        auto* miles = find<QLineEdit>(d, "txtMiles");
+        EXPECT_EQ(miles->text(), QStringLiteral("6.2"));
+        EXPECT_EQ(find<QLineEdit>(d, "txtPace")->text(), QStringLiteral("10:05"));
+        miles->setText(QStringLiteral("6.5"));
+        click(find<QPushButton>(d, "btnUpdate"));
+        return d->result();
+    };
+    doubleClick(*w, QStringLiteral("30-Nov-2026"));
+    EXPECT_EQ(opened, QStringList{"frmRunLog"});
+    w->chkAlwaysClear->setChecked(true);
+    click(w->btnCreateReport);
+    EXPECT_TRUE(w->reportLines().at(5).startsWith(QStringLiteral("30-Nov-2026   6.5 ")))
+        << w->reportLines().at(5).toStdString();
+
+    // Header, month and total lines lead nowhere.
+    messages.clear();
+    doubleClick(*w, QStringLiteral("DATE"));
+    doubleClick(*w, QStringLiteral("November 2026"));
+    doubleClick(*w, QStringLiteral("Report Totals"));
+    EXPECT_EQ(messages, QStringList(3, "Please select a record in the report."));
+}
+
+// Returning from a log window activates the report window again: the stored default comes
+// back unless the criteria dialog has been used since the window opened.
+TEST_F(ReportWindow, ReturningFromALogWindowReloadsTheDefaultUntilTheDialogIsUsed) {
+    exec("INSERT INTO RptCriteria (Criteria, Exercise, User_Name) VALUES ('(Course = ''Hill'' ) ', "
+         "'Running', 'Ann')");
+    auto w = open(QStringLiteral("Running"));
+    click(w->btnClearCriteria);
+    click(w->btnCreateReport);
+    doubleClick(*w, QStringLiteral("28-Nov-2026"));
+    EXPECT_EQ(w->txtCriteria->text(), QStringLiteral("(Course = 'Hill' ) "));
+
+    click(w->btnSetCriteria); // closed at once: Cancel
+    click(w->btnClearCriteria);
+    doubleClick(*w, QStringLiteral("28-Nov-2026"));
+    EXPECT_TRUE(w->txtCriteria->text().isEmpty());
+    EXPECT_EQ(opened, (QStringList{"frmRunLog", "frmTextRptCriteria", "frmRunLog"}));
+}
+
+TEST_F(ReportWindow, KilometresGiveThePaceOfTheKilometres) {
+    state.setMiles(false);
+    auto w = open(QStringLiteral("Running"));
+    click(w->btnCreateReport);
+    drivers["frmRunLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtPace")->text(), QStringLiteral("6:15"));
+        return int(QDialog::Rejected);
+    };
+    doubleClick(*w, QStringLiteral("30-Nov-2026"));
+    EXPECT_EQ(opened, QStringList{"frmRunLog"});
+}
+
+TEST_F(ReportWindow, TimeReportOpensTheWindowOfEachLinesKindAndDeleteShows) {
+    auto w = open(QStringLiteral("Time"));
+    w->chkAlwaysClear->setChecked(true);
+    click(w->btnCreateReport);
+    drivers["frmSwimLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtID")->text(), QStringLiteral("8"));
+        return int(QDialog::Rejected);
+    };
+    drivers["frmVideoLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtID")->text(), QStringLiteral("10"));
+        click(find<QPushButton>(d, "btnDelete"));
+        return d->result();
+    };
+    drivers["frmOtherLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtID")->text(), QStringLiteral("12"));
+        return int(QDialog::Rejected);
+    };
+    drivers["frmBikeLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtID")->text(), QStringLiteral("6"));
+        return int(QDialog::Rejected);
+    };
+    doubleClick(*w, QStringLiteral("03-Dec-2026"));
+    doubleClick(*w, QStringLiteral("06-Dec-2026"));
+    doubleClick(*w, QStringLiteral("08-Dec-2026"));
+    doubleClick(*w, QStringLiteral("04-Dec-2026"));
+    EXPECT_EQ(opened, (QStringList{"frmSwimLog", "frmBikeLog", "frmOtherLog", "frmVideoLog"}));
+    click(w->btnCreateReport);
+    for (const QString& line : w->reportLines())
+        EXPECT_FALSE(line.startsWith(QStringLiteral("04-Dec-2026"))) << "deleted video still listed";
+}
+
+TEST_F(ReportWindow, SummaryMonthTurnsToTheFullReportOfThatMonth) {
+    auto w = open(QStringLiteral("Swimming"));
+    w->txtCriteria->setText(QStringLiteral("Laps > 100 "));
+    click(w->optSummaryRpt);
+    w->txtCriteria->clear();
+    click(w->btnCreateReport);
+    doubleClick(*w, QStringLiteral("January 2027"));
+    EXPECT_EQ(w->txtCriteria->text(),
+              QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format('January 2027', 'MMMM YYYY')"));
+    EXPECT_TRUE(w->optFullRpt->isChecked());
+    EXPECT_TRUE(w->chkIncludeComments->isEnabled());
+    EXPECT_EQ(w->reportLines(),
+              core(QStringLiteral("Swimming"), TextReport::Format::Full, w->txtCriteria->text()).lines);
+    EXPECT_EQ(w->reportLines().size(), 2 + 2 + 1 + 2 + 1 + 2);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(ReportWindow, WeekLineTurnsToTheFullRunningReportOfThatWeek) {
+    auto w = open(QStringLiteral("Running"));
+    click(w->optWeeklyRpt);
+    click(w->btnCreateReport);
+    doubleClick(*w, QStringLiteral("29-Nov-2026"));
+    EXPECT_EQ(w->txtCriteria->text(),
+              QStringLiteral("Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND "
+                             "Format('12/05/2026', 'mm/dd/yyyy')"));
+    EXPECT_TRUE(w->optFullRpt->isChecked());
+    QStringList ids;
+    for (const QString& line : w->reportLines())
+        if (line.startsWith(QLatin1String("30-Nov")) || line.startsWith(QLatin1String("0")))
+            ids << line.section(QLatin1Char(' '), -1);
+    EXPECT_EQ(ids, (QStringList{"2", "3", "4"}));
+}
+
+TEST_F(ReportWindow, RaceLineOpensTheRaceLogOfTheKind) {
+    auto w = open(QStringLiteral("RunningRace"));
+    click(w->btnCreateReport);
+    drivers["frmRaceLog"] = [](QDialog* d) {
+        EXPECT_EQ(find<QLineEdit>(d, "txtRaceID")->text(), QStringLiteral("2"));
+        EXPECT_EQ(find<QLineEdit>(d, "txtExercise")->text(), QStringLiteral("RunningRace"));
+        EXPECT_EQ(find<QLineEdit>(d, "txtRaceName")->text(), QStringLiteral("City Marathon"));
+        return int(QDialog::Rejected);
+    };
+    doubleClick(*w, QStringLiteral("15-Nov-2026"));
+    EXPECT_EQ(opened, QStringList{"frmRaceLog"});
+    doubleClick(*w, QStringLiteral(" "));
+    EXPECT_EQ(messages, QStringList{"Please select a record in the report."});
+}
+
+// --- Long and empty reports ----------------------------------------------------------------------
+
+TEST_F(ReportWindow, FiftyThousandLinesAppearAtOnceAndScroll) {
+    QStringList statements;
+    for (int i = 0; i < 25000; ++i) {
+        const QDate d = QDate(1990, 1, 1).addDays(i / 3);
+        statements << QStringLiteral(
+                          "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, "
+                          "Exercise_Day, Exercise_Time, User_Name) VALUES (%1, 'Video', '%2', '%3', "
+                          "'30:00', 'Lu')")
+                          .arg(1000 + i)
+                          .arg(d.toString(Qt::ISODate), DateText::weekdayName(d))
+                   << QStringLiteral("INSERT INTO Video_Log (Video_ID, Video) VALUES (%1, 'Tape %2')")
+                          .arg(1000 + i)
+                          .arg(i % 7);
+    }
+    db()->executeAll(statements);
+    state.setUser(QStringLiteral("Lu"));
+    auto w = open(QStringLiteral("Video"));
+    w->resize(900, 600);
+    click(w->btnCreateReport);
+    click(w->btnCreateReport);
+    EXPECT_GT(w->reportLines().size(), 50000);
+    w->lstReport->scrollToBottom();
+    QApplication::processEvents();
+    EXPECT_EQ(w->lstReport->verticalScrollBar()->value(), w->lstReport->verticalScrollBar()->maximum());
+    EXPECT_GT(w->lstReport->horizontalScrollBar()->maximum(), 0); // the lines are wider than the view
+    shot(w.get(), QStringLiteral("frmTextRpt_long"));
+
+    auto empty = open(QStringLiteral("Video"));
+    state.setUser(QStringLiteral("Nobody"));
+    click(empty->btnCreateReport);
+    EXPECT_EQ(empty->reportLines().size(), 2);
+    shot(empty.get(), QStringLiteral("frmTextRpt_empty"));
+}
+
+} // namespace
