@@ -112,9 +112,11 @@ void frmItemRpt::usageReport(const QString& kind, const QString& routine) {
             EquipmentUsage::build(*conn, m_state.currentUser(), kind, bMiles);
         ItemChart->setTitle(report.chart.title);
         ItemChart->setChartType(ChartControl::Bar);
-        ItemChart->setShowLegend(false);
+        // The legend tells the second series (items past their retirement distance) apart.
+        ItemChart->setShowLegend(report.chart.seriesLabels.size() > 1);
         ItemChart->setChartData(report.chart.grid());
-        ItemChart->setSeriesLabel(1, report.chart.seriesLabels.value(0));
+        for (int s = 0; s < report.chart.seriesLabels.size(); ++s)
+            ItemChart->setSeriesLabel(s + 1, report.chart.seriesLabels.at(s));
         lstItemRpt->addItems(report.lines);
         m_chart = report.chart;
     } catch (const std::exception& e) {
