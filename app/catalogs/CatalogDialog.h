@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QDialog>
+#include <QFormLayout>
+#include <QLabel>
 #include <functional>
 
 class FormLoad;
 class QComboBox;
-class QFormLayout;
 class QHBoxLayout;
 class QPushButton;
 
@@ -33,6 +34,19 @@ class CatalogDialog : public QDialog {
 
     // The dialog's own load step; the default has nothing to load.
     virtual void load() {}
+
+    // A row of `form`: a label named `labelName` showing `caption`, and a new field of type
+    // Field named `fieldName`, which is returned.
+    template <class Field>
+    Field* addRow(QFormLayout* form, QLabel*& label, const QString& labelName, const QString& caption,
+                  const QString& fieldName) {
+        label = new QLabel(caption, this);
+        label->setObjectName(labelName);
+        auto* field = new Field(this);
+        field->setObjectName(fieldName);
+        form->addRow(label, field);
+        return field;
+    }
 
     // Builds the modify section: a separating line (Line1), `form`, and a row holding
     // `update`, which stays disabled until the list has an item. Call before layOut().

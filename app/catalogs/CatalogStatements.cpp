@@ -39,6 +39,11 @@ QString withThousands(const QString& fixed) {
 
 } // namespace
 
+const Equipment Shoes{QStringLiteral("Running_Shoes"), QStringLiteral("Shoe"), QStringLiteral("Shoe_Type"),
+                      QStringLiteral("ORDER BY Shoes_ID DESC")};
+const Equipment Bikes{QStringLiteral("Bikes"), QStringLiteral("Bike"), QStringLiteral("Bike_Type"), QString()};
+const Equipment Videos{QStringLiteral("Videos"), QStringLiteral("Video"), QStringLiteral("Video_Type"), QString()};
+
 QString stripCurrency(const QString& typed) {
     QString text = typed.trimmed();
     // Only a leading sign is the currency sign; a "$" elsewhere is not part of a price,
@@ -79,21 +84,25 @@ QString insertVideo(const QString& name, const QString& type, const QString& len
            QStringLiteral(", ") + q(user) + QStringLiteral(")");
 }
 
-QString listItems(const Equipment& e, const QString& user) {
-    return QStringLiteral("SELECT %1 FROM %2 ").arg(e.nameColumn, e.table) +
-           QStringLiteral("WHERE User_Name = ") + q(user) + QStringLiteral(" ") + e.listOrder;
+QString listItems(const Equipment& e) {
+    return QStringLiteral("SELECT %1 FROM %2 WHERE User_Name = ? %3").arg(e.nameColumn, e.table, e.listOrder);
 }
 
-QString selectActive(const Equipment& e, const QString& user, const QString& name) {
-    return QStringLiteral("SELECT Active FROM %1 ").arg(e.table) + QStringLiteral("WHERE User_Name = ") +
-           q(user) + QStringLiteral(" ") + QStringLiteral("AND %1 = ").arg(e.nameColumn) + q(name);
+QString activeItems(const Equipment& e) {
+    return QStringLiteral("SELECT %1 FROM %2 WHERE Active = True AND User_Name = ? %3")
+        .arg(e.nameColumn, e.table, e.listOrder);
 }
 
-QString updateActive(const Equipment& e, bool active, const QString& name, const QString& user) {
-    return QStringLiteral("UPDATE %1 SET Active = ").arg(e.table) +
-           (active ? QStringLiteral("1") : QStringLiteral("0")) +
-           QStringLiteral(" WHERE %1 = ").arg(e.nameColumn) + q(name) + QStringLiteral(" ") +
-           QStringLiteral("AND User_Name = ") + q(user);
+QString selectActive(const Equipment& e) {
+    return QStringLiteral("SELECT Active FROM %1 WHERE User_Name = ? AND %2 = ?").arg(e.table, e.nameColumn);
+}
+
+QString selectVideoLength() {
+    return QStringLiteral("SELECT Length FROM Videos WHERE User_Name = ? AND Video = ?");
+}
+
+QString updateActive(const Equipment& e) {
+    return QStringLiteral("UPDATE %1 SET Active = ? WHERE %2 = ? AND User_Name = ?").arg(e.table, e.nameColumn);
 }
 
 QString listVideoTypes() {
@@ -113,25 +122,21 @@ QString insertExercise(const QString& name, const QString& c1, const QString& c2
            QStringLiteral(")");
 }
 
-QString listExercises(const QString& user) {
-    return QStringLiteral("SELECT Exercise_Name FROM Other_Setup ") + QStringLiteral("WHERE User_Name = ") +
-           q(user);
+QString listExercises() {
+    return QStringLiteral("SELECT Exercise_Name FROM Other_Setup WHERE User_Name = ?");
 }
 
-QString selectCaptions(const QString& user, const QString& name) {
-    return QStringLiteral("SELECT Field1, Field2, Field3 FROM Other_Setup ") +
-           QStringLiteral("WHERE User_Name = ") + q(user) + QStringLiteral(" ") +
-           QStringLiteral("AND Exercise_Name = ") + q(name);
+QString selectCaptions() {
+    return QStringLiteral("SELECT Num_Fields, Field1, Field2, Field3 FROM Other_Setup ") +
+           QStringLiteral("WHERE User_Name = ? AND Exercise_Name = ?");
 }
 
-QString updateExercise(const QString& name, const QString& c1, const QString& c2, const QString& c3,
-                       const QString& user) {
+QString updateExercise(const QString& c1, const QString& c2, const QString& c3) {
     return QStringLiteral("UPDATE Other_Setup SET Field1 = ") + q(c1) + QStringLiteral(", ") +
            QStringLiteral("Field2 = ") + q(c2) + QStringLiteral(", Field3 = ") + q(c3) +
            QStringLiteral(", ") + QStringLiteral("Num_Fields = ") +
            QString::number(countCaptions(c1, c2, c3)) + QStringLiteral(" ") +
-           QStringLiteral("WHERE Exercise_Name = ") + q(name) + QStringLiteral(" ") +
-           QStringLiteral("AND User_Name = ") + q(user);
+           QStringLiteral("WHERE Exercise_Name = ? AND User_Name = ?");
 }
 
 QString insertRaceType(const QString& kind, const QString& raceType, const QString& miles,
@@ -145,6 +150,14 @@ QString insertRaceType(const QString& kind, const QString& raceType, const QStri
 QString insertVideoType(const QString& videoType) {
     return QStringLiteral("INSERT INTO Video_Types (Video_Type) ") + QStringLiteral("VALUES (") +
            q(videoType) + QStringLiteral(")");
+}
+
+QString listRaceTypes() {
+    return QStringLiteral("SELECT RaceType FROM RaceTypes WHERE Exercise = ? AND User_Name = ?");
+}
+
+QString selectRaceDistance() {
+    return QStringLiteral("SELECT RaceDistance FROM RaceTypes WHERE Exercise = ? AND RaceType = ? AND User_Name = ?");
 }
 
 } // namespace CatalogStatements

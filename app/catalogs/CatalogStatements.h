@@ -2,10 +2,12 @@
 
 #include <QString>
 
-// The statements and value rules of the catalog dialogs, kept apart from the widgets so
-// the dialogs only read their fields, call these, run the result and show messages.
-// Every text value goes through CLibrary::Quote and every unquoted number through
-// CLibrary::Number; the builders throw DbError ("Type mismatch") for a non-number.
+// The statements and value rules of the catalogs, kept apart from the widgets so the
+// dialogs (and the logs that offer catalog items) only read their fields, call these, run
+// the result and show messages. Every typed text goes through CLibrary::Quote and every
+// unquoted number through CLibrary::Number; the builders throw DbError ("Type mismatch")
+// for a non-number. Queries take the values the program supplies (the user's name, an item
+// chosen from a list) as ? parameters, in the order their comments give.
 namespace CatalogStatements {
 
 // --- Equipment (shoes, bikes, videos) -----------------------------------------------------
@@ -15,8 +17,12 @@ struct Equipment {
     QString table;      // "Running_Shoes"
     QString nameColumn; // "Shoe"
     QString typeColumn; // "Shoe_Type"
-    QString listOrder;  // appended to the modify list query, e.g. "ORDER BY Shoes_ID DESC"
+    QString listOrder;  // appended to the list queries, e.g. "ORDER BY Shoes_ID DESC"
 };
+
+extern const Equipment Shoes;  // newest first
+extern const Equipment Bikes;
+extern const Equipment Videos;
 
 // The price as the person typed or the field shows it, as plain number text: blanks
 // trimmed, one leading "$" dropped ("$45.00" -> "45.00"). Other text is left as it is.
@@ -37,12 +43,17 @@ QString insertPurchased(const Equipment& e, const QString& name, const QString& 
 // INSERT of a video.
 QString insertVideo(const QString& name, const QString& type, const QString& length, bool active,
                     const QString& user);
-// The user's items, for the modify list.
-QString listItems(const Equipment& e, const QString& user);
-// The Active flag of one item.
-QString selectActive(const Equipment& e, const QString& user, const QString& name);
-// Sets the Active flag of every item of the user with that name.
-QString updateActive(const Equipment& e, bool active, const QString& name, const QString& user);
+// The user's items, for the modify list. Parameters: user.
+QString listItems(const Equipment& e);
+// The user's active items, offered by the logs. Parameters: user.
+QString activeItems(const Equipment& e);
+// The Active flag of one item. Parameters: user, item.
+QString selectActive(const Equipment& e);
+// A video's stored length. Parameters: user, video.
+QString selectVideoLength();
+// Sets the Active flag of every item of the user with that name. Parameters: active (0/1),
+// item, user.
+QString updateActive(const Equipment& e);
 // The shared video types, sorted.
 QString listVideoTypes();
 
@@ -52,10 +63,12 @@ QString listVideoTypes();
 int countCaptions(const QString& c1, const QString& c2, const QString& c3);
 QString insertExercise(const QString& name, const QString& c1, const QString& c2, const QString& c3,
                        const QString& user);
-QString listExercises(const QString& user);
-QString selectCaptions(const QString& user, const QString& name);
-QString updateExercise(const QString& name, const QString& c1, const QString& c2, const QString& c3,
-                       const QString& user);
+// The user's exercises. Parameters: user.
+QString listExercises();
+// Num_Fields and the three captions of one exercise. Parameters: user, exercise.
+QString selectCaptions();
+// New captions of one exercise. Parameters: exercise, user.
+QString updateExercise(const QString& c1, const QString& c2, const QString& c3);
 
 // --- Race types and video types -----------------------------------------------------------
 
@@ -63,5 +76,9 @@ QString updateExercise(const QString& name, const QString& c1, const QString& c2
 QString insertRaceType(const QString& kind, const QString& raceType, const QString& miles,
                        const QString& user);
 QString insertVideoType(const QString& videoType);
+// The user's race types of a race kind. Parameters: kind, user.
+QString listRaceTypes();
+// The standard distance of a race type. Parameters: kind, race type, user.
+QString selectRaceDistance();
 
 } // namespace CatalogStatements

@@ -21,10 +21,6 @@ namespace {
 const QString kInserted = QStringLiteral("Record Inserted");
 const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
 
-QLabel* makeLabel(const QString& name, const QString& text, QWidget* parent) {
-    return CatalogLayout::named(new QLabel(text, parent), name);
-}
-
 } // namespace
 
 EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent)
@@ -33,34 +29,18 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
 
     // --- Add section ---------------------------------------------------------------------
     auto* addForm = CatalogLayout::form();
-    Label1 = makeLabel(QStringLiteral("Label1"), noun + QStringLiteral(":"), this);
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(QStringLiteral("txtAdd") + noun);
+    m_name = addRow<QLineEdit>(addForm, Label1, "Label1", noun + QStringLiteral(":"), "txtAdd" + noun);
     m_name->setMinimumWidth(220);
-    addForm->addRow(Label1, m_name);
-
-    Label2 = makeLabel(QStringLiteral("Label2"), noun + QStringLiteral(" Type:"), this);
-    m_type = new QComboBox(this);
-    m_type->setObjectName(QStringLiteral("cb") + noun + QStringLiteral("Type"));
+    m_type = addRow<QComboBox>(addForm, Label2, "Label2", noun + QStringLiteral(" Type:"),
+                               "cb" + noun + QStringLiteral("Type"));
     Fields::plainCombo(m_type);
-    addForm->addRow(Label2, m_type);
 
     if (m_form.purchased) {
-        Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Price:"), this);
-        txtPrice = new QLineEdit(this);
-        txtPrice->setObjectName(QStringLiteral("txtPrice"));
-        addForm->addRow(Label3, txtPrice);
+        txtPrice = addRow<QLineEdit>(addForm, Label3, "Label3", "Price:", "txtPrice");
         Fields::onLeave(txtPrice, [this] { txtPrice_LostFocus(); });
-
-        Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Purchase Date:"), this);
-        dtBuyDate = new DatePicker(this);
-        dtBuyDate->setObjectName(QStringLiteral("dtBuyDate"));
-        addForm->addRow(Label5, dtBuyDate);
+        dtBuyDate = addRow<DatePicker>(addForm, Label5, "Label5", "Purchase Date:", "dtBuyDate");
     } else {
-        Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("Length (hr:mm:ss):"), this);
-        txtLength = new QLineEdit(this);
-        txtLength->setObjectName(QStringLiteral("txtLength"));
-        addForm->addRow(Label3, txtLength);
+        txtLength = addRow<QLineEdit>(addForm, Label3, "Label3", "Length (hr:mm:ss):", "txtLength");
     }
 
     chkActive = new QCheckBox(QStringLiteral("Active?"), this);
@@ -78,10 +58,7 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
 
     // --- Modify section (below a separating line) ----------------------------------------
     auto* modifyForm = CatalogLayout::form();
-    Label4 = makeLabel(QStringLiteral("Label4"), noun + QStringLiteral(":"), this);
-    m_modifyList = new QComboBox(this);
-    m_modifyList->setObjectName(QStringLiteral("cbModify") + noun);
-    modifyForm->addRow(Label4, m_modifyList);
+    m_modifyList = addRow<QComboBox>(modifyForm, Label4, "Label4", noun + QStringLiteral(":"), "cbModify" + noun);
     chkMdActive = new QCheckBox(QStringLiteral("Active?"), this);
     chkMdActive->setObjectName(QStringLiteral("chkMdActive"));
     chkMdActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -167,8 +144,8 @@ void EquipmentDialog::showModifySection() {
     const QString context = QStringLiteral("Problem in retrieving ") + m_form.plural + QStringLiteral(" - ");
     QStringList names;
     try {
-        names = CLibrary().GetConnection()->column(
-            CatalogStatements::listItems(m_form.equipment, m_state.currentUser()), m_form.equipment.nameColumn);
+        names = CLibrary().GetConnection()->column(CatalogStatements::listItems(m_form.equipment),
+                                                   m_form.equipment.nameColumn, {m_state.currentUser()});
     } catch (const std::exception& e) {
         showReadError(context, describe(e),
                       QStringLiteral("btnModify") + m_form.noun + QStringLiteral("_Click"));
@@ -184,8 +161,8 @@ void EquipmentDialog::chooseItem() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment, m_state.currentUser(),
-                                                                   m_modifyList->currentText()));
+        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment),
+                                   {m_state.currentUser(), m_modifyList->currentText()});
         if (!rs.eof())
             chkMdActive->setChecked(rs.field(QStringLiteral("Active")).toDouble() != 0);
     } catch (const std::exception& e) {
@@ -194,10 +171,9 @@ void EquipmentDialog::chooseItem() {
 }
 
 void EquipmentDialog::btnUpdate_Click() {
-    const QString sql = CatalogStatements::updateActive(m_form.equipment, chkMdActive->isChecked(),
-                                                        m_modifyList->currentText(), m_state.currentUser());
     CLibrary lib;
-    if (lib.Insert_UpdateRec(sql))
+    if (lib.Insert_UpdateRec(CatalogStatements::updateActive(m_form.equipment),
+                             {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(), m_state.currentUser()}))
         Dialogs::message(this, m_form.noun + QStringLiteral(" Updated!"));
     else
         Dialogs::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());

@@ -11,7 +11,7 @@ EquipmentForm form() {
     f.caption = QStringLiteral("Add/Modify Bike");
     f.noun = QStringLiteral("Bike");
     f.plural = QStringLiteral("bikes");
-    f.equipment = {QStringLiteral("Bikes"), QStringLiteral("Bike"), QStringLiteral("Bike_Type"), QString()};
+    f.equipment = CatalogStatements::Bikes;
     f.types = QStringList{QStringLiteral("Road"), QStringLiteral("Mountain"), QStringLiteral("Stationary")};
     f.purchased = true;
     f.currencyPrice = true;

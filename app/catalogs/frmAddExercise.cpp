@@ -13,26 +13,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using CatalogLayout::named;
 
 frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
     : CatalogDialog(QStringLiteral("frmAddExercise"), QStringLiteral("Add / Modify Exercise"), parent),
       m_state(state) {
     // --- Add section ---------------------------------------------------------------------
     auto* addForm = CatalogLayout::form();
-    Label1 = named(new QLabel(QStringLiteral("Exercise Name:"), this), QStringLiteral("Label1"));
-    txtName = named(new QLineEdit(this), QStringLiteral("txtName"));
+    txtName = addRow<QLineEdit>(addForm, Label1, "Label1", "Exercise Name:", "txtName");
     txtName->setMinimumWidth(220);
-    addForm->addRow(Label1, txtName);
-    Label2 = named(new QLabel(QStringLiteral("Field 1:"), this), QStringLiteral("Label2"));
-    txtField1 = named(new QLineEdit(this), QStringLiteral("txtField1"));
-    addForm->addRow(Label2, txtField1);
-    Label3 = named(new QLabel(QStringLiteral("Field 2:"), this), QStringLiteral("Label3"));
-    txtField2 = named(new QLineEdit(this), QStringLiteral("txtField2"));
-    addForm->addRow(Label3, txtField2);
-    Label4 = named(new QLabel(QStringLiteral("Field 3:"), this), QStringLiteral("Label4"));
-    txtField3 = named(new QLineEdit(this), QStringLiteral("txtField3"));
-    addForm->addRow(Label4, txtField3);
+    txtField1 = addRow<QLineEdit>(addForm, Label2, "Label2", "Field 1:", "txtField1");
+    txtField2 = addRow<QLineEdit>(addForm, Label3, "Label3", "Field 2:", "txtField2");
+    txtField3 = addRow<QLineEdit>(addForm, Label4, "Label4", "Field 3:", "txtField3");
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Exercise"), this);
     btnModify =
@@ -42,18 +33,10 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
 
     // --- Modify section (below a separating line) ----------------------------------------
     auto* modifyForm = CatalogLayout::form();
-    Label5 = named(new QLabel(QStringLiteral("Exercise Name:"), this), QStringLiteral("Label5"));
-    cbModExercise = named(new QComboBox(this), QStringLiteral("cbModExercise"));
-    modifyForm->addRow(Label5, cbModExercise);
-    Label6 = named(new QLabel(QStringLiteral("Field 1:"), this), QStringLiteral("Label6"));
-    txtModField1 = named(new QLineEdit(this), QStringLiteral("txtModField1"));
-    modifyForm->addRow(Label6, txtModField1);
-    Label7 = named(new QLabel(QStringLiteral("Field 2:"), this), QStringLiteral("Label7"));
-    txtModField2 = named(new QLineEdit(this), QStringLiteral("txtModField2"));
-    modifyForm->addRow(Label7, txtModField2);
-    Label8 = named(new QLabel(QStringLiteral("Field 3:"), this), QStringLiteral("Label8"));
-    txtModField3 = named(new QLineEdit(this), QStringLiteral("txtModField3"));
-    modifyForm->addRow(Label8, txtModField3);
+    cbModExercise = addRow<QComboBox>(modifyForm, Label5, "Label5", "Exercise Name:", "cbModExercise");
+    txtModField1 = addRow<QLineEdit>(modifyForm, Label6, "Label6", "Field 1:", "txtModField1");
+    txtModField2 = addRow<QLineEdit>(modifyForm, Label7, "Label7", "Field 2:", "txtModField2");
+    txtModField3 = addRow<QLineEdit>(modifyForm, Label8, "Label8", "Field 3:", "txtModField3");
     btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update Exercise"), this);
     makeModifySection(modifyForm, btnUpdate);
 
@@ -100,8 +83,8 @@ void frmAddExercise::btnAdd_Click() {
 void frmAddExercise::btnModify_Click() {
     QStringList names;
     try {
-        names = CLibrary().GetConnection()->column(CatalogStatements::listExercises(m_state.currentUser()),
-                                                   QStringLiteral("Exercise_Name"));
+        names = CLibrary().GetConnection()->column(CatalogStatements::listExercises(),
+                                                   QStringLiteral("Exercise_Name"), {m_state.currentUser()});
     } catch (const std::exception& e) {
         showReadError(describe(e), QStringLiteral("btnModify_Click"));
         return;
@@ -114,8 +97,8 @@ void frmAddExercise::cbModExercise_Click() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(
-            CatalogStatements::selectCaptions(m_state.currentUser(), cbModExercise->currentText()));
+        ResultSet rs = conn->query(CatalogStatements::selectCaptions(),
+                                   {m_state.currentUser(), cbModExercise->currentText()});
         if (!rs.eof()) {
             txtModField1->setText(rs.field(QStringLiteral("Field1")));
             txtModField2->setText(rs.field(QStringLiteral("Field2")));
@@ -128,10 +111,9 @@ void frmAddExercise::cbModExercise_Click() {
 
 void frmAddExercise::btnUpdate_Click() {
     const QString sql =
-        CatalogStatements::updateExercise(cbModExercise->currentText(), txtModField1->text(),
-                                          txtModField2->text(), txtModField3->text(), m_state.currentUser());
+        CatalogStatements::updateExercise(txtModField1->text(), txtModField2->text(), txtModField3->text());
     CLibrary lib;
-    if (lib.Insert_UpdateRec(sql))
+    if (lib.Insert_UpdateRec(sql, {cbModExercise->currentText(), m_state.currentUser()}))
         Dialogs::message(this, QStringLiteral("Exercise Updated!"));
     else
         Dialogs::message(this, QStringLiteral("Problem occurred while updating exercise"));

@@ -14,27 +14,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using CatalogLayout::named;
 
 frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
     : CatalogDialog(QStringLiteral("frmAddRaceType"), QStringLiteral("Add / Modify Race Type"), parent),
       m_state(state) {
     auto* form = CatalogLayout::form();
-    Label2 = named(new QLabel(QStringLiteral("Exercise:"), this), QStringLiteral("Label2"));
-    cbExercise = named(new QComboBox(this), QStringLiteral("cbExercise"));
+    cbExercise = addRow<QComboBox>(form, Label2, "Label2", "Exercise:", "cbExercise");
     Fields::plainCombo(cbExercise);
-    form->addRow(Label2, cbExercise);
-    Label1 = named(new QLabel(QStringLiteral("Race Type:"), this), QStringLiteral("Label1"));
-    txtRaceType = named(new QLineEdit(this), QStringLiteral("txtRaceType"));
+    txtRaceType = addRow<QLineEdit>(form, Label1, "Label1", "Race Type:", "txtRaceType");
     txtRaceType->setMinimumWidth(220);
-    form->addRow(Label1, txtRaceType);
-    Label3 = named(new QLabel(QStringLiteral("Miles:"), this), QStringLiteral("Label3"));
-    txtMiles = named(new QLineEdit(this), QStringLiteral("txtMiles"));
+    txtMiles = addRow<QLineEdit>(form, Label3, "Label3", "Miles:", "txtMiles");
     Fields::installDistanceFilter(txtMiles); // as in the log windows: digits and "." only
-    form->addRow(Label3, txtMiles);
-    Label4 = named(new QLabel(QStringLiteral("Kilometers:"), this), QStringLiteral("Label4"));
-    txtKilometers = named(new QLineEdit(this), QStringLiteral("txtKilometers"));
-    form->addRow(Label4, txtKilometers);
+    txtKilometers = addRow<QLineEdit>(form, Label4, "Label4", "Kilometers:", "txtKilometers");
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Race Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);

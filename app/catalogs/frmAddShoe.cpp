@@ -11,8 +11,7 @@ EquipmentForm form() {
     f.caption = QStringLiteral("Add/Modify Shoes");
     f.noun = QStringLiteral("Shoe");
     f.plural = QStringLiteral("shoes");
-    f.equipment = {QStringLiteral("Running_Shoes"), QStringLiteral("Shoe"), QStringLiteral("Shoe_Type"),
-                   QStringLiteral("ORDER BY Shoes_ID DESC")};
+    f.equipment = CatalogStatements::Shoes;
     f.types = QStringList{QStringLiteral("Road"), QStringLiteral("Racing"), QStringLiteral("Trail")};
     f.purchased = true;
     f.currencyPrice = false;

@@ -13,8 +13,7 @@ EquipmentForm form() {
     f.caption = QStringLiteral("Add/Modify Video");
     f.noun = QStringLiteral("Video");
     f.plural = QStringLiteral("videos");
-    f.equipment = {QStringLiteral("Videos"), QStringLiteral("Video"), QStringLiteral("Video_Type"),
-                   QString()};
+    f.equipment = CatalogStatements::Videos;
     f.types = QStringList{QStringLiteral("Tae-Bo"), QStringLiteral("Aerobics")};
     f.purchased = false;
     f.currencyPrice = false;

@@ -14,12 +14,8 @@
 frmAddVideoType::frmAddVideoType(SharedState&, QWidget* parent)
     : CatalogDialog(QStringLiteral("frmAddVideoType"), QStringLiteral("Add Video Type"), parent) {
     auto* form = CatalogLayout::form();
-    Label1 = new QLabel(QStringLiteral("Video Type:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    txtVideoType = new QLineEdit(this);
-    txtVideoType->setObjectName(QStringLiteral("txtVideoType"));
+    txtVideoType = addRow<QLineEdit>(form, Label1, "Label1", "Video Type:", "txtVideoType");
     txtVideoType->setMinimumWidth(220);
-    form->addRow(Label1, txtVideoType);
 
     btnAdd = CatalogLayout::button(QStringLiteral("btnAdd"), QStringLiteral("Add Video Type"), this);
     btnExit = CatalogLayout::button(QStringLiteral("btnExit"), QStringLiteral("EXIT"), this);

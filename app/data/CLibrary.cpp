@@ -27,6 +27,16 @@ bool CLibrary::Insert_UpdateRec(const QString& sSql) const
     }
 }
 
+bool CLibrary::Insert_UpdateRec(const QString& sSql, const QVariantList& params) const
+{
+    try {
+        GetConnection()->execute(sSql, params);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 bool CLibrary::Insert_UpdateRecs(const QStringList& statements) const
 {
     try {

@@ -42,6 +42,8 @@ public:
 
     // Runs one INSERT, UPDATE or DELETE. True on success; false on any failure, silently.
     bool Insert_UpdateRec(const QString& sSql) const;
+    // The same with values the program supplies bound to the statement's ? parameters.
+    bool Insert_UpdateRec(const QString& sSql, const QVariantList& params) const;
 
     // Inserts the master row from the six properties and returns its new Exercise_ID as
     // text, or "0" on any failure.

@@ -168,14 +168,29 @@ void LogDialog::btnExit_Click() {
     reject();
 }
 
-// --- Reading -----------------------------------------------------------------------------------
+// --- Fields and columns -----------------------------------------------------------------------------------
 
 QString LogDialog::readFailureMessage(const QString& description) {
     return QStringLiteral("Could not retrieve data - ") + description +
            QStringLiteral(" - In frmTextRpt lstReport_DblClick");
 }
 
-QStringList LogDialog::readColumn(const QString& sql, const QString& column) {
-    return CLibrary().GetConnection()->column(sql, column);
+Tables::Values LogDialog::fieldValues(const QHash<QString, QString>& supplied) const {
+    return [this, supplied](const Tables::Column& column) {
+        if (!column.field)
+            return supplied.value(QLatin1String(column.name));
+        return fieldText(QLatin1String(column.field));
+    };
+}
+
+QString LogDialog::fieldText(const QString& field) const {
+    return Fields::text(findChild<QWidget*>(field));
+}
+
+void LogDialog::fillFields(const Tables::Table& table, const ResultSet& row) {
+    for (const Tables::Column& column : table.columns)
+        if (column.edited && column.field)
+            if (QWidget* field = findChild<QWidget*>(QLatin1String(column.field)))
+                Fields::setText(field, row.field(QLatin1String(column.name)));
 }
 

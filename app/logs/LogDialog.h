@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Tables.h"
+
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,6 +15,7 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class ResultSet;
 
 // What every log window shares, the workout logs and the race log alike: a grid of
 // labelled fields (a label and a field, optionally a second pair on the same row), the row
@@ -64,9 +68,14 @@ class LogDialog : public QDialog {
     void finishWrite(Write what, const std::function<bool()>& write);
     void btnExit_Click();
 
-    // --- Reading ----------------------------------------------------------------------------
-    // The named column of every row of `sql`, on a connection of its own. Throws DbError.
-    static QStringList readColumn(const QString& sql, const QString& column);
+    // --- Fields and columns -----------------------------------------------------------------
+    // The values of a table's columns as this window's fields hold them; a column without a
+    // field takes its value from `supplied` (by column name).
+    Tables::Values fieldValues(const QHash<QString, QString>& supplied = {}) const;
+    // The text a named field stores; a window whose hidden fields store nothing overrides it.
+    virtual QString fieldText(const QString& field) const;
+    // Writes the edited columns of `table` read in `row` into the fields they map to.
+    void fillFields(const Tables::Table& table, const ResultSet& row);
 
     QPushButton* btnUpdate = nullptr;
     QPushButton* btnAdd = nullptr;

@@ -69,7 +69,9 @@ void LogWindow::addCommentsRow() {
 void LogWindow::load() {
     applyUnit();
     try {
-        loadLists();
+        // One connection for every list of the window.
+        auto conn = CLibrary().GetConnection();
+        loadLists(*conn);
     } catch (const std::exception& e) {
         Dialogs::message(this, loadFailureContext() + QStringLiteral(" - ") + describe(e) +
                               QStringLiteral(" - In ") + m_kind.windowName + QStringLiteral(" Form_Load"));
@@ -90,21 +92,16 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        const QString sql =
-            QStringLiteral("SELECT Format(Exercise_Date, 'dd-mmm-yyyy') AS tDate, Exercise_Time, ") +
-            QStringLiteral("Exercise_Day, Comments, ") + detailColumns() + QStringLiteral(" ") +
-            QStringLiteral("FROM Exercise_Master, ") + m_kind.detailTable + QStringLiteral(" ") +
-            QStringLiteral("WHERE Exercise_Id = ") + m_kind.keyColumn + QStringLiteral(" ") +
-            QStringLiteral("AND Exercise_Id = ") + CLibrary::Number(id);
-        ResultSet rs = conn->query(sql);
+        const Tables::Table& detail = *m_kind.detail;
+        const QString sql = QStringLiteral("SELECT %1, %2 FROM Exercise_Master, %3 ")
+                                .arg(Tables::selectList(Tables::ExerciseMaster), Tables::selectList(detail),
+                                     QLatin1String(detail.name)) +
+                            QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = ?").arg(QLatin1String(detail.key));
+        ResultSet rs = conn->query(sql, {CLibrary::Number(id)});
         if (!rs.eof()) {
-            txtDate->setText(rs.field(QStringLiteral("tDate")));
-            txtTime->setText(rs.field(QStringLiteral("Exercise_Time")));
-            txtDay->setText(rs.field(QStringLiteral("Exercise_Day")));
-            const QString comments = rs.field(QStringLiteral("Comments"));
-            if (!comments.isEmpty())
-                txtComments->setText(comments);
-            fillDetail(rs, reportMiles);
+            fillFields(Tables::ExerciseMaster, rs);
+            fillFields(detail, rs);
+            detailFilled(rs, reportMiles);
         }
     } catch (const std::exception& e) {
         Dialogs::message(this, readFailureMessage(describe(e)));
@@ -134,8 +131,10 @@ void LogWindow::btnAdd_Click() {
         lib.setSComments(txtComments->text());
         // Master and detail in one transaction: a detail row that fails (a distance that
         // is not a number, say) takes the master row with it.
-        return lib.AddMasterWithDetail([this](const QString& newId) { return detailInsertSql(newId); }) !=
-               QLatin1String("0");
+        const Tables::Values values = fieldValues();
+        return lib.AddMasterWithDetail([&](const QString& newId) {
+                   return Tables::insertSql(*m_kind.detail, values, newId);
+               }) != QLatin1String("0");
     });
 }
 
@@ -147,15 +146,14 @@ void LogWindow::btnUpdate_Click() {
         // the weekday shown (empty) never reaches the row.
         if (!DateText::parse(txtDate->text()))
             return false;
-        const QString sql =
-            QStringLiteral("UPDATE Exercise_Master, ") + m_kind.detailTable + QStringLiteral(" ") +
-            QStringLiteral("SET Exercise_Date = ") + CLibrary::Quote(txtDate->text()) + QStringLiteral(", ") +
-            QStringLiteral("Exercise_Day = ") + CLibrary::Quote(txtDay->text()) + QStringLiteral(", ") +
-            QStringLiteral("Exercise_Time = ") + CLibrary::Quote(txtTime->text()) + QStringLiteral(", ") +
-            QStringLiteral("Comments = ") + CLibrary::Quote(txtComments->text()) + QStringLiteral(", ") +
-            detailSetList() + QStringLiteral(" ") + QStringLiteral("WHERE Exercise_ID = ") +
-            CLibrary::Number(txtID->text()) + QStringLiteral(" ") + QStringLiteral("AND Exercise_ID = ") +
-            m_kind.keyColumn;
+        const Tables::Table& detail = *m_kind.detail;
+        const Tables::Values values = fieldValues();
+        // One statement over both tables: the data layer writes the two rows in one transaction.
+        const QString sql = QStringLiteral("UPDATE Exercise_Master, %1 SET %2, %3 ")
+                                .arg(QLatin1String(detail.name), Tables::setList(Tables::ExerciseMaster, values),
+                                     Tables::setList(detail, values)) +
+                            QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = %2")
+                                .arg(CLibrary::Number(txtID->text()), QLatin1String(detail.key));
         return CLibrary().Insert_UpdateRec(sql);
     });
 }
@@ -165,7 +163,8 @@ void LogWindow::btnDelete_Click() {
         return;
     // Detail and master row go in one transaction: both or neither.
     finishWrite(Write::Delete, [this] {
-        return CLibrary().DeleteWorkout(m_kind.detailTable, m_kind.keyColumn, txtID->text());
+        return CLibrary().DeleteWorkout(QLatin1String(m_kind.detail->name), QLatin1String(m_kind.detail->key),
+                                        txtID->text());
     });
 }
 
@@ -176,6 +175,10 @@ void LogWindow::txtDate_Change() {
 }
 
 // --- Helpers ----------------------------------------------------------------------------------
+
+QStringList LogWindow::activeItems(Connection& conn, const CatalogStatements::Equipment& equipment) const {
+    return conn.column(CatalogStatements::activeItems(equipment), equipment.nameColumn, {userName()});
+}
 
 bool LogWindow::missingCatalogAccepted(QComboBox* combo, const QStringList& items, const QString& thing) {
     if (!items.isEmpty()) {

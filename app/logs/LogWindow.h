@@ -3,8 +3,10 @@
 #include "FieldHelpers.h"
 #include "LogDialog.h"
 #include "SharedState.h"
+#include "CatalogStatements.h"
 #include "Dialogs.h"
 
+class Connection;
 class ResultSet;
 
 // A workout log window: one workout stored as an Exercise_Master row plus one detail row
@@ -13,8 +15,8 @@ class ResultSet;
 // It owns the fields every kind has (txtDate, txtDay, txtExercise, txtTime, txtComments,
 // the hidden txtID), the two modes, the weekday that follows txtDate, and the add / update
 // / delete steps. A subclass creates its own fields, places them with addRow/addPair,
-// calls finishLayout() with the whole tab order, and supplies the kind-specific SQL pieces
-// through the virtual functions below.
+// calls finishLayout() with the whole tab order, and names its detail table; the statements
+// are built from the table's description (Tables.h), whose columns name the fields.
 //
 // Writes: the master and detail rows are added in one transaction and deleted in one, so a
 // failure never leaves half a workout. Every number is written through CLibrary::Number and
@@ -27,9 +29,8 @@ class LogWindow : public LogDialog {
     struct Kind {
         QString windowName;   // class name, also objectName: "frmRunLog"
         QString caption;      // "Running Log"
-        QString exerciseType; // Exercise_Type of the master row: "Running"
-        QString detailTable;  // "Running_Log"
-        QString keyColumn;    // "Running_ID"
+        QString exerciseType;        // Exercise_Type of the master row: "Running"
+        const Tables::Table* detail; // the detail table: Tables::RunningLog
         // False for a window without the weekday handler: its callers write txtDay, and
         // edit mode lets it be corrected by hand along with the date.
         bool dayFollowsDate = true;
@@ -63,31 +64,30 @@ class LogWindow : public LogDialog {
     // --- Kind-specific parts ----------------------------------------------------------
     // Load step, before the lists: unit flag and what hangs on it. Cannot fail.
     virtual void applyUnit() {}
-    // Load step, the lists. Throws DbError (or std::exception) on any failure; the
-    // base shows "<loadFailureContext()> - <description> - In <window> Form_Load".
-    virtual void loadLists() = 0;
+    // Load step, the lists, all read on `conn`. Throws DbError (or std::exception) on any
+    // failure; the base shows "<loadFailureContext()> - <description> - In <window> Form_Load".
+    virtual void loadLists(Connection& conn) = 0;
     virtual QString loadFailureContext() const = 0;
-    // The detail INSERT for the new identifier. Throws DbError for a value that is not a number.
-    virtual QString detailInsertSql(const QString& id) const = 0;
-    // The detail part of the SET list of the update, e.g. "Miles = 5, ..., Shoes = 'x'".
-    // Throws DbError for a value that is not a number.
-    virtual QString detailSetList() const = 0;
-    // The detail columns read for edit mode, e.g. "Miles, Course, Shoes, Kilometers".
-    virtual QString detailColumns() const = 0;
-    // Fills the detail fields from the row read for edit mode.
-    virtual void fillDetail(const ResultSet& row, bool reportMiles) = 0;
+    // Runs after edit mode has filled the fields from the stored row; a window shows here
+    // what it derives from them (the pace in the caller's unit, reportMiles).
+    virtual void detailFilled(const ResultSet& row, bool reportMiles) {
+        Q_UNUSED(row);
+        Q_UNUSED(reportMiles);
+    }
     // Runs at the end of each opening operation, once the mode's buttons are set; a window
     // whose field area depends on the mode lays it out here.
     virtual void modeSet(bool editing) { Q_UNUSED(editing); }
 
     // --- Helpers -------------------------------------------------------------------------
     QString userName() const { return m_state.currentUser(); }
-    // Offers the user's active catalog items in `combo`, the first one preselected. With
-    // none, asks whether to enter a `thing` ("shoe", "bike", "video") and on Yes opens the
-    // catalog dialog; an item stored there joins the list (and becomes its text when that
-    // is empty).
-    template <class Catalog> void offerCatalog(QComboBox* combo, const QStringList& items, const QString& thing) {
-        if (missingCatalogAccepted(combo, items, thing)) {
+    // Offers the user's active items of `equipment` in `combo`, the first one preselected.
+    // With none, asks whether to enter a `thing` ("shoe", "bike", "video") and on Yes opens
+    // the catalog dialog; an item stored there joins the list (and becomes its text when
+    // that is empty). Throws DbError when the items cannot be read.
+    template <class Catalog>
+    void offerCatalog(Connection& conn, QComboBox* combo, const CatalogStatements::Equipment& equipment,
+                      const QString& thing) {
+        if (missingCatalogAccepted(combo, activeItems(conn, equipment), thing)) {
             Catalog dlg(m_state, this);
             connect(&dlg, &Catalog::itemAdded, combo, [combo](const QString& name) {
                 Fields::appendPickItem(combo, name);
@@ -113,6 +113,8 @@ class LogWindow : public LogDialog {
 
   private:
     void load() override;
-    // The non-template part of offerCatalog(): true when the dialog is to be opened.
+    // The non-template parts of offerCatalog(): the items offered, and true when the dialog
+    // is to be opened.
+    QStringList activeItems(Connection& conn, const CatalogStatements::Equipment& equipment) const;
     bool missingCatalogAccepted(QComboBox* combo, const QStringList& items, const QString& thing);
 };

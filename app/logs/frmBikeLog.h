@@ -16,16 +16,11 @@ class frmBikeLog : public DistanceLogWindow {
 
   protected:
     void applyUnit() override;
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve bikes"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Miles, Course, Bike, Kilometers"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
     QString rate(const QString& time, double distance) const override;
 
   private:
-    QComboBox* cbCourse = nullptr;
     QComboBox* cbBike = nullptr;
     QLineEdit* txtCalories = nullptr;
     QPushButton* btnAddRecord = nullptr; // the add button of this window

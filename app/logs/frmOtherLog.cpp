@@ -1,6 +1,8 @@
 #include "frmOtherLog.h"
 
 #include "CLibrary.h"
+#include "CatalogStatements.h"
+#include "Connection.h"
 #include "FieldHelpers.h"
 #include "Dialogs.h"
 #include "frmAddExercise.h"
@@ -13,7 +15,7 @@
 frmOtherLog::frmOtherLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
                 Kind{QStringLiteral("frmOtherLog"), QStringLiteral("User-Defined Trainbook"),
-                     QStringLiteral("Other"), QStringLiteral("OtherLog"), QStringLiteral("Other_ID"), false},
+                     QStringLiteral("Other"), &Tables::OtherLog, false},
                 parent) {
     // Setup_Form reads the mode from txtID, so it starts empty here.
     txtID->clear();
@@ -40,10 +42,9 @@ frmOtherLog::frmOtherLog(SharedState& state, QWidget* parent)
     connect(cbExercise, &QComboBox::activated, this, &frmOtherLog::cbExercise_Click);
 }
 
-void frmOtherLog::loadLists() {
-    const QStringList names = readColumn(QStringLiteral("SELECT Exercise_Name FROM Other_Setup WHERE ") +
-                                             QStringLiteral("User_Name = ") + CLibrary::Quote(userName()),
-                                         QStringLiteral("Exercise_Name"));
+void frmOtherLog::loadLists(Connection& conn) {
+    const QStringList names =
+        conn.column(CatalogStatements::listExercises(), QStringLiteral("Exercise_Name"), {userName()});
     if (!names.isEmpty()) {
         Fields::appendItems(cbExercise, names);
     } else if (Dialogs::ask(this,
@@ -76,10 +77,7 @@ void frmOtherLog::Setup_Form() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(
-            QStringLiteral("SELECT Num_Fields, Field1, Field2, Field3 FROM Other_Setup ") +
-            QStringLiteral("WHERE User_Name = ") + CLibrary::Quote(userName()) + QStringLiteral(" ") +
-            QStringLiteral("AND Exercise_Name = ") + CLibrary::Quote(cbExercise->currentText()));
+        ResultSet rs = conn->query(CatalogStatements::selectCaptions(), {userName(), cbExercise->currentText()});
         if (!rs.eof()) {
             // A field is in use when it has a caption, wherever it stands: captions in
             // Field 1 and Field 3 give two rows, the first and the third. Num_Fields counts
@@ -105,7 +103,7 @@ void frmOtherLog::Setup_Form() {
 
 void frmOtherLog::showFieldRows(const std::array<bool, 3>& shown) {
     // Hidden boxes keep their texts, so choosing the exercise again brings them back; a
-    // hidden box is stored as empty text (fieldValue).
+    // hidden box is stored as empty text (fieldText).
     const std::pair<QLabel*, QLineEdit*> rows[] = {
         {lblField1, txtField1}, {lblField2, txtField2}, {lblField3, txtField3}};
     m_fieldShown = shown;
@@ -115,10 +113,13 @@ void frmOtherLog::showFieldRows(const std::array<bool, 3>& shown) {
     }
 }
 
-QString frmOtherLog::fieldValue(int i) const {
+QString frmOtherLog::fieldText(const QString& field) const {
     // The stored row holds what the person saw: a field the exercise does not use is empty.
     const QLineEdit* fields[] = {txtField1, txtField2, txtField3};
-    return m_fieldShown[i] ? fields[i]->text() : QString();
+    for (int i = 0; i < 3; ++i)
+        if (field == fields[i]->objectName() && !m_fieldShown[i])
+            return QString();
+    return LogWindow::fieldText(field);
 }
 
 int frmOtherLog::visibleFieldCount() const {
@@ -136,26 +137,4 @@ void frmOtherLog::cbExercise_LostFocus() {
     // Only a warning: the text stays, the focus moves on, and the layout is not changed.
     if (cbExercise->findText(cbExercise->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
         Dialogs::message(this, QStringLiteral("This exercise has not been defined."));
-}
-
-QString frmOtherLog::detailInsertSql(const QString& id) const {
-    return QStringLiteral("INSERT INTO OtherLog (Other_ID, Exercise_Name, ") +
-           QStringLiteral("Field1, Field2, Field3) ") + QStringLiteral("VALUES (") + id +
-           QStringLiteral(", ") + CLibrary::Quote(cbExercise->currentText()) + QStringLiteral(", ") +
-           CLibrary::Quote(fieldValue(0)) + QStringLiteral(", ") + CLibrary::Quote(fieldValue(1)) +
-           QStringLiteral(", ") + CLibrary::Quote(fieldValue(2)) + QStringLiteral(")");
-}
-
-QString frmOtherLog::detailSetList() const {
-    return QStringLiteral("Exercise_Name = ") + CLibrary::Quote(cbExercise->currentText()) +
-           QStringLiteral(", ") + QStringLiteral("Field1 = ") + CLibrary::Quote(fieldValue(0)) +
-           QStringLiteral(", ") + QStringLiteral("Field2 = ") + CLibrary::Quote(fieldValue(1)) +
-           QStringLiteral(", ") + QStringLiteral("Field3 = ") + CLibrary::Quote(fieldValue(2));
-}
-
-void frmOtherLog::fillDetail(const ResultSet& row, bool) {
-    txtField1->setText(row.field(QStringLiteral("Field1")));
-    txtField2->setText(row.field(QStringLiteral("Field2")));
-    txtField3->setText(row.field(QStringLiteral("Field3")));
-    cbExercise->setEditText(row.field(QStringLiteral("Exercise_Name")));
 }

@@ -25,20 +25,15 @@ class frmOtherLog : public LogWindow {
     int visibleFieldCount() const;
 
   protected:
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve exercises"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Exercise_Name, Field1, Field2, Field3"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
     void modeSet(bool editing) override;
+    QString fieldText(const QString& field) const override;
 
   private:
     void cbExercise_Click();
     void cbExercise_LostFocus();
     void showFieldRows(const std::array<bool, 3>& shown);
-    // The text stored for field i (0..2): empty while its row is hidden.
-    QString fieldValue(int i) const;
 
     QComboBox* cbExercise = nullptr;
     QLabel* lblField1 = nullptr;

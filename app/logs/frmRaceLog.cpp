@@ -1,6 +1,7 @@
 #include "frmRaceLog.h"
 
 #include "CLibrary.h"
+#include "CatalogStatements.h"
 #include "Clock.h"
 #include "DatePicker.h"
 #include "FieldHelpers.h"
@@ -107,29 +108,13 @@ bool frmRaceLog::openForEdit(const QString& raceId, const QString& raceKind, boo
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(
-            QStringLiteral("SELECT Format(RaceDate, 'dd-mmm-yyyy') AS tDate, RaceType, ") +
-            QStringLiteral("RaceName, RaceDistance, RaceDistanceKM, RaceTime, ") +
-            QStringLiteral("RaceCity, RaceState, RaceComments, ") +
-            QStringLiteral("AgeGroup, AgeGroupPlace, OverallPlace ") + QStringLiteral("FROM RaceLog ") +
-            QStringLiteral("WHERE RaceID = ") + CLibrary::Number(raceId));
-        if (!rs.eof()) {
-            dtRaceDate->setValueText(rs.field(QStringLiteral("tDate")));
-            cbRaceType->setEditText(rs.field(QStringLiteral("RaceType")));
-            const std::pair<QLineEdit*, const char*> fields[] = {{txtRaceName, "RaceName"},
-                                                                 {txtMiles, "RaceDistance"},
-                                                                 {txtKilometers, "RaceDistanceKM"},
-                                                                 {txtTime, "RaceTime"},
-                                                                 {txtCity, "RaceCity"},
-                                                                 {txtState, "RaceState"},
-                                                                 {txtAgeGroup, "AgeGroup"},
-                                                                 {txtAgePlace, "AgeGroupPlace"},
-                                                                 {txtOverallPlace, "OverallPlace"},
-                                                                 {txtComments, "RaceComments"}};
-            // The time comes after the distances, so the pace it brings is computed from them.
-            for (const auto& [field, column] : fields)
-                field->setText(rs.field(QLatin1String(column)));
-        }
+        ResultSet rs = conn->query(QStringLiteral("SELECT %1 FROM RaceLog WHERE RaceID = ?")
+                                       .arg(Tables::selectList(Tables::RaceLog)),
+                                   {CLibrary::Number(raceId)});
+        // The description lists the time after the distances, so the pace it brings is
+        // computed from them.
+        if (!rs.eof())
+            fillFields(Tables::RaceLog, rs);
     } catch (const std::exception& e) {
         Dialogs::message(this, readFailureMessage(describe(e)));
         return false;
@@ -146,11 +131,8 @@ void frmRaceLog::readRaceTypes() {
     for (;;) {
         QStringList types;
         try {
-            types =
-                readColumn(QStringLiteral("SELECT RaceType FROM RaceTypes WHERE Exercise = ") +
-                               CLibrary::Quote(txtExercise->text()) + QStringLiteral(" AND User_Name = ") +
-                               CLibrary::Quote(m_state.currentUser()),
-                           QStringLiteral("RaceType"));
+            types = CLibrary().GetConnection()->column(CatalogStatements::listRaceTypes(), QStringLiteral("RaceType"),
+                                                       {txtExercise->text(), m_state.currentUser()});
         } catch (const std::exception& e) {
             Dialogs::message(this, QStringLiteral("Could not retrieve race types - ") + describe(e) +
                                   QStringLiteral(" - In frmRaceLog Form_Load"));
@@ -176,11 +158,8 @@ void frmRaceLog::readRaceTypes() {
 void frmRaceLog::cbRaceType_LostFocus() {
     try {
         const QStringList distances =
-            readColumn(QStringLiteral("SELECT RaceDistance FROM RaceTypes WHERE Exercise = ") +
-                           CLibrary::Quote(txtExercise->text()) + QStringLiteral(" AND RaceType = ") +
-                           CLibrary::Quote(cbRaceType->currentText()) + QStringLiteral(" ") +
-                           QStringLiteral("AND User_Name = ") + CLibrary::Quote(m_state.currentUser()),
-                       QStringLiteral("RaceDistance"));
+            CLibrary().GetConnection()->column(CatalogStatements::selectRaceDistance(), QStringLiteral("RaceDistance"),
+                                               {txtExercise->text(), cbRaceType->currentText(), m_state.currentUser()});
         // Only the miles are written; the kilometres and the pace follow when the user
         // next leaves the miles or changes the time.
         if (!distances.isEmpty())
@@ -191,57 +170,22 @@ void frmRaceLog::cbRaceType_LostFocus() {
     }
 }
 
-QHash<QString, QString> frmRaceLog::columnValues() const {
-    return {{QStringLiteral("Exercise"), CLibrary::Quote(txtExercise->text())},
-            {QStringLiteral("RaceDate"), CLibrary::Quote(dtRaceDate->statementText())},
-            {QStringLiteral("RaceType"), CLibrary::Quote(cbRaceType->currentText())},
-            {QStringLiteral("RaceName"), CLibrary::Quote(txtRaceName->text())},
-            {QStringLiteral("RaceDistance"), CLibrary::Number(txtMiles->text())},
-            {QStringLiteral("RaceDistanceKM"), CLibrary::Number(txtKilometers->text())},
-            {QStringLiteral("RaceTime"), CLibrary::Quote(txtTime->text())},
-            {QStringLiteral("RaceCity"), CLibrary::Quote(txtCity->text())},
-            {QStringLiteral("RaceState"), CLibrary::Quote(txtState->text())},
-            {QStringLiteral("RaceComments"), CLibrary::Quote(txtComments->text())},
-            {QStringLiteral("User_Name"), CLibrary::Quote(m_state.currentUser())},
-            {QStringLiteral("AgeGroup"), CLibrary::Quote(txtAgeGroup->text())},
-            {QStringLiteral("AgeGroupPlace"), CLibrary::Quote(txtAgePlace->text())},
-            {QStringLiteral("OverallPlace"), CLibrary::Quote(txtOverallPlace->text())}};
+Tables::Values frmRaceLog::values() const {
+    return fieldValues({{QStringLiteral("User_Name"), m_state.currentUser()}});
 }
 
 void frmRaceLog::btnAdd_Click() {
-    finishWrite(Write::Add, [this] {
-        // The insert names the kilometres last, the update right after the miles.
-        static const char* const order[] = {"Exercise",     "RaceDate",      "RaceType", "RaceName",
-                                            "RaceDistance", "RaceTime",      "RaceCity", "RaceState",
-                                            "RaceComments", "User_Name",     "AgeGroup", "AgeGroupPlace",
-                                            "OverallPlace", "RaceDistanceKM"};
-        const QHash<QString, QString> values = columnValues();
-        QStringList columns, literals;
-        for (const char* column : order) {
-            columns << QLatin1String(column);
-            literals << values.value(QLatin1String(column));
-        }
-        return CLibrary().Insert_UpdateRec(QStringLiteral("INSERT INTO RaceLog (") +
-                                           columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                           literals.join(QStringLiteral(", ")) + QStringLiteral(")"));
-    });
+    finishWrite(Write::Add,
+                [this] { return CLibrary().Insert_UpdateRec(Tables::insertSql(Tables::RaceLog, values())); });
 }
 
 void frmRaceLog::btnUpdate_Click() {
     if (!hasId(txtRaceID))
         return;
     finishWrite(Write::Update, [this] {
-        static const char* const order[] = {"Exercise",      "RaceDate",       "RaceType",  "RaceName",
-                                            "RaceDistance",  "RaceDistanceKM", "RaceTime",  "RaceCity",
-                                            "RaceState",     "RaceComments",   "User_Name", "AgeGroup",
-                                            "AgeGroupPlace", "OverallPlace"};
-        const QHash<QString, QString> values = columnValues();
-        QStringList set;
-        for (const char* column : order)
-            set << QLatin1String(column) + QStringLiteral(" = ") + values.value(QLatin1String(column));
-        return CLibrary().Insert_UpdateRec(
-            QStringLiteral("UPDATE RaceLog SET ") + set.join(QStringLiteral(", ")) +
-            QStringLiteral(" WHERE RaceID = ") + CLibrary::Number(txtRaceID->text()));
+        return CLibrary().Insert_UpdateRec(QStringLiteral("UPDATE RaceLog SET %1 WHERE RaceID = ?")
+                                               .arg(Tables::setList(Tables::RaceLog, values())),
+                                           {CLibrary::Number(txtRaceID->text())});
     });
 }
 
@@ -249,8 +193,7 @@ void frmRaceLog::btnDelete_Click() {
     if (!hasId(txtRaceID))
         return;
     finishWrite(Write::Delete, [this] {
-        return CLibrary().Insert_UpdateRec(QStringLiteral("DELETE FROM RaceLog ") +
-                                           QStringLiteral("WHERE RaceID = ") +
-                                           CLibrary::Number(txtRaceID->text()));
+        return CLibrary().Insert_UpdateRec(QStringLiteral("DELETE FROM RaceLog WHERE RaceID = ?"),
+                                           {CLibrary::Number(txtRaceID->text())});
     });
 }

@@ -3,7 +3,6 @@
 #include "DistanceFields.h"
 #include "LogDialog.h"
 
-#include <QHash>
 
 class DatePicker;
 class QComboBox;
@@ -36,9 +35,8 @@ class frmRaceLog : public LogDialog, private DistanceFields {
     void btnAdd_Click();
     void btnUpdate_Click();
     void btnDelete_Click();
-    // Every column a race is written with, and its value as an SQL literal. Throws DbError
-    // when a distance is not a number.
-    QHash<QString, QString> columnValues() const;
+    // The value of every column a race is written with, from the fields and the current user.
+    Tables::Values values() const;
 
     SharedState& m_state;
     QLabel* lblTitle = nullptr;

@@ -13,14 +13,9 @@ class frmRunLog : public DistanceLogWindow {
     explicit frmRunLog(SharedState& state, QWidget* parent = nullptr);
 
   protected:
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve shoes"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Miles, Course, Shoes, Kilometers"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
 
   private:
-    QComboBox* cbCourse = nullptr;
     QComboBox* cbShoes = nullptr;
 };

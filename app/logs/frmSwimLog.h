@@ -13,12 +13,8 @@ class frmSwimLog : public LogWindow {
     explicit frmSwimLog(SharedState& state, QWidget* parent = nullptr);
 
   protected:
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve locations"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Laps, Location"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
 
   private:
     QLineEdit* txtLaps = nullptr;

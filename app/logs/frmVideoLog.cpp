@@ -1,6 +1,8 @@
 #include "frmVideoLog.h"
 
 #include "CLibrary.h"
+#include "CatalogStatements.h"
+#include "Connection.h"
 #include "FieldHelpers.h"
 #include "Dialogs.h"
 #include "frmAddVideo.h"
@@ -12,7 +14,7 @@
 frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
                 Kind{QStringLiteral("frmVideoLog"), QStringLiteral("Video Log"), QStringLiteral("Video"),
-                     QStringLiteral("Video_Log"), QStringLiteral("Video_ID")},
+                     &Tables::VideoLog},
                 parent) {
     cbVideo = makeCombo(QStringLiteral("cbVideo"));
 
@@ -27,45 +29,23 @@ frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     connect(cbVideo, &QComboBox::activated, this, &frmVideoLog::cbVideo_Click);
 }
 
-void frmVideoLog::loadLists() {
-    const QStringList videos =
-        readColumn(QStringLiteral("SELECT Video FROM Videos WHERE Active = True ") +
-                       QStringLiteral("AND User_Name = ") + CLibrary::Quote(userName()),
-                   QStringLiteral("Video"));
-    offerCatalog<frmAddVideo>(cbVideo, videos, QStringLiteral("video"));
-    showVideoLength(); // the preselected video's length is shown at once
+void frmVideoLog::loadLists(Connection& conn) {
+    offerCatalog<frmAddVideo>(conn, cbVideo, CatalogStatements::Videos, QStringLiteral("video"));
+    showVideoLength(conn); // the preselected video's length is shown at once
 }
 
 void frmVideoLog::cbVideo_Click() {
     try {
-        showVideoLength();
+        showVideoLength(*CLibrary().GetConnection());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve videos - ") + describe(e) +
                               QStringLiteral(" - In frmVideoLog cbVideo_Click"));
     }
 }
 
-void frmVideoLog::showVideoLength() {
-    CLibrary lib;
-    auto conn = lib.GetConnection();
-    ResultSet rs =
-        conn->query(QStringLiteral("SELECT Length FROM Videos ") + QStringLiteral("WHERE User_Name = ") +
-                    CLibrary::Quote(userName()) + QStringLiteral(" ") + QStringLiteral("AND Video = ") +
-                    CLibrary::Quote(cbVideo->currentText()));
+void frmVideoLog::showVideoLength(Connection& conn) {
+    ResultSet rs = conn.query(CatalogStatements::selectVideoLength(), {userName(), cbVideo->currentText()});
     // A typed title, an empty one, or a video without a stored length leave the time.
     if (!rs.eof() && !rs.field(QStringLiteral("Length")).isEmpty())
         txtTime->setText(rs.field(QStringLiteral("Length")));
-}
-
-QString frmVideoLog::detailInsertSql(const QString& id) const {
-    return QStringLiteral("INSERT INTO Video_Log (Video_ID, Video) ") + QStringLiteral("VALUES (") + id +
-           QStringLiteral(", ") + CLibrary::Quote(cbVideo->currentText()) + QStringLiteral(")");
-}
-
-QString frmVideoLog::detailSetList() const {
-    return QStringLiteral("Video = ") + CLibrary::Quote(cbVideo->currentText());
-}
-
-void frmVideoLog::fillDetail(const ResultSet& row, bool) {
-    cbVideo->setEditText(row.field(QStringLiteral("Video")));
 }

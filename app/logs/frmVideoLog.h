@@ -16,16 +16,12 @@ class frmVideoLog : public LogWindow {
     void cbVideo_Click();
 
   protected:
-    void loadLists() override;
+    void loadLists(Connection& conn) override;
     QString loadFailureContext() const override { return QStringLiteral("Could not retrieve videos"); }
-    QString detailInsertSql(const QString& id) const override;
-    QString detailSetList() const override;
-    QString detailColumns() const override { return QStringLiteral("Video"); }
-    void fillDetail(const ResultSet& row, bool reportMiles) override;
 
   private:
     // The video choice step: reads the length of the video in cbVideo. Throws DbError.
-    void showVideoLength();
+    void showVideoLength(Connection& conn);
 
     QComboBox* cbVideo = nullptr;
 };

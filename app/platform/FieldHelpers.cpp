@@ -1,5 +1,7 @@
 #include "FieldHelpers.h"
 
+#include "DatePicker.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -193,5 +195,26 @@ void onLeave(QWidget* field, std::function<void()> handler)
 }
 
 int twips(int value) { return (value * 96 + 720) / 1440; }
+
+QString text(const QWidget* field)
+{
+    if (auto* edit = qobject_cast<const QLineEdit*>(field))
+        return edit->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(field))
+        return combo->currentText();
+    if (auto* picker = qobject_cast<const DatePicker*>(field))
+        return picker->statementText();
+    return QString();
+}
+
+void setText(QWidget* field, const QString& value)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->setText(value);
+    else if (auto* combo = qobject_cast<QComboBox*>(field))
+        combo->setEditText(value);
+    else if (auto* picker = qobject_cast<DatePicker*>(field))
+        picker->setValueText(value);
+}
 
 } // namespace Fields

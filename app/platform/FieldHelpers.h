@@ -48,6 +48,13 @@ void appendPickItem(QComboBox* combo, const QString& name);
 // not leaving: the field has it again when that closes.
 void onLeave(QWidget* field, std::function<void()> handler);
 
+// The value a field holds as a statement takes it: a line edit's text, a combo's text, a
+// date picker's date (M/d/yyyy). Empty for any other widget.
+QString text(const QWidget* field);
+// Writes a stored value into a field: a line edit's or combo's text, a date picker's date
+// from any date text it reads (left as it was for one it does not).
+void setText(QWidget* field, const QString& value);
+
 // A window's width/height given in twips, as device-independent pixels (1440 per inch,
 // 96 pixels per inch).
 int twips(int value);

@@ -33,8 +33,7 @@ namespace {
 
 // The user's stored unit: true for miles; nothing when the user has no row.
 std::optional<bool> storedUnit(Connection& conn, const QString& user) {
-    ResultSet rs = conn.query(QStringLiteral("SELECT DistanceMiles FROM Users ") +
-                              QStringLiteral("WHERE User_Name = ") + CLibrary::Quote(user));
+    ResultSet rs = conn.query(QStringLiteral("SELECT DistanceMiles FROM Users WHERE User_Name = ?"), {user});
     if (rs.eof())
         return std::nullopt;
     return rs.value(QStringLiteral("DistanceMiles")).toDouble() != 0.0;
@@ -280,9 +279,8 @@ void MainForm::Form_Unload() {
         return;
     try {
         CLibrary lib;
-        lib.Insert_UpdateRec(QStringLiteral("UPDATE Users SET DistanceMiles = ") +
-                             (mnuMiles->isChecked() ? QStringLiteral("True") : QStringLiteral("False")) +
-                             QStringLiteral(" WHERE User_Name = ") + CLibrary::Quote(cbUsers->currentText()));
+        lib.Insert_UpdateRec(QStringLiteral("UPDATE Users SET DistanceMiles = ? WHERE User_Name = ?"),
+                             {mnuMiles->isChecked() ? 1 : 0, cbUsers->currentText()});
     } catch (const std::exception&) {
         // Leaving the program never fails visibly; an unsaved unit is the only loss.
     }
