@@ -2,6 +2,7 @@
 #include "Connection.h"
 #include "MainForm.h"
 #include "Dialogs.h"
+#include "Startup.h"
 
 #include <QApplication>
 #include <QFile>
@@ -28,21 +29,39 @@ qint64 msSinceProcessStart() {
     return qint64((double(now.tv_sec) + now.tv_nsec / 1e9 - startSeconds) * 1000.0);
 }
 
+// Before the main window reads the database: a first run creates it, an existing file is
+// checked and copied into backups/, and a damaged one may be replaced by its newest good copy
+// (the damaged file is kept beside it). A file that cannot be opened is left to the main
+// window's own message, which names it.
+void checkDatabase(const QString& file) {
+    const Startup::Result r = Startup::check(file);
+    if (r.state == Startup::State::Ready && !r.warning.isEmpty()) {
+        Dialogs::message(nullptr, r.warning);
+    } else if (r.state == Startup::State::Refused && !Connection::exists(file)) {
+        Dialogs::message(nullptr, r.message);
+    } else if (r.state == Startup::State::Damaged && r.newestBackup.isEmpty()) {
+        Dialogs::message(nullptr, r.message + QStringLiteral("\n\nThere is no good copy of it in '%1'.")
+                                                  .arg(Startup::backupFolder(file)));
+    } else if (r.state == Startup::State::Damaged &&
+               Dialogs::ask(nullptr, r.message + QStringLiteral("\n\nPut the newest good copy, '%1', in its place? "
+                                                                "The damaged file is kept beside it.")
+                                                     .arg(r.newestBackup))) {
+        try {
+            const QString aside = Startup::restore(file, r.newestBackup);
+            Dialogs::message(nullptr, QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
+        } catch (const std::exception& e) {
+            Dialogs::message(nullptr, describe(e));
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trainbook"));
 
-    // A first run starts with an empty database; an existing file is never replaced.
-    const QString file = CLibrary::defaultAccessFile();
-    if (!Connection::exists(file)) {
-        try {
-            Connection::create(file);
-        } catch (const std::exception& e) {
-            Dialogs::message(nullptr, describe(e));
-        }
-    }
+    checkDatabase(CLibrary::defaultAccessFile());
 
     MainForm window;
     window.show();

@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "FilePath.h"
 #include "NumberText.h"
 
 #include <QRegularExpression>
@@ -40,12 +41,18 @@ int init(const QStringList& args) {
     const QString path = CLibrary::defaultAccessFile();
     if (Connection::exists(path)) {
         // Opening proves it is a Trainbook database; anything else throws and is left alone.
-        Connection::open(path);
-        out() << "Trainbook database already exists: " << path << Qt::endl;
+        // The engine's quick check finds damage that opening alone does not read.
+        const QString problem =
+            Connection::open(path)->query(QStringLiteral("SELECT quick_check FROM pragma_quick_check(1)")).field(0);
+        if (problem != QLatin1String("ok"))
+            throw DbError(QStringLiteral("'%1' is damaged (%2).")
+                              .arg(FilePath::shown(FilePath::absolute(path)),
+                                   QString(problem).remove(QStringLiteral("*** in database main ***\n"))));
+        out() << "Trainbook database already exists: " << FilePath::shown(FilePath::absolute(path)) << Qt::endl;
         return 0;
     }
     Connection::create(path);
-    out() << "Created Trainbook database: " << path << Qt::endl;
+    out() << "Created Trainbook database: " << FilePath::shown(FilePath::absolute(path)) << Qt::endl;
     return 0;
 }
 

@@ -9,5 +9,8 @@ namespace Cli {
 int init(const QStringList& args);
 int sql(const QStringList& args);
 int calc(const QStringList& args);
+int backup(const QStringList& args);
+int chart(const QStringList& args);
+int calendar(const QStringList& args);
 
 } // namespace Cli

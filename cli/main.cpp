@@ -9,6 +9,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "DbError.h"
+#include "FilePath.h"
 
 #include <QCoreApplication>
 
@@ -29,6 +30,12 @@ const Command Commands[] = {
     {"calc", Cli::calc,
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
+    {"backup", Cli::backup, "backup TARGET"},
+    {"chart", Cli::chart,
+     "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
+     "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "
+     "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
+    {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
 };
 
 QString usage() {
@@ -61,7 +68,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("trainbook-cli"));
     int code = 1;
     try {
-        code = run(QCoreApplication::arguments().mid(1));
+        // The words exactly as given: a file name need not be UTF-8 (FilePath.h).
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << FilePath::fromNative(QByteArray(argv[i]));
+        code = run(args);
     } catch (const Cli::UsageError& e) {
         Cli::err() << e.message << '\n' << usage();
         code = 2;

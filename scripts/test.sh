@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure --timeout 600
+# The long crash test (label slow) runs on request: ctest --test-dir build -L slow
+ctest --test-dir build --output-on-failure --timeout 600 -j2 -LE slow

@@ -2,6 +2,10 @@
 #include "Transaction.h"
 
 #include "DbError.h"
+#include "FilePath.h"
+#include "Migration.h"
+#include "Schema.h"
+#include "Startup.h"
 #include "NumberText.h"
 #include "SqlDialect.h"
 #include "SqlFunctions.h"
@@ -12,17 +16,24 @@
 #include <atomic>
 #include <cstring>
 #include <sqlite3.h>
-
-// The schema is a resource of the static core library; a static library's resources must be
-// registered by name before first use.
-static void initSchemaResource() { Q_INIT_RESOURCE(schema); }
+#include <unistd.h>
 
 namespace {
 
-// Identifies a Trainbook database file ("TRBK").
-constexpr int ApplicationId = 1414676546;
-constexpr int SchemaVersion = 1;
 std::atomic<int> busyTimeoutMs{5000};
+
+// Files whose writes are refused, by absolute path, with the reason (Connection::refuseWrites).
+QHash<QString, QString>& refusedFiles()
+{
+    static QHash<QString, QString> files;
+    return files;
+}
+
+std::function<void(const QString&, int)>& beforeMigrationGuard()
+{
+    static std::function<void(const QString&, int)> guard;
+    return guard;
+}
 
 QString engineMessage(sqlite3* db)
 {
@@ -54,15 +65,6 @@ void execRaw(sqlite3* db, const char* sql)
         sqlite3_free(err);
         throw DbError(msg);
     }
-}
-
-QString schemaText()
-{
-    initSchemaResource();
-    QFile f(QStringLiteral(":/trainbook/schema.sql"));
-    if (!f.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("The database schema is missing from the program"));
-    return QString::fromUtf8(f.readAll());
 }
 
 // True when only blanks and comments remain.
@@ -110,98 +112,171 @@ Connection::~Connection()
     }
 }
 
-bool Connection::exists(const QString& path) { return QFileInfo::exists(path); }
+bool Connection::exists(const QString& path) { return FilePath::kind(path) != FilePath::Kind::Missing; }
 
 void Connection::setBusyTimeout(int ms) { busyTimeoutMs.store(ms); }
+
+namespace {
+
+// The absolute path of a database file name, for SQLite and for messages. A name SQLite
+// would not take as a file (empty, ":memory:", a "file:" URI) is refused: the database would
+// live in memory or elsewhere and be gone when the program ends.
+QString databasePath(const QString& path)
+{
+    if (path.isEmpty() || path == QLatin1String(":memory:") || path.startsWith(QLatin1String("file:")))
+        throw DbError(QStringLiteral("'%1' is not the name of a database file.").arg(FilePath::shown(path)));
+    return FilePath::absolute(path);
+}
+
+// What a failed first read of the file means, in words that name the file.
+[[noreturn]] void refuseUnreadable(const QString& shown, const DbError& e)
+{
+    const QString msg = e.description();
+    if (msg.contains(QLatin1String("not a database")))
+        throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(shown, msg));
+    if (msg.contains(QLatin1String("malformed")))
+        throw DbError(QStringLiteral("'%1' is damaged (%2).").arg(shown, msg));
+    throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, msg));
+}
+
+} // namespace
 
 std::unique_ptr<Connection> Connection::open(const QString& path)
 {
     // Messages name the whole path: the bare file name is resolved against the working
     // directory, and the person reading the message needs to know which one was meant.
-    const QString shown = QFileInfo(path).absoluteFilePath();
-    if (!QFileInfo::exists(path))
+    const QString file = databasePath(path);
+    const QString shown = FilePath::shown(file);
+    switch (FilePath::kind(file)) {
+    case FilePath::Kind::Missing:
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown));
-    if (!QFileInfo(path).isFile())
+    case FilePath::Kind::File:
+        break;
+    default:
         throw DbError(QStringLiteral("'%1' is not a database file.").arg(shown));
+    }
+    // A file this process may not change, or one in a folder where the rollback journal
+    // cannot be made, opens for reading only; every write then says why it cannot be saved.
+    const QString refusal = refusedFiles().value(file);
+    const bool readOnly =
+        !refusal.isEmpty() || !FilePath::writable(file) || !FilePath::writable(FilePath::folder(file));
 
     sqlite3* raw = nullptr;
-    const QByteArray file = QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(file.constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(FilePath::toNative(file).constData(), &raw, flags, nullptr);
     // Owned from here on, so every failure below closes it.
     std::unique_ptr<Connection> conn(new Connection(raw, path));
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
+    conn->m_readOnly = readOnly;
+    conn->m_shownPath = shown;
+    conn->m_writeRefusal =
+        refusal.isEmpty() ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown) : refusal;
 
     sqlite3_busy_timeout(raw, busyTimeoutMs.load());
     sqlite3_extended_result_codes(raw, 1);
+    conn->checkFile(file);
+    execRaw(raw, "PRAGMA foreign_keys = ON");
+    if (!readOnly)
+        execRaw(raw, "PRAGMA synchronous = FULL");
+    SqlFunctions::registerAll(raw);
+    return conn;
+}
+
+namespace {
+thread_local int asItIsDepth = 0;
+} // namespace
+
+void Connection::refuseWrites(const QString& path, const QString& reason)
+{
+    if (reason.isEmpty())
+        refusedFiles().remove(FilePath::absolute(path));
+    else
+        refusedFiles().insert(FilePath::absolute(path), reason);
+}
+
+Connection::AsItIs::AsItIs() { ++asItIsDepth; }
+Connection::AsItIs::~AsItIs() { --asItIsDepth; }
+
+void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard)
+{
+    beforeMigrationGuard() = std::move(guard);
+}
+
+void Connection::checkFile(const QString& file)
+{
     // The first read of the file: unreadable contents, a foreign file and another program's
     // exclusive lock all show up here.
     int appId = 0;
     int version = 0;
     try {
-        appId = pragmaInt(raw, "PRAGMA application_id");
-        version = pragmaInt(raw, "PRAGMA user_version");
+        appId = pragmaInt(m_db, "PRAGMA application_id");
+        version = pragmaInt(m_db, "PRAGMA user_version");
     } catch (const DbError& e) {
-        const QString msg = e.description();
-        if (msg.contains(QLatin1String("not a database")))
-            throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(shown, msg));
-        throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, msg));
+        refuseUnreadable(m_shownPath, e);
     }
-    if (appId != ApplicationId || version < 1)
-        throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(shown));
-    if (version > SchemaVersion)
-        throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(shown));
-    execRaw(raw, "PRAGMA foreign_keys = ON");
-    execRaw(raw, "PRAGMA synchronous = FULL");
-    SqlFunctions::registerAll(raw);
-    return conn;
+    if (appId != Schema::ApplicationId || version < 1)
+        throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(m_shownPath));
+    if (version > Schema::Version)
+        throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(m_shownPath));
+    if (version < Schema::Version && asItIsDepth > 0) {
+        m_layout = Schema::read(m_db);
+        return;
+    }
+    if (version < Schema::Version) {
+        if (m_readOnly)
+            throw DbError(QStringLiteral("'%1' must be updated to this version of Trainbook, but it is read-only.")
+                              .arg(m_shownPath));
+        try {
+            // A copy of the file as it was comes first; without it the file is not changed.
+            if (beforeMigrationGuard())
+                beforeMigrationGuard()(file, version);
+            else
+                Startup::copyBeforeUpdate(file, version);
+            Migration::run(m_db, version);
+        } catch (const DbError& e) {
+            throw DbError(QStringLiteral("Could not open '%1': %2").arg(m_shownPath, e.description()));
+        }
+    }
+    try {
+        m_layout = Schema::read(m_db);
+    } catch (const DbError& e) {
+        refuseUnreadable(m_shownPath, e);
+    }
+    const QString missing = Schema::missing(m_layout);
+    if (!missing.isEmpty())
+        throw DbError(QStringLiteral("'%1' is damaged: it has no %2.").arg(m_shownPath, missing));
 }
 
 void Connection::create(const QString& path)
 {
-    if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("'%1' already exists.").arg(path));
+    const QString file = databasePath(path);
+    const QString shown = FilePath::shown(file);
+    if (exists(file))
+        throw DbError(QStringLiteral("'%1' already exists.").arg(shown));
     sqlite3* raw = nullptr;
-    const QByteArray file = QFile::encodeName(path);
-    const int rc = sqlite3_open_v2(file.constData(), &raw,
+    const int rc = sqlite3_open_v2(FilePath::toNative(file).constData(), &raw,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(raw, sqlite3_close_v2);
     if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("Could not create '%1': %2").arg(path, engineMessage(raw)));
+        throw DbError(QStringLiteral("Could not create '%1': %2").arg(shown, engineMessage(raw)));
     try {
-        const QByteArray schema = schemaText().toUtf8();
+        const QByteArray schema = Schema::text().toUtf8();
         execRaw(raw, "BEGIN");
         execRaw(raw, schema.constData());
         execRaw(raw, "COMMIT");
-    } catch (...) {
+    } catch (const DbError& e) {
         guard.reset();
-        QFile::remove(path);
-        throw;
+        ::unlink(FilePath::toNative(file).constData());
+        throw DbError(QStringLiteral("Could not create '%1': %2").arg(shown, e.description()));
     }
 }
 
 QString Connection::columnOwner(const QStringList& tables, const QString& column)
 {
-    const QString col = column.toLower();
-    for (const QString& table : tables) {
-        const QString key = table.toLower();
-        auto it = m_columns.find(key);
-        if (it == m_columns.end()) {
-            QStringList cols;
-            sqlite3_stmt* st = nullptr;
-            const QByteArray sql = QStringLiteral("PRAGMA table_info(\"%1\")")
-                                       .arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")))
-                                       .toUtf8();
-            if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
-                fail(m_db);
-            while (sqlite3_step(st) == SQLITE_ROW)
-                cols << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))).toLower();
-            sqlite3_finalize(st);
-            it = m_columns.insert(key, cols);
-        }
-        if (it->contains(col))
+    for (const QString& table : tables)
+        if (m_layout.columns.value(table.toLower()).contains(column, Qt::CaseInsensitive))
             return table;
-    }
     return QString();
 }
 
@@ -215,9 +290,10 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st, &tail) !=
-        SQLITE_OK)
-        fail(m_db);
+    if (const int rc = sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st,
+                                          &tail);
+        rc != SQLITE_OK)
+        throw DbError(fileError(sqlite3_extended_errcode(m_db), engineMessage(m_db)));
     if (!st)
         throw DbError(QStringLiteral("The statement is empty"));
     if (tail && !onlyTrivia(tail)) {
@@ -285,7 +361,8 @@ QStringList Connection::translated(const QString& statement)
     if (auto it = m_translations.constFind(statement); it != m_translations.constEnd())
         return it.value();
     const QStringList sql = SqlDialect::translate(
-        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); });
+        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); },
+        &m_layout.dateColumns);
     if (m_translations.size() >= 256)
         m_translations.clear();
     m_translations.insert(statement, sql);
@@ -294,6 +371,7 @@ QStringList Connection::translated(const QString& statement)
 
 void Connection::runTranslated(const QString& sql, const QVariantList& params)
 {
+    refuseWriteIfReadOnly();
     sqlite3_stmt* st = prepare(sql);
     try {
         bindAll(m_db, st, params);
@@ -305,6 +383,12 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params)
         recycle(m_cache, st);
         throw DbError(QStringLiteral("A query cannot be run as a write statement"));
     }
+    // A write that returns rows (RETURNING) makes its change on the first step, before the
+    // rows could be refused: it is refused before it runs.
+    if (sqlite3_column_count(st) > 0) {
+        recycle(m_cache, st);
+        throw DbError(QStringLiteral("A write statement cannot return rows"));
+    }
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) {
         recycle(m_cache, st);
@@ -313,7 +397,7 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params)
     if (rc != SQLITE_DONE) {
         const QString msg = engineMessage(m_db);
         sqlite3_finalize(st);
-        throw DbError(msg);
+        throwWriteError(rc, msg);
     }
     recycle(m_cache, st);
 }
@@ -334,6 +418,8 @@ void Connection::executeAll(const QStringList& statements)
     QStringList sql;
     for (const QString& s : statements)
         sql << translated(s);
+    if (sql.isEmpty())
+        throw DbError(QStringLiteral("The statement is empty"));
 
     if (sql.size() == 1) {
         runTranslated(sql.front());
@@ -371,7 +457,40 @@ QStringList Connection::column(const QString& statement, const QString& name, co
     return out;
 }
 
-void Connection::begin() { execRaw(m_db, "BEGIN IMMEDIATE"); }
+void Connection::begin()
+{
+    refuseWriteIfReadOnly();
+    if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        throwWriteError(sqlite3_extended_errcode(m_db), engineMessage(m_db));
+}
+
+void Connection::throwWriteError(int code, const QString& message) const
+{
+    throw DbError(fileError(code, message));
+}
+
+QString Connection::fileError(int code, const QString& message) const
+{
+    // A fault of the file, not of the statement: say which file.
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("'%1' is in use by another program: %2").arg(m_shownPath, message);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("'%1' is damaged (%2).").arg(m_shownPath, message);
+    case SQLITE_IOERR:
+        return QStringLiteral("Could not read or write '%1': %2").arg(m_shownPath, message);
+    default:
+        return message;
+    }
+}
+
+void Connection::refuseWriteIfReadOnly() const
+{
+    if (m_readOnly)
+        throw DbError(m_writeRefusal);
+}
 void Connection::beginRead() { execRaw(m_db, "BEGIN DEFERRED"); }
 void Connection::commit() { execRaw(m_db, "COMMIT"); }
 void Connection::rollback()
@@ -445,7 +564,9 @@ void ResultSet::moveNext()
         return;
     m_eof = true;
     if (rc != SQLITE_DONE) {
-        const QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        if (m_owner)
+            msg = m_owner->fileError(rc, msg);
         close();
         throw DbError(msg);
     }

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include "Schema.h"
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,15 +20,38 @@ class ResultSet;
 // program's SQL dialect and translated on the way in. Closes itself when destroyed.
 class Connection {
 public:
-    // Opens an existing Trainbook database read-write. Never creates a file. Throws DbError
-    // when the file is missing, unreadable, not a database, not a Trainbook database or locked.
+    // Opens an existing Trainbook database read-write, or read-only when the file or its folder
+    // cannot be written. Never creates a file. Migrates a file of an older version, and checks
+    // that every table and column is there. Throws DbError naming the file when it is missing,
+    // unreadable, not a database, not a Trainbook database, damaged, newer or locked.
     static std::unique_ptr<Connection> open(const QString& path);
 
-    // Creates a new database with the empty tables. Throws DbError if the file exists.
+    // Creates a new database with the empty tables. Throws DbError naming the absolute path if
+    // anything exists there or the name is not a file name (empty, ":memory:").
     static void create(const QString& path);
 
     // True when `path` exists; false when it does not. Used by start-up to decide on creation.
     static bool exists(const QString& path);
+
+    // Runs before an older file is migrated to the current version, with the file's absolute
+    // path and version; throwing DbError keeps the file as it is. By default (and after
+    // setting an empty function) it is Startup::copyBeforeUpdate, a copy in the backups folder.
+    static void setBeforeMigration(std::function<void(const QString& file, int version)> guard);
+
+    // From now on in this process, connections to the file at `path` open for reading only,
+    // and every write fails with `reason`. Start-up calls it for a damaged file that was not
+    // replaced by a copy, so that nothing more is written to it.
+    static void refuseWrites(const QString& path, const QString& reason);
+
+    // While one lives on this thread, open() takes an older file as it is: no migration and no
+    // check of its tables. For copying a file before it is migrated (the copy opens it too).
+    class AsItIs {
+    public:
+        AsItIs();
+        ~AsItIs();
+        AsItIs(const AsItIs&) = delete;
+        AsItIs& operator=(const AsItIs&) = delete;
+    };
 
     // How long a statement waits for another program's lock before it fails (5 s). Tests
     // shorten it so that a locked file fails at once.
@@ -62,6 +88,9 @@ public:
     qint64 lastInsertId() const;
     int changes() const;
     QString path() const { return m_path; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The date columns of this database, lower-case, as its schema declares them.
+    const QSet<QString>& dateColumns() const { return m_layout.dateColumns; }
     sqlite3* handle() const { return m_db; }
 
     // Which of `tables` owns `column` (case-insensitive); empty if none.
@@ -73,6 +102,10 @@ private:
     // (with other values bound) is not translated again.
     QStringList translated(const QString& statement);
     void runTranslated(const QString& sql, const QVariantList& params = {});
+    void checkFile(const QString& absolutePath);
+    void refuseWriteIfReadOnly() const;
+    [[noreturn]] void throwWriteError(int code, const QString& message) const;
+    QString fileError(int code, const QString& message) const;
     sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
     friend class ResultSet;
 
@@ -80,7 +113,10 @@ private:
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     QHash<QString, QStringList> m_translations; // dialect text -> SQLite statements
-    QHash<QString, QStringList> m_columns; // table (lower-case) -> column names (lower-case)
+    QString m_shownPath;                        // absolute, for messages
+    QString m_writeRefusal;                     // why writes fail, when m_readOnly
+    bool m_readOnly = false;
+    Schema::Layout m_layout; // tables, columns and date columns, read when opened
     std::vector<ResultSet*> m_results;     // open results, closed when the connection closes
 };
 

@@ -59,7 +59,10 @@ const QString NoCase = QStringLiteral(" COLLATE NOCASE");
 
 class Translator {
 public:
-    Translator(const QString& sql, const SqlDialect::ColumnOwner& owner) : m_src(sql), m_owner(owner) {}
+    Translator(const QString& sql, const SqlDialect::ColumnOwner& owner, const QSet<QString>* dateColumns)
+        : m_src(sql), m_owner(owner), m_dateColumns(dateColumns)
+    {
+    }
 
     QStringList run()
     {
@@ -254,10 +257,7 @@ private:
     {
         if (!isKind(k, Kind::Name))
             return false;
-        const QStringView name = lastPart(k);
-        return name.compare(u"Exercise_Date", Qt::CaseInsensitive) == 0 ||
-               name.compare(u"RaceDate", Qt::CaseInsensitive) == 0 ||
-               name.compare(u"Purchase_Date", Qt::CaseInsensitive) == 0;
+        return m_dateColumns && m_dateColumns->contains(lastPart(k).toString().toLower());
     }
     // Words that may stand before "(" without being a function name.
     bool isKeyword(int k) const
@@ -556,6 +556,8 @@ private:
     // (SELECT A.rowid FROM A, B WHERE c).
     QStringList splitUpdate() const
     {
+        if (m_assignments.empty())
+            syntaxError(QStringLiteral("Syntax error in UPDATE statement"));
         QStringList tables;
         for (int k : m_updateTables)
             tables << unbracketed(k);
@@ -600,6 +602,7 @@ private:
 
     const QString& m_src;
     const SqlDialect::ColumnOwner& m_owner;
+    const QSet<QString>* m_dateColumns;
     std::vector<Token> m_tok;
     std::vector<int> m_match;
     std::vector<bool> m_noCompare;                   // tokens of SET lists and VALUES rows
@@ -614,9 +617,9 @@ private:
 
 namespace SqlDialect {
 
-QStringList translate(const QString& statement, const ColumnOwner& owner)
+QStringList translate(const QString& statement, const ColumnOwner& owner, const QSet<QString>* dateColumns)
 {
-    return Translator(statement, owner).run();
+    return Translator(statement, owner, dateColumns).run();
 }
 
 } // namespace SqlDialect

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,6 +19,8 @@ using ColumnOwner = std::function<QString(const QStringList& tables, const QStri
 // Translates one statement. Returns the SQLite statements to run in order (more than one
 // only for an UPDATE over two tables; the caller runs them in one transaction).
 // Throws DbError when the text holds more than one statement or cannot be tokenized.
-QStringList translate(const QString& statement, const ColumnOwner& owner);
+// `dateColumns` names (lower-case) the columns that hold dates, as the database's schema
+// declares them; null means none.
+QStringList translate(const QString& statement, const ColumnOwner& owner, const QSet<QString>* dateColumns);
 
 } // namespace SqlDialect

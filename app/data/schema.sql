@@ -1,7 +1,9 @@
--- Trainbook database, version 1.
--- Text columns compare without regard to case; dates are ISO yyyy-mm-dd; booleans are 0/1.
+-- Trainbook database, version 2 (Migration.cpp brings older files up to it).
+-- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
+-- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
+-- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,
@@ -11,7 +13,7 @@ CREATE TABLE Users (
 CREATE TABLE Exercise_Master (
     Exercise_ID   INTEGER PRIMARY KEY AUTOINCREMENT,
     Exercise_Type TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-    Exercise_Date TEXT NOT NULL CHECK (Exercise_Date GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'),
+    Exercise_Date TEXT NOT NULL CHECK (date(Exercise_Date, '+0 days') IS Exercise_Date),
     Exercise_Day  TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     Exercise_Time TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
@@ -58,7 +60,7 @@ CREATE TABLE OtherLog (
 CREATE TABLE RaceLog (
     RaceID         INTEGER PRIMARY KEY AUTOINCREMENT,
     Exercise       TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-    RaceDate       TEXT NOT NULL CHECK (RaceDate GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'),
+    RaceDate       TEXT NOT NULL CHECK (date(RaceDate, '+0 days') IS RaceDate),
     RaceType       TEXT COLLATE NOCASE,
     RaceName       TEXT COLLATE NOCASE,
     RaceDistance   REAL NOT NULL,
@@ -81,7 +83,7 @@ CREATE TABLE Running_Shoes (
     Price         REAL,
     Active        INTEGER NOT NULL DEFAULT 1 CHECK (Active IN (0, 1)),
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-    Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR Purchase_Date GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'),
+    Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR date(Purchase_Date, '+0 days') IS Purchase_Date),
     UNIQUE (User_Name, Shoe)
 ) STRICT;
 
@@ -91,7 +93,7 @@ CREATE TABLE Bikes (
     Price         REAL,
     Active        INTEGER NOT NULL DEFAULT 1 CHECK (Active IN (0, 1)),
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
-    Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR Purchase_Date GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]'),
+    Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR date(Purchase_Date, '+0 days') IS Purchase_Date),
     UNIQUE (User_Name, Bike)
 ) STRICT;
 

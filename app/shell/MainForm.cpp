@@ -14,6 +14,14 @@
 #include "frmAddUser.h"
 #include "frmAddVideo.h"
 #include "frmAddVideoType.h"
+#include "frmCalendarRpt.h"
+#include "frmAbout.h"
+#include "frmCopyFile.h"
+#include "frmHelp.h"
+#include "frmTriang.h"
+#include "frmGraphRpt.h"
+#include "frmGraphTime.h"
+#include "frmItemRpt.h"
 #include "frmRaceLog.h"
 
 #include <QAction>
@@ -123,14 +131,14 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
     {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
-    {"mnuUtilities", "mnuTriang", "&Pace Calculator", nullptr, false},
-    {"mnuUtilities", "mnuBackup", "&Backup Database", nullptr, false},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
     {"mnuRunReports", "mnuRunTextRpt", "&Text Report", nullptr, false},
-    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", nullptr, false},
+    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click, true},
+    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
     {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", nullptr, false},
     {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
     {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
@@ -138,8 +146,8 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {nullptr, "mnuBiking", "&Biking", nullptr, true},
     {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
     {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", nullptr, false},
-    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", nullptr, false},
-    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", nullptr, false},
+    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click, true},
+    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
     {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", nullptr, false},
     {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
     {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
@@ -162,13 +170,13 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
 
     {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", nullptr, false},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", nullptr, false},
-    {"mnuCombined", "mnuTimeGraph", "&Time Graph", nullptr, false},
+    {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
-    {"mnuHelp", "mnuHowDoI", "&How Do I...", nullptr, false},
-    {"mnuHelp", "mnuAbout", "&About", nullptr, false},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
 };
 
 void MainForm::buildMenus() {
@@ -333,6 +341,16 @@ void MainForm::mnuAddRaceType_Click() {
     openCatalog<frmAddRaceType>();
 }
 
+void MainForm::mnuTriang_Click() {
+    frmTriang dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBackup_Click() {
+    frmCopyFile dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunAddRace_Click() {
@@ -343,6 +361,18 @@ void MainForm::mnuAddShoe_Click() {
     openCatalog<frmAddShoe>();
 }
 
+void MainForm::mnuRunGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Running"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuShoeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Shoe"));
+    Dialogs::execModal(&dlg);
+}
+
 // &Biking
 
 void MainForm::mnuBikeAddRace_Click() {
@@ -351,6 +381,18 @@ void MainForm::mnuBikeAddRace_Click() {
 
 void MainForm::mnuAddBike_Click() {
     openCatalog<frmAddBike>();
+}
+
+void MainForm::mnuBikeGraphRpt_Click() {
+    frmGraphRpt dlg(*m_state, this);
+    dlg.openGraph(QStringLiteral("Cycling"));
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuBikeReport_Click() {
+    frmItemRpt dlg(*m_state, this);
+    dlg.openReport(QStringLiteral("Bike"));
+    Dialogs::execModal(&dlg);
 }
 
 // &Swimming
@@ -379,4 +421,28 @@ void MainForm::mnuAddExercise_Click() {
 
 // &Combined Reports
 
+void MainForm::mnuTimeGraph_Click() {
+    frmGraphTime dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+// The calendar report stays open beside this window; a second choice brings it to the front.
+void MainForm::mnuCalendar_Click() {
+    if (!m_calendarRpt)
+        m_calendarRpt = new frmCalendarRpt(*m_state, this);
+    m_calendarRpt->show();
+    m_calendarRpt->raise();
+    m_calendarRpt->activateWindow();
+}
+
 // &Help
+
+void MainForm::mnuHowDoI_Click() {
+    frmHelp dlg(this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuAbout_Click() {
+    frmAbout dlg(this);
+    Dialogs::execModal(&dlg);
+}

@@ -4,6 +4,7 @@
 #include "UserListHook.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class FormLoad;
 class QAction;
@@ -12,6 +13,7 @@ class QCloseEvent;
 class QComboBox;
 class QDate;
 class QLabel;
+class frmCalendarRpt;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
 // unit (the mark of mnuMiles) that every other window reads, opens the exercise chooser
@@ -118,6 +120,7 @@ class MainForm : public QMainWindow, public UserListHook {
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
+    QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
     QAction* mnuMiles = nullptr; // read for the unit on every access
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -99,9 +100,34 @@ TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure)
         {{"sql", "INSERT INTO Users (User_Name) VALUES ('A'); DELETE FROM Users"}, "Only one statement"},
         {{"sql", "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('C', 'yes')"}, "cannot store TEXT value"},
         {{"sql", "UPDATE Exercise_Master SET Exercise_Date = '2/30/2026'"}, "Data type mismatch"},
+        // A write that would return rows, and an update over two tables with nothing to set.
+        {{"sql", "INSERT INTO Users (User_Name) VALUES ('D') RETURNING User_Name"}, "cannot return rows"},
+        {{"sql", "UPDATE Users, Exercise_Master SET"}, "Syntax error"},
+        {{"sql", "INSERT INTO Exercise_Master VALUES (9, 'Running', '2026-02-30', '', '', '', '')"}, "CHECK"},
     });
     EXPECT_EQ(sql("SELECT Count(*) AS n, Max(Exercise_Date) AS d FROM Users, Exercise_Master"),
               "n\td\n1\t2026-12-05\n");
+}
+
+TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold)
+{
+    expectFailures({{{"--db", "", "init"}, "is not the name of a database file"},
+                    {{"--db", ":memory:", "init"}, "is not the name of a database file"}});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    // A name in Latin-1 bytes, as an older system may have written it: created, found, used.
+    QProcess sh;
+    sh.setWorkingDirectory(dir.path());
+    sh.start(QStringLiteral("/bin/sh"),
+             {"-c", "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
+                    "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT User_Name "
+                    "FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
+              QStringLiteral(TRAINBOOK_CLI)});
+    ASSERT_TRUE(sh.waitForFinished(30000));
+    EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+    const QString shown = dir.path() + QStringLiteral("/r\uFFFDsum\uFFFD.db");
+    EXPECT_EQ(QString::fromUtf8(sh.readAllStandardOutput()),
+              QStringLiteral("Created Trainbook database: %1\nUser_Name\nAnn\nTrainbook database already exists: %1\n")
+                  .arg(shown));
 }
 
 struct CalcCase {

@@ -1,0 +1,232 @@
+#include "Backup.h"
+
+#include "Connection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+using Counts = QList<QPair<QString, qint64>>;
+
+[[noreturn]] void failEngine(sqlite3* db, const QString& context) {
+    const int code = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
+    const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Out of memory");
+    throw BackupError(code, context + message);
+}
+
+[[noreturn]] void failSystem(int error, const QString& context) {
+    throw BackupError(error, context + QString::fromLocal8Bit(std::strerror(error)));
+}
+
+void execRaw(sqlite3* db, const char* sql, const QString& context) {
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        failEngine(db, context);
+}
+
+Counts rowCounts(sqlite3* db) {
+    const QString context = QStringLiteral("Could not count the rows: ");
+    Counts counts;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name FROM sqlite_schema WHERE type = 'table' "
+                           "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name",
+                           -1, &st, nullptr) != SQLITE_OK)
+        failEngine(db, context);
+    QStringList tables;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        tables << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        failEngine(db, context);
+
+    for (const QString& table : tables) {
+        const QByteArray sql = QStringLiteral("SELECT count(*) FROM \"%1\"")
+                                   .arg(QString(table).replace(QLatin1Char('"'), QLatin1String("\"\"")))
+                                   .toUtf8();
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) != SQLITE_OK)
+            failEngine(db, context);
+        rc = sqlite3_step(st);
+        const qint64 n = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+        sqlite3_finalize(st);
+        if (rc != SQLITE_ROW)
+            failEngine(db, context);
+        counts.append({table, n});
+    }
+    return counts;
+}
+
+// "ok", or the first problem the engine's integrity check names.
+QString integrity(sqlite3* db) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check(1)", -1, &st, nullptr) != SQLITE_OK)
+        failEngine(db, QStringLiteral("Could not check the copy: "));
+    QString result;
+    if (sqlite3_step(st) == SQLITE_ROW)
+        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return result;
+}
+
+// Removes the temporary copy (and a journal the engine may have left beside it) unless the
+// copy has been renamed into place.
+struct TemporaryCopy {
+    QByteArray path;
+    bool kept = false;
+    ~TemporaryCopy() {
+        if (kept || path.isEmpty())
+            return;
+        ::unlink(path.constData());
+        ::unlink((path + "-journal").constData());
+    }
+};
+
+using Handle = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
+
+// Makes a rename in `folder` durable: the directory entry itself is flushed.
+void syncFolder(const QString& folder) {
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+QList<QPair<QString, qint64>> Backup::tableRowCounts(Connection& connection) {
+    try {
+        return rowCounts(connection.handle());
+    } catch (const BackupError& e) {
+        throw DbError(e.description());
+    }
+}
+
+qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath) {
+    if (targetPath.trimmed().isEmpty())
+        throw BackupError(EINVAL, QStringLiteral("No file was named to copy the database to."));
+    const QFileInfo source(sourcePath);
+    const QFileInfo target(targetPath);
+    const QString shownSource = source.absoluteFilePath();
+    const QString shownTarget = target.absoluteFilePath();
+    const QString folder = target.absolutePath();
+
+    if (!source.exists())
+        throw BackupError(ENOENT, QStringLiteral("Could not find file '%1'.").arg(shownSource));
+    if (!QFileInfo(folder).isDir())
+        throw BackupError(ENOENT, QStringLiteral("The folder '%1' does not exist.").arg(folder));
+    if (target.exists() || target.isSymLink()) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(source.absoluteFilePath().toStdString(), shownTarget.toStdString(),
+                                        ec))
+            throw BackupError(
+                EINVAL, QStringLiteral("'%1' is the database itself; choose another file to copy it to.")
+                            .arg(shownTarget));
+        if (target.isDir())
+            throw BackupError(EISDIR,
+                              QStringLiteral("'%1' is a folder; choose a file name in it.").arg(shownTarget));
+        // A file marked read-only was protected on purpose: it is not replaced. The mode bits
+        // are read directly, so that this holds for every account, the administrator's too.
+        struct stat info {};
+        if (::stat(QFile::encodeName(shownTarget).constData(), &info) == 0 &&
+            !(info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
+            throw BackupError(EACCES,
+                              QStringLiteral("'%1' is read-only; it was not replaced.").arg(shownTarget));
+    }
+
+    // Opening proves the source is a Trainbook database.
+    std::unique_ptr<Connection> connection;
+    try {
+        connection = Connection::open(sourcePath);
+    } catch (const DbError& e) {
+        throw BackupError(SQLITE_CANTOPEN, e.description());
+    }
+    sqlite3* src = connection->handle();
+
+    // The copy is made beside the target, so that the final rename stays on one file system
+    // and is atomic.
+    TemporaryCopy temporary;
+    temporary.path =
+        QFile::encodeName(folder + QLatin1String("/.") + target.fileName() + QLatin1String(".XXXXXX"));
+    const int fd = ::mkstemp(temporary.path.data());
+    if (fd < 0) {
+        const int error = errno;
+        temporary.path.clear();
+        failSystem(error, QStringLiteral("Could not write in '%1': ").arg(folder));
+    }
+    ::close(fd);
+
+    sqlite3* rawDest = nullptr;
+    const int openRc = sqlite3_open_v2(temporary.path.constData(), &rawDest, SQLITE_OPEN_READWRITE, nullptr);
+    Handle dest(rawDest, sqlite3_close);
+    if (openRc != SQLITE_OK)
+        failEngine(rawDest, QStringLiteral("Could not write the copy: "));
+    execRaw(dest.get(), "PRAGMA synchronous = FULL", QStringLiteral("Could not write the copy: "));
+
+    // One read transaction on the source holds the snapshot that is both counted and copied:
+    // writes of other connections land wholly before it or wholly after it.
+    Counts expected;
+    {
+        execRaw(src, "BEGIN DEFERRED", QStringLiteral("Could not read the database: "));
+        struct EndRead {
+            sqlite3* db;
+            ~EndRead() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
+        } endRead{src};
+        expected = rowCounts(src);
+
+        sqlite3_backup* copy = sqlite3_backup_init(dest.get(), "main", src, "main");
+        if (!copy)
+            failEngine(dest.get(), QStringLiteral("Could not copy the database: "));
+        int rc;
+        int waits = 0;
+        do {
+            rc = sqlite3_backup_step(copy, -1);
+            if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waits++ < 250)
+                sqlite3_sleep(20);
+            else if (rc != SQLITE_OK)
+                break;
+        } while (true);
+        const int finishRc = sqlite3_backup_finish(copy);
+        if (rc != SQLITE_DONE)
+            throw BackupError(rc, QStringLiteral("Could not copy the database: ") +
+                                      QString::fromUtf8(sqlite3_errstr(rc)));
+        if (finishRc != SQLITE_OK)
+            failEngine(dest.get(), QStringLiteral("Could not copy the database: "));
+    }
+
+    const QString check = integrity(dest.get());
+    if (check != QLatin1String("ok"))
+        throw BackupError(SQLITE_CORRUPT, QStringLiteral("The copy failed its integrity check: ") + check);
+    const Counts copied = rowCounts(dest.get());
+    if (copied != expected)
+        throw BackupError(SQLITE_MISMATCH,
+                          QStringLiteral("The copy does not hold the same rows as the database."));
+    if (sqlite3_close(dest.release()) != SQLITE_OK)
+        throw BackupError(SQLITE_IOERR, QStringLiteral("Could not finish writing the copy."));
+
+    // The backup gets the database's own permissions, and stays writable by its owner so
+    // that the next backup may replace it.
+    QFile::setPermissions(QFile::decodeName(temporary.path),
+                          source.permissions() | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    if (::rename(temporary.path.constData(), QFile::encodeName(shownTarget).constData()) != 0)
+        failSystem(errno, QStringLiteral("Could not replace '%1': ").arg(shownTarget));
+    temporary.kept = true;
+    syncFolder(folder);
+
+    qint64 rows = 0;
+    for (const auto& table : expected)
+        rows += table.second;
+    return rows;
+}

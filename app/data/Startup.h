@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program does with its database file before the main window opens: create it when
+// it is missing, check it (the tables, the engine's quick check), keep a daily copy, and find
+// a good copy to offer when the file is damaged. No widgets: the program and the tests call it
+// alike, and the program shows the result.
+namespace Startup {
+
+enum class State {
+    Ready,   // opened and checked; today's copy kept
+    Created, // there was no file: a new empty database was made
+    Refused, // cannot be used (not a Trainbook database, locked, newer, unreadable...)
+    Damaged, // a Trainbook database that fails its checks
+};
+
+struct Result {
+    State state = State::Ready;
+    QString message;      // why it was refused or is damaged, naming the file; empty when Ready
+    QString newestBackup; // Damaged: the newest copy in the backups folder that passes its checks
+    QString warning;      // Ready: today's copy could not be made (the program still starts)
+};
+
+// How many daily copies are kept in the backups folder.
+constexpr int DailyCopies = 7;
+
+// The folder beside the database that holds its copies: "<folder>/backups".
+QString backupFolder(const QString& databasePath);
+
+// Checks the database at `path` as start-up does. Writes nothing to a file that is refused or
+// damaged. Before an older file is migrated, a copy of it is made in the backups folder.
+Result check(const QString& path);
+
+// Makes today's copy of the database unless there is one, and removes the daily copies older
+// than the newest DailyCopies. Returns the copy's path. Throws DbError.
+QString keepDailyCopy(const QString& path);
+
+// Every copy of the database in its backups folder, newest first (daily and pre-update ones).
+QStringList copies(const QString& path);
+
+// Puts `backup` in place of the damaged database at `path`. The damaged file is kept beside
+// it under a new name, which is returned; nothing is deleted. If the copy cannot be made,
+// the damaged file is put back. Throws DbError.
+QString restore(const QString& path, const QString& backup);
+
+// Makes the copy that precedes a migration of `path` from `version`. Throws DbError.
+QString copyBeforeUpdate(const QString& path, int version);
+
+} // namespace Startup

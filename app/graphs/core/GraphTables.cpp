@@ -1,0 +1,402 @@
+#include "GraphTables.h"
+
+#include "CLibrary.h"
+#include "Clock.h"
+#include "Connection.h"
+#include "DateText.h"
+#include "NumberText.h"
+#include "Transaction.h"
+
+#include <array>
+#include <optional>
+#include <utility>
+
+namespace GraphTables {
+namespace {
+
+QString q(const QString& text) {
+    return CLibrary::Quote(text);
+}
+
+QString logTable(Sport s) {
+    return s == Sport::Cycling ? QStringLiteral("Cycling_Log") : QStringLiteral("Running_Log");
+}
+QString logKey(Sport s) {
+    return s == Sport::Cycling ? QStringLiteral("Cycling_ID") : QStringLiteral("Running_ID");
+}
+
+// A date condition on the stored dates: "AND Exercise_Date BETWEEN '1/1/2025' AND '12/31/2025' ".
+// A range of plain dates lets the engine read just those days from the user's date index,
+// where a condition on a formatted date has to format every workout of the user.
+QString between(const QDate& first, const QDate& last) {
+    return QStringLiteral("AND Exercise_Date BETWEEN ") + q(DateText::shortDate(first)) +
+           QStringLiteral(" AND ") + q(DateText::shortDate(last)) + QLatin1Char(' ');
+}
+
+// The first and last day of the month a month text ("March 2004") names.
+std::optional<std::pair<QDate, QDate>> monthDays(const QString& month) {
+    const auto d = DateText::parse(month);
+    if (!d)
+        return std::nullopt;
+    const QDate first(d->year(), d->month(), 1);
+    return std::pair{first, first.addMonths(1).addDays(-1)};
+}
+
+// The condition that narrows the workouts to the selection (empty for all months and years).
+QString filterClause(const Selection& sel) {
+    switch (sel.filter) {
+    case Filter::AllMonths:
+    case Filter::CompareYears:
+        return {};
+    case Filter::CurrentYear: {
+        const int year = Clock::today().year();
+        return between(QDate(year, 1, 1), QDate(year, 12, 31));
+    }
+    case Filter::DateRange: {
+        // From the first day of the beginning month through the whole ending month; a
+        // beginning after the end leaves the ending month alone.
+        const auto begin = monthDays(sel.beginMonth);
+        const auto end = monthDays(sel.endMonth);
+        if (begin && end)
+            return between(begin->first <= end->second ? begin->first : end->first, end->second);
+        return QStringLiteral("AND ((Exercise_Date BETWEEN Format(") + q(sel.beginMonth) +
+               QStringLiteral(", 'mmmm yyyy') AND Format(") + q(sel.endMonth) +
+               QStringLiteral(", 'mmmm yyyy')) OR Format(Exercise_Date, 'mmmm yyyy') = Format(") +
+               q(sel.endMonth) + QStringLiteral(", 'mmmm yyyy')) ");
+    }
+    case Filter::SingleMonth:
+        if (const auto days = monthDays(sel.singleMonth))
+            return between(days->first, days->second);
+        return QStringLiteral("AND Format(Exercise_Date, 'mmmm yyyy') = Format(") + q(sel.singleMonth) +
+               QStringLiteral(", 'mmmm yyyy') ");
+    case Filter::CompareMonths:
+        return QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format(") + q(sel.compareMonth) +
+               QStringLiteral(", 'mmmm') ");
+    }
+    return {};
+}
+
+// The period label of a workout in the detail queries. A single month labels each workout
+// by day: "05 Mar" in the average and hour charts.
+QString periodLabel(Filter f) {
+    switch (f) {
+    case Filter::CompareYears:
+        return QStringLiteral("Format(Exercise_Date, 'yyyy')");
+    case Filter::SingleMonth:
+        return QStringLiteral("Format(Exercise_Date, 'dd mmm')");
+    default:
+        return QStringLiteral("Format(Exercise_Date, 'mmm yy')");
+    }
+}
+
+// The running sums of one period of the average chart.
+struct Period {
+    QString label;
+    double distance = 0;
+    double minutes = 0;
+    int count = 0;
+};
+
+double rounded2(double v) {
+    return NumberText::parse(NumberText::fixed(v, 2)).value_or(v);
+}
+
+// Pace in minutes per unit, or speed in units per hour; 0 where the divisor is 0 (a
+// treadmill run logged without distance, a ride without time).
+double paceOrSpeed(Sport sport, double distance, double minutes) {
+    if (sport == Sport::Running)
+        return distance == 0 ? 0 : minutes / distance;
+    return minutes == 0 ? 0 : distance / (minutes / 60);
+}
+
+QString paceTitle(Sport sport, bool miles, const Selection& sel) {
+    if (sport == Sport::Running) {
+        switch (sel.filter) {
+        case Filter::AllMonths:
+            return QStringLiteral("Avg Run And Pace All Months");
+        case Filter::CurrentYear:
+            return QStringLiteral("Avg Run And Pace Current Year");
+        case Filter::DateRange:
+            return QStringLiteral("Avg Run And Pace Date Range");
+        case Filter::SingleMonth:
+            return QStringLiteral("Run And Pace ") + sel.singleMonth;
+        case Filter::CompareMonths:
+            return QStringLiteral("Compare Avg Run and Pace (Months)");
+        case Filter::CompareYears:
+            return QStringLiteral("Compare Avg Run and Pace (Years)");
+        }
+    }
+    const QString unit = miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
+    switch (sel.filter) {
+    case Filter::AllMonths:
+        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" All Months");
+    case Filter::CurrentYear:
+        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" Current Year");
+    case Filter::DateRange:
+        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" Date Range");
+    case Filter::SingleMonth:
+        return QStringLiteral("Ride And ") + unit + QLatin1Char(' ') + sel.singleMonth;
+    case Filter::CompareMonths:
+        return QStringLiteral("Compare Avg Ride and ") + unit + QStringLiteral(" (Months)");
+    case Filter::CompareYears:
+        return QStringLiteral("Compare Avg Ride and ") + unit + QStringLiteral(" (Years)");
+    }
+    return {};
+}
+
+QString hoursTitle(const Selection& sel) {
+    switch (sel.filter) {
+    case Filter::AllMonths:
+        return QStringLiteral("Exercise Hours All Months");
+    case Filter::CurrentYear:
+        return QStringLiteral("Exercise Hours Current Year");
+    case Filter::DateRange:
+        return QStringLiteral("Exercise Hours Date Range");
+    case Filter::SingleMonth:
+        return QStringLiteral("Exercise Hours ") + sel.singleMonth;
+    case Filter::CompareMonths:
+        return QStringLiteral("Compare Exercise Hours (Months)");
+    case Filter::CompareYears:
+        return QStringLiteral("Compare Exercise Hours (Years)");
+    }
+    return {};
+}
+
+struct KindColumn {
+    bool Kinds::*ticked;
+    const char* type;  // Exercise_Type
+    const char* label; // series label
+};
+
+constexpr std::array<KindColumn, 5> KindColumns{{
+    {&Kinds::running, "Running", "Run"},
+    {&Kinds::cycling, "Cycling", "Bike"},
+    {&Kinds::swimming, "Swimming", "Swim"},
+    {&Kinds::video, "Video", "Video"},
+    {&Kinds::other, "Other", "Other"},
+}};
+
+// " AND (Exercise_Type = 'Running' OR Exercise_Type = 'Swimming' ) " for the ticked kinds;
+// empty when none is ticked.
+QString typeFilter(const Kinds& kinds) {
+    QString out;
+    for (const KindColumn& k : KindColumns) {
+        if (!(kinds.*k.ticked))
+            continue;
+        const QString test = QStringLiteral("Exercise_Type = ") + q(QLatin1String(k.type)) + QLatin1Char(' ');
+        out += out.isEmpty() ? QStringLiteral(" AND (") + test : QStringLiteral("OR ") + test;
+    }
+    return out.isEmpty() ? out : out + QStringLiteral(") ");
+}
+
+} // namespace
+
+QStringList workoutMonths(Connection& conn, const QString& user, Sport sport) {
+    Transaction read(conn, Transaction::Mode::Read);
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master,") +
+        logTable(sport) + QStringLiteral(" WHERE User_Name = ") + q(user) +
+        QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QStringLiteral(" ORDER BY Exercise_Date"));
+    QStringList months;
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString month = rs.field(0);
+        if (months.isEmpty() || months.last() != month)
+            months << month;
+    }
+    read.commit();
+    return months;
+}
+
+QStringList workoutMonths(Connection& conn, const QString& user) {
+    Transaction read(conn, Transaction::Mode::Read);
+    ResultSet rs =
+        conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master "
+                                  "WHERE User_Name = ") +
+                   q(user) + QStringLiteral(" ORDER BY Exercise_Date"));
+    QStringList months;
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString month = rs.field(0);
+        if (months.isEmpty() || months.last() != month)
+            months << month;
+    }
+    read.commit();
+    return months;
+}
+
+QStringList monthNames() {
+    return {QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+            QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+            QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+            QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+}
+
+ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bool miles,
+                          const Selection& sel) {
+    const QString unitWord = miles ? QStringLiteral("Miles ") : QStringLiteral("Kilometers ");
+    const QString sum =
+        miles ? QStringLiteral("Sum([Miles]) AS Mile ") : QStringLiteral("Sum([Kilometers]) AS KM ");
+    ChartTable table;
+    QString head, value = sum, tail;
+    const QString byMonth = QStringLiteral("SELECT (Format([Exercise_Date],'mmm yy')), ");
+    const QString monthGroups =
+        QStringLiteral("GROUP BY (Year([Exercise_Date])*12 + Month([Exercise_Date])-1), "
+                       "(Format([Exercise_Date],'mmm yy'))");
+    switch (sel.filter) {
+    case Filter::AllMonths:
+    case Filter::CurrentYear:
+    case Filter::DateRange:
+        head = byMonth;
+        tail = monthGroups;
+        table.title =
+            unitWord + (sel.filter == Filter::AllMonths     ? QStringLiteral("By Month")
+                        : sel.filter == Filter::CurrentYear ? QStringLiteral("By Month (Current Year)")
+                                                            : QStringLiteral("By Month (Date Range)"));
+        break;
+    case Filter::CompareYears:
+        head = QStringLiteral("SELECT (Format([Exercise_Date],'yyyy')), ");
+        tail = QStringLiteral("GROUP BY (Year([Exercise_Date])*12), (Format([Exercise_Date],'yyyy')) ");
+        table.title = QStringLiteral("Compare Years");
+        break;
+    case Filter::CompareMonths:
+        head = byMonth;
+        tail = QStringLiteral("GROUP BY (Year([Exercise_Date])*12), (Format([Exercise_Date],'mmm yy')) ");
+        table.title = QStringLiteral("Compare Months");
+        break;
+    case Filter::SingleMonth:
+        head = QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate, ");
+        value = unitWord;
+        tail = QStringLiteral("ORDER BY Exercise_Date");
+        table.title = sel.singleMonth;
+        break;
+    }
+    // The series is named by the value column, as the chart names it.
+    table.seriesLabels = {sel.filter == Filter::SingleMonth ? unitWord.trimmed()
+                          : miles                           ? QStringLiteral("Mile")
+                                                            : QStringLiteral("KM")};
+
+    Transaction read(conn, Transaction::Mode::Read);
+    ResultSet rs =
+        conn.query(head + value + QStringLiteral("From Exercise_Master, ") + logTable(sport) +
+                   QStringLiteral(" WHERE User_Name = ") + q(user) + QStringLiteral(" AND Exercise_ID = ") +
+                   logKey(sport) + QLatin1Char(' ') + filterClause(sel) + tail);
+    for (; !rs.eof(); rs.moveNext())
+        table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
+    read.commit();
+    return table;
+}
+
+ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool miles, const Selection& sel) {
+    const QString distanceColumn = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
+    ChartTable table;
+    table.title = paceTitle(sport, miles, sel);
+    const bool single = sel.filter == Filter::SingleMonth;
+    table.seriesLabels =
+        single ? QStringList{distanceColumn, QStringLiteral("Pace")}
+               : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg Pace")};
+
+    Transaction read(conn, Transaction::Mode::Read);
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT Exercise_Time, ") + distanceColumn + QStringLiteral(", ") +
+        periodLabel(sel.filter) + QStringLiteral(" AS tMonth FROM Exercise_Master,") + logTable(sport) +
+        QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) + QStringLiteral(" AND User_Name = ") +
+        q(user) + QLatin1Char(' ') + filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    Period period;
+    auto close = [&] {
+        if (period.count == 0)
+            return;
+        table.rows << ChartTable::Row{
+            period.label,
+            {rounded2(period.distance / period.count), paceOrSpeed(sport, period.distance, period.minutes)}};
+        period = Period{};
+    };
+    for (; !rs.eof(); rs.moveNext()) {
+        const double minutes = CLibrary::GetMinutes(rs.field(0));
+        const double distance = rs.value(1).toDouble();
+        const QString label = rs.field(2);
+        if (single) {
+            table.rows << ChartTable::Row{label, {distance, paceOrSpeed(sport, distance, minutes)}};
+            continue;
+        }
+        // Workouts come in date order, so each period's workouts are contiguous.
+        if (label != period.label)
+            close();
+        period.label = label;
+        period.distance += distance;
+        period.minutes += minutes;
+        ++period.count;
+    }
+    close();
+    read.commit();
+    return table;
+}
+
+namespace {
+
+// The hour charts: each workout's kind column (-1 for a kind not shown) and its minutes,
+// summed per period, or one row per workout for a single month.
+ChartTable hours(Connection& conn, const QString& user, const Selection& sel, const Kinds* kinds) {
+    ChartTable table;
+    table.title = hoursTitle(sel);
+    std::array<int, KindColumns.size()> column{};
+    if (kinds) {
+        for (size_t k = 0; k < KindColumns.size(); ++k) {
+            column[k] = (*kinds).*KindColumns[k].ticked ? int(table.seriesLabels.size()) : -1;
+            if (column[k] >= 0)
+                table.seriesLabels << QLatin1String(KindColumns[k].label);
+        }
+    } else {
+        table.seriesLabels = {QStringLiteral("Hours")};
+    }
+    const qsizetype series = table.seriesLabels.size();
+
+    Transaction read(conn, Transaction::Mode::Read);
+    ResultSet rs =
+        conn.query(QStringLiteral("SELECT Exercise_Time, Exercise_Type, ") + periodLabel(sel.filter) +
+                   QStringLiteral(" AS tMonth FROM Exercise_Master WHERE User_Name = ") + q(user) +
+                   QLatin1Char(' ') + filterClause(sel) + (kinds ? typeFilter(*kinds) : QString()) +
+                   QStringLiteral("ORDER BY Exercise_Date"));
+    QString current;
+    QList<double> minutes(series, 0.0);
+    bool open = false;
+    auto close = [&] {
+        if (!open)
+            return;
+        ChartTable::Row row{current, {}};
+        for (double m : minutes)
+            row.values << m / 60;
+        table.rows << row;
+        minutes.fill(0.0);
+        open = false;
+    };
+    for (; !rs.eof(); rs.moveNext()) {
+        const double m = CLibrary::GetMinutes(rs.field(0));
+        const QString label = rs.field(2);
+        if (sel.filter == Filter::SingleMonth || label != current)
+            close();
+        current = label;
+        open = true;
+        if (!kinds) {
+            minutes[0] += m;
+            continue;
+        }
+        const QString type = rs.field(1);
+        for (size_t k = 0; k < KindColumns.size(); ++k)
+            if (column[k] >= 0 && type.compare(QLatin1String(KindColumns[k].type), Qt::CaseInsensitive) == 0)
+                minutes[column[k]] += m;
+    }
+    close();
+    read.commit();
+    return table;
+}
+
+} // namespace
+
+ChartTable hoursTogether(Connection& conn, const QString& user, const Selection& sel) {
+    return hours(conn, user, sel, nullptr);
+}
+
+ChartTable hoursIndividual(Connection& conn, const QString& user, const Selection& sel, const Kinds& kinds) {
+    return hours(conn, user, sel, &kinds);
+}
+
+} // namespace GraphTables

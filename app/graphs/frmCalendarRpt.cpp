@@ -1,0 +1,104 @@
+#include "frmCalendarRpt.h"
+
+#include "CLibrary.h"
+#include "CalendarReport.h"
+#include "Clock.h"
+#include "Dialogs.h"
+#include "FormLoad.h"
+#include "SharedState.h"
+#include "mossCalendar.h"
+
+#include <QEvent>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+frmCalendarRpt::frmCalendarRpt(SharedState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state) {
+    setObjectName(QStringLiteral("frmCalendarRpt"));
+    setWindowTitle(QStringLiteral("Calendar Report"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    mossCalendar1 = new mossCalendar(Clock::today(), this);
+    mossCalendar1->setObjectName(QStringLiteral("mossCalendar1"));
+    mossCalendar1->setCalendarTitle(QStringLiteral("Exercise Calendar"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(mossCalendar1);
+
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
+
+    m_formLoad = new FormLoad(this, [this] { load(); });
+    connect(mossCalendar1, &mossCalendar::DateChanged, this, &frmCalendarRpt::mossCalendar1_DateChanged);
+    connect(&m_state, &SharedState::currentUserChanged, this, [this] { fill(false); });
+    connect(&m_state, &SharedState::milesChanged, this, &frmCalendarRpt::state_milesChanged);
+}
+
+void frmCalendarRpt::Form_Load() {
+    m_formLoad->run();
+}
+
+// The first show fills the month as well: a window that a window manager does not activate
+// at once (or a test platform that never does) still shows its data.
+void frmCalendarRpt::load() {
+    bMiles = m_state.miles();
+    fill(false);
+}
+
+bool frmCalendarRpt::event(QEvent* event) {
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return result;
+}
+
+void frmCalendarRpt::Form_Activate() {
+    Form_Load();
+    fill(true);
+}
+
+void frmCalendarRpt::mossCalendar1_DateChanged() {
+    fill(false);
+}
+
+void frmCalendarRpt::state_milesChanged(bool miles) {
+    bMiles = miles;
+    fill(false);
+}
+
+void frmCalendarRpt::FillCalendar() {
+    fill(false);
+}
+
+// A failure shows its message once; the activations that the message box itself causes (and
+// any later ones while the store still fails) refill quietly instead of asking again.
+void frmCalendarRpt::fill(bool quietOnRepeatedFailure) {
+    QStringList nums, data1, data2, data3;
+    QList<quint32> colors;
+    try {
+        const std::optional<QDate> month = CalendarReport::parseMonth(mossCalendar1->CalendarDate());
+        if (month) {
+            CLibrary lib;
+            std::unique_ptr<Connection> conn = lib.GetConnection();
+            const std::vector<CalendarItem> items =
+                CalendarReport::items(*conn, m_state.currentUser(), *month, bMiles);
+            for (const CalendarItem& item : items) {
+                nums << item.day;
+                data1 << item.kind;
+                data2 << item.detail;
+                data3 << item.time;
+                colors << item.color;
+            }
+        }
+        m_failing = false;
+        mossCalendar1->AddData(nums, data1, data2, data3, colors);
+    } catch (const std::exception& e) {
+        mossCalendar1->AddData({}, {}, {}, {}, {});
+        const bool repeat = m_failing && quietOnRepeatedFailure;
+        m_failing = true;
+        if (!repeat)
+            Dialogs::message(this, QStringLiteral("Could not retrieve workouts - ") + describe(e) +
+                                       QStringLiteral(" - In frmCalendarRpt FillCalendar"));
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+class FormLoad;
+class SharedState;
+class mossCalendar;
+
+// The calendar report: the current user's workouts of one month in the month grid, one item
+// of three lines per day (kind, detail, time), the kind coloured. The only window that stays
+// open beside the main window: it refills whenever it is activated again, when another month
+// or year is picked, and when the main window changes the user or the unit.
+class frmCalendarRpt : public QWidget {
+    Q_OBJECT
+  public:
+    explicit frmCalendarRpt(SharedState& state, QWidget* parent = nullptr);
+
+    // Takes the unit from the main window. Runs once, on the first show.
+    void Form_Load();
+    // Reads the shown month's workouts and hands them to the grid. On a read failure the
+    // month shows empty and a message says why.
+    void FillCalendar();
+
+    bool miles() const { return bMiles; }
+
+    mossCalendar* mossCalendar1 = nullptr;
+
+  protected:
+    bool event(QEvent* event) override;
+
+  private:
+    void Form_Activate();
+    void mossCalendar1_DateChanged();
+    void state_milesChanged(bool miles);
+    void load();
+    void fill(bool quietOnRepeatedFailure);
+
+    SharedState& m_state;
+    FormLoad* m_formLoad = nullptr;
+    bool bMiles = true;
+    bool m_failing = false; // the last fill failed; activations do not repeat its message
+};

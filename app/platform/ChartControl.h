@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
+class QChart;
+class QChartView;
+class ResultSet;
+
+// The one chart of the program: every window that draws a chart draws it through this
+// control. It takes its data whole (from a result or from a table of rows) and is told the
+// chart type, title, legend, fonts and series labels; it never reads anything back into the
+// program. A setting that a later call does not repeat stays as an earlier call left it.
+//
+// The drawing is Qt Charts: a category axis of the row labels, a value axis titled with the
+// series labels, and a tooltip with the value under the pointer.
+class ChartControl : public QWidget {
+    Q_OBJECT
+  public:
+    // Chart-type codes, as the windows hand them over.
+    enum Type { Bar = 1, Line = 3, Area = 5, Step = 7 };
+
+    explicit ChartControl(QWidget* parent = nullptr);
+    ~ChartControl() override;
+
+    // 1 bar, 3 line, 5 area, 7 step; any other code draws a step chart.
+    void setChartType(int code);
+    int chartType() const { return m_type; }
+
+    void setTitle(const QString& text);
+    QString title() const { return m_title; }
+    void setTitleFontName(const QString& name);
+    QString titleFontName() const { return m_titleFont; }
+
+    void setShowLegend(bool on);
+    bool showLegend() const { return m_legend; }
+    void setLegendFontName(const QString& name);
+    QString legendFontName() const { return m_legendFont; }
+
+    // Data from a result: every remaining row, the first column as the row label and the
+    // second as the one series, named by the second column's name. Reads the result to its end.
+    void setDataSource(ResultSet& result);
+
+    // Data from a table: one entry per row; in each, the first cell is the row label (text)
+    // and the following cells the values of series 1, 2, ... (numbers). The series count is
+    // that of the widest row; missing cells count as 0. Series are named "Series 1", ...
+    // until labelled.
+    void setChartData(const QList<QVariantList>& rows);
+
+    // Series are numbered from 1; a number without a series is ignored.
+    void setSeriesLabel(int series, const QString& label);
+    QString seriesLabel(int series) const;
+
+    // The font and colour of the labels under the X axis.
+    void setXAxisLabelFormat(int pointSize, const QString& fontName, const QColor& colour);
+    QFont xAxisLabelFont() const;
+    QColor xAxisLabelColour() const { return m_xColour; }
+
+    // What the chart shows, for tests and for windows that print it.
+    QStringList rowLabels() const { return m_labels; }
+    int seriesCount() const { return int(m_values.size()); }
+    QList<double> seriesValues(int series) const;
+    QChart* chart() const;
+
+  private:
+    void rebuild();
+    void applyTitle();
+    void applyLegend();
+    void applyXAxisFormat();
+    void showValueTip(int series, int row);
+
+    QChartView* m_view = nullptr;
+    int m_type = Step;
+    QString m_title;
+    QString m_titleFont;
+    bool m_legend = true;
+    QString m_legendFont;
+    QStringList m_labels;
+    QList<QList<double>> m_values; // per series, one value per row
+    QStringList m_seriesNames;
+    int m_xPointSize = 0;
+    QString m_xFont;
+    QColor m_xColour;
+};

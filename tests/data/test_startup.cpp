@@ -1,0 +1,385 @@
+// What start-up does with the database file: bad files refused or offered a copy, nothing
+// written to them; read-only files opened for reading; daily copies kept in backups/.
+#include "CLibrary.h"
+#include "Clock.h"
+#include "Connection.h"
+#include "FilePath.h"
+#include "Startup.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray fileBytes(const QString& p) {
+    QFile f(p);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& p, const QByteArray& bytes) {
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+void raw(const QString& path, const char* script) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+// A database with enough rows for several pages of Exercise_Master.
+void fill(const QString& path) {
+    Connection::create(path);
+    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+              "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Comments) SELECT 'Running', "
+              "date('2020-01-01', '+' || i || ' days'), printf('%050d', i) FROM n");
+}
+
+// Flips one bit of the byte at `offset` (from the end when negative).
+void flip(const QString& path, qint64 offset, char bit) {
+    QByteArray bytes = fileBytes(path);
+    const qint64 at = offset < 0 ? bytes.size() + offset : offset;
+    bytes[at] = char(bytes[at] ^ bit);
+    writeBytes(path, bytes);
+}
+
+// Flips one bit of the page type of the table's root page: a b-tree that no longer reads.
+void damage(const QString& path, const char* table) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_schema WHERE name = ?", -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, table, -1, SQLITE_STATIC);
+    const qint64 root = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    ASSERT_GT(root, 1);
+    flip(path, (root - 1) * 4096, 0x08);
+}
+
+// Runs `work` in a child process that is not root (permissions do not stop root, and CI runs
+// as root), and returns what it printed.
+QString asNobody(const std::function<QString()>& work) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return QStringLiteral("pipe failed");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        const QByteArray out = work().toUtf8();
+        (void)!write(fds[1], out.constData(), size_t(out.size()));
+        _exit(0);
+    }
+    close(fds[1]);
+    QByteArray out;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, n);
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return QString::fromUtf8(out);
+}
+
+// A child process that opens the database, begins a transaction of the given kind, writes a
+// row and holds the lock until killed.
+pid_t holdLock(const QString& path, const char* begin) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &db);
+        sqlite3_exec(db, begin, nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "INSERT INTO Video_Types VALUES ('held')", nullptr, nullptr, nullptr);
+        (void)!write(fds[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    char c;
+    (void)!read(fds[0], &c, 1);
+    close(fds[0]);
+    close(fds[1]);
+    return pid;
+}
+
+QString describe(const Startup::Result& r) {
+    const char* states[] = {"Ready", "Created", "Refused", "Damaged"};
+    return QStringLiteral("%1: %2").arg(QLatin1String(states[int(r.state)]), r.message);
+}
+
+// --- Bad files ---------------------------------------------------------------------------
+
+struct BadFile {
+    const char* name;
+    std::function<void(const QString& path)> make;
+    const char* expected; // start-up's verdict: state, ": ", message with %1 for the path
+};
+
+class BadFiles : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    GetParam().make(path);
+    const bool isFile = FilePath::kind(path) == FilePath::Kind::File;
+    const QByteArray before = fileBytes(path);
+    Connection::setBusyTimeout(50);
+    const QString verdict = describe(Startup::check(path));
+    Connection::setBusyTimeout(5000);
+    EXPECT_EQ(verdict, QString::fromUtf8(GetParam().expected).arg(path)) << verdict.toStdString();
+    // Nothing written: the file as it was, no journal, no copies.
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(FilePath::kind(path), isFile ? FilePath::Kind::File : FilePath::Kind::Folder);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("Trainbook.db")});
+    // Every write is refused, naming the file.
+    CLibrary lib;
+    lib.setSAccessFile(path);
+    EXPECT_FALSE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Video_Types VALUES ('x')")));
+    try {
+        Connection::open(path)->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
+        ADD_FAILURE() << "written";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
+    }
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, BadFiles,
+    ::testing::Values(
+        BadFile{"Empty", [](const QString& p) { writeBytes(p, QByteArray()); },
+                "Refused: '%1' is not a Trainbook database."},
+        BadFile{"Text", [](const QString& p) { writeBytes(p, "Monday: 5 miles\n"); },
+                "Refused: '%1' is not a Trainbook database (file is not a database)."},
+        BadFile{"Truncated",
+                [](const QString& p) {
+                    fill(p);
+                    writeBytes(p, fileBytes(p).left(fileBytes(p).size() / 2));
+                },
+                "Damaged: '%1' is damaged (database disk image is malformed)."},
+        BadFile{"HeaderBitFlipped", [](const QString& p) { fill(p), flip(p, 3, 0x04); },
+                "Refused: '%1' is not a Trainbook database (file is not a database)."},
+        BadFile{"PageBitFlipped", [](const QString& p) { fill(p), damage(p, "Exercise_Master"); },
+                "Damaged: '%1' is damaged (On tree page 4 cell 5: Rowid 0 out of order)."},
+        BadFile{"OtherApplication", [](const QString& p) { fill(p), raw(p, "PRAGMA application_id = 42"); },
+                "Refused: '%1' is not a Trainbook database."},
+        BadFile{"NewerVersion", [](const QString& p) { fill(p), raw(p, "PRAGMA user_version = 99"); },
+                "Refused: '%1' was written by a newer version of Trainbook."},
+        BadFile{"Folder", [](const QString& p) { QDir().mkdir(p); }, "Refused: '%1' is not a database file."},
+        BadFile{"TableDropped", [](const QString& p) { fill(p), raw(p, "DROP TABLE RaceTypes"); },
+                "Damaged: '%1' is damaged: it has no table RaceTypes."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    fill(path);
+    Connection::setBusyTimeout(50);
+    // Writing its changes out (an exclusive lock): nothing can be read.
+    pid_t holder = holdLock(path, "BEGIN EXCLUSIVE");
+    QByteArray before = fileBytes(path);
+    EXPECT_EQ(describe(Startup::check(path)),
+              QStringLiteral("Refused: Could not open '%1': database is locked").arg(path));
+    EXPECT_EQ(fileBytes(path), before);
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    // Still in its transaction (a reserved lock): reading works, every write names the file.
+    holder = holdLock(path, "BEGIN IMMEDIATE");
+    before = fileBytes(path);
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    auto db = Connection::open(path);
+    EXPECT_EQ(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0),
+              QStringLiteral("400"));
+    try {
+        db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('mine')"));
+        ADD_FAILURE() << "written under another program's lock";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.description(),
+                  QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
+    }
+    db.reset();
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    Connection::setBusyTimeout(5000);
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+// Permission cases run as an ordinary user: root may read and write anything.
+struct Permission {
+    const char* name;
+    mode_t file;
+    mode_t folder;
+    const char* expected;
+};
+
+class BadFilePermissions : public ::testing::TestWithParam<Permission> {};
+
+TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("diary"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString path = folder + QStringLiteral("/Trainbook.db");
+    fill(path);
+    chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    chmod(QFile::encodeName(path).constData(), GetParam().file);
+    chmod(QFile::encodeName(folder).constData(), GetParam().folder);
+    const QByteArray before = fileBytes(path);
+    const QString seen = asNobody([&] {
+        QString out = describe(Startup::check(path));
+        try {
+            auto db = Connection::open(path);
+            out += QStringLiteral(" | rows %1")
+                       .arg(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0));
+            db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
+            out += QStringLiteral(" | written");
+        } catch (const DbError& e) {
+            out += QStringLiteral(" | ") + e.description();
+        }
+        CLibrary lib;
+        lib.setSAccessFile(path);
+        lib.setSExercise(QStringLiteral("Running"));
+        lib.setSDate(QStringLiteral("12/5/2026"));
+        out += QStringLiteral(" | %1").arg(lib.AddMasterRec());
+        return out;
+    });
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected).arg(path));
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{QStringLiteral("Trainbook.db")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, BadFilePermissions,
+    ::testing::Values(Permission{"Unreadable", 0000, 0755,
+                                 "Refused: Could not open '%1': unable to open database file | Could not "
+                                 "open '%1': unable to open "
+                                 "database file | 0"},
+                      Permission{"ReadOnlyFile", 0444, 0755,
+                                 "Ready:  | rows 400 | '%1' is read-only: the change cannot be saved. | 0"},
+                      Permission{"ReadOnlyFolder", 0644, 0555,
+                                 "Ready:  | rows 400 | '%1' is read-only: the change cannot be saved. | 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Copies ------------------------------------------------------------------------------
+
+class Copies : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("Trainbook.db"));
+        Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
+    }
+    void TearDown() override { Clock::reset(); }
+    QStringList backups() { return QDir(Startup::backupFolder(path)).entryList(QDir::Files, QDir::Name); }
+    QString rows(const QString& file) {
+        Connection::AsItIs asItIs;
+        return Connection::open(file)->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0);
+    }
+
+    QTemporaryDir dir;
+    QString path;
+};
+
+TEST_F(Copies, StartUpKeepsTheLastSevenDailyCopies) {
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Created: "));
+    EXPECT_EQ(backups(), QStringList());
+    for (int day = 1; day <= 10; ++day) {
+        Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
+        raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-12-01')");
+        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: ")); // once a day
+    }
+    EXPECT_EQ(backups(),
+              QStringList({"Trainbook-2026-12-04.db", "Trainbook-2026-12-05.db", "Trainbook-2026-12-06.db",
+                           "Trainbook-2026-12-07.db", "Trainbook-2026-12-08.db", "Trainbook-2026-12-09.db",
+                           "Trainbook-2026-12-10.db"}));
+    EXPECT_EQ(rows(Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-04.db")),
+              QStringLiteral("4"));
+    EXPECT_EQ(Startup::copies(path).front(),
+              Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-10.db"));
+}
+
+TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
+    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
+    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
+    raw(path, v1.readAll().constData());
+    raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-11-30')");
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    const QStringList copies = backups();
+    ASSERT_EQ(copies.size(), 2);
+    EXPECT_TRUE(copies[0].startsWith(QLatin1String("Trainbook-2026-12-01-before-version-2-")))
+        << copies[0].toStdString();
+    EXPECT_EQ(copies[1], QStringLiteral("Trainbook-2026-12-01.db"));
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(Startup::backupFolder(path) + QLatin1Char('/') + copies[0]).constData(),
+                 &db);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(
+        db, "SELECT (SELECT user_version FROM pragma_user_version) || '/' || Count(*) FROM Exercise_Master",
+        -1, &st, nullptr);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "1/1");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    // The daily rotation leaves it alone.
+    for (int day = 2; day <= 9; ++day) {
+        Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
+        Startup::check(path);
+    }
+    EXPECT_TRUE(backups().front().contains(QLatin1String("before-version-2")));
+    EXPECT_EQ(backups().size(), 8);
+}
+
+TEST_F(Copies, ADamagedFileIsOfferedItsNewestGoodCopyAndKeptAside) {
+    fill(path);
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    Clock::setFixed(QDateTime(QDate(2026, 12, 2), QTime(8, 0)));
+    raw(path, "DELETE FROM Exercise_Master WHERE Exercise_ID > 100");
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    // The newest copy is damaged as well: the one before it is offered.
+    const QString newest = Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-02.db");
+    writeBytes(newest, fileBytes(newest).left(2048));
+    damage(path, "Exercise_Master");
+    const QByteArray damaged = fileBytes(path);
+    const Startup::Result r = Startup::check(path);
+    EXPECT_EQ(r.state, Startup::State::Damaged) << describe(r).toStdString();
+    EXPECT_EQ(r.newestBackup, Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-01.db"));
+    EXPECT_EQ(fileBytes(path), damaged);
+
+    const QString aside = Startup::restore(path, r.newestBackup);
+    EXPECT_TRUE(aside.startsWith(path + QStringLiteral(".damaged-"))) << aside.toStdString();
+    EXPECT_EQ(fileBytes(aside), damaged);
+    EXPECT_EQ(rows(path), QStringLiteral("400"));
+    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(backups().size(), 2); // nothing deleted
+}
+
+TEST_F(Copies, ADamagedFileWithoutCopiesIsOfferedNone) {
+    fill(path);
+    damage(path, "Exercise_Master");
+    const Startup::Result r = Startup::check(path);
+    EXPECT_EQ(r.state, Startup::State::Damaged);
+    EXPECT_EQ(r.newestBackup, QString());
+    EXPECT_THROW(Startup::restore(path, dir.filePath(QStringLiteral("missing.db"))), DbError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Trainbook.db")});
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+// The system information lines: versions, and the database in use with its rows per table.
+#include "Connection.h"
+#include "SystemInfo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+QString value(const SystemInfo::Lines& lines, const QString& caption) {
+    for (const auto& [c, v] : lines)
+        if (c == caption)
+            return v;
+    return QStringLiteral("<missing>");
+}
+
+TEST(SystemInfo, NamesVersionsAndCountsTheRowsOfEveryTable) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("Trainbook.db"));
+    Connection::create(db);
+    Connection::open(db)->executeAll({QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')"),
+                                      QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Bob')")});
+    const SystemInfo::Lines lines = SystemInfo::collect(QStringLiteral("1.2.3"), db);
+    EXPECT_EQ(value(lines, "Program"), QStringLiteral("Trainbook 1.2.3"));
+    EXPECT_EQ(value(lines, "SQLite"), QString::fromLatin1(sqlite3_libversion()));
+    EXPECT_EQ(value(lines, "Qt"), QString::fromLatin1(qVersion()));
+    EXPECT_EQ(value(lines, "Database"), db);
+    EXPECT_EQ(value(lines, "Database size"), QString::number(QFile(db).size()) + " bytes");
+    EXPECT_EQ(value(lines, "Rows in Users"), QStringLiteral("2"));
+    EXPECT_EQ(value(lines, "Rows in Exercise_Master"), QStringLiteral("0"));
+    int tables = 0;
+    for (const auto& [caption, v] : lines)
+        tables += caption.startsWith(QLatin1String("Rows in ")) ? 1 : 0;
+    EXPECT_EQ(tables, 15);
+    EXPECT_TRUE(SystemInfo::text(lines).contains(QStringLiteral("\nRows in Users: 2\n")));
+}
+
+TEST(SystemInfo, ADatabaseThatCannotBeReadIsDescribedNotThrown) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("gone.db"));
+    EXPECT_EQ(value(SystemInfo::collect("1", missing), "Database size"), QStringLiteral("(no such file)"));
+
+    const QString notes = dir.filePath(QStringLiteral("notes.db"));
+    QFile f(notes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("my notes") > 0);
+    f.close();
+    const QString rows = value(SystemInfo::collect("1", notes), "Rows");
+    EXPECT_TRUE(rows.startsWith(QLatin1String("(could not be read: '"))) << rows.toStdString();
+    EXPECT_TRUE(rows.contains(QLatin1String("is not a Trainbook database"))) << rows.toStdString();
+}
+
+} // namespace

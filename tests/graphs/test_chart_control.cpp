@@ -1,0 +1,135 @@
+// The chart control: data in both forms, settings that stay, and what Qt Charts is given.
+#include "GuiFixture.h"
+
+#include "ChartControl.h"
+
+#include <QAbstractAxis>
+#include <QAreaSeries>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QChart>
+#include <QLegend>
+#include <QLineSeries>
+#include <QValueAxis>
+
+namespace {
+
+using ChartControlTest = GuiFixture;
+
+QList<QVariantList> twoSeries() {
+    return {{"Jan 04", 1.5, 10}, {"Feb 04", 0, 8.25}, {"Mar 04", 3, 0}};
+}
+
+TEST_F(ChartControlTest, ATableGivesLabelsAndOneSeriesPerColumnAfterTheFirst) {
+    ChartControl chart;
+    chart.setChartData(twoSeries());
+    EXPECT_EQ(chart.rowLabels(), (QStringList{"Jan 04", "Feb 04", "Mar 04"}));
+    ASSERT_EQ(chart.seriesCount(), 2);
+    EXPECT_EQ(chart.seriesValues(1), (QList<double>{1.5, 0, 3}));
+    EXPECT_EQ(chart.seriesValues(2), (QList<double>{10, 8.25, 0}));
+    EXPECT_EQ(chart.seriesLabel(1), "Series 1");
+
+    chart.setSeriesLabel(1, "Avg Miles");
+    chart.setSeriesLabel(2, "Avg Pace");
+    chart.setSeriesLabel(3, "none"); // no third series: ignored
+    EXPECT_EQ(chart.seriesLabel(2), "Avg Pace");
+    EXPECT_EQ(chart.seriesCount(), 2);
+    auto* y = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+    ASSERT_TRUE(y);
+    EXPECT_EQ(y->titleText(), "Avg Miles / Avg Pace");
+    EXPECT_GE(y->max(), 10);
+}
+
+TEST_F(ChartControlTest, AResultGivesOneSeriesNamedByItsSecondColumn) {
+    exec("INSERT INTO Users (User_Name) VALUES ('ann')");
+    exec("INSERT INTO Running_Shoes (Shoe, User_Name) VALUES ('Blue', 'ann')");
+    exec("INSERT INTO Running_Shoes (Shoe, User_Name) VALUES ('Red', 'ann')");
+    auto conn = db();
+    ResultSet rs = conn->query("SELECT Shoe, Shoes_ID * 2.5 AS Mile FROM Running_Shoes ORDER BY Shoe");
+    ChartControl chart;
+    chart.setDataSource(rs);
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(chart.rowLabels(), (QStringList{"Blue", "Red"}));
+    EXPECT_EQ(chart.seriesValues(1), (QList<double>{2.5, 5}));
+    EXPECT_EQ(chart.seriesLabel(1), "Mile");
+}
+
+TEST_F(ChartControlTest, SettingsThatAreNotRepeatedStayAfterNewDataAndType) {
+    ChartControl chart;
+    chart.setChartType(ChartControl::Bar);
+    chart.setTitle("Miles By Month");
+    chart.setTitleFontName("Comic Sans MS");
+    chart.setShowLegend(false);
+    chart.setLegendFontName("Comic Sans MS");
+    chart.setXAxisLabelFormat(12, "Comic Sans MS", QColor(10, 20, 30));
+    chart.setChartData(twoSeries());
+    chart.setChartType(ChartControl::Line);
+
+    EXPECT_EQ(chart.chart()->title(), "Miles By Month");
+    EXPECT_EQ(chart.chart()->titleFont().family(), chart.titleFontName());
+    EXPECT_FALSE(chart.chart()->legend()->isVisible());
+    EXPECT_EQ(chart.xAxisLabelFont().pointSize(), 12);
+    auto* x = chart.chart()->axes(Qt::Horizontal).value(0);
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->labelsBrush().color(), QColor(10, 20, 30));
+    chart.setShowLegend(true);
+    EXPECT_TRUE(chart.chart()->legend()->isVisible());
+}
+
+struct TypeCase {
+    const char* name;
+    int code;
+    int expected;
+    QAbstractSeries::SeriesType series;
+    int pointsPerRow;
+};
+
+class ChartTypeTest : public GuiFixture, public ::testing::WithParamInterface<TypeCase> {};
+
+TEST_P(ChartTypeTest, EachCodeDrawsItsKindOfSeries) {
+    const TypeCase& c = GetParam();
+    ChartControl chart;
+    chart.setTitle(c.name);
+    chart.setChartData(twoSeries());
+    chart.setChartType(c.code);
+    EXPECT_EQ(chart.chartType(), c.expected);
+    const auto series = chart.chart()->series();
+    ASSERT_FALSE(series.isEmpty());
+    EXPECT_EQ(series.first()->type(), c.series);
+    if (c.series == QAbstractSeries::SeriesTypeBar) {
+        EXPECT_EQ(series.size(), 1);
+    } else {
+        EXPECT_EQ(series.size(), 2);
+        QLineSeries* line = c.series == QAbstractSeries::SeriesTypeArea
+                                ? static_cast<QAreaSeries*>(series.first())->upperSeries()
+                                : static_cast<QLineSeries*>(series.first());
+        EXPECT_EQ(line->count(), 3 * c.pointsPerRow);
+    }
+    auto* x = qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->categories(), (QStringList{"Jan 04", "Feb 04", "Mar 04"}));
+    chart.resize(640, 400);
+    shot(&chart, QStringLiteral("chart_type_%1").arg(c.code));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ChartTypeTest,
+                         ::testing::Values(TypeCase{"Bar", 1, 1, QAbstractSeries::SeriesTypeBar, 0},
+                                           TypeCase{"Line", 3, 3, QAbstractSeries::SeriesTypeLine, 1},
+                                           TypeCase{"Area", 5, 5, QAbstractSeries::SeriesTypeArea, 1},
+                                           TypeCase{"Step", 7, 7, QAbstractSeries::SeriesTypeLine, 2},
+                                           TypeCase{"Unknown", 4, 7, QAbstractSeries::SeriesTypeLine, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartControlTest, AnEmptyTableDrawsAnEmptyChartWithItsTitle) {
+    ChartControl chart;
+    chart.setChartData(twoSeries());
+    chart.setTitle("Exercise Hours Current Year");
+    chart.setChartData({});
+    EXPECT_EQ(chart.seriesCount(), 0);
+    EXPECT_TRUE(chart.rowLabels().isEmpty());
+    EXPECT_EQ(chart.chart()->title(), "Exercise Hours Current Year");
+    chart.resize(400, 300);
+    EXPECT_FALSE(chart.grab().isNull());
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// The equipment usage report: its list and chart from the core, and its window.
+#include "GuiFixture.h"
+
+#include "ChartControl.h"
+#include "DbError.h"
+#include "EquipmentUsage.h"
+#include "frmItemRpt.h"
+
+#include <QListWidget>
+
+namespace {
+
+class EquipmentUsageTest : public GuiFixture {
+  protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        exec("INSERT INTO Users (User_Name) VALUES ('ann')");
+        exec("INSERT INTO Users (User_Name) VALUES ('bob')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date) "
+             "VALUES ('Pegasus', 'Road', 89.5, 1, 'ann', '3/4/2026')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Trail King', 'Trail', "
+             "1, 'ann')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Old', 'Road', 0, "
+             "'ann')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Unused', 'Road', 1, "
+             "'ann')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Pegasus', 'Road', 1, "
+             "'bob')");
+        run(1, "ann", "Pegasus", 5, 8.05);
+        run(2, "ann", "Pegasus", 3.1, 4.99);
+        run(3, "ann", "Trail King", 10, 16.09);
+        run(4, "ann", "Old", 7, 11.26);
+        run(5, "bob", "Pegasus", 100, 160.9); // another user's shoe of the same name
+        exec("INSERT INTO Bikes (Bike, Bike_Type, Price, Active, User_Name, Purchase_Date) "
+             "VALUES ('Bob''s Racer', 'Road Bike', 1200, 1, 'ann', '6/15/2025')");
+        ride(6, "ann", "Bob's Racer", 20, 32.18);
+        ride(7, "ann", "Bob's Racer", 20, 32.18);
+    }
+    void run(int id, const char* user, const QString& shoe, double miles, double km) {
+        master(id, "Running", user);
+        exec(QStringLiteral(
+                 "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Shoes) VALUES (%1, %2, %3, '%4')")
+                 .arg(id)
+                 .arg(miles)
+                 .arg(km)
+                 .arg(QString(shoe).replace("'", "''")));
+    }
+    void ride(int id, const char* user, const QString& bike, double miles, double km) {
+        master(id, "Cycling", user);
+        exec(QStringLiteral(
+                 "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Bike) VALUES (%1, %2, %3, '%4')")
+                 .arg(id)
+                 .arg(miles)
+                 .arg(km)
+                 .arg(QString(bike).replace("'", "''")));
+    }
+    void master(int id, const char* kind, const char* user) {
+        exec(QStringLiteral(
+                 "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+                 "Exercise_Time, User_Name) VALUES (%1, '%2', '5/1/2026', 'Friday', '30:00', '%3')")
+                 .arg(id)
+                 .arg(kind, user));
+    }
+};
+
+const QStringList ShoeMiles{
+    "SHOE                           TYPE       PRICE      PURCHASED    MILES",
+    "---------------------------------------------------------------------------",
+    "Pegasus                        Road       89.5       04-Mar-26    8.1",
+    "Trail King                     Trail                              10",
+};
+
+TEST_F(EquipmentUsageTest, ShoeListSumsActiveShoesWithRunsOfTheUserOnly) {
+    auto conn = db();
+    EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Shoe", true), ShoeMiles);
+    const ChartTable chart = EquipmentUsage::chart(*conn, "ann", "Shoe", true);
+    EXPECT_EQ(chart, (ChartTable{"Miles", {"Mile"}, {{"Pegasus", {8.1}}, {"Trail King", {10}}}}));
+    EXPECT_FALSE(conn->inTransaction());
+}
+
+TEST_F(EquipmentUsageTest, BikeListInKilometresHasItsOwnColumnsAndQuotesTheUser) {
+    auto conn = db();
+    EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Bike", false),
+              (QStringList{"BIKE                           TYPE         PRICE      PURCHASED    KM",
+                           "---------------------------------------------------------------------------",
+                           "Bob's Racer                    Road Bike    1200       15-Jun-25    64.36"}));
+    EXPECT_EQ(EquipmentUsage::chart(*conn, "ann", "Bike", false),
+              (ChartTable{"Kilometers", {"Kilometer"}, {{"Bob's Racer", {64.36}}}}));
+    // A user name with a quote is a value, not syntax.
+    EXPECT_EQ(EquipmentUsage::lines(*conn, "x' OR 'a'='a", "Bike", true).size(), 2);
+}
+
+TEST_F(EquipmentUsageTest, AUserWithoutItemsGetsHeaderSeparatorAndAnEmptyChart) {
+    auto conn = db();
+    const auto report = EquipmentUsage::build(*conn, "bob", "Bike", true);
+    EXPECT_EQ(report.lines.size(), 2);
+    EXPECT_EQ(report.chart, (ChartTable{"Miles", {"Mile"}, {}}));
+    EXPECT_THROW(EquipmentUsage::lines(*conn, "ann", "Skates", true), DbError);
+}
+
+TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndABarChartWithoutLegend) {
+    FixedState state("ann", true);
+    frmItemRpt dlg(state);
+    dlg.openReport("Shoe");
+    dlg.resize(800, 600);
+    dlg.show();
+    EXPECT_EQ(dlg.windowTitle(), "Shoe Report");
+    QStringList shown;
+    for (int i = 0; i < dlg.lstItemRpt->count(); ++i)
+        shown << dlg.lstItemRpt->item(i)->text();
+    EXPECT_EQ(shown, ShoeMiles);
+    EXPECT_EQ(dlg.ItemChart->chartType(), ChartControl::Bar);
+    EXPECT_EQ(dlg.ItemChart->title(), "Miles");
+    EXPECT_FALSE(dlg.ItemChart->showLegend());
+    EXPECT_EQ(dlg.ItemChart->rowLabels(), (QStringList{"Pegasus", "Trail King"}));
+    EXPECT_EQ(dlg.ItemChart->seriesValues(1), (QList<double>{8.1, 10}));
+    EXPECT_TRUE(messages.isEmpty());
+    shot(&dlg, "item_report_shoes");
+
+    // Double-click opens the shoe catalog; the report is read again when it closes.
+    exec("UPDATE Running_Shoes SET Active = 0 WHERE Shoe = 'Trail King'");
+    dlg.lstItemRpt_DblClick();
+    EXPECT_EQ(opened, QStringList{"frmAddShoe"});
+    EXPECT_EQ(dlg.lstItemRpt->count(), 3);
+}
+
+TEST_F(EquipmentUsageTest, AFailedQueryShowsAMessageInsteadOfAnEmptyReport) {
+    exec("DROP TABLE Cycling_Log");
+    FixedState state("ann", false);
+    frmItemRpt dlg(state);
+    dlg.openReport("Bike");
+    dlg.show();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().startsWith("Could not retrieve equipment data - "));
+    EXPECT_TRUE(messages.first().endsWith(" - In frmItemRpt BikeUsageRpt"));
+}
+
+TEST_F(EquipmentUsageTest, AnUnknownKindShowsProgramError) {
+    FixedState state("ann", true);
+    frmItemRpt dlg(state);
+    dlg.openReport("Skates");
+    dlg.show();
+    EXPECT_EQ(messages, QStringList{"Program Error"});
+}
+
+} // namespace
