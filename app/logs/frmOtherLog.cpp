@@ -103,7 +103,7 @@ void frmOtherLog::Setup_Form() {
 
 void frmOtherLog::showFieldRows(const std::array<bool, 3>& shown) {
     // Hidden boxes keep their texts, so choosing the exercise again brings them back; a
-    // hidden box is stored as empty text (fieldValue).
+    // hidden box is stored as empty text (columnText).
     const std::pair<QLabel*, QLineEdit*> rows[] = {
         {lblField1, txtField1}, {lblField2, txtField2}, {lblField3, txtField3}};
     m_fieldShown = shown;
@@ -113,17 +113,12 @@ void frmOtherLog::showFieldRows(const std::array<bool, 3>& shown) {
     }
 }
 
-QString frmOtherLog::fieldValue(int i) const {
+QString frmOtherLog::columnText(const Tables::Column& column) const {
     // The stored row holds what the person saw: a field the exercise does not use is empty.
     const QLineEdit* fields[] = {txtField1, txtField2, txtField3};
-    return m_fieldShown[i] ? fields[i]->text() : QString();
-}
-
-QString frmOtherLog::columnText(const Tables::Column& column) const {
-    const QLineEdit* fields[] = {txtField1, txtField2, txtField3};
     for (int i = 0; i < 3; ++i)
-        if (fields[i]->objectName() == QLatin1String(column.field))
-            return fieldValue(i);
+        if (fields[i]->objectName() == QLatin1String(column.field) && !m_fieldShown[i])
+            return QString();
     return LogWindow::columnText(column);
 }
 

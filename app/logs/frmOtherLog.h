@@ -35,8 +35,6 @@ class frmOtherLog : public LogWindow {
     void cbExercise_Click();
     void cbExercise_LostFocus();
     void showFieldRows(const std::array<bool, 3>& shown);
-    // The text stored for field i (0..2): empty while its row is hidden.
-    QString fieldValue(int i) const;
 
     QComboBox* cbExercise = nullptr;
     QLabel* lblField1 = nullptr;

@@ -46,7 +46,7 @@ TEST_F(RaceLogTest, AddRaceWithTheStandardDistanceOfItsType) {
     auto* date = find<DatePicker>(&w, "dtRaceDate");
     EXPECT_EQ(date->value(), QDate(2026, 5, 17));
 
-    type(date, "6/17/2026"); // typed whole, as it is shown
+    type(date, "6/18/2026"); // typed whole, as it is shown
     type(edit(&w, "txtRaceName"), "Bob's Run");
     chooseFromList(combo(&w, "cbRaceType"), "10K");
     // Choosing alone writes nothing; leaving the type fills the miles, not the kilometres.
@@ -67,7 +67,7 @@ TEST_F(RaceLogTest, AddRaceWithTheStandardDistanceOfItsType) {
 
     click(button(&w, "btnAdd"));
     EXPECT_EQ(messages, QStringList({"data entered"}));
-    EXPECT_EQ(rows(raceRows()), QStringList({"RunningRace|2026-06-17|10K|Bob's Run|6.2|10|40:00|"
+    EXPECT_EQ(rows(raceRows()), QStringList({"RunningRace|2026-06-18|10K|Bob's Run|6.2|10|40:00|"
                                              "Coeur d'Alene|ID|windy|Bob|40-44|3rd|12"}));
     EXPECT_EQ(count("Exercise_Master"), 0) << "races have no master row";
 }
