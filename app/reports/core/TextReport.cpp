@@ -21,8 +21,9 @@ const QString MonthTotals = QStringLiteral("Month Totals -> ");
 const QString ReportTotals = QStringLiteral("Report Totals -> ");
 const QString MonthIndent(16, QLatin1Char(' '));
 const QString ReportIndent(17, QLatin1Char(' '));
-const QString FullSelect = QStringLiteral(
-    "SELECT Format(Exercise_Date, 'dd-mmm-yyyy') AS tDate, Exercise_Time, Exercise_Day, Comments,  ");
+// Full reports read the stored date and format it with DateTexts below.
+const QString FullSelect =
+    QStringLiteral("SELECT Exercise_Date AS tDate, Exercise_Time, Exercise_Day, Comments,  ");
 
 inline QString pad(const QString& text, qint16 width) {
     return CLibrary::FormatString(text, width);
@@ -49,6 +50,37 @@ std::vector<int> columnsOf(const ResultSet& rs, std::initializer_list<const char
     }
     return out;
 }
+// The day ("05-Dec-2026") and month ("December 2026") texts of a stored date, as the
+// dialect's Format(date, 'dd-mmm-yyyy') and Format(date, 'mmmm yyyy') give them: a text that
+// is not a date stays as it is. Worked out here instead of in the statement, and only when
+// the date changes: rows come in date order, several a day.
+class DateTexts {
+  public:
+    void read(const QString& stored) {
+        if (stored == m_stored && !m_day.isNull())
+            return;
+        m_stored = stored;
+        const auto date = DateText::parse(stored);
+        if (!date) {
+            m_day = m_month = stored;
+            m_monthKey = -1;
+            return;
+        }
+        m_day = DateText::format(*date, QStringLiteral("dd-mmm-yyyy"));
+        const int key = date->year() * 12 + date->month();
+        if (key != m_monthKey) {
+            m_month = DateText::format(*date, QStringLiteral("mmmm yyyy"));
+            m_monthKey = key;
+        }
+    }
+    const QString& day() const { return m_day; }
+    const QString& month() const { return m_month; }
+
+  private:
+    QString m_stored, m_day, m_month;
+    int m_monthKey = -1;
+};
+
 inline QString general(double v) {
     return NumberText::general(v);
 }
@@ -152,8 +184,7 @@ void fullRunBike(Context& ctx) {
                pad(rb.rateHeader, 7) + pad(QStringLiteral("DAY"), 10) + QStringLiteral("COURSE"));
     const QString sql =
         FullSelect +
-        QStringLiteral("Miles, Kilometers, Course, Format(Exercise_Date, 'mmmm yyyy') AS tMonth, "
-                       "Exercise_ID ") +
+        QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
         QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") + ctx.criteria() +
@@ -161,13 +192,15 @@ void fullRunBike(Context& ctx) {
     Totals month, report;
     QString previous;
     ResultSet rs = ctx.conn.query(sql);
-    enum { Month, Time, Distance, Date, Day, Course, Id, Comments };
+    enum { Time, Distance, Date, Day, Course, Id, Comments };
     const std::vector<int> col =
         rs.eof() ? std::vector<int>()
-                 : columnsOf(rs, {"tMonth", "Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
+                 : columnsOf(rs, {"Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
                                   "Exercise_Day", "Course", "Exercise_ID", "Comments"});
+    DateTexts dates;
     for (; !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(col[Month]);
+        dates.read(rs.field(col[Date]));
+        const QString& tMonth = dates.month();
         if (tMonth != previous) {
             if (month.count != 0) {
                 rb.totals(ctx, month, MonthTotals, MonthIndent);
@@ -183,7 +216,7 @@ void fullRunBike(Context& ctx) {
         month.distance += distance;
         QString line;
         line.reserve(112);
-        appendPadded(line, rs.field(col[Date]), 13);
+        appendPadded(line, dates.day(), 13);
         appendPadded(line, rs.field(col[Distance]), 7);
         appendPadded(line, time, 9);
         appendPadded(line, rb.rate(time, distance), 7);
@@ -208,7 +241,7 @@ void summaryRunBike(Context& ctx) {
                pad(rb.rateHeader, 7) + pad(rb.countWord.toUpper(), 7) +
                pad(QStringLiteral("AVG ") + ctx.unitHeader(), 11) + pad(QStringLiteral("AVG TIME"), 10));
     const QString sql = QStringLiteral("SELECT Exercise_Time, ") +
-                        QStringLiteral("Miles, Kilometers, Format(Exercise_Date, 'mmmm yyyy') AS tMonth ") +
+                        QStringLiteral("Miles, Kilometers, Exercise_Date AS tDate ") +
                         QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
                         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
                         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
@@ -222,8 +255,10 @@ void summaryRunBike(Context& ctx) {
                          pad(rb.rate(T, month.distance), 7) + pad(QString::number(month.count), 7) +
                          pad(month.averageDistance(), 11) + pad(month.averageTime(), 10);
     };
+    DateTexts dates;
     for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+        dates.read(rs.field(u"tDate"));
+        const QString& tMonth = dates.month();
         if (tMonth != previous && month.count != 0) {
             monthLine();
             report.add(month);
@@ -358,8 +393,8 @@ struct TimeKind {
 
 TimeKind timeKind(const QString& kind) {
     TimeKind k;
-    const QString monthAndId = QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth, Exercise_ID ");
-    const QString month = QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth ");
+    const QString monthAndId = QStringLiteral("Exercise_ID ");
+    const QString month = QStringLiteral("Exercise_Date AS tDate ");
     const auto detailFrom = [](const QString& table, const QString& key) {
         return QStringLiteral("FROM Exercise_Master, ") + table + QStringLiteral(" ") +
                QStringLiteral("WHERE Exercise_Id = ") + key + QStringLiteral(" ") +
@@ -383,7 +418,7 @@ TimeKind timeKind(const QString& kind) {
         k.record = {{"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Video", 66}};
     } else if (kind == QLatin1String("Other")) {
         k.fullColumns = QStringLiteral("Exercise_Name, ") +
-                        QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth, Exercise_ID, Field1 ");
+                        QStringLiteral("Exercise_ID, Field1 ");
         k.summaryColumns = month;
         k.from = detailFrom(QStringLiteral("OtherLog"), QStringLiteral("Other_ID"));
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
@@ -428,16 +463,17 @@ void fullTime(Context& ctx) {
     Totals month, report;
     QString previous;
     ResultSet rs = ctx.conn.query(sql);
-    enum { Month, Time, Id, Comments, Laps };
+    enum { Date, Time, Id, Comments, Laps };
     std::vector<int> col, recordCol;
     if (!rs.eof()) {
-        col =
-            columnsOf(rs, {"tMonth", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tMonth"});
+        col = columnsOf(rs, {"tDate", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tDate"});
         for (const auto& [name, width] : k.record)
             recordCol.push_back(name ? columnsOf(rs, {name}).front() : -1);
     }
+    DateTexts dates;
     for (; !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(col[Month]);
+        dates.read(rs.field(col[Date]));
+        const QString& tMonth = dates.month();
         if (tMonth != previous) {
             if (month.count != 0) {
                 timeTotals(ctx, k, month, false, false);
@@ -453,7 +489,11 @@ void fullTime(Context& ctx) {
         QString line;
         line.reserve(112);
         for (size_t i = 0; i < k.record.size(); ++i)
-            appendPadded(line, recordCol[i] < 0 ? QString() : rs.field(recordCol[i]), k.record[i].second);
+            appendPadded(line,
+                         recordCol[i] < 0          ? QString()
+                         : recordCol[i] == col[Date] ? dates.day()
+                                                     : rs.field(recordCol[i]),
+                         k.record[i].second);
         line += rs.field(col[Id]);
         ctx.lines << line;
         ctx.comment(rs.field(col[Comments]));
@@ -489,8 +529,10 @@ void summaryTime(Context& ctx) {
             ctx.lines << pad(previous, 15) + pad(month.time(), 9) + pad(QString::number(month.count), 11) +
                              pad(month.averageTime(), 10);
     };
+    DateTexts dates;
     for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+        dates.read(rs.field(u"tDate"));
+        const QString& tMonth = dates.month();
         if (tMonth != previous && month.count != 0) {
             monthLine();
             report.add(month);
