@@ -9,6 +9,7 @@
 #include "ReportCriteria.h"
 #include "Transaction.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace TextReport {
@@ -326,38 +327,52 @@ void weeklyRun(Context& ctx) {
     if (!weekSpan(ctx, start, end))
         return;
     start = start.addDays(-(start.dayOfWeek() % 7)); // back to Sunday
-    // One statement for every week, prepared once: only the two dates change.
+    // One statement for the whole span in date order; each week's line is written once the
+    // rows reach a later week, so a row that fails the report leaves the weeks before it.
+    const qint64 weeks = start <= end ? start.daysTo(end) / 7 + 1 : 0;
     const QString sql = QStringLiteral("SELECT ") + ctx.distanceColumn() +
-                        QStringLiteral(" AS Mile, Exercise_Time ") +
+                        QStringLiteral(" AS Mile, Exercise_Time, Exercise_Date ") +
                         QStringLiteral("FROM Running_Log, Exercise_Master ") +
                         QStringLiteral("WHERE Exercise_ID = Running_ID ") +
                         QStringLiteral("AND Exercise_Date BETWEEN ? AND ? ") + criteria +
-                        QStringLiteral("AND User_Name = ") + ctx.user();
-    Totals report;
-    qint64 weeks = 0;
-    for (QDate weekStart = start; weekStart <= end; weekStart = weekStart.addDays(7)) {
-        const QDate weekEnd = weekStart.addDays(6);
-        ++weeks;
-        Totals week;
-        for (ResultSet rs = ctx.conn.query(sql, {DateText::iso(weekStart), DateText::iso(weekEnd)});
-             !rs.eof(); rs.moveNext()) {
-            week.distance += rs.value(u"Mile").toDouble();
-            week.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
-            ++week.count;
-        }
+                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ORDER BY Exercise_Date");
+    Totals report, week;
+    qint64 written = 0; // weeks whose lines are written
+    const auto writeWeek = [&] {
+        const QDate weekStart = start.addDays(7 * written);
+        ++written;
         const QString label = pad(DateText::format(weekStart, QStringLiteral("dd-mmm-yyyy")), 15);
         if (week.count == 0) {
             ctx.lines << label + pad(QStringLiteral("0"), 8) + pad(QStringLiteral("0:00"), 9) +
                              pad(QStringLiteral("0:00"), 7) + pad(QStringLiteral("0"), 7) +
                              pad(QStringLiteral("0"), 11) + pad(QStringLiteral("0:00"), 10);
-            continue;
+            return;
         }
         report.add(week);
         const QString T = week.time();
         ctx.lines << label + pad(general(week.distance), 8) + pad(T, 9) + pad(pace(T, week.distance), 7) +
                          pad(QString::number(week.count), 7) + pad(week.averageDistance(), 11) +
                          pad(week.averageTime(), 10);
+        week = Totals();
+    };
+    if (weeks > 0) {
+        ResultSet rs = ctx.conn.query(
+            sql, {DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
+        enum { Mile, Time, Date };
+        const std::vector<int> col =
+            rs.eof() ? std::vector<int>() : columnsOf(rs, {"Mile", "Exercise_Time", "Exercise_Date"});
+        for (; !rs.eof(); rs.moveNext()) {
+            const QDate date = QDate::fromString(rs.field(col[Date]), Qt::ISODate);
+            const qint64 inWeek = std::clamp<qint64>(start.daysTo(date) / 7, 0, weeks - 1);
+            while (written < inWeek)
+                writeWeek();
+            week.distance += rs.value(col[Mile]).toDouble();
+            week.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
+            ++week.count;
+        }
     }
+    while (written < weeks)
+        writeWeek();
     ctx.lines << Blank;
     const QString unit = ctx.unitWord();
     if (report.count == 0) {
