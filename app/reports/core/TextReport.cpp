@@ -82,6 +82,11 @@ class DateTexts {
     int m_monthKey = -1;
 };
 
+// A line to keep, in a block of its own size: long reports hold a million of them.
+inline QString exactCopy(const QString& line) {
+    return QString(line.constData(), line.size());
+}
+
 inline QString general(double v) {
     return NumberText::general(v);
 }
@@ -199,6 +204,7 @@ void fullRunBike(Context& ctx) {
                  : columnsOf(rs, {"Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
                                   "Exercise_Day", "Course", "Exercise_ID", "Comments"});
     DateTexts dates;
+    QString line; // the record line being written
     for (; !rs.eof(); rs.moveNext()) {
         dates.read(rs.field(col[Date]));
         const QString& tMonth = dates.month();
@@ -215,8 +221,7 @@ void fullRunBike(Context& ctx) {
         month.minutes += CLibrary::GetMinutes(time);
         const double distance = rs.value(col[Distance]).toDouble();
         month.distance += distance;
-        QString line;
-        line.reserve(112);
+        line.resize(0); // keeps its capacity from row to row
         appendPadded(line, dates.day(), 13);
         appendPadded(line, rs.field(col[Distance]), 7);
         appendPadded(line, time, 9);
@@ -224,7 +229,7 @@ void fullRunBike(Context& ctx) {
         appendPadded(line, rs.field(col[Day]), 10);
         appendPadded(line, rs.field(col[Course]), 50);
         line += rs.field(col[Id]);
-        ctx.lines << line;
+        ctx.lines << exactCopy(line);
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
@@ -486,6 +491,7 @@ void fullTime(Context& ctx) {
             recordCol.push_back(name ? columnsOf(rs, {name}).front() : -1);
     }
     DateTexts dates;
+    QString line; // the record line being written
     for (; !rs.eof(); rs.moveNext()) {
         dates.read(rs.field(col[Date]));
         const QString& tMonth = dates.month();
@@ -501,8 +507,7 @@ void fullTime(Context& ctx) {
         month.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
         if (k.swim)
             month.distance += rs.value(col[Laps]).toDouble();
-        QString line;
-        line.reserve(112);
+        line.resize(0); // keeps its capacity from row to row
         for (size_t i = 0; i < k.record.size(); ++i)
             appendPadded(line,
                          recordCol[i] < 0          ? QString()
@@ -510,7 +515,7 @@ void fullTime(Context& ctx) {
                                                      : rs.field(recordCol[i]),
                          k.record[i].second);
         line += rs.field(col[Id]);
-        ctx.lines << line;
+        ctx.lines << exactCopy(line);
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
