@@ -4,7 +4,7 @@
 // through the core, and the same rows are read natively on the raw SQLite C API (substr
 // instead of the dialect's Format, the same columns stepped and converted) for comparison.
 // Then the two graph windows are timed from Create Chart to the chart painted into a pixmap.
-// Median of the runs; run a Release build:
+// Best of the runs; run a Release build:
 //
 //   bench_charts [runs]
 
@@ -117,7 +117,9 @@ void fill(const QString& path) {
     check(sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr), db.get());
 }
 
-double medianMs(int runs, const std::function<void()>& work) {
+// The best of the runs: on a machine shared with other work the fastest run is the one that
+// shows what the code costs; the median shows the load as much as the code.
+double bestMs(int runs, const std::function<void()>& work) {
     std::vector<double> ms;
     for (int r = 0; r < runs; ++r) {
         QElapsedTimer t;
@@ -126,7 +128,7 @@ double medianMs(int runs, const std::function<void()>& work) {
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return ms.front();
 }
 
 // --- Native readings of the same rows ----------------------------------------------------
@@ -140,11 +142,11 @@ std::string nativeFilter(GraphTables::Filter f) {
     using GraphTables::Filter;
     switch (f) {
     case Filter::CurrentYear:
-        return " AND substr(Exercise_Date, 1, 4) = '2025'";
+        return " AND Exercise_Date BETWEEN '2025-01-01' AND '2025-12-31'";
     case Filter::DateRange:
         return " AND Exercise_Date BETWEEN '2015-01-01' AND '2019-12-31'";
     case Filter::SingleMonth:
-        return " AND substr(Exercise_Date, 1, 7) = '2020-06'";
+        return " AND Exercise_Date BETWEEN '2020-06-01' AND '2020-06-30'";
     case Filter::CompareMonths:
         return " AND substr(Exercise_Date, 6, 2) = '03'";
     default:
@@ -218,12 +220,13 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
     Clock::setFixed(QDateTime(QDate(2025, 12, 15), QTime(12, 0)));
 
+    const bool controlOnly = qEnvironmentVariableIsSet("BENCH_CONTROL_ONLY");
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
     Connection::create(path);
     fill(path);
-    std::printf("%d workouts of one user, %d runs each, median ms\n\n", Workouts, runs);
+    std::printf("%d workouts of one user, best of %d runs, ms\n\n", Workouts, runs);
 
     using GraphTables::Filter;
     const FilterCase filters[] = {
@@ -234,6 +237,27 @@ int main(int argc, char** argv) {
         {"compare years", {Filter::CompareYears}},
         {"compare months", {Filter::CompareMonths, {}, {}, {}, QStringLiteral("March")}},
     };
+
+    // The chart control alone: 180 rows of two series handed over and painted.
+    {
+        QList<QVariantList> rows;
+        for (int i = 0; i < 180; ++i)
+            rows << QVariantList{QStringLiteral("M%1").arg(i), 5.0 + i % 7, 8.0 + i % 3};
+        ChartControl chart;
+        chart.resize(900, 600);
+        chart.show();
+        for (int type : {1, 3, 5, 7}) {
+            chart.setChartType(type);
+            const double data = bestMs(runs, [&] { chart.setChartData(rows); });
+            const double paint = bestMs(runs, [&] { (void)chart.grab(); });
+            std::printf("chart control type %d, 180 rows x 2 series: data %.2f ms, paint %.2f ms\n", type,
+                        data, paint);
+        }
+        std::printf("\n");
+    }
+
+    if (controlOnly)
+        return 0;
 
     auto conn = Connection::open(path);
     DbHandle native = openNative(path);
@@ -247,36 +271,36 @@ int main(int argc, char** argv) {
     volatile double sink = 0;
     for (const FilterCase& f : filters) {
         ChartTable t;
-        double core = medianMs(runs, [&] {
+        double core = bestMs(runs, [&] {
             t = GraphTables::distanceTotals(*conn, User, GraphTables::Sport::Running, true, f.sel);
         });
-        double nat = medianMs(runs, [&] {
+        double nat = bestMs(runs, [&] {
             sink = sink + nativeTotals(native.get(), "Running_Log", "Running_ID", f.sel.filter);
         });
         report(std::string("run totals, ") + f.name, core, t.rows.size(), nat);
 
-        core = medianMs(runs, [&] {
+        core = bestMs(runs, [&] {
             t = GraphTables::averagePace(*conn, User, GraphTables::Sport::Running, true, f.sel);
         });
-        nat = medianMs(runs, [&] {
+        nat = bestMs(runs, [&] {
             sink = sink + nativeDetail(native.get(), "Running_Log", "Running_ID", f.sel.filter);
         });
         report(std::string("run average, ") + f.name, core, t.rows.size(), nat);
 
-        core = medianMs(runs, [&] {
+        core = bestMs(runs, [&] {
             t = GraphTables::averagePace(*conn, User, GraphTables::Sport::Cycling, false, f.sel);
         });
-        nat = medianMs(runs, [&] {
+        nat = bestMs(runs, [&] {
             sink = sink + nativeDetail(native.get(), "Cycling_Log", "Cycling_ID", f.sel.filter);
         });
         report(std::string("ride average km, ") + f.name, core, t.rows.size(), nat);
 
-        core = medianMs(runs, [&] { t = GraphTables::hoursTogether(*conn, User, f.sel); });
+        core = bestMs(runs, [&] { t = GraphTables::hoursTogether(*conn, User, f.sel); });
         nat =
-            medianMs(runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
+            bestMs(runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
         report(std::string("hours together, ") + f.name, core, t.rows.size(), nat);
 
-        core = medianMs(runs,
+        core = bestMs(runs,
                         [&] { t = GraphTables::hoursIndividual(*conn, User, f.sel, GraphTables::Kinds{}); });
         report(std::string("hours individual, ") + f.name, core, t.rows.size(), nat);
     }
@@ -295,10 +319,15 @@ int main(int argc, char** argv) {
             type->setChecked(true);
             for (QRadioButton* output : {w.optMiles, w.optPace}) {
                 output->setChecked(true);
-                const double ms = medianMs(runs, [&] {
+                const double ms = bestMs(runs, [&] {
                     w.btnCreateChart->click();
                     (void)w.RunChart->grab();
                 });
+                if (const QByteArray shots = qgetenv("BENCH_SHOTS"); !shots.isEmpty())
+                    w.grab().save(QString::fromLocal8Bit(shots) +
+                                  QStringLiteral("/bench_%1_%2.png")
+                                      .arg(w.RunChart->chartType())
+                                      .arg(output == w.optMiles ? "totals" : "pace"));
                 std::printf("frmGraphRpt %-8s %-6s create to painted %8.2f ms\n",
                             w.RunChart->chartType() == 1   ? "bar"
                             : w.RunChart->chartType() == 3 ? "line"
@@ -314,7 +343,7 @@ int main(int argc, char** argv) {
         w.show();
         w.optAllMonths->setChecked(true);
         w.optIndividual->setChecked(true);
-        const double ms = medianMs(runs, [&] {
+        const double ms = bestMs(runs, [&] {
             w.btnCreateChart->click();
             (void)w.RunChart->grab();
         });

@@ -4,7 +4,8 @@
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
-          librsvg2-bin) # librsvg2-bin renders the icon sizes (desktop/icons/render.sh)
+          librsvg2-bin # renders the icon sizes (desktop/icons/render.sh)
+          clang libclang-rt-dev) # the fuzz build (scripts/fuzz.sh)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

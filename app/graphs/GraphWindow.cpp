@@ -27,7 +27,8 @@ QComboBox* monthList(QWidget* parent, const char* name, const QString& tip) {
     auto* c = new QComboBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setToolTip(tip);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(14); // "September 2026"
     c->setMaxVisibleItems(16);
     return c;
 }

@@ -4,9 +4,9 @@
 #include "NumberText.h"
 
 #include <QAreaSeries>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
@@ -34,14 +34,11 @@ double cellNumber(const QVariant& cell) {
 
 // Row labels grow long quickly (every month of twenty years); tilt and shrink them so
 // that they stay readable instead of overlapping.
-void fitCategoryLabels(QBarCategoryAxis* axis, qsizetype count) {
-    if (count > 12)
-        axis->setLabelsAngle(-60);
-    if (count > 40) {
-        QFont f = axis->labelsFont();
-        f.setPointSizeF(std::max(5.0, f.pointSizeF() * 0.75));
+// Every change of an axis lays out all its labels again, which is what costs most with a few
+// hundred of them; so an axis is only told what differs.
+void setLabelsFont(QAbstractAxis* axis, const QFont& f) {
+    if (axis->labelsFont() != f)
         axis->setLabelsFont(f);
-    }
 }
 
 } // namespace
@@ -53,6 +50,15 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     m_view->setObjectName(QStringLiteral("chartView"));
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setMinimumSize(320, 220);
+    m_view->chart()->setAnimationOptions(QChart::NoAnimation);
+    m_view->chart()->setBackgroundRoundness(0);
+    m_xAxis = new QCategoryAxis();
+    m_xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_xBaseFont = m_xAxis->labelsFont();
+    m_yAxis = new QValueAxis();
+    m_yAxis->setLabelFormat(QStringLiteral("%g"));
+    m_view->chart()->addAxis(m_xAxis, Qt::AlignBottom);
+    m_view->chart()->addAxis(m_yAxis, Qt::AlignLeft);
     layout->addWidget(m_view);
     rebuild();
 }
@@ -161,7 +167,8 @@ QFont ChartControl::xAxisLabelFont() const {
 
 void ChartControl::applyTitle() {
     QChart* c = chart();
-    c->setTitle(m_title);
+    if (c->title() != m_title)
+        c->setTitle(m_title);
     QFont f = c->titleFont();
     if (!m_titleFont.isEmpty()) {
         f.setFamily(m_titleFont);
@@ -169,37 +176,69 @@ void ChartControl::applyTitle() {
     }
     f.setPointSizeF(std::max(f.pointSizeF(), 11.0));
     f.setBold(true);
-    c->setTitleFont(f);
+    if (c->titleFont() != f)
+        c->setTitleFont(f);
 }
 
 void ChartControl::applyLegend() {
     QLegend* legend = chart()->legend();
-    legend->setVisible(m_legend);
-    legend->setAlignment(Qt::AlignBottom);
+    if (legend->isVisible() != m_legend)
+        legend->setVisible(m_legend);
+    if (legend->alignment() != Qt::AlignBottom)
+        legend->setAlignment(Qt::AlignBottom);
     if (!m_legendFont.isEmpty()) {
         QFont f = legend->font();
         f.setFamily(m_legendFont);
         f.setStyleHint(QFont::SansSerif);
-        legend->setFont(f);
+        if (legend->font() != f)
+            legend->setFont(f);
     }
 }
 
+// The labels under the X axis: the family and size the caller asked for, except that many
+// labels are tilted and kept small enough to fit.
 void ChartControl::applyXAxisFormat() {
-    if (m_xPointSize <= 0 && m_xFont.isEmpty() && !m_xColour.isValid())
-        return;
-    for (QAbstractAxis* axis : chart()->axes(Qt::Horizontal)) {
-        QFont f = axis->labelsFont();
-        if (!m_xFont.isEmpty()) {
-            f.setFamily(m_xFont);
-            f.setStyleHint(QFont::SansSerif);
-        }
-        // Many labels stay at the size that lets them fit.
-        if (m_xPointSize > 0 && m_labels.size() <= 40)
-            f.setPointSize(m_labels.size() > 12 ? std::min(m_xPointSize, 9) : m_xPointSize);
-        axis->setLabelsFont(f);
-        if (m_xColour.isValid())
-            axis->setLabelsBrush(QBrush(m_xColour));
+    const qsizetype count = m_xAxis->count();
+    QFont f = m_xBaseFont;
+    if (!m_xFont.isEmpty()) {
+        f.setFamily(m_xFont);
+        f.setStyleHint(QFont::SansSerif);
     }
+    if (m_xPointSize > 0)
+        f.setPointSize(count > 8 ? std::min(m_xPointSize, 9) : m_xPointSize);
+    const int angle = count > 8 ? -60 : 0;
+    if (m_xAxis->labelsAngle() != angle)
+        m_xAxis->setLabelsAngle(angle);
+    setLabelsFont(m_xAxis, f);
+    if (m_xColour.isValid() && m_xAxis->labelsBrush().color() != m_xColour)
+        m_xAxis->setLabelsBrush(QBrush(m_xColour));
+}
+
+// Row i sits at x = i. Up to MaxLabels rows each get their label; more rows get every k-th
+// label, so that the labels stay whole and apart (the tooltip names every row).
+void ChartControl::setRowLabels() {
+    constexpr qsizetype MaxLabels = 16;
+    const qsizetype rows = m_labels.size();
+    const qsizetype step = std::max<qsizetype>(1, (rows + MaxLabels - 1) / MaxLabels);
+    QStringList shown;
+    QList<int> positions;
+    for (qsizetype i = 0; i < rows; i += step) {
+        // The axis keeps one label per text; two workouts of one day share a label text.
+        QString label = m_labels.at(i);
+        while (shown.contains(label))
+            label += QChar(0x200B);
+        shown << label;
+        positions << int(i);
+    }
+    const double min = -0.5, max = rows > 0 ? double(rows) - 0.5 : 0.5;
+    if (shown == m_xAxis->categoriesLabels() && m_xAxis->min() == min && m_xAxis->max() == max)
+        return;
+    for (const QString& old : m_xAxis->categoriesLabels())
+        m_xAxis->remove(old);
+    m_xAxis->setStartValue(min);
+    for (qsizetype j = 0; j < shown.size(); ++j)
+        m_xAxis->append(shown.at(j), positions.at(j));
+    m_xAxis->setRange(min, max);
 }
 
 void ChartControl::showValueTip(int series, int row) {
@@ -213,11 +252,11 @@ void ChartControl::showValueTip(int series, int row) {
 }
 
 void ChartControl::rebuild() {
-    auto* c = new QChart();
-    c->setAnimationOptions(QChart::NoAnimation);
-    c->setBackgroundRoundness(0);
+    // The chart and its two axes stay; only the series are replaced. Making a new chart each
+    // time costs more than drawing a large one.
+    QChart* c = m_view->chart();
+    c->removeAllSeries();
 
-    const qsizetype rows = m_labels.size();
     double low = 0, high = 0;
     for (const QList<double>& values : m_values)
         for (double v : values) {
@@ -225,16 +264,12 @@ void ChartControl::rebuild() {
             high = std::max(high, v);
         }
 
-    auto* xAxis = new QBarCategoryAxis();
-    xAxis->append(m_labels.isEmpty() ? QStringList() : m_labels);
-    fitCategoryLabels(xAxis, rows);
-    auto* yAxis = new QValueAxis();
+    setRowLabels();
+    applyXAxisFormat();
+    QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
     yAxis->applyNiceNumbers();
-    yAxis->setLabelFormat(QStringLiteral("%g"));
     yAxis->setTitleText(m_seriesNames.join(QStringLiteral(" / ")));
-    c->addAxis(xAxis, Qt::AlignBottom);
-    c->addAxis(yAxis, Qt::AlignLeft);
 
     if (m_type == Bar) {
         auto* bars = new QBarSeries();
@@ -251,8 +286,8 @@ void ChartControl::rebuild() {
             bars->append(set);
         }
         c->addSeries(bars);
-        bars->attachAxis(xAxis);
-        bars->attachAxis(yAxis);
+        bars->attachAxis(m_xAxis);
+        bars->attachAxis(m_yAxis);
     } else {
         for (qsizetype s = 0; s < m_values.size(); ++s) {
             auto* line = new QLineSeries();
@@ -269,13 +304,16 @@ void ChartControl::rebuild() {
             QAbstractSeries* shown = line;
             if (m_type == Area) {
                 auto* area = new QAreaSeries(line);
+                line->setParent(area); // goes with the area when the chart drops it
                 area->setName(line->name());
-                static const QColor Palette[] = {QColor(32, 159, 223), QColor(246, 166, 37), QColor(153, 202, 83),
-                                                 QColor(191, 89, 62), QColor(111, 77, 191)};
+                static const QColor Palette[] = {QColor(32, 159, 223), QColor(246, 166, 37),
+                                                 QColor(153, 202, 83), QColor(191, 89, 62),
+                                                 QColor(111, 77, 191)};
                 QColor fill = Palette[s % 5];
                 fill.setAlpha(150);
                 area->setBrush(fill);
-                area->setPen(QPen(fill.darker(140), 1.5));
+                area->setPen(QPen(fill.darker(140),
+                                  0)); // a hairline: a wide stroke of the outline costs ten times the fill
                 connect(area, &QAreaSeries::hovered, this, [this, s](const QPointF& p, bool on) {
                     if (on)
                         showValueTip(int(s), int(std::lround(p.x())));
@@ -299,15 +337,11 @@ void ChartControl::rebuild() {
                 pen.setWidthF(2.5);
                 line->setPen(pen);
             }
-            shown->attachAxis(xAxis);
-            shown->attachAxis(yAxis);
+            shown->attachAxis(m_xAxis);
+            shown->attachAxis(m_yAxis);
         }
     }
 
-    QChart* old = m_view->chart();
-    m_view->setChart(c);
-    delete old;
     applyTitle();
     applyLegend();
-    applyXAxisFormat();
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
+class QCategoryAxis;
 class QChart;
+class QValueAxis;
 class QChartView;
 class ResultSet;
 
@@ -71,9 +74,13 @@ class ChartControl : public QWidget {
     void applyTitle();
     void applyLegend();
     void applyXAxisFormat();
+    void setRowLabels();
     void showValueTip(int series, int row);
 
     QChartView* m_view = nullptr;
+    QCategoryAxis* m_xAxis = nullptr;
+    QValueAxis* m_yAxis = nullptr;
+    QFont m_xBaseFont;
     int m_type = Step;
     QString m_title;
     QString m_titleFont;

@@ -5,8 +5,8 @@
 
 #include <QAbstractAxis>
 #include <QAreaSeries>
-#include <QBarCategoryAxis>
 #include <QBarSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QLegend>
 #include <QLineSeries>
@@ -105,9 +105,9 @@ TEST_P(ChartTypeTest, EachCodeDrawsItsKindOfSeries) {
                                 : static_cast<QLineSeries*>(series.first());
         EXPECT_EQ(line->count(), 3 * c.pointsPerRow);
     }
-    auto* x = qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    auto* x = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(x);
-    EXPECT_EQ(x->categories(), (QStringList{"Jan 04", "Feb 04", "Mar 04"}));
+    EXPECT_EQ(x->categoriesLabels(), (QStringList{"Jan 04", "Feb 04", "Mar 04"}));
     chart.resize(640, 400);
     shot(&chart, QStringLiteral("chart_type_%1").arg(c.code));
 }
@@ -119,6 +119,31 @@ INSTANTIATE_TEST_SUITE_P(Codes, ChartTypeTest,
                                            TypeCase{"Step", 7, 7, QAbstractSeries::SeriesTypeLine, 2},
                                            TypeCase{"Unknown", 4, 7, QAbstractSeries::SeriesTypeLine, 2}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChartControlTest, RowsOfOneDayKeepTheirPlacesAndManyRowsGetEveryKthLabel) {
+    ChartControl chart;
+    chart.setChartData({{"15 Mar", 1.5}, {"15 Mar", 0.75}, {"16 Mar", 0}});
+    auto* x = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(x);
+    EXPECT_EQ(x->count(), 3);
+    EXPECT_EQ(chart.seriesValues(1), (QList<double>{1.5, 0.75, 0}));
+
+    QList<QVariantList> months;
+    for (int i = 0; i < 180; ++i)
+        months << QVariantList{QStringLiteral("M%1").arg(i), i};
+    chart.setChartData(months);
+    EXPECT_EQ(chart.rowLabels().size(), 180);
+    EXPECT_EQ(x->count(), 15); // every 12th of 180
+    EXPECT_EQ(x->categoriesLabels().first(), "M0");
+    EXPECT_EQ(x->categoriesLabels().at(1), "M12");
+    EXPECT_EQ(x->endValue("M12"), 12);
+    EXPECT_EQ(x->min(), -0.5);
+    EXPECT_EQ(x->max(), 179.5);
+    chart.setSeriesLabel(1, "Mile");
+    chart.setXAxisLabelFormat(12, "Comic Sans MS", QColor(10, 20, 30));
+    chart.resize(860, 560);
+    shot(&chart, "chart_many_rows");
+}
 
 TEST_F(ChartControlTest, AnEmptyTableDrawsAnEmptyChartWithItsTitle) {
     ChartControl chart;

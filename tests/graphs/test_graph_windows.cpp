@@ -18,13 +18,6 @@ namespace {
 
 using GraphWindowTest = GraphData;
 
-QStringList items(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
-    return out;
-}
-
 QList<double> values(const ChartControl* chart, int series) {
     return chart->seriesValues(series);
 }

@@ -69,25 +69,50 @@ QString filterClause(const Selection& sel) {
             return between(days->first, days->second);
         return QStringLiteral("AND Format(Exercise_Date, 'mmmm yyyy') = Format(") + q(sel.singleMonth) +
                QStringLiteral(", 'mmmm yyyy') ");
-    case Filter::CompareMonths:
+    case Filter::CompareMonths: {
+        // The month by its number: cheaper per workout than comparing month names as text.
+        const QStringList names = monthNames();
+        for (qsizetype m = 0; m < names.size(); ++m)
+            if (names.at(m).compare(sel.compareMonth.trimmed(), Qt::CaseInsensitive) == 0)
+                return QStringLiteral("AND Month(Exercise_Date) = ") + QString::number(m + 1) +
+                       QLatin1Char(' ');
         return QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format(") + q(sel.compareMonth) +
                QStringLiteral(", 'mmmm') ");
+    }
     }
     return {};
 }
 
-// The period label of a workout in the detail queries. A single month labels each workout
-// by day: "05 Mar" in the average and hour charts.
-QString periodLabel(Filter f) {
-    switch (f) {
-    case Filter::CompareYears:
-        return QStringLiteral("Format(Exercise_Date, 'yyyy')");
-    case Filter::SingleMonth:
-        return QStringLiteral("Format(Exercise_Date, 'dd mmm')");
-    default:
-        return QStringLiteral("Format(Exercise_Date, 'mmm yy')");
+// The period label of a workout in the detail queries: "Mar 04" for months, "2004" for
+// years, "05 Mar" for the workouts of a single month. The detail queries read the stored ISO
+// date, and the label is made once per period rather than formatted by SQL on every row.
+class PeriodLabel {
+  public:
+    explicit PeriodLabel(Filter f)
+        : m_pattern(f == Filter::CompareYears  ? QStringLiteral("yyyy")
+                    : f == Filter::SingleMonth ? QStringLiteral("dd mmm")
+                                               : QStringLiteral("mmm yy")),
+          m_keyLength(f == Filter::CompareYears  ? 4
+                      : f == Filter::SingleMonth ? 10
+                                                 : 7) {}
+
+    // The label of the workout on `iso` (yyyy-mm-dd, as stored).
+    const QString& of(const QString& iso) {
+        const QStringView key = QStringView(iso).left(m_keyLength);
+        if (key != m_key) {
+            m_key = key.toString();
+            const QDate date = QDate::fromString(iso.left(10), Qt::ISODate);
+            m_label = date.isValid() ? DateText::format(date, m_pattern) : iso;
+        }
+        return m_label;
     }
-}
+
+  private:
+    QString m_pattern;
+    qsizetype m_keyLength;
+    QString m_key;
+    QString m_label;
+};
 
 // The running sums of one period of the average chart.
 struct Period {
@@ -295,11 +320,12 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
                : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg Pace")};
 
     Transaction read(conn, Transaction::Mode::Read);
-    ResultSet rs = conn.query(
-        QStringLiteral("SELECT Exercise_Time, ") + distanceColumn + QStringLiteral(", ") +
-        periodLabel(sel.filter) + QStringLiteral(" AS tMonth FROM Exercise_Master,") + logTable(sport) +
-        QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) + QStringLiteral(" AND User_Name = ") +
-        q(user) + QLatin1Char(' ') + filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Time, ") + distanceColumn +
+                              QStringLiteral(", ") + QStringLiteral("Exercise_Date FROM Exercise_Master,") +
+                              logTable(sport) + QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) +
+                              QStringLiteral(" AND User_Name = ") + q(user) + QLatin1Char(' ') +
+                              filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    PeriodLabel labels(sel.filter);
     Period period;
     auto close = [&] {
         if (period.count == 0)
@@ -312,7 +338,7 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
     for (; !rs.eof(); rs.moveNext()) {
         const double minutes = CLibrary::GetMinutes(rs.field(0));
         const double distance = rs.value(1).toDouble();
-        const QString label = rs.field(2);
+        const QString& label = labels.of(rs.field(2));
         if (single) {
             table.rows << ChartTable::Row{label, {distance, paceOrSpeed(sport, distance, minutes)}};
             continue;
@@ -351,10 +377,11 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
 
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs =
-        conn.query(QStringLiteral("SELECT Exercise_Time, Exercise_Type, ") + periodLabel(sel.filter) +
-                   QStringLiteral(" AS tMonth FROM Exercise_Master WHERE User_Name = ") + q(user) +
-                   QLatin1Char(' ') + filterClause(sel) + (kinds ? typeFilter(*kinds) : QString()) +
+        conn.query(QStringLiteral("SELECT Exercise_Time, Exercise_Type, Exercise_Date") +
+                   QStringLiteral(" FROM Exercise_Master WHERE User_Name = ") + q(user) + QLatin1Char(' ') +
+                   filterClause(sel) + (kinds ? typeFilter(*kinds) : QString()) +
                    QStringLiteral("ORDER BY Exercise_Date"));
+    PeriodLabel labels(sel.filter);
     QString current;
     QList<double> minutes(series, 0.0);
     bool open = false;
@@ -370,7 +397,7 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
     };
     for (; !rs.eof(); rs.moveNext()) {
         const double m = CLibrary::GetMinutes(rs.field(0));
-        const QString label = rs.field(2);
+        const QString& label = labels.of(rs.field(2));
         if (sel.filter == Filter::SingleMonth || label != current)
             close();
         current = label;
