@@ -9,7 +9,6 @@
 #include "ReportCriteria.h"
 #include "Transaction.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace TextReport {
@@ -366,11 +365,15 @@ void weeklyRun(Context& ctx) {
         enum { Mile, Time, Date };
         const std::vector<int> col =
             rs.eof() ? std::vector<int>() : columnsOf(rs, {"Mile", "Exercise_Time", "Exercise_Date"});
+        // Stored dates are ISO text, which sorts as the dates do.
+        const auto nextWeek = [&] { return DateText::iso(start.addDays(7 * (written + 1))); };
+        QString next = nextWeek();
         for (; !rs.eof(); rs.moveNext()) {
-            const QDate date = QDate::fromString(rs.field(col[Date]), Qt::ISODate);
-            const qint64 inWeek = std::clamp<qint64>(start.daysTo(date) / 7, 0, weeks - 1);
-            while (written < inWeek)
+            const QString date = rs.field(col[Date]);
+            while (written < weeks - 1 && date >= next) {
                 writeWeek();
+                next = nextWeek();
+            }
             week.distance += rs.value(col[Mile]).toDouble();
             week.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
             ++week.count;
