@@ -11,6 +11,7 @@ int sql(const QStringList& args);
 int calc(const QStringList& args);
 int report(const QStringList& args);
 int backup(const QStringList& args);
+int import(const QStringList& args);
 int bests(const QStringList& args);
 int chart(const QStringList& args);
 int calendar(const QStringList& args);

@@ -1,13 +1,19 @@
 // trainbook-cli report: the lines of a text report, exactly as the report window shows them
-// after Create Report on a cleared list.
+// after Create Report on a cleared list; or the same report as CSV (--csv, on stdout) or as
+// a PDF file (--pdf FILE).
 
 #include "CLibrary.h"
 #include "CliSupport.h"
+#include "Clock.h"
 #include "Commands.h"
 #include "DbError.h"
 #include "EquipmentUsage.h"
 #include "ReportCriteria.h"
+#include "ReportCsv.h"
+#include "ReportPdf.h"
 #include "TextReport.h"
+
+#include <cstdio>
 
 namespace Cli {
 
@@ -23,9 +29,28 @@ TextReport::Format formatArg(const QString& word) {
     throw UsageError{QStringLiteral("unknown report format: ") + word};
 }
 
-void print(const QStringList& lines) {
-    for (const QString& line : lines)
-        out() << line << '\n';
+// The report as text, as CSV on stdout (--csv), or as a PDF file (--pdf FILE).
+void print(const Options& options, const QStringList& lines, const QString& user, const QString& kind,
+           const ChartTable* chart = nullptr) {
+    if (options.has(QStringLiteral("--pdf"))) {
+        ReportPdf::Heading heading{ReportPdf::titleOf(kind), user, kind, Clock::today()};
+        QString error;
+        const int pages =
+            ReportPdf::write(options.value(QStringLiteral("--pdf")), lines, heading, chart, &error);
+        if (pages == 0)
+            throw DbError(error);
+        out() << options.value(QStringLiteral("--pdf"))
+              << QStringLiteral(": %1 page%2\n").arg(pages).arg(pages == 1 ? "" : "s");
+    } else if (options.has(QStringLiteral("--csv"))) {
+        out().flush();
+        const QByteArray csv = ReportCsv::fromLines(lines);
+        fwrite(csv.constData(), 1, size_t(csv.size()), stdout);
+        fflush(stdout);
+        return;
+    } else {
+        for (const QString& line : lines)
+            out() << line << '\n';
+    }
     out().flush();
 }
 
@@ -34,11 +59,13 @@ void print(const QStringList& lines) {
 int report(const QStringList& args) {
     const Options options(args,
                           {QStringLiteral("--user"), QStringLiteral("--kind"), QStringLiteral("--format"),
-                           QStringLiteral("--criteria")},
-                          {QStringLiteral("--km"), QStringLiteral("--comments")});
+                           QStringLiteral("--criteria"), QStringLiteral("--pdf")},
+                          {QStringLiteral("--km"), QStringLiteral("--comments"), QStringLiteral("--csv")});
     const QString user = options.required(QStringLiteral("--user"));
     const QString kind = options.required(QStringLiteral("--kind"));
     const bool miles = !options.has(QStringLiteral("--km"));
+    if (options.has(QStringLiteral("--csv")) && options.has(QStringLiteral("--pdf")))
+        throw UsageError{QStringLiteral("--csv and --pdf cannot be combined")};
 
     CLibrary lib;
     auto conn = lib.GetConnection();
@@ -49,7 +76,8 @@ int report(const QStringList& args) {
             options.has(QStringLiteral("--comments")))
             throw UsageError{QStringLiteral("the ") + kind +
                              QStringLiteral(" report takes no format, criteria or comments")};
-        print(EquipmentUsage::lines(*conn, user, kind, miles));
+        const EquipmentUsage::Report report = EquipmentUsage::build(*conn, user, kind, miles);
+        print(options, report.lines, user, kind, &report.chart);
         return 0;
     }
 
@@ -66,7 +94,7 @@ int report(const QStringList& args) {
     request.criteria = options.value(QStringLiteral("--criteria"));
 
     const TextReport::Result result = TextReport::create(*conn, request);
-    print(result.lines);
+    print(options, result.lines, user, kind);
     if (!result.error.isEmpty())
         throw DbError(result.error);
     return 0;

@@ -12,6 +12,9 @@
 #include "FilePath.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
 
 #include <exception>
 
@@ -31,8 +34,9 @@ const Command Commands[] = {
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
     {"report", Cli::report,
-     "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"]"},
+     "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"] [--csv | --pdf FILE]"},
     {"backup", Cli::backup, "backup TARGET"},
+    {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER..."},
     {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
@@ -67,7 +71,14 @@ int run(QStringList args) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Printing a PDF needs fonts, which only a GUI application has; it runs without a screen.
+    bool pdf = false;
+    for (int i = 1; i < argc; ++i)
+        pdf = pdf || QByteArray(argv[i]) == "--pdf";
+    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app =
+        pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trainbook-cli"));
     int code = 1;
     try {

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTRAINBOOK_FUZZ=ON >/dev/null
-targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number)
+targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 mkdir -p build-fuzz/findings
 status=0

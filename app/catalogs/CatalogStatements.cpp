@@ -1,7 +1,10 @@
 #include "CatalogStatements.h"
 
 #include "CLibrary.h"
+#include "DbError.h"
 #include "NumberText.h"
+
+#include <cmath>
 
 #include <QRegularExpression>
 
@@ -67,13 +70,41 @@ QString priceNumber(const QString& typed) {
 }
 
 QString insertPurchased(const Equipment& e, const QString& name, const QString& type, const QString& price,
-                        bool active, const QString& user, const QString& date) {
-    return QStringLiteral("INSERT INTO %1 (%2, %3, Price, Active, User_Name, Purchase_Date) ")
+                        bool active, const QString& user, const QString& date, std::optional<double> retireMiles) {
+    const QString retire = retireMiles ? NumberText::general(*retireMiles) : QStringLiteral("NULL");
+    return QStringLiteral("INSERT INTO %1 (%2, %3, Price, Active, User_Name, Purchase_Date, Retire_Distance) ")
                .arg(e.table, e.nameColumn, e.typeColumn) +
            QStringLiteral("VALUES (") + q(name) + QStringLiteral(", ") + q(type) + QStringLiteral(", ") +
            q(priceNumber(price)) + QStringLiteral(", ") +
            (active ? QStringLiteral("1") : QStringLiteral("0")) + QStringLiteral(", ") + q(user) +
-           QStringLiteral(", ") + q(date) + QStringLiteral(")");
+           QStringLiteral(", ") + q(date) + QStringLiteral(", ") + retire + QStringLiteral(")");
+}
+
+std::optional<double> retireMiles(const QString& typed, bool miles) {
+    if (typed.trimmed().isEmpty())
+        return std::nullopt;
+    const auto value = NumberText::parse(typed);
+    if (!value || !std::isfinite(*value) || *value <= 0)
+        throw DbError(QStringLiteral("Type mismatch"));
+    const double stored = miles ? *value : *value / CLibrary::KilometersPerMile;
+    if (!std::isfinite(stored) || stored <= 0)
+        throw DbError(QStringLiteral("Type mismatch"));
+    return stored;
+}
+
+QString retireText(const QVariant& storedMiles, bool miles) {
+    if (!storedMiles.isValid() || storedMiles.isNull())
+        return QString();
+    bool ok = false;
+    const double value = storedMiles.toDouble(&ok);
+    if (!ok)
+        return QString();
+    const double shown = miles ? value : value * CLibrary::KilometersPerMile;
+    return NumberText::general(std::round(shown * 10) / 10);
+}
+
+QVariant retireParameter(std::optional<double> retireMiles) {
+    return retireMiles ? QVariant(*retireMiles) : QVariant();
 }
 
 QString insertVideo(const QString& name, const QString& type, const QString& length, bool active,
@@ -95,6 +126,16 @@ QString activeItems(const Equipment& e) {
 
 QString selectActive(const Equipment& e) {
     return QStringLiteral("SELECT Active FROM %1 WHERE User_Name = ? AND %2 = ?").arg(e.table, e.nameColumn);
+}
+
+QString selectActiveAndRetire(const Equipment& e) {
+    return QStringLiteral("SELECT Active, Retire_Distance FROM %1 WHERE User_Name = ? AND %2 = ?")
+        .arg(e.table, e.nameColumn);
+}
+
+QString updateActiveAndRetire(const Equipment& e) {
+    return QStringLiteral("UPDATE %1 SET Active = ?, Retire_Distance = ? WHERE %2 = ? AND User_Name = ?")
+        .arg(e.table, e.nameColumn);
 }
 
 QString selectVideoLength() {

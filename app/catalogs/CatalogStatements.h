@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <optional>
 
 // The statements and value rules of the catalogs, kept apart from the widgets so the
 // dialogs (and the logs that offer catalog items) only read their fields, call these, run
@@ -37,9 +39,21 @@ QString displayPrice(const QString& typed, bool currency);
 // form dropped, then CLibrary::Number. Throws DbError for empty or non-numeric text.
 QString priceNumber(const QString& typed);
 
-// INSERT of a shoe or a bike; `date` is the picker's statement text (M/d/yyyy).
+// INSERT of a shoe or a bike; `date` is the picker's statement text (M/d/yyyy), `retireMiles`
+// the retirement distance in miles (none: no limit).
 QString insertPurchased(const Equipment& e, const QString& name, const QString& type, const QString& price,
-                        bool active, const QString& user, const QString& date);
+                        bool active, const QString& user, const QString& date,
+                        std::optional<double> retireMiles = std::nullopt);
+
+// The retirement distance as typed in the person's unit (`miles`, else kilometres), in miles
+// as it is stored: nothing for an empty field (no limit). Throws DbError ("Type mismatch")
+// for text that is not a number and for a distance that is not above zero.
+std::optional<double> retireMiles(const QString& typed, bool miles);
+// A stored retirement distance (miles; NULL: no limit) as the field shows it in the person's
+// unit, to one decimal at most ("500", "804.5"); empty for no limit.
+QString retireText(const QVariant& storedMiles, bool miles);
+// The stored value bound for a ? parameter: the miles, or NULL.
+QVariant retireParameter(std::optional<double> retireMiles);
 // INSERT of a video.
 QString insertVideo(const QString& name, const QString& type, const QString& length, bool active,
                     const QString& user);
@@ -49,11 +63,16 @@ QString listItems(const Equipment& e);
 QString activeItems(const Equipment& e);
 // The Active flag of one item. Parameters: user, item.
 QString selectActive(const Equipment& e);
+// The Active flag and the retirement distance of one shoe or bike. Parameters: user, item.
+QString selectActiveAndRetire(const Equipment& e);
 // A video's stored length. Parameters: user, video.
 QString selectVideoLength();
 // Sets the Active flag of every item of the user with that name. Parameters: active (0/1),
 // item, user.
 QString updateActive(const Equipment& e);
+// Sets the Active flag and the retirement distance of every item of the user with that name
+// (shoes, bikes). Parameters: active (0/1), retirement distance (miles or NULL), item, user.
+QString updateActiveAndRetire(const Equipment& e);
 // The shared video types, sorted.
 QString listVideoTypes();
 

@@ -20,11 +20,13 @@ namespace {
 
 const QString kInserted = QStringLiteral("Record Inserted");
 const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
+const QString kRetireTip = QStringLiteral("Distance after which it is due for retirement; leave empty for no limit");
 
 } // namespace
 
 EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget* parent)
-    : CatalogDialog(form.formName, form.caption, parent), m_state(state), m_form(std::move(form)) {
+    : CatalogDialog(form.formName, form.caption, parent), m_state(state), m_form(std::move(form)),
+      m_miles(state.miles()) {
     const QString& noun = m_form.noun;
 
     // --- Add section ---------------------------------------------------------------------
@@ -39,6 +41,8 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
         txtPrice = addRow<QLineEdit>(addForm, Label3, "Label3", "Price:", "txtPrice");
         Fields::onLeave(txtPrice, [this] { txtPrice_LostFocus(); });
         dtBuyDate = addRow<DatePicker>(addForm, Label5, "Label5", "Purchase Date:", "dtBuyDate");
+        txtRetireDistance = addRow<QLineEdit>(addForm, Label6, "Label6", retireCaption(), "txtRetireDistance");
+        txtRetireDistance->setToolTip(kRetireTip);
     } else {
         txtLength = addRow<QLineEdit>(addForm, Label3, "Label3", "Length (hr:mm:ss):", "txtLength");
     }
@@ -63,11 +67,16 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
     chkMdActive->setObjectName(QStringLiteral("chkMdActive"));
     chkMdActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     modifyForm->addRow(QString(), chkMdActive);
+    if (m_form.purchased) {
+        txtMdRetireDistance =
+            addRow<QLineEdit>(modifyForm, Label7, "Label7", retireCaption(), "txtMdRetireDistance");
+        txtMdRetireDistance->setToolTip(kRetireTip);
+    }
     btnUpdate = CatalogLayout::button(QStringLiteral("btnUpdate"), QStringLiteral("Update ") + noun, this);
     makeModifySection(modifyForm, btnUpdate)->hide();
 
     // Both label columns as wide as the widest label, so the two sections line up.
-    CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5});
+    CatalogLayout::alignLabels({Label1, Label2, Label3, Label4, Label5, Label6, Label7});
     layOut(addForm, buttons);
 
     for (const auto& [name, tip] : m_form.tooltips)
@@ -77,6 +86,10 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
 
     connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
     connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
+}
+
+QString EquipmentDialog::retireCaption() const {
+    return m_miles ? QStringLiteral("Retire at (miles):") : QStringLiteral("Retire at (km):");
 }
 
 void EquipmentDialog::load() {
@@ -116,9 +129,9 @@ void EquipmentDialog::addItem() {
         if (name.isEmpty())
             throw std::invalid_argument("blank name");
         if (m_form.purchased) {
-            sql = CatalogStatements::insertPurchased(m_form.equipment, name, m_type->currentText(),
-                                                     txtPrice->text(), chkActive->isChecked(), user,
-                                                     dtBuyDate->statementText());
+            sql = CatalogStatements::insertPurchased(
+                m_form.equipment, name, m_type->currentText(), txtPrice->text(), chkActive->isChecked(), user,
+                dtBuyDate->statementText(), CatalogStatements::retireMiles(txtRetireDistance->text(), m_miles));
         } else {
             // The length is copied into a video workout's time, so it must read as a duration.
             if (!txtLength->text().trimmed().isEmpty())
@@ -161,10 +174,15 @@ void EquipmentDialog::chooseItem() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::selectActive(m_form.equipment),
-                                   {m_state.currentUser(), m_modifyList->currentText()});
-        if (!rs.eof())
+        const QString sql = m_form.purchased ? CatalogStatements::selectActiveAndRetire(m_form.equipment)
+                                             : CatalogStatements::selectActive(m_form.equipment);
+        ResultSet rs = conn->query(sql, {m_state.currentUser(), m_modifyList->currentText()});
+        if (!rs.eof()) {
             chkMdActive->setChecked(rs.field(QStringLiteral("Active")).toDouble() != 0);
+            if (txtMdRetireDistance)
+                txtMdRetireDistance->setText(
+                    CatalogStatements::retireText(rs.value(QStringLiteral("Retire_Distance")), m_miles));
+        }
     } catch (const std::exception& e) {
         showReadError(context, describe(e), routine);
     }
@@ -172,8 +190,23 @@ void EquipmentDialog::chooseItem() {
 
 void EquipmentDialog::btnUpdate_Click() {
     CLibrary lib;
-    if (lib.Insert_UpdateRec(CatalogStatements::updateActive(m_form.equipment),
-                             {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(), m_state.currentUser()}))
+    bool ok = false;
+    if (!txtMdRetireDistance) {
+        ok = lib.Insert_UpdateRec(CatalogStatements::updateActive(m_form.equipment),
+                                  {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(),
+                                   m_state.currentUser()});
+    } else {
+        try {
+            const QVariant retire = CatalogStatements::retireParameter(
+                CatalogStatements::retireMiles(txtMdRetireDistance->text(), m_miles));
+            ok = lib.Insert_UpdateRec(CatalogStatements::updateActiveAndRetire(m_form.equipment),
+                                      {chkMdActive->isChecked() ? 1 : 0, retire, m_modifyList->currentText(),
+                                       m_state.currentUser()});
+        } catch (const std::exception&) {
+            ok = false; // a retirement distance that is not a distance: nothing is written
+        }
+    }
+    if (ok)
         Dialogs::message(this, m_form.noun + QStringLiteral(" Updated!"));
     else
         Dialogs::message(this, QStringLiteral("Problem occurred while updating ") + m_form.noun.toLower());

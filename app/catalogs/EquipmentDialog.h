@@ -41,8 +41,13 @@ class EquipmentDialog : public CatalogDialog {
     QLabel* Label3 = nullptr;        // price or length
     QLabel* Label4 = nullptr;        // name in the modify section
     QLabel* Label5 = nullptr;        // purchase date (shoes, bikes)
+    QLabel* Label6 = nullptr;        // retirement distance (shoes, bikes)
+    QLabel* Label7 = nullptr;        // retirement distance in the modify section
     QLineEdit* txtPrice = nullptr;   // shoes, bikes
     DatePicker* dtBuyDate = nullptr; // shoes, bikes
+    // The distance at which the item is due for retirement, in the user's unit; empty: no limit.
+    QLineEdit* txtRetireDistance = nullptr;   // shoes, bikes
+    QLineEdit* txtMdRetireDistance = nullptr; // shoes, bikes, modify section
     QLineEdit* txtLength = nullptr;  // videos
     QCheckBox* chkActive = nullptr;
     QCheckBox* chkMdActive = nullptr;
@@ -61,6 +66,7 @@ class EquipmentDialog : public CatalogDialog {
     // Fills the type list at load; by default with the form's built-in types.
     virtual void loadTypes();
     void setTypes(const QStringList& types);
+    QString retireCaption() const;
     // Shows "<context><description> - In <form> <routine>".
     void showReadError(const QString& context, const QString& description, const QString& routine);
 
@@ -70,6 +76,8 @@ class EquipmentDialog : public CatalogDialog {
 
     SharedState& m_state;
     EquipmentForm m_form;
+    // The user's unit when the dialog opened: the retirement distance is typed and shown in it.
+    bool m_miles = true;
 
     // The controls whose names differ per dialog (txtAddShoe, cbShoeType, btnAddShoe,
     // btnModifyShoe, cbModifyShoe); the derived classes hold them under those names.

@@ -81,15 +81,20 @@ QString CLibrary::AddMasterWithDetail(const std::function<QString(const QString&
 {
     try {
         auto conn = GetConnection();
-        Transaction transaction(*conn);
-        conn->execute(masterInsertSql());
-        const QString id = QString::number(conn->lastInsertId());
-        conn->execute(detailSql(id));
-        transaction.commit();
-        return id;
+        return AddMasterWithDetail(*conn, detailSql);
     } catch (...) {
         return QStringLiteral("0");
     }
+}
+
+QString CLibrary::AddMasterWithDetail(Connection& conn, const std::function<QString(const QString& id)>& detailSql)
+{
+    Transaction transaction(conn);
+    conn.execute(masterInsertSql());
+    const QString id = QString::number(conn.lastInsertId());
+    conn.execute(detailSql(id));
+    transaction.commit();
+    return id;
 }
 
 bool CLibrary::DeleteWorkout(const QString& detailTable, const QString& keyColumn, const QString& id) const

@@ -53,6 +53,9 @@ public:
     // `detailSql` builds from the new identifier, in one transaction: both rows or neither.
     // Returns the new identifier, or "0" on any failure (including a throw from detailSql).
     QString AddMasterWithDetail(const std::function<QString(const QString& id)>& detailSql);
+    // The same on a connection the caller holds, joining its open transaction if there is
+    // one (an import writes many workouts in one). Throws DbError on any failure.
+    QString AddMasterWithDetail(Connection& conn, const std::function<QString(const QString& id)>& detailSql);
 
     // Runs the statements in one transaction: all written, or none. False on any failure.
     bool Insert_UpdateRecs(const QStringList& statements) const;

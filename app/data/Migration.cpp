@@ -68,6 +68,7 @@ struct Step {
 
 const Step Steps[] = {
     {2, refuseImpossibleDates},
+    {3, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {

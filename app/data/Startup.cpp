@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "FilePath.h"
+#include "Schema.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -117,13 +118,15 @@ QString keepDailyCopy(const QString& path) {
 }
 
 QString copyBeforeUpdate(const QString& path, int version) {
+    // The copy is named after the version the file is brought to, whatever it was at.
+    Q_UNUSED(version);
     const QString absolute = FilePath::absolute(path);
     const QString folder = backupFolder(absolute);
     ensureFolder(folder);
     const QString target =
         folder + QStringLiteral("/%1-%2-before-version-%3-%4.db")
                      .arg(baseName(absolute), Clock::today().toString(QStringLiteral("yyyy-MM-dd")))
-                     .arg(version + 1)
+                     .arg(Schema::Version)
                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("HHmmss")));
     return copyTo(absolute, target);
 }

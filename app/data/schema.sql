@@ -1,9 +1,9 @@
--- Trainbook database, version 2 (Migration.cpp brings older files up to it).
+-- Trainbook database, version 3 (Migration.cpp brings older files up to it).
 -- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
 -- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
 -- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 2;
+PRAGMA user_version = 3;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,
@@ -84,6 +84,7 @@ CREATE TABLE Running_Shoes (
     Active        INTEGER NOT NULL DEFAULT 1 CHECK (Active IN (0, 1)),
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR date(Purchase_Date, '+0 days') IS Purchase_Date),
+    Retire_Distance REAL CHECK (Retire_Distance IS NULL OR Retire_Distance > 0),
     UNIQUE (User_Name, Shoe)
 ) STRICT;
 
@@ -94,6 +95,7 @@ CREATE TABLE Bikes (
     Active        INTEGER NOT NULL DEFAULT 1 CHECK (Active IN (0, 1)),
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     Purchase_Date TEXT CHECK (Purchase_Date IS NULL OR date(Purchase_Date, '+0 days') IS Purchase_Date),
+    Retire_Distance REAL CHECK (Retire_Distance IS NULL OR Retire_Distance > 0),
     UNIQUE (User_Name, Bike)
 ) STRICT;
 

@@ -1,9 +1,12 @@
 #include "DistanceLogWindow.h"
 
+#include "CLibrary.h"
 #include "Connection.h"
+#include "Dialogs.h"
 #include "FieldHelpers.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,4 +43,54 @@ void DistanceLogWindow::detailFilled(const ResultSet& row, bool reportMiles) {
     txtPace->setText(
         safeRate(row.field(QStringLiteral("Exercise_Time")),
                  row.field(reportMiles ? QStringLiteral("Miles") : QStringLiteral("Kilometers"))));
+}
+
+QWidget* DistanceLogWindow::watchGear(QComboBox* combo, GearWear::Gear gear, const QString& distanceName) {
+    m_gearCombo = combo;
+    m_gear = gear;
+    lblGearDistance = new QLabel(this);
+    lblGearDistance->setObjectName(distanceName);
+    auto* row = new QWidget(this);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(combo, 1);
+    layout->addWidget(lblGearDistance);
+    connect(combo, &QComboBox::currentTextChanged, this, [this] { showGearDistance(); });
+    return row;
+}
+
+std::optional<GearWear::Wear> DistanceLogWindow::readWear() const {
+    const QString item = m_gearCombo ? m_gearCombo->currentText().trimmed() : QString();
+    if (item.isEmpty())
+        return std::nullopt;
+    try {
+        return GearWear::read(*CLibrary().GetConnection(), m_gear, userName(), item, bMiles);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+void DistanceLogWindow::showGearDistance() {
+    if (!lblGearDistance)
+        return;
+    // A distance that cannot be read is left out rather than reported on every keystroke.
+    const auto wear = readWear();
+    lblGearDistance->setText(wear ? GearWear::label(*wear, bMiles) : QString());
+}
+
+bool DistanceLogWindow::saveWith(const std::function<bool()>& write) {
+    if (!m_gearCombo)
+        return write();
+    // Read before the write, so the warning is given by the save that crosses the mark and by
+    // no later one; a failed read leaves the warning out, never the save.
+    const auto before = readWear();
+    const bool ok = write();
+    if (ok && before) {
+        if (const auto after = readWear()) {
+            const QString warning = GearWear::crossingMessage(m_gear, *before, *after, bMiles);
+            if (!warning.isEmpty())
+                Dialogs::message(this, warning);
+        }
+    }
+    return ok;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DistanceFields.h"
+#include "GearWear.h"
 #include "LogWindow.h"
 
 // A workout log with a distance (runs and rides): the distance fields, of which only the
@@ -22,8 +23,24 @@ class DistanceLogWindow : public LogWindow, protected DistanceFields {
     // (reportMiles).
     void detailFilled(const ResultSet& row, bool reportMiles) override;
 
+    // Makes `combo` the window's shoe or bike choice: returns the field for its row, the
+    // combo with a label beside it (named `distanceName`) that shows the distance the chosen
+    // item has done (GearWear::label), updated whenever the choice changes. A save warns once
+    // when it takes the item past 90% or 100% of its retirement distance.
+    QWidget* watchGear(QComboBox* combo, GearWear::Gear gear, const QString& distanceName);
+    // Shows the chosen item's distance; empty while no item is chosen or it cannot be read.
+    void showGearDistance();
+    bool saveWith(const std::function<bool()>& write) override;
+
     QLabel* lblMiles = nullptr;
     QLabel* lblKilometers = nullptr;
     QLabel* lblPace = nullptr;
     QComboBox* cbCourse = nullptr;
+    QLabel* lblGearDistance = nullptr;
+
+  private:
+    std::optional<GearWear::Wear> readWear() const;
+
+    QComboBox* m_gearCombo = nullptr;
+    GearWear::Gear m_gear = GearWear::Gear::Shoes;
 };

@@ -121,7 +121,7 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
 // --- Handlers ---------------------------------------------------------------------------------
 
 void LogWindow::btnAdd_Click() {
-    finishWrite(Write::Add, [this] {
+    finishWrite(Write::Add, [this] { return saveWith([this] {
         CLibrary lib;
         lib.setSUser(userName());
         lib.setSDate(txtDate->text());
@@ -135,13 +135,13 @@ void LogWindow::btnAdd_Click() {
         return lib.AddMasterWithDetail([&](const QString& newId) {
                    return Tables::insertSql(*m_kind.detail, values, newId);
                }) != QLatin1String("0");
-    });
+    }); });
 }
 
 void LogWindow::btnUpdate_Click() {
     if (!hasId(txtID))
         return;
-    finishWrite(Write::Update, [this] {
+    finishWrite(Write::Update, [this] { return saveWith([this] {
         // A date that is not a date is refused here as well as by the data layer, so
         // the weekday shown (empty) never reaches the row.
         if (!DateText::parse(txtDate->text()))
@@ -155,7 +155,7 @@ void LogWindow::btnUpdate_Click() {
                             QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = %2")
                                 .arg(CLibrary::Number(txtID->text()), QLatin1String(detail.key));
         return CLibrary().Insert_UpdateRec(sql);
-    });
+    }); });
 }
 
 void LogWindow::btnDelete_Click() {

@@ -77,6 +77,9 @@ class LogWindow : public LogDialog {
     // Runs at the end of each opening operation, once the mode's buttons are set; a window
     // whose field area depends on the mode lays it out here.
     virtual void modeSet(bool editing) { Q_UNUSED(editing); }
+    // Runs an add's or an update's write and returns its result; a window that reports on what
+    // a save did (the distance on the chosen shoes or bike) reads before and after it here.
+    virtual bool saveWith(const std::function<bool()>& write) { return write(); }
 
     // --- Helpers -------------------------------------------------------------------------
     QString userName() const { return m_state.currentUser(); }

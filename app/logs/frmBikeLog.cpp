@@ -24,7 +24,9 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     Fields::selectAllOnFocus(txtCalories);
 
     addDistanceRows();
-    addRow(QStringLiteral("lblBike"), QStringLiteral("Bike:"), cbBike);
+    addRow(QStringLiteral("lblBike"), QStringLiteral("Bike:"),
+           watchGear(cbBike, GearWear::Gear::Bike, QStringLiteral("lblBikeDistance")))
+        ->setBuddy(cbBike);
     addRow(QStringLiteral("lblCalories"), QStringLiteral("Calories Burned:"), txtCalories);
     addCommentsRow();
     finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbBike,

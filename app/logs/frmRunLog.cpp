@@ -19,7 +19,9 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     Fields::keepTextOnFocus(cbShoes); // the preselected pair stays when tabbing through
 
     addDistanceRows();
-    addRow(QStringLiteral("lblShoes"), QStringLiteral("Shoes:"), cbShoes);
+    addRow(QStringLiteral("lblShoes"), QStringLiteral("Shoes:"),
+           watchGear(cbShoes, GearWear::Gear::Shoes, QStringLiteral("lblShoeDistance")))
+        ->setBuddy(cbShoes);
     addCommentsRow();
     finishLayout(
         {txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbShoes, txtComments});

@@ -1,5 +1,8 @@
 #include "frmItemRpt.h"
 
+#include "Clock.h"
+#include "ReportExport.h"
+
 #include "CLibrary.h"
 #include "ChartControl.h"
 #include "Dialogs.h"
@@ -15,6 +18,8 @@
 #include <QListWidget>
 #include <QShowEvent>
 #include <QTimer>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 frmItemRpt::frmItemRpt(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
@@ -37,9 +42,23 @@ frmItemRpt::frmItemRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     lstItemRpt->setToolTip(QStringLiteral("Double-click to open the catalog"));
     connect(lstItemRpt, &QListWidget::itemDoubleClicked, this, [this] { lstItemRpt_DblClick(); });
 
+    btnExportCsv = new QPushButton(QStringLiteral("Export CSV..."), this);
+    btnExportCsv->setObjectName(QStringLiteral("btnExportCsv"));
+    btnExportCsv->setToolTip(QStringLiteral("Save the list for a spreadsheet"));
+    btnExportPdf = new QPushButton(QStringLiteral("Export PDF..."), this);
+    btnExportPdf->setObjectName(QStringLiteral("btnExportPdf"));
+    btnExportPdf->setToolTip(QStringLiteral("Save the chart and the list as pages to print"));
+    connect(btnExportCsv, &QPushButton::clicked, this, [this] { btnExportCsv_Click(); });
+    connect(btnExportPdf, &QPushButton::clicked, this, [this] { btnExportPdf_Click(); });
+    auto* exportRow = new QHBoxLayout;
+    exportRow->addStretch();
+    exportRow->addWidget(btnExportCsv);
+    exportRow->addWidget(btnExportPdf);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ItemChart, 3);
     layout->addWidget(lstItemRpt, 2);
+    layout->addLayout(exportRow);
     resize(Fields::twips(9600), Fields::twips(7800));
 
     m_formLoad = new FormLoad(this, [this] { bMiles = m_state.miles(); });
@@ -63,6 +82,7 @@ void frmItemRpt::showEvent(QShowEvent* event) {
 void frmItemRpt::Form_Activate() {
     Form_Load();
     lstItemRpt->clear();
+    m_chart = ChartTable{};
     const QString kind = txtRptType->text();
     if (kind == QLatin1String("Shoe")) {
         setWindowTitle(QStringLiteral("Shoe Report"));
@@ -92,10 +112,13 @@ void frmItemRpt::usageReport(const QString& kind, const QString& routine) {
             EquipmentUsage::build(*conn, m_state.currentUser(), kind, bMiles);
         ItemChart->setTitle(report.chart.title);
         ItemChart->setChartType(ChartControl::Bar);
-        ItemChart->setShowLegend(false);
+        // The legend tells the second series (items past their retirement distance) apart.
+        ItemChart->setShowLegend(report.chart.seriesLabels.size() > 1);
         ItemChart->setChartData(report.chart.grid());
-        ItemChart->setSeriesLabel(1, report.chart.seriesLabels.value(0));
+        for (int s = 0; s < report.chart.seriesLabels.size(); ++s)
+            ItemChart->setSeriesLabel(s + 1, report.chart.seriesLabels.at(s));
         lstItemRpt->addItems(report.lines);
+        m_chart = report.chart;
     } catch (const std::exception& e) {
         // The report would otherwise stay silently empty.
         Dialogs::message(this, QStringLiteral("Could not retrieve equipment data - ") + describe(e) +
@@ -116,4 +139,19 @@ void frmItemRpt::lstItemRpt_DblClick() {
     }
     // Back from the catalog: show what changed there.
     Form_Activate();
+}
+
+void frmItemRpt::btnExportCsv_Click() {
+    QStringList lines;
+    for (int i = 0; i < lstItemRpt->count(); ++i)
+        lines << lstItemRpt->item(i)->text();
+    ReportExport::toCsv(this, lines, windowTitle());
+}
+
+void frmItemRpt::btnExportPdf_Click() {
+    QStringList lines;
+    for (int i = 0; i < lstItemRpt->count(); ++i)
+        lines << lstItemRpt->item(i)->text();
+    ReportExport::toPdf(this, lines, {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()},
+                        &m_chart);
 }

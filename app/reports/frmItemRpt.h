@@ -1,10 +1,13 @@
 #pragma once
 
+#include "ChartTable.h"
+
 #include <QDialog>
 
 class ChartControl;
 class FormLoad;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QShowEvent;
 class SharedState;
@@ -26,10 +29,14 @@ class frmItemRpt : public QDialog {
     // "Program Error" and closes the window.
     void Form_Activate();
     void lstItemRpt_DblClick();
+    void btnExportCsv_Click();
+    void btnExportPdf_Click();
 
     QLineEdit* txtRptType = nullptr;
     QListWidget* lstItemRpt = nullptr;
     ChartControl* ItemChart = nullptr;
+    QPushButton* btnExportCsv = nullptr;
+    QPushButton* btnExportPdf = nullptr;
 
     bool bMiles = true;
 
@@ -43,4 +50,5 @@ class frmItemRpt : public QDialog {
 
     SharedState& m_state;
     FormLoad* m_formLoad = nullptr;
+    ChartTable m_chart; // what ItemChart shows, for the PDF
 };

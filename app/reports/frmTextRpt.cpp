@@ -1,5 +1,8 @@
 #include "frmTextRpt.h"
 
+#include "Clock.h"
+#include "ReportExport.h"
+
 #include "CLibrary.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
@@ -102,6 +105,10 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     btnClearRpt = named(new QPushButton(QStringLiteral("Clear Report"), this), "btnClearRpt",
                         "Clear the report screen");
     btnExit = named(new QPushButton(QStringLiteral("EXIT"), this), "btnExit");
+    btnExportCsv = named(new QPushButton(QStringLiteral("Export CSV..."), this), "btnExportCsv",
+                         "Save the report for a spreadsheet");
+    btnExportPdf = named(new QPushButton(QStringLiteral("Export PDF..."), this), "btnExportPdf",
+                         "Save the report as pages to print");
 
     lstReport = named(new QListView(this), "lstReport");
     m_model = new ReportListModel(this);
@@ -140,6 +147,8 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     buttons->addWidget(btnClearRpt, 1, 0);
     buttons->addWidget(btnDfltCriteria, 1, 1);
     buttons->addWidget(btnExit, 1, 2);
+    buttons->addWidget(btnExportCsv, 2, 0);
+    buttons->addWidget(btnExportPdf, 2, 1);
     auto* controls = new QHBoxLayout;
     controls->addWidget(Frame1);
     controls->addLayout(checks);
@@ -161,7 +170,9 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     setTabOrder(btnClearCriteria, btnClearRpt);
     setTabOrder(btnClearRpt, btnDfltCriteria);
     setTabOrder(btnDfltCriteria, btnExit);
-    setTabOrder(btnExit, lstReport);
+    setTabOrder(btnExit, btnExportCsv);
+    setTabOrder(btnExportCsv, btnExportPdf);
+    setTabOrder(btnExportPdf, lstReport);
 
     connect(optFullRpt, &QRadioButton::clicked, this, [this] { optFullRpt_Click(); });
     connect(optSummaryRpt, &QRadioButton::clicked, this, [this] { optSummaryRpt_Click(); });
@@ -172,6 +183,8 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     connect(btnDfltCriteria, &QPushButton::clicked, this, [this] { btnDfltCriteria_Click(); });
     connect(btnClearRpt, &QPushButton::clicked, this, [this] { btnClearRpt_Click(); });
     connect(btnExit, &QPushButton::clicked, this, [this] { btnExit_Click(); });
+    connect(btnExportCsv, &QPushButton::clicked, this, [this] { btnExportCsv_Click(); });
+    connect(btnExportPdf, &QPushButton::clicked, this, [this] { btnExportPdf_Click(); });
     connect(lstReport, &QListView::doubleClicked, this, [this] { lstReport_DblClick(); });
 
     resize(Fields::twips(12000), Fields::twips(8000));
@@ -378,4 +391,15 @@ void frmTextRpt::openRace(const QString& kind, const QString& id) {
     if (window.openForEdit(id, kind, bMiles))
         Dialogs::execModal(&window);
     Form_Activate();
+}
+
+// --- Export ---------------------------------------------------------------------------------
+
+void frmTextRpt::btnExportCsv_Click() {
+    ReportExport::toCsv(this, reportLines(), windowTitle());
+}
+
+void frmTextRpt::btnExportPdf_Click() {
+    ReportExport::toPdf(this, reportLines(),
+                        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()}, nullptr);
 }

@@ -46,6 +46,8 @@ class frmTextRpt : public QDialog {
     void btnClearRpt_Click();
     void btnExit_Click();
     void lstReport_DblClick();
+    void btnExportCsv_Click();
+    void btnExportPdf_Click();
 
     // The selected format option; None when no option is selected (race reports).
     TextReport::Format selectedFormat() const;
@@ -67,6 +69,8 @@ class frmTextRpt : public QDialog {
     QPushButton* btnDfltCriteria = nullptr;
     QPushButton* btnClearRpt = nullptr;
     QPushButton* btnExit = nullptr;
+    QPushButton* btnExportCsv = nullptr;
+    QPushButton* btnExportPdf = nullptr;
     QListView* lstReport = nullptr;
     QLineEdit* txtRptType = nullptr;
     QLineEdit* txtGetCriteria = nullptr;

@@ -18,6 +18,7 @@
 #include "frmAbout.h"
 #include "frmCopyFile.h"
 #include "frmHelp.h"
+#include "frmImport.h"
 #include "frmTriang.h"
 #include "frmPersonalBests.h"
 #include "frmGraphRpt.h"
@@ -137,6 +138,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
     {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
     {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
+    {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -399,6 +401,11 @@ void MainForm::mnuBackup_Click() {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::mnuImport_Click() {
+    frmImport dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunTextRpt_Click() {
@@ -506,6 +513,10 @@ void MainForm::mnuTimeGraph_Click() {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::mnuTimeRpt_Click() {
+    openTextReport(QStringLiteral("Time"));
+}
+
 // The calendar report stays open beside this window; a second choice brings it to the front.
 void MainForm::mnuCalendar_Click() {
     if (!m_calendarRpt)
@@ -513,10 +524,6 @@ void MainForm::mnuCalendar_Click() {
     m_calendarRpt->show();
     m_calendarRpt->raise();
     m_calendarRpt->activateWindow();
-}
-
-void MainForm::mnuTimeRpt_Click() {
-    openTextReport(QStringLiteral("Time"));
 }
 
 // &Help

@@ -85,6 +85,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuAddRaceType_Click();
     void mnuTriang_Click();
     void mnuBackup_Click();
+    void mnuImport_Click();
     // &Running
     void mnuRunTextRpt_Click();
     void mnuRunGraphRpt_Click();

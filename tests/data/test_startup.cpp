@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Connection.h"
 #include "FilePath.h"
+#include "Schema.h"
 #include "Startup.h"
 #include "TestSupport.h"
 
@@ -325,7 +326,7 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
     EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
     const QStringList copies = backups();
     ASSERT_EQ(copies.size(), 2);
-    EXPECT_TRUE(copies[0].startsWith(QLatin1String("Trainbook-2026-12-01-before-version-2-")))
+    EXPECT_TRUE(copies[0].startsWith(QStringLiteral("Trainbook-2026-12-01-before-version-%1-").arg(Schema::Version)))
         << copies[0].toStdString();
     EXPECT_EQ(copies[1], QStringLiteral("Trainbook-2026-12-01.db"));
     sqlite3* db = nullptr;
@@ -344,7 +345,7 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
         Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
         Startup::check(path);
     }
-    EXPECT_TRUE(backups().front().contains(QLatin1String("before-version-2")));
+    EXPECT_TRUE(backups().front().contains(QStringLiteral("before-version-%1").arg(Schema::Version)));
     EXPECT_EQ(backups().size(), 8);
 }
 

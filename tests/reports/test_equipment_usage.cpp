@@ -33,6 +33,9 @@ class EquipmentUsageTest : public GuiFixture {
         run(5, "bob", "Pegasus", 100, 160.9); // another user's shoe of the same name
         exec("INSERT INTO Bikes (Bike, Bike_Type, Price, Active, User_Name, Purchase_Date) "
              "VALUES ('Bob''s Racer', 'Road Bike', 1200, 1, 'ann', '6/15/2025')");
+        // Pegasus has done 90% of its 9 miles, Trail King 100% of its 10.
+        exec("UPDATE Running_Shoes SET Retire_Distance = 9 WHERE Shoe = 'Pegasus' AND User_Name = 'ann'");
+        exec("UPDATE Running_Shoes SET Retire_Distance = 10 WHERE Shoe = 'Trail King'");
         ride(6, "ann", "Bob's Racer", 20, 32.18);
         ride(7, "ann", "Bob's Racer", 20, 32.18);
     }
@@ -63,27 +66,30 @@ class EquipmentUsageTest : public GuiFixture {
     }
 };
 
+// Cost per mile: 89.50 / 8.1 = 11.05 (no price: none); share of the limit rounded down.
 const QStringList ShoeMiles{
-    "SHOE                           TYPE       PRICE      PURCHASED    MILES",
-    "---------------------------------------------------------------------------",
-    "Pegasus                        Road       89.5       04-Mar-26    8.1",
-    "Trail King                     Trail                              10",
+    "SHOE                           TYPE       PRICE      PURCHASED    MILES      PER MILE   OF LIMIT",
+    QString(96, '-'),
+    "Pegasus                        Road       89.5       04-Mar-26    8.1        11.05      90%",
+    "Trail King                     Trail                              10                    100%",
 };
 
 TEST_F(EquipmentUsageTest, ShoeListSumsActiveShoesWithRunsOfTheUserOnly) {
     auto conn = db();
     EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Shoe", true), ShoeMiles);
     const ChartTable chart = EquipmentUsage::chart(*conn, "ann", "Shoe", true);
-    EXPECT_EQ(chart, (ChartTable{"Miles", {"Mile"}, {{"Pegasus", {8.1}}, {"Trail King", {10}}}}));
+    // The shoe past its limit is the second series.
+    EXPECT_EQ(chart, (ChartTable{"Miles", {"Mile", "Past limit"}, {{"Pegasus", {8.1, 0}}, {"Trail King", {0, 10}}}}));
     EXPECT_FALSE(conn->inTransaction());
 }
 
 TEST_F(EquipmentUsageTest, BikeListInKilometresHasItsOwnColumnsAndQuotesTheUser) {
     auto conn = db();
     EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Bike", false),
-              (QStringList{"BIKE                           TYPE         PRICE      PURCHASED    KM",
-                           "---------------------------------------------------------------------------",
-                           "Bob's Racer                    Road Bike    1200       15-Jun-25    64.36"}));
+              (QStringList{"BIKE                           TYPE         PRICE      PURCHASED    KM         PER KM     OF LIMIT",
+                           QString(98, '-'),
+                           // 1200 / 64.36 = 18.65 per kilometre; no limit.
+                           "Bob's Racer                    Road Bike    1200       15-Jun-25    64.36      18.65"}));
     EXPECT_EQ(EquipmentUsage::chart(*conn, "ann", "Bike", false),
               (ChartTable{"Kilometers", {"Kilometer"}, {{"Bob's Racer", {64.36}}}}));
     // A user name with a quote is a value, not syntax.
@@ -111,9 +117,12 @@ TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndABarChartWithoutLegend) {
     EXPECT_EQ(shown, ShoeMiles);
     EXPECT_EQ(dlg.ItemChart->chartType(), ChartControl::Bar);
     EXPECT_EQ(dlg.ItemChart->title(), "Miles");
-    EXPECT_FALSE(dlg.ItemChart->showLegend());
+    // The shoe past its limit is drawn in the second series, which the legend names.
+    EXPECT_TRUE(dlg.ItemChart->showLegend());
     EXPECT_EQ(dlg.ItemChart->rowLabels(), (QStringList{"Pegasus", "Trail King"}));
-    EXPECT_EQ(dlg.ItemChart->seriesValues(1), (QList<double>{8.1, 10}));
+    EXPECT_EQ(dlg.ItemChart->seriesValues(1), (QList<double>{8.1, 0}));
+    EXPECT_EQ(dlg.ItemChart->seriesValues(2), (QList<double>{0, 10}));
+    EXPECT_EQ(dlg.ItemChart->seriesLabel(2), "Past limit");
     EXPECT_TRUE(messages.isEmpty());
     shot(&dlg, "item_report_shoes");
 
@@ -122,6 +131,8 @@ TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndABarChartWithoutLegend) {
     dlg.lstItemRpt_DblClick();
     EXPECT_EQ(opened, QStringList{"frmAddShoe"});
     EXPECT_EQ(dlg.lstItemRpt->count(), 3);
+    EXPECT_FALSE(dlg.ItemChart->showLegend()) << "no item past its limit: one series, no legend";
+    EXPECT_EQ(dlg.ItemChart->seriesCount(), 1);
 }
 
 TEST_F(EquipmentUsageTest, AFailedQueryShowsAMessageInsteadOfAnEmptyReport) {

@@ -126,6 +126,7 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
                                  "  mnuAddRaceType Add &Race Type",
                                  "  mnuTriang &Pace Calculator",
                                  "  mnuBackup &Backup Database",
+                                 "  mnuImport &Import Workouts...",
                                  "mnuRunning &Running",
                                  "  mnuRunReports &Reports",
                                  "    mnuRunTextRpt &Text Report",

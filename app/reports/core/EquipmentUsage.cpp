@@ -3,7 +3,11 @@
 #include "CLibrary.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "GearWear.h"
+#include "NumberText.h"
 #include "Transaction.h"
+
+#include <optional>
 
 namespace {
 
@@ -55,35 +59,86 @@ QString sumField(bool miles) {
     return miles ? QStringLiteral("Mile") : QStringLiteral("Kilometer");
 }
 
+// The retirement distance of a row (stored in miles) in the report's unit; none for no limit.
+std::optional<double> limitOf(const ResultSet& rs, bool miles) {
+    const QVariant v = rs.value(QStringLiteral("Retire_Distance"));
+    if (!v.isValid() || v.isNull() || !(v.toDouble() > 0))
+        return std::nullopt;
+    return miles ? v.toDouble() : v.toDouble() * CLibrary::KilometersPerMile;
+}
+
+// The price divided by the distance, to the cent; empty without a price or a distance.
+QString costPerUnit(const QVariant& price, double distance) {
+    bool ok = false;
+    const double p = price.toDouble(&ok);
+    if (price.isNull() || !ok || !(distance > 0))
+        return QString();
+    return NumberText::fixed(p / distance, 2);
+}
+
+QString withoutTrailingBlanks(QString line) {
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    return line;
+}
+
 ChartTable readChart(Connection& conn, const Kind& k, const QString& kind, const QString& user, bool miles) {
     ChartTable table;
     table.title = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
     table.seriesLabels = {sumField(miles)};
+    // Names are unique per user, so each group has one retirement distance.
     ResultSet rs = conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + sumColumn(miles) +
+                              QStringLiteral(", Max(Retire_Distance) AS Retire_Distance ") +
                               fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item);
-    for (; !rs.eof(); rs.moveNext())
-        table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
+    QList<bool> past;
+    for (; !rs.eof(); rs.moveNext()) {
+        const double distance = rs.value(1).toDouble();
+        const auto limit = limitOf(rs, miles);
+        past << (limit && GearWear::percentUsed(distance, *limit) >= 100);
+        table.rows << ChartTable::Row{rs.field(0), {distance}};
+    }
+    // Items past their retirement distance are drawn as a second series, so they stand out.
+    if (past.contains(true)) {
+        table.seriesLabels << QStringLiteral("Past limit");
+        for (qsizetype i = 0; i < table.rows.size(); ++i) {
+            const double distance = table.rows[i].values.value(0);
+            table.rows[i].values = past[i] ? QList<double>{0, distance} : QList<double>{distance, 0};
+        }
+    }
     return table;
 }
 
 QStringList readLines(Connection& conn, const Kind& k, const QString& kind, const QString& user, bool miles) {
     QStringList out;
-    out << CLibrary::FormatString(k.header, 30) +
-               CLibrary::FormatString(QStringLiteral("TYPE"), k.typeWidth) +
-               CLibrary::FormatString(QStringLiteral("PRICE"), 10) +
-               CLibrary::FormatString(QStringLiteral("PURCHASED"), 12) +
-               (miles ? QStringLiteral("MILES") : QStringLiteral("KM"));
-    out << QString(75, QLatin1Char('-'));
+    const QString header = CLibrary::FormatString(k.header, 30) +
+                           CLibrary::FormatString(QStringLiteral("TYPE"), k.typeWidth) +
+                           CLibrary::FormatString(QStringLiteral("PRICE"), 10) +
+                           CLibrary::FormatString(QStringLiteral("PURCHASED"), 12) +
+                           CLibrary::FormatString(miles ? QStringLiteral("MILES") : QStringLiteral("KM"), 10) +
+                           CLibrary::FormatString(miles ? QStringLiteral("PER MILE") : QStringLiteral("PER KM"), 10) +
+                           QStringLiteral("OF LIMIT");
+    out << header;
+    // The separator spans the header, now that the cost and limit columns follow the distance.
+    out << QString(header.size(), QLatin1Char('-'));
     ResultSet rs =
         conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + k.typeColumn +
                    QStringLiteral(", Price, Format(Purchase_Date, 'dd-mmm-yy') AS pDate, ") +
-                   sumColumn(miles) + fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item +
-                   QStringLiteral(", ") + k.typeColumn + QStringLiteral(", Price, Purchase_Date"));
-    const QString distance = sumField(miles);
-    for (; !rs.eof(); rs.moveNext())
-        out << CLibrary::FormatString(rs.field(0), 30) + CLibrary::FormatString(rs.field(1), k.typeWidth) +
-                   CLibrary::FormatString(rs.field(QStringLiteral("Price")), 10) +
-                   CLibrary::FormatString(rs.field(QStringLiteral("pDate")), 12) + rs.field(distance);
+                   sumColumn(miles) + QStringLiteral(", Retire_Distance ") + fromWhere(k, kind, user) +
+                   QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") + k.typeColumn +
+                   QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
+    const QString distanceField = sumField(miles);
+    for (; !rs.eof(); rs.moveNext()) {
+        const double distance = rs.value(distanceField).toDouble();
+        const auto limit = limitOf(rs, miles);
+        const QString share =
+            limit ? QString::number(GearWear::percentUsed(distance, *limit)) + QLatin1Char('%') : QString();
+        out << withoutTrailingBlanks(
+            CLibrary::FormatString(rs.field(0), 30) + CLibrary::FormatString(rs.field(1), k.typeWidth) +
+            CLibrary::FormatString(rs.field(QStringLiteral("Price")), 10) +
+            CLibrary::FormatString(rs.field(QStringLiteral("pDate")), 12) +
+            CLibrary::FormatString(rs.field(distanceField), 10) +
+            CLibrary::FormatString(costPerUnit(rs.value(QStringLiteral("Price")), distance), 10) + share);
+    }
     return out;
 }
 

@@ -1,0 +1,89 @@
+#include "ReportExport.h"
+
+#include "Clock.h"
+#include "DateText.h"
+#include "Dialogs.h"
+#include "ReportCsv.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace ReportExport {
+
+namespace {
+
+bool hasReport(QWidget* parent, const QStringList& lines) {
+    for (const QString& line : lines)
+        if (!line.trimmed().isEmpty())
+            return true;
+    Dialogs::message(parent, QStringLiteral("There is no report to export. Create the report first."));
+    return false;
+}
+
+// The chosen file, or "" when the person cancelled.
+QString chooseFile(QWidget* parent, const QString& title, const QString& suffix, const QString& filter) {
+    QFileDialog dialog(parent, QStringLiteral("Export ") + suffix.toUpper());
+    dialog.setObjectName(QStringLiteral("dlgExport"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setDefaultSuffix(suffix);
+    dialog.setNameFilters({filter, QStringLiteral("All files (*)")});
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    dialog.setDirectory(folder);
+    dialog.selectFile(proposedName(title, suffix));
+    if (Dialogs::execModal(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString proposedName(const QString& title, const QString& suffix) {
+    return title + QLatin1Char(' ') + DateText::iso(Clock::today()) + QLatin1Char('.') + suffix;
+}
+
+bool toCsv(QWidget* parent, const QStringList& lines, const QString& title) {
+    if (!hasReport(parent, lines))
+        return false;
+    const QString path =
+        chooseFile(parent, title, QStringLiteral("csv"), QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return false;
+    // Written beside the target and renamed over it, so a failure leaves an older file whole.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(ReportCsv::fromLines(lines)) < 0 || !file.commit()) {
+        Dialogs::message(parent, QStringLiteral("Could not write ") + QDir::toNativeSeparators(path) +
+                                     QStringLiteral(" - ") + file.errorString());
+        return false;
+    }
+    Dialogs::message(parent, QStringLiteral("Report exported to ") + QDir::toNativeSeparators(path));
+    return true;
+}
+
+bool toPdf(QWidget* parent, const QStringList& lines, const ReportPdf::Heading& heading,
+           const ChartTable* chart) {
+    if (!hasReport(parent, lines))
+        return false;
+    const QString path =
+        chooseFile(parent, heading.title, QStringLiteral("pdf"), QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty())
+        return false;
+    QString error;
+    const int pages = ReportPdf::write(path, lines, heading, chart, &error);
+    if (pages == 0) {
+        Dialogs::message(parent, error);
+        return false;
+    }
+    Dialogs::message(parent, QStringLiteral("Report exported to %1 (%2 page%3)")
+                                 .arg(QDir::toNativeSeparators(path))
+                                 .arg(pages)
+                                 .arg(pages == 1 ? "" : "s"));
+    return true;
+}
+
+} // namespace ReportExport

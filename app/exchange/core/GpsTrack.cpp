@@ -1,0 +1,331 @@
+#include "GpsTrack.h"
+
+#include <QTimeZone>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <optional>
+
+namespace GpsTrack {
+
+namespace {
+
+// Digits of `s` from `at` on as a number, or -1.
+int digits(QStringView s, qsizetype at, int count) {
+    if (at + count > s.size())
+        return -1;
+    int v = 0;
+    for (int i = 0; i < count; ++i) {
+        const QChar c = s[at + i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        v = v * 10 + (c.unicode() - '0');
+    }
+    return v;
+}
+
+// The common shape of a point's time, 2026-06-06T07:00:00[.fff][Z|+hh:mm|-hh:mm], read
+// without the general parser (a track has thousands of them); nothing for any other shape.
+// A moment as milliseconds since 1970 UTC, with the offset from UTC the file wrote it with.
+struct Instant {
+    qint64 ms = 0;
+    int offset = 0;
+    QDateTime dateTime() const {
+        return QDateTime::fromMSecsSinceEpoch(ms, offset == 0 ? QTimeZone::utc() : QTimeZone(offset));
+    }
+};
+
+std::optional<Instant> readTimeQuickly(QStringView s) {
+    if (s.size() < 19 || s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-') || s[10] != QLatin1Char('T') ||
+        s[13] != QLatin1Char(':') || s[16] != QLatin1Char(':'))
+        return std::nullopt;
+    const int y = digits(s, 0, 4), mo = digits(s, 5, 2), d = digits(s, 8, 2);
+    const int h = digits(s, 11, 2), mi = digits(s, 14, 2), se = digits(s, 17, 2);
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || se < 0)
+        return std::nullopt;
+    qsizetype i = 19;
+    int ms = 0;
+    if (i < s.size() && s[i] == QLatin1Char('.')) {
+        ++i;
+        int scale = 100;
+        while (i < s.size() && s[i].isDigit()) {
+            ms += (s[i].unicode() - '0') * scale;
+            scale /= 10;
+            ++i;
+        }
+    }
+    int offset = 0;
+    if (i == s.size() || (i + 1 == s.size() && s[i] == QLatin1Char('Z'))) {
+        offset = 0;
+    } else if (i + 6 == s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) &&
+               s[i + 3] == QLatin1Char(':')) {
+        const int oh = digits(s, i + 1, 2), om = digits(s, i + 4, 2);
+        if (oh < 0 || om < 0)
+            return std::nullopt;
+        offset = (oh * 3600 + om * 60) * (s[i] == QLatin1Char('-') ? -1 : 1);
+    } else {
+        return std::nullopt;
+    }
+    const QDate date(y, mo, d);
+    if (!date.isValid() || h > 23 || mi > 59 || se > 59)
+        return std::nullopt;
+    constexpr qint64 UnixEpochDay = 2440588; // the Julian day of 1 January 1970
+    const qint64 secondsOfDay = qint64(h) * 3600 + mi * 60 + se - offset;
+    return Instant{(date.toJulianDay() - UnixEpochDay) * 86400000 + secondsOfDay * 1000 + ms, offset};
+}
+
+std::optional<Instant> readTime(const QString& text) {
+    const QStringView trimmed = QStringView(text).trimmed();
+    if (auto quick = readTimeQuickly(trimmed))
+        return quick;
+    QDateTime t = QDateTime::fromString(trimmed.toString(), Qt::ISODateWithMs);
+    if (!t.isValid())
+        return std::nullopt;
+    // A time without a zone is UTC in both formats.
+    if (t.timeSpec() == Qt::LocalTime)
+        t.setTimeZone(QTimeZone::utc());
+    return Instant{t.toMSecsSinceEpoch(), t.offsetFromUtc()};
+}
+
+QString errorText(const QXmlStreamReader& xml) {
+    return QStringLiteral("not well-formed XML at line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
+}
+
+// Running totals of one activity's points.
+struct PointTotals {
+    std::optional<Instant> first, last;
+    double meters = 0;
+    bool havePrevious = false;
+    double lat = 0, lon = 0;
+
+    void addTime(const Instant& t) {
+        if (!first || t.ms < first->ms)
+            first = t;
+        if (!last || t.ms > last->ms)
+            last = t;
+    }
+    void addPosition(double newLat, double newLon) {
+        if (havePrevious)
+            meters += haversineMeters(lat, lon, newLat, newLon);
+        lat = newLat;
+        lon = newLon;
+        havePrevious = true;
+    }
+};
+
+bool isName(const QXmlStreamReader& xml, const char* name) {
+    return xml.name() == QLatin1String(name);
+}
+
+} // namespace
+
+double haversineMeters(double lat1, double lon1, double lat2, double lon2) {
+    constexpr double R = 6371008.8; // mean Earth radius
+    constexpr double toRad = M_PI / 180.0;
+    const double dLat = (lat2 - lat1) * toRad;
+    const double dLon = (lon2 - lon1) * toRad;
+    const double a = std::sin(dLat / 2) * std::sin(dLat / 2) + std::cos(lat1 * toRad) *
+                                                                   std::cos(lat2 * toRad) *
+                                                                   std::sin(dLon / 2) * std::sin(dLon / 2);
+    return 2 * R * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+Parsed readGpx(QIODevice& device) {
+    Parsed parsed;
+    QXmlStreamReader xml(&device);
+    bool sawRoot = false;
+    bool inTrack = false;
+    Activity current;
+    PointTotals totals;
+    // Element nesting inside the track: the track's own name and type are its direct children.
+    int trackDepth = 0;
+    int depth = 0;
+
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            if (!sawRoot) {
+                sawRoot = true;
+                if (!isName(xml, "gpx")) {
+                    parsed.error = QStringLiteral("not a GPX file");
+                    return parsed;
+                }
+                continue;
+            }
+            if (isName(xml, "trk")) {
+                inTrack = true;
+                trackDepth = depth;
+                current = Activity{};
+                totals = PointTotals{};
+            } else if (inTrack && depth == trackDepth + 1 && isName(xml, "name")) {
+                current.name = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                --depth;
+            } else if (inTrack && depth == trackDepth + 1 && isName(xml, "type")) {
+                current.sport = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                --depth;
+            } else if (inTrack && isName(xml, "trkseg")) {
+                totals.havePrevious = false;
+            } else if (inTrack && isName(xml, "trkpt")) {
+                bool okLat = false, okLon = false;
+                const double lat = xml.attributes().value(QLatin1String("lat")).toDouble(&okLat);
+                const double lon = xml.attributes().value(QLatin1String("lon")).toDouble(&okLon);
+                if (okLat && okLon && std::isfinite(lat) && std::isfinite(lon))
+                    totals.addPosition(lat, lon);
+            } else if (inTrack && isName(xml, "time")) {
+                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                --depth;
+                if (const auto t = readTime(text))
+                    totals.addTime(*t);
+                else {
+                    parsed.error =
+                        QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
+                    return parsed;
+                }
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (inTrack && depth == trackDepth && isName(xml, "trk")) {
+                inTrack = false;
+                if (totals.first) {
+                    current.start = totals.first->dateTime();
+                    current.seconds = double(totals.last->ms - totals.first->ms) / 1000.0;
+                    current.meters = totals.meters;
+                    parsed.activities.push_back(current);
+                }
+            }
+            --depth;
+        }
+    }
+    if (xml.hasError()) {
+        parsed.activities.clear();
+        parsed.error = errorText(xml);
+    } else if (!sawRoot) {
+        parsed.error = QStringLiteral("not a GPX file");
+    } else if (parsed.activities.empty()) {
+        parsed.error = QStringLiteral("no track points with a time");
+    }
+    return parsed;
+}
+
+Parsed readTcx(QIODevice& device) {
+    Parsed parsed;
+    QXmlStreamReader xml(&device);
+    bool sawRoot = false;
+    bool inActivity = false;
+    bool inTrackpoint = false;
+    Activity current;
+    PointTotals totals;
+    double lapSeconds = 0, lapMeters = 0;
+    bool haveLapSeconds = false, haveLapMeters = false;
+    double lastPointMeters = -1;
+    std::optional<Instant> idTime;
+    double lat = NAN, lon = NAN;
+
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (!sawRoot) {
+                sawRoot = true;
+                if (!isName(xml, "TrainingCenterDatabase")) {
+                    parsed.error = QStringLiteral("not a TCX file");
+                    return parsed;
+                }
+                continue;
+            }
+            if (isName(xml, "Activity")) {
+                inActivity = true;
+                current = Activity{};
+                current.sport = xml.attributes().value(QLatin1String("Sport")).toString().trimmed();
+                totals = PointTotals{};
+                lapSeconds = lapMeters = 0;
+                haveLapSeconds = haveLapMeters = false;
+                lastPointMeters = -1;
+                idTime.reset();
+            } else if (!inActivity) {
+                continue;
+            } else if (isName(xml, "Id") && !inTrackpoint) {
+                idTime = readTime(xml.readElementText(QXmlStreamReader::SkipChildElements));
+            } else if (isName(xml, "Notes") && !inTrackpoint) {
+                current.name = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+            } else if (isName(xml, "Lap")) {
+                if (const auto t = readTime(xml.attributes().value(QLatin1String("StartTime")).toString()))
+                    totals.addTime(*t);
+            } else if (isName(xml, "Track")) {
+                totals.havePrevious = false;
+            } else if (isName(xml, "Trackpoint")) {
+                inTrackpoint = true;
+                lat = lon = NAN;
+            } else if (isName(xml, "TotalTimeSeconds") && !inTrackpoint) {
+                bool ok = false;
+                const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
+                if (ok && v >= 0) {
+                    lapSeconds += v;
+                    haveLapSeconds = true;
+                }
+            } else if (isName(xml, "DistanceMeters")) {
+                bool ok = false;
+                const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
+                if (ok && v >= 0) {
+                    if (inTrackpoint)
+                        lastPointMeters = std::max(lastPointMeters, v);
+                    else {
+                        lapMeters += v;
+                        haveLapMeters = true;
+                    }
+                }
+            } else if (isName(xml, "Time") && inTrackpoint) {
+                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                if (const auto t = readTime(text))
+                    totals.addTime(*t);
+                else {
+                    parsed.error =
+                        QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
+                    return parsed;
+                }
+            } else if (isName(xml, "LatitudeDegrees") && inTrackpoint) {
+                lat = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble();
+            } else if (isName(xml, "LongitudeDegrees") && inTrackpoint) {
+                lon = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble();
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (isName(xml, "Trackpoint")) {
+                inTrackpoint = false;
+                if (std::isfinite(lat) && std::isfinite(lon))
+                    totals.addPosition(lat, lon);
+            } else if (inActivity && isName(xml, "Activity")) {
+                inActivity = false;
+                const std::optional<Instant> start = totals.first ? totals.first : idTime;
+                if (start && (totals.first || haveLapSeconds)) {
+                    current.start = start->dateTime();
+                    current.seconds =
+                        haveLapSeconds ? lapSeconds : double(totals.last->ms - totals.first->ms) / 1000.0;
+                    current.meters =
+                        haveLapMeters ? lapMeters : (lastPointMeters >= 0 ? lastPointMeters : totals.meters);
+                    parsed.activities.push_back(current);
+                }
+            }
+        }
+    }
+    if (xml.hasError()) {
+        parsed.activities.clear();
+        parsed.error = errorText(xml);
+    } else if (!sawRoot) {
+        parsed.error = QStringLiteral("not a TCX file");
+    } else if (parsed.activities.empty()) {
+        parsed.error = QStringLiteral("no activity with a time");
+    }
+    return parsed;
+}
+
+QString kindOfSport(const QString& sport) {
+    const QString s = sport.toLower();
+    if (s.contains(QLatin1String("run")) || s.contains(QLatin1String("jog")))
+        return QStringLiteral("Running");
+    if (s.contains(QLatin1String("bik")) || s.contains(QLatin1String("cycl")) ||
+        s.contains(QLatin1String("ride")))
+        return QStringLiteral("Cycling");
+    if (s.contains(QLatin1String("swim")))
+        return QStringLiteral("Swimming");
+    return QString();
+}
+
+} // namespace GpsTrack

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDateTime>
+#include <QIODevice>
+#include <QString>
+#include <vector>
+
+// Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks and TCX
+// activities, read as a stream so that a large track never sits in memory at once.
+namespace GpsTrack {
+
+struct Activity {
+    QString sport;   // as the file names it ("running", "Biking", ...); "" when it says nothing
+    QString name;    // the track's or activity's name; "" when it has none
+    QDateTime start; // the first point's time, with the zone the file gave it (UTC without one)
+    double seconds = 0;
+    double meters = 0;
+};
+
+struct Parsed {
+    std::vector<Activity> activities; // only those with at least one point with a time
+    QString error;                    // "" when the file was read to its end
+};
+
+// A GPX document: every <trk> is one activity; its distance is the sum of the great-circle
+// distances between consecutive points of each segment (a gap between segments adds
+// nothing); its time runs from the first to the last point with a time.
+Parsed readGpx(QIODevice& device);
+
+// A TCX document: every <Activity> is one; time and distance are the sums of its laps'
+// TotalTimeSeconds and DistanceMeters, or taken from its track points when the laps lack them.
+Parsed readTcx(QIODevice& device);
+
+// The workout kind a sport text names: "Running", "Cycling", "Swimming", or "" for one the
+// program does not log by distance (or no sport at all).
+QString kindOfSport(const QString& sport);
+
+// Great-circle distance in metres between two points given in degrees.
+double haversineMeters(double lat1, double lon1, double lat2, double lon2);
+
+} // namespace GpsTrack

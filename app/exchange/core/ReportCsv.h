@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// A report's lines (as the report window shows them) taken apart into records and fields,
+// for a spreadsheet: the columns come from the report's header line, a record line is split
+// at the header's column starts, and total lines are kept as rows marked in a column of
+// their own.
+namespace ReportCsv {
+
+struct Table {
+    QStringList header;
+    QList<QStringList> rows; // each as long as the header
+};
+
+// Header columns: the report's own (DATE, MILES, TIME, ...), then ID when the records carry
+// their record number, COMMENTS when comment lines are shown, and when the report has total
+// lines TOTALS ("Month Totals" or "Report Totals" on a total row, empty on a record) and
+// TOTALS DETAIL (the total line's text). Dates are written as ISO text (2026-12-05; a month as 2026-12), numbers and texts
+// without their padding. Separator lines, blank lines and the month headings of full reports
+// are left out. When the list holds several reports one after another, each new header
+// starts a new header row.
+Table parse(const QStringList& lines);
+
+// The table as CSV (RFC 4180): UTF-8, CRLF line ends, fields quoted only when they hold a
+// comma, a double quote or a line break, with the quote doubled.
+QByteArray toCsv(const Table& table);
+
+// parse and toCsv in one.
+QByteArray fromLines(const QStringList& lines);
+
+// One CSV field as written.
+QByteArray field(const QString& text);
+
+} // namespace ReportCsv

@@ -1,0 +1,273 @@
+#include "WorkoutImport.h"
+
+#include "CLibrary.h"
+#include "DateText.h"
+#include "GpsTrack.h"
+#include "Tables.h"
+#include "Transaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cmath>
+#include <future>
+
+namespace WorkoutImport {
+
+namespace {
+
+bool hasSuffix(const QString& path, const char* suffix) {
+    return QFileInfo(path).suffix().compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
+}
+
+GpsTrack::Parsed readFile(const QString& path, GpsTrack::Parsed (*reader)(QIODevice&)) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        GpsTrack::Parsed parsed;
+        parsed.error = QStringLiteral("cannot be opened: ") + file.errorString();
+        return parsed;
+    }
+    if (file.size() == 0) {
+        GpsTrack::Parsed parsed;
+        parsed.error = QStringLiteral("the file is empty");
+        return parsed;
+    }
+    return reader(file);
+}
+
+// A FIT file converted to GPX by the converter into a temporary folder, then read as GPX.
+GpsTrack::Parsed readFit(const QString& path, const Options& options) {
+    GpsTrack::Parsed parsed;
+    const QString program = QStandardPaths::findExecutable(options.converter);
+    if (program.isEmpty()) {
+        parsed.error = QStringLiteral("needs the gpsbabel program to be read (install the Debian package %1)")
+                           .arg(QLatin1String(ConverterPackage));
+        return parsed;
+    }
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        parsed.error = QStringLiteral("no temporary folder for the conversion");
+        return parsed;
+    }
+    const QString gpx = dir.filePath(QStringLiteral("converted.gpx"));
+    QProcess process;
+    process.start(program,
+                  {QStringLiteral("-i"), QStringLiteral("garmin_fit"), QStringLiteral("-f"), path,
+                   QStringLiteral("-o"), QStringLiteral("gpx,gpxver=1.1"), QStringLiteral("-F"), gpx});
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0) {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished();
+        }
+        const QString message = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+        parsed.error =
+            QStringLiteral("gpsbabel could not convert it") +
+            (message.isEmpty() ? QString() : QStringLiteral(": ") + message.section(QLatin1Char('\n'), 0, 0));
+        return parsed;
+    }
+    return readFile(gpx, &GpsTrack::readGpx);
+}
+
+Workout workoutOf(const GpsTrack::Activity& activity, const QString& path, const Options& options) {
+    Workout w;
+    const QString kind = GpsTrack::kindOfSport(activity.sport);
+    w.kind = kind.isEmpty() ? options.fallbackKind : kind;
+    w.date = activity.start.toTimeZone(options.zone).date();
+    w.day = DateText::weekdayName(w.date);
+    w.time = durationText(activity.seconds);
+    // Kilometres from the file with one decimal; miles from them by the program's own
+    // conversion, as a kilometre user's log window fills them.
+    const double km = std::round(activity.meters / 100.0) / 10.0;
+    w.kilometers = QString::number(km, 'f', 1);
+    w.miles = CLibrary::ComputeMiles(w.kilometers);
+    const QFileInfo info(path);
+    w.course = activity.name.isEmpty() ? info.completeBaseName() : activity.name;
+    w.comment = info.fileName();
+    return w;
+}
+
+// The pair of shoes or the bike the log window preselects: the newest active pair, the first
+// active bike; "" when the user has none.
+QString defaultItem(Connection& conn, const QString& kind, const QString& user) {
+    QString sql;
+    if (kind == QLatin1String("Running"))
+        sql = QStringLiteral("SELECT Shoe AS Item FROM Running_Shoes WHERE Active = True AND User_Name = ? "
+                             "ORDER BY Shoes_ID DESC");
+    else if (kind == QLatin1String("Cycling"))
+        sql = QStringLiteral("SELECT Bike AS Item FROM Bikes WHERE Active = True AND User_Name = ?");
+    else
+        return QString();
+    ResultSet rs = conn.query(sql, {user});
+    return rs.eof() ? QString() : rs.field("Item");
+}
+
+const Tables::Table& detailTable(const QString& kind) {
+    if (kind == QLatin1String("Cycling"))
+        return Tables::CyclingLog;
+    if (kind == QLatin1String("Swimming"))
+        return Tables::SwimmingLog;
+    return Tables::RunningLog;
+}
+
+bool alreadyThere(Connection& conn, const QString& user, const Workout& w) {
+    ResultSet rs =
+        conn.query(QStringLiteral("SELECT Count(*) AS N FROM Exercise_Master WHERE User_Name = ? "
+                                  "AND Exercise_Type = ? AND Exercise_Date = ? AND Exercise_Time = ?"),
+                   {user, w.kind, DateText::iso(w.date), w.time});
+    return !rs.eof() && rs.field("N").toInt() > 0;
+}
+
+void write(Connection& conn, const QString& user, const Workout& w, const QString& item) {
+    CLibrary lib;
+    lib.setSUser(user);
+    lib.setSDate(DateText::shortDate(w.date));
+    lib.setSDay(w.day);
+    lib.setSExercise(w.kind);
+    lib.setSTime(w.time);
+    lib.setSComments(w.comment);
+    const Tables::Table& table = detailTable(w.kind);
+    lib.AddMasterWithDetail(conn, [&](const QString& id) {
+        return Tables::insertSql(
+            table,
+            [&](const Tables::Column& c) -> QString {
+                const QLatin1String name(c.name);
+                if (name == QLatin1String("Miles"))
+                    return w.miles;
+                if (name == QLatin1String("Kilometers"))
+                    return w.kilometers;
+                if (name == QLatin1String("Course") || name == QLatin1String("Location"))
+                    return w.course;
+                if (name == QLatin1String("Shoes") || name == QLatin1String("Bike"))
+                    return item;
+                // Calories_Burned (0 when empty) and Laps: the files carry neither.
+                return name == QLatin1String("Laps") ? QStringLiteral("0") : QString();
+            },
+            id);
+    });
+}
+
+} // namespace
+
+QString durationText(double seconds) {
+    const qint64 total = std::isfinite(seconds) && seconds > 0 ? qint64(std::llround(seconds)) : 0;
+    return QStringLiteral("%1:%2:%3")
+        .arg(total / 3600)
+        .arg((total / 60) % 60, 2, 10, QLatin1Char('0'))
+        .arg(total % 60, 2, 10, QLatin1Char('0'));
+}
+
+QStringList expand(const QStringList& paths) {
+    QStringList files;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            QStringList names = QDir(path).entryList({QStringLiteral("*.gpx"), QStringLiteral("*.tcx"),
+                                                      QStringLiteral("*.fit"), QStringLiteral("*.GPX"),
+                                                      QStringLiteral("*.TCX"), QStringLiteral("*.FIT")},
+                                                     QDir::Files, QDir::Name);
+            names.removeDuplicates();
+            for (const QString& name : names)
+                files << QDir(path).filePath(name);
+        } else {
+            files << path;
+        }
+    }
+    return files;
+}
+
+FileWorkouts read(const QString& path, const Options& options) {
+    FileWorkouts result;
+    GpsTrack::Parsed parsed;
+    if (!QFileInfo(path).isFile())
+        parsed.error = QStringLiteral("no such file");
+    else if (hasSuffix(path, "gpx"))
+        parsed = readFile(path, &GpsTrack::readGpx);
+    else if (hasSuffix(path, "tcx"))
+        parsed = readFile(path, &GpsTrack::readTcx);
+    else if (hasSuffix(path, "fit"))
+        parsed = readFit(path, options);
+    else
+        parsed.error = QStringLiteral("not a GPX, TCX or FIT file");
+    if (!parsed.error.isEmpty()) {
+        result.error = parsed.error;
+        return result;
+    }
+    for (const auto& activity : parsed.activities)
+        result.workouts.push_back(workoutOf(activity, path, options));
+    return result;
+}
+
+Summary run(Connection& conn, const QStringList& files, const Options& options, const Progress& progress) {
+    Summary summary;
+    try {
+        Transaction transaction(conn);
+        QHash<QString, QString> items; // kind -> shoes or bike
+        // Files are read a few at a time on worker threads (reading touches no shared state and
+        // no database); what they hold is written here, in the order of the list.
+        const int batch = std::max(1, QThread::idealThreadCount()) * 2;
+        std::vector<std::future<FileWorkouts>> ahead;
+        qsizetype queued = 0;
+        auto fill = [&] {
+            while (queued < files.size() && qsizetype(ahead.size()) < batch) {
+                const QString path = files[queued++];
+                ahead.push_back(
+                    std::async(std::launch::async, [path, &options] { return read(path, options); }));
+            }
+        };
+        for (int i = 0; i < files.size(); ++i) {
+            if (progress && !progress(i, int(files.size()))) {
+                for (auto& f : ahead)
+                    f.wait();
+                summary = Summary{};
+                summary.cancelled = true;
+                return summary; // the guard rolls back
+            }
+            fill();
+            const FileWorkouts file = ahead.front().get();
+            ahead.erase(ahead.begin());
+            if (!file.error.isEmpty()) {
+                summary.failed.push_back({files[i], file.error});
+                continue;
+            }
+            for (const Workout& w : file.workouts) {
+                if (alreadyThere(conn, options.user, w)) {
+                    ++summary.skipped;
+                    continue;
+                }
+                if (!items.contains(w.kind))
+                    items.insert(w.kind, defaultItem(conn, w.kind, options.user));
+                write(conn, options.user, w, items.value(w.kind));
+                ++summary.imported;
+            }
+        }
+        if (progress)
+            progress(int(files.size()), int(files.size()));
+        transaction.commit();
+    } catch (const std::exception& e) {
+        Summary failed;
+        failed.error = QString::fromUtf8(e.what());
+        return failed;
+    }
+    return summary;
+}
+
+QStringList summaryLines(const Summary& summary) {
+    if (!summary.error.isEmpty())
+        return {QStringLiteral("Import failed, nothing was written: ") + summary.error};
+    if (summary.cancelled)
+        return {QStringLiteral("Import cancelled, nothing was written.")};
+    QStringList lines{QStringLiteral("Imported: %1").arg(summary.imported),
+                      QStringLiteral("Skipped (already in the diary): %1").arg(summary.skipped),
+                      QStringLiteral("Failed: %1").arg(summary.failed.size())};
+    for (const Failure& f : summary.failed)
+        lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
+    return lines;
+}
+
+} // namespace WorkoutImport

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTimeZone>
+#include <functional>
+#include <vector>
+
+class Connection;
+
+// Brings the workouts recorded in GPS files (GPX, TCX, and FIT through the gpsbabel program)
+// into the diary as runs, rides and swims of one user, written as the log windows write them.
+namespace WorkoutImport {
+
+// The Debian package that provides the converter for FIT files.
+inline constexpr const char* ConverterPackage = "gpsbabel";
+
+struct Options {
+    QString user;
+    // The kind for an activity whose file names no sport the diary logs: Running, Cycling
+    // or Swimming.
+    QString fallbackKind = QStringLiteral("Running");
+    // A workout's date is the date of its start time in this zone (the computer's own zone
+    // unless a caller says otherwise).
+    QTimeZone zone = QTimeZone::systemTimeZone();
+    // The converter for FIT files, found on PATH; a test can name one that does not exist.
+    QString converter = QStringLiteral("gpsbabel");
+};
+
+struct Failure {
+    QString file;
+    QString reason;
+};
+
+struct Summary {
+    int imported = 0;
+    int skipped = 0; // already in the diary (same user, kind, date and time)
+    std::vector<Failure> failed;
+    bool cancelled = false; // nothing was written
+    QString error;          // a database failure: nothing was written
+};
+
+// The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
+// folder (not its subfolders), sorted by name. Names that are neither are kept, so that the
+// import lists them as failed.
+QStringList expand(const QStringList& paths);
+
+// One workout ready to be written.
+struct Workout {
+    QString kind; // Running, Cycling, Swimming
+    QDate date;
+    QString day;               // Saturday
+    QString time;              // h:mm:ss
+    QString miles, kilometers; // one decimal
+    QString course;
+    QString comment;
+};
+
+// The workouts of one file, or the reason it cannot be read (then none).
+struct FileWorkouts {
+    std::vector<Workout> workouts;
+    QString error;
+};
+FileWorkouts read(const QString& path, const Options& options);
+
+// "h:mm:ss" of a number of seconds, rounded to the second.
+QString durationText(double seconds);
+
+// Called before each file with the number done and the total; returning false cancels.
+using Progress = std::function<bool(int done, int total)>;
+
+// Imports the files in one write transaction on `conn`: all of it is written, or (after a
+// cancel or a database failure) none of it. A file that cannot be read is listed with its
+// reason and nothing of it is written; the others still are.
+Summary run(Connection& conn, const QStringList& files, const Options& options,
+            const Progress& progress = {});
+
+// The summary as the dialog and the command line print it.
+QStringList summaryLines(const Summary& summary);
+
+} // namespace WorkoutImport

@@ -1,0 +1,205 @@
+#include "ReportPdf.h"
+
+#include "DateText.h"
+#include "NumberText.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+
+namespace ReportPdf {
+
+namespace {
+
+constexpr int Resolution = 300; // dots per inch of the page
+constexpr double MarginMm = 12.0;
+constexpr double BodyPoints = 7.5; // the report's font size, smaller only for long lines
+constexpr double MinBodyPoints = 5.0;
+constexpr double ChartShare = 0.35; // part of the first page the chart takes
+const QPageLayout Layout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                         QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
+
+QFont fixedFont(double points) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSizeF(points);
+    return font;
+}
+
+// Page geometry in device units at Resolution.
+struct Geometry {
+    QRectF body;       // below the heading, above the footer
+    double lineHeight; // of the body font
+    double headHeight;
+};
+
+double pointsToDots(double points) {
+    return points * Resolution / 72.0;
+}
+
+Geometry geometry() {
+    const QRectF page = Layout.paintRectPixels(Resolution);
+    Geometry g;
+    g.headHeight = pointsToDots(9) * 2 + pointsToDots(6);
+    g.lineHeight = pointsToDots(BodyPoints) * 1.18;
+    g.body = QRectF(0, g.headHeight, page.width(), page.height() - g.headHeight - pointsToDots(12));
+    return g;
+}
+
+int bodyLines(const Geometry& g, bool withChart) {
+    const double height = withChart ? g.body.height() * (1 - ChartShare) : g.body.height();
+    return std::max(1, int(height / g.lineHeight));
+}
+
+void drawChart(QPainter& p, const QRectF& area, const ChartTable& chart, const QFont& font) {
+    p.save();
+    p.setPen(QPen(Qt::black, 2));
+    p.drawRect(area);
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    p.setFont(titleFont);
+    const QFontMetricsF tm(titleFont);
+    p.drawText(QRectF(area.left(), area.top(), area.width(), tm.height() * 1.5), Qt::AlignCenter,
+               chart.title);
+    p.setFont(font);
+    const QFontMetricsF fm(font);
+    const QRectF plot =
+        area.adjusted(area.width() * 0.3, tm.height() * 1.6, -area.width() * 0.12, -fm.height());
+    const int n = int(chart.rows.size());
+    double maxValue = 0;
+    for (const auto& row : chart.rows)
+        if (!row.values.isEmpty())
+            maxValue = std::max(maxValue, row.values.first());
+    if (n > 0 && maxValue > 0) {
+        const double slot = plot.height() / n;
+        const double bar = std::clamp(slot * 0.7, 1.0, fm.height() * 2);
+        for (int i = 0; i < n; ++i) {
+            const auto& row = chart.rows[i];
+            const double value = row.values.isEmpty() ? 0 : row.values.first();
+            const double top = plot.top() + i * slot + (slot - bar) / 2;
+            const QRectF r(plot.left(), top, plot.width() * std::max(0.0, value) / maxValue, bar);
+            p.fillRect(r, QColor(70, 110, 170));
+            p.drawText(QRectF(area.left() + fm.averageCharWidth(), top,
+                              plot.left() - area.left() - 2 * fm.averageCharWidth(), bar),
+                       Qt::AlignRight | Qt::AlignVCenter,
+                       fm.elidedText(row.label, Qt::ElideRight,
+                                     plot.left() - area.left() - 2 * fm.averageCharWidth()));
+            p.drawText(QRectF(r.right() + fm.averageCharWidth(), top, area.right() - r.right(), bar),
+                       Qt::AlignLeft | Qt::AlignVCenter, NumberText::general(value));
+        }
+    }
+    p.restore();
+}
+
+} // namespace
+
+QString titleOf(const QString& kind) {
+    static const QHash<QString, QString> titles{
+        {QStringLiteral("Running"), QStringLiteral("Running Report")},
+        {QStringLiteral("Cycling"), QStringLiteral("Cycling Report")},
+        {QStringLiteral("Swimming"), QStringLiteral("Swimming Report")},
+        {QStringLiteral("Video"), QStringLiteral("Video Report")},
+        {QStringLiteral("Other"), QStringLiteral("Exercise Report")},
+        {QStringLiteral("RunningRace"), QStringLiteral("Running Race Report")},
+        {QStringLiteral("CyclingRace"), QStringLiteral("Cycling Race Report")},
+        {QStringLiteral("SwimmingRace"), QStringLiteral("Swimming Race Report")},
+        {QStringLiteral("Time"), QStringLiteral("Combined Time Report")},
+        {QStringLiteral("Shoe"), QStringLiteral("Shoe Report")},
+        {QStringLiteral("Bike"), QStringLiteral("Bike Report")}};
+    return titles.value(kind, kind);
+}
+
+int linesPerPage(bool withChart) {
+    return bodyLines(geometry(), withChart);
+}
+
+int write(const QString& path, const QStringList& lines, const Heading& heading, const ChartTable* chart,
+          QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Could not write ") + path + QStringLiteral(" - ") + file.errorString();
+        return 0;
+    }
+    QPdfWriter out(&file);
+    out.setResolution(Resolution);
+    out.setPageLayout(Layout);
+    out.setCreator(QStringLiteral("Trainbook"));
+    out.setTitle(heading.title);
+
+    const Geometry g = geometry();
+    // The body font shrinks so that the longest line fits the page width (down to a size
+    // that stays readable; a longer line is cut at the margin).
+    qsizetype longest = 1;
+    for (const QString& line : lines)
+        longest = std::max(longest, line.size());
+    double points = BodyPoints;
+    const double charWidth = QFontMetricsF(fixedFont(points), &out).horizontalAdvance(QLatin1Char('M'));
+    if (charWidth * double(longest) > g.body.width())
+        points = std::max(MinBodyPoints, points * g.body.width() / (charWidth * double(longest)));
+    const QFont body = fixedFont(points);
+
+    const int first = bodyLines(g, chart != nullptr);
+    const int rest = bodyLines(g, false);
+    const int remaining = std::max(0, int(lines.size()) - first);
+    const int pages = 1 + (remaining + rest - 1) / rest;
+
+    QPainter p;
+    if (!p.begin(&out)) {
+        if (error)
+            *error = QStringLiteral("Could not write ") + path;
+        return 0;
+    }
+    const QFont headFont = fixedFont(9);
+    QFont boldHead = headFont;
+    boldHead.setBold(true);
+    const QString subline = QStringLiteral("User: %1   Kind: %2   Date: %3")
+                                .arg(heading.user, heading.kind, DateText::iso(heading.date));
+    qsizetype next = 0;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            out.newPage();
+        p.setPen(Qt::black);
+        p.setFont(boldHead);
+        const double h = pointsToDots(9) * 1.2;
+        p.drawText(QRectF(0, 0, g.body.width(), h), Qt::AlignLeft | Qt::AlignVCenter, heading.title);
+        p.setFont(headFont);
+        p.drawText(QRectF(0, 0, g.body.width(), h), Qt::AlignRight | Qt::AlignVCenter,
+                   QStringLiteral("Page %1 of %2").arg(page).arg(pages));
+        p.drawText(QRectF(0, h, g.body.width(), h), Qt::AlignLeft | Qt::AlignVCenter, subline);
+        p.drawLine(QPointF(0, 2 * h + pointsToDots(2)), QPointF(g.body.width(), 2 * h + pointsToDots(2)));
+
+        double y = g.body.top();
+        int count = rest;
+        if (page == 1 && chart) {
+            const QRectF area(0, y + g.lineHeight, g.body.width(),
+                              g.body.height() * ChartShare - 2 * g.lineHeight);
+            drawChart(p, area, *chart, headFont);
+            y += g.body.height() * ChartShare;
+            count = first;
+        }
+        p.setFont(body);
+        const double ascent = QFontMetricsF(body, &out).ascent();
+        for (int i = 0; i < count && next < lines.size(); ++i, ++next) {
+            p.drawText(QPointF(0, y + ascent), lines[next]);
+            y += g.lineHeight;
+        }
+    }
+    p.end();
+    file.close();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Could not write ") + path + QStringLiteral(" - ") + file.errorString();
+        return 0;
+    }
+    return pages;
+}
+
+} // namespace ReportPdf

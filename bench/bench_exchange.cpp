@@ -1,0 +1,129 @@
+// Import and export timings (a timing program; run from a Release build):
+//  - importing 1,000 GPX files of one hour each, one point a second;
+//  - exporting a report of about 50,000 lines as CSV and as PDF.
+#include "CLibrary.h"
+#include "Connection.h"
+#include "ReportCsv.h"
+#include "ReportPdf.h"
+#include "TextReport.h"
+#include "Transaction.h"
+#include "WorkoutImport.h"
+
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// One hour of running along the equator, a point a second, starting at `start`.
+QByteArray hourTrack(const QDateTime& start) {
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"bench\" "
+        "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<trk><name>Bench loop</name><type>running</type>"
+        "<trkseg>\n";
+    xml.reserve(3601 * 110);
+    for (int s = 0; s <= 3600; ++s) {
+        xml += "<trkpt lat=\"0.000000\" lon=\"" + QByteArray::number(s * 0.00003, 'f', 6) +
+               "\"><ele>12.0</ele><time>" + start.addSecs(s).toString(Qt::ISODate).toUtf8() +
+               "</time></trkpt>\n";
+    }
+    return xml + "</trkseg></trk>\n</gpx>\n";
+}
+
+double seconds(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e9;
+}
+
+// Processor time of this process so far: on a machine shared with other work the wall time
+// of a step can be much longer than the time it computed.
+double cpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString db = dir.filePath("Trainbook.db");
+    Connection::create(db);
+    auto conn = Connection::open(db);
+    conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
+
+    // --- Import ------------------------------------------------------------------------
+    const QString folder = dir.filePath("watch");
+    QDir().mkpath(folder);
+    qint64 bytes = 0;
+    for (int i = 0; i < 1000; ++i) {
+        QFile f(QDir(folder).filePath(QStringLiteral("run%1.gpx").arg(i, 4, 10, QLatin1Char('0'))));
+        f.open(QIODevice::WriteOnly);
+        bytes += f.write(hourTrack(QDateTime(QDate(2020, 1, 1).addDays(i), QTime(7, 0), QTimeZone::utc())));
+    }
+    WorkoutImport::Options options;
+    options.user = "Ann";
+    options.zone = QTimeZone::utc();
+    QElapsedTimer t;
+    t.start();
+    double cpu = cpuSeconds();
+    const WorkoutImport::Summary summary =
+        WorkoutImport::run(*conn, WorkoutImport::expand({folder}), options);
+    const double importSeconds = seconds(t);
+    std::printf(
+        "import 1000 one-hour GPX files (%.0f MB, 3601 points each): %.2f s wall, %.2f s CPU (imported %d, "
+        "failed %zu)\n",
+        double(bytes) / 1e6, importSeconds, cpuSeconds() - cpu, summary.imported, summary.failed.size());
+
+    // --- A report of about 50,000 lines ------------------------------------------------
+    conn->execute("DELETE FROM Running_Log");
+    conn->execute("DELETE FROM Exercise_Master");
+    {
+        Transaction tx(*conn);
+        const QDate first(1905, 1, 1);
+        for (int i = 0; i < 44000; ++i) {
+            conn->execute(
+                "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+                "User_Name, Comments) VALUES ('Running', ?, 'Monday', '45:00', 'Ann', '')",
+                {first.addDays(i).toString(Qt::ISODate)});
+            conn->execute(
+                "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (?, 5.5, "
+                "'River, north bank', 'Racer', 8.8)",
+                {conn->lastInsertId()});
+        }
+        tx.commit();
+    }
+    TextReport::Request request;
+    request.user = "Ann";
+    request.kind = "Running";
+    request.format = TextReport::Format::Full;
+    const TextReport::Result report = TextReport::create(*conn, request);
+
+    t.restart();
+    cpu = cpuSeconds();
+    const QByteArray csv = ReportCsv::fromLines(report.lines);
+    const double csvSeconds = seconds(t);
+    std::printf("CSV of a %lld-line report (%.1f MB): %.0f ms wall, %.0f ms CPU\n",
+                (long long)report.lines.size(), double(csv.size()) / 1e6, csvSeconds * 1000,
+                (cpuSeconds() - cpu) * 1000);
+
+    t.restart();
+    cpu = cpuSeconds();
+    QString error;
+    const int pages =
+        ReportPdf::write(dir.filePath("report.pdf"), report.lines,
+                         {"Running Report", "Ann", "Running", QDate(2026, 12, 7)}, nullptr, &error);
+    const double pdfSeconds = seconds(t);
+    std::printf("PDF of a %lld-line report (%d pages, %.1f MB): %.2f s wall, %.2f s CPU %s\n",
+                (long long)report.lines.size(), pages, double(QFile(dir.filePath("report.pdf")).size()) / 1e6,
+                pdfSeconds, cpuSeconds() - cpu, qPrintable(error));
+    std::printf("targets: import <= 10 s %s, CSV <= 300 ms %s, PDF <= 5 s %s\n",
+                importSeconds <= 10 ? "met" : "MISSED", csvSeconds <= 0.3 ? "met" : "MISSED",
+                pdfSeconds <= 5 ? "met" : "MISSED");
+    return 0;
+}

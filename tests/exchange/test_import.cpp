@@ -1,0 +1,363 @@
+// Importing GPS files: what a file becomes in the diary, which files fail and why, duplicates,
+// and that one import is written whole or not at all.
+#include "CLibrary.h"
+#include "Connection.h"
+#include "GpsTrack.h"
+#include "TestSupport.h"
+#include "WorkoutImport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// A GPX track along the equator: `points` points `step` degrees of longitude apart
+// (0.05 degrees = 5559.75 m), `secondsApart` seconds apart, from `start`.
+QByteArray gpxTrack(const QString& start, int points, double step, int secondsApart,
+                    const QString& name = "River", const QString& type = "running") {
+    QDateTime t = QDateTime::fromString(start, Qt::ISODate);
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
+                     "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<metadata><name>ignored</name>"
+                     "<time>2020-01-01T00:00:00Z</time></metadata>\n<trk>";
+    if (!name.isEmpty())
+        xml += "<name>" + name.toUtf8() + "</name>";
+    if (!type.isEmpty())
+        xml += "<type>" + type.toUtf8() + "</type>";
+    xml += "<trkseg>\n";
+    for (int i = 0; i < points; ++i) {
+        const QString time = start.endsWith('Z') || start.size() <= 19
+                                 ? t.addSecs(qint64(i) * secondsApart).toUTC().toString(Qt::ISODate)
+                                 : t.addSecs(qint64(i) * secondsApart).toString(Qt::ISODate);
+        xml += QStringLiteral("<trkpt lat=\"0\" lon=\"%1\"><ele>3</ele><time>%2</time></trkpt>\n")
+                   .arg(i * step, 0, 'f', 6)
+                   .arg(time)
+                   .toUtf8();
+    }
+    return xml + "</trkseg></trk>\n</gpx>\n";
+}
+
+QByteArray tcxActivity(const QString& sport, const QString& start, double seconds, double meters) {
+    return QStringLiteral("<?xml version=\"1.0\"?>\n<TrainingCenterDatabase "
+                          "xmlns=\"http://www.garmin.com/xmlschemas/TrainingCenterDatabase/v2\">"
+                          "<Activities><Activity Sport=\"%1\"><Id>%2</Id><Lap StartTime=\"%2\">"
+                          "<TotalTimeSeconds>%3</TotalTimeSeconds><DistanceMeters>%4</DistanceMeters>"
+                          "<Track><Trackpoint><Time>%2</Time><DistanceMeters>0</DistanceMeters></Trackpoint>"
+                          "</Track></Lap></Activity></Activities></TrainingCenterDatabase>\n")
+        .arg(sport, start)
+        .arg(seconds)
+        .arg(meters)
+        .toUtf8();
+}
+
+class Import : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        db = dir.filePath("Trainbook.db");
+        Connection::create(db);
+        conn = Connection::open(db);
+        conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
+        options.user = "Ann";
+        options.zone = QTimeZone::utc();
+    }
+
+    QString file(const QString& name, const QByteArray& bytes) {
+        const QString p = dir.filePath(name);
+        QFile f(p);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return p;
+    }
+
+    // Every imported workout as "type|date|day|time|comments|detail..." in identifier order.
+    QStringList rows() {
+        QStringList out;
+        ResultSet rs = conn->query(
+            "SELECT Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, Comments, "
+            "Running_Log.Miles AS RM, Running_Log.Kilometers AS RK, Running_Log.Course AS RC, Shoes, "
+            "Cycling_Log.Miles AS CM, Cycling_Log.Kilometers AS CK, Cycling_Log.Course AS CC, Bike, "
+            "Calories_Burned, Laps, Location "
+            "FROM Exercise_Master LEFT JOIN Running_Log ON Running_ID = Exercise_ID "
+            "LEFT JOIN Cycling_Log ON Cycling_ID = Exercise_ID LEFT JOIN Swimming_Log ON Swimming_ID = "
+            "Exercise_ID "
+            "ORDER BY Exercise_ID");
+        for (; !rs.eof(); rs.moveNext()) {
+            QStringList f;
+            for (int i = 0; i < rs.columnCount(); ++i)
+                if (!rs.isNull(rs.columnName(i)))
+                    f << rs.field(i);
+            out << f.join('|');
+        }
+        return out;
+    }
+
+    QTemporaryDir dir;
+    QString db;
+    std::unique_ptr<Connection> conn;
+    WorkoutImport::Options options;
+};
+
+TEST_F(Import, RunFromGpxIsWrittenAsTheRunningLogWritesIt) {
+    conn->execute("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Old', 1, 'Ann')");
+    conn->execute("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('New', 1, 'Ann')");
+    // 3 points, 0.1 degrees of the equator in one hour: 11.1 km, 6.9 miles.
+    const QString f = file("morning.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800, "Bob's loop"));
+    const auto s = WorkoutImport::run(*conn, {f}, options);
+    EXPECT_EQ(s.imported, 1);
+    EXPECT_EQ(s.skipped, 0);
+    EXPECT_TRUE(s.failed.empty());
+    EXPECT_EQ(rows(),
+              QStringList{"Running|2026-06-06|Saturday|1:00:00|Ann|morning.gpx|6.9|11.1|Bob's loop|New"});
+}
+
+TEST_F(Import, RideFromTcxWithoutNameTakesTheFileNameAsCourse) {
+    conn->execute("INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Roadie', 1, 'Ann')");
+    const QString f = file("commute.tcx", tcxActivity("Biking", "2026-06-06T17:05:00Z", 2730.4, 20000));
+    const auto s = WorkoutImport::run(*conn, {f}, options);
+    EXPECT_EQ(s.imported, 1);
+    // 20 km -> 20.0 and 12.4 miles; 2730.4 s -> 0:45:30.
+    EXPECT_EQ(rows(),
+              QStringList{"Cycling|2026-06-06|Saturday|0:45:30|Ann|commute.tcx|12.4|20|commute|Roadie|0"});
+}
+
+struct SportCase {
+    std::string name;
+    QString type; // the GPX <type>
+    QString fallback;
+    QString kind; // expected Exercise_Type
+};
+
+class Sport : public Import, public ::testing::WithParamInterface<SportCase> {};
+
+TEST_P(Sport, KindComesFromTheFileOrTheFallback) {
+    const auto& c = GetParam();
+    options.fallbackKind = c.fallback;
+    const QString f = file("s.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600, "", c.type));
+    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
+    ResultSet rs = conn->query("SELECT Exercise_Type FROM Exercise_Master");
+    EXPECT_EQ(rs.field(0), c.kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Sport,
+                         testing::ValuesIn(std::vector<SportCase>{
+                             {"running", "running", "Cycling", "Running"},
+                             {"trail_run", "Trail Run", "Cycling", "Running"},
+                             {"cycling", "cycling", "Running", "Cycling"},
+                             {"ride", "Ride", "Running", "Cycling"},
+                             {"swim", "open_water_swimming", "Running", "Swimming"},
+                             {"unknown_takes_fallback", "9", "Cycling", "Cycling"},
+                             {"none_takes_fallback", "", "Swimming", "Swimming"},
+                         }),
+                         CaseName());
+
+TEST_F(Import, SwimHasNoLapsInTheFileAndTheCourseAsLocation) {
+    const QString f = file("pool.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.001, 1500, "Lido", "swimming"));
+    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
+    EXPECT_EQ(rows(), QStringList{"Swimming|2026-06-06|Saturday|0:25:00|Ann|pool.gpx|0|Lido"});
+}
+
+struct TimeCase {
+    std::string name;
+    QString start;
+    int zoneSeconds; // ahead of UTC
+    QString date, day;
+};
+
+class StartDate : public Import, public ::testing::WithParamInterface<TimeCase> {};
+
+// A workout's date is the local date of its start in the importing computer's zone.
+TEST_P(StartDate, IsTheLocalDateOfTheStart) {
+    const auto& c = GetParam();
+    options.zone = QTimeZone(c.zoneSeconds);
+    const QString f = file("t.gpx", gpxTrack(c.start, 2, 0.01, 3600));
+    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
+    ResultSet rs = conn->query("SELECT Exercise_Date, Exercise_Day, Exercise_Time FROM Exercise_Master");
+    EXPECT_EQ(rs.field(0), c.date);
+    EXPECT_EQ(rs.field(1), c.day);
+    EXPECT_EQ(rs.field(2), "1:00:00");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StartDate,
+    testing::ValuesIn(std::vector<TimeCase>{
+        {"utc_late_evening_in_utc", "2026-03-01T23:30:00Z", 0, "2026-03-01", "Sunday"},
+        {"utc_late_evening_east_of_utc", "2026-03-01T23:30:00Z", 7200, "2026-03-02", "Monday"},
+        {"offset_after_midnight_read_in_utc", "2026-03-02T01:30:00+02:00", 0, "2026-03-01", "Sunday"},
+        {"no_zone_is_utc", "2026-03-01T23:30:00", -3600, "2026-03-01", "Sunday"},
+    }),
+    CaseName());
+
+TEST_F(Import, DayLongTrackKeepsItsHours) {
+    // 25 points an hour apart: 24 hours.
+    const QString f = file("ultra.gpx", gpxTrack("2026-06-06T00:00:00Z", 25, 0.05, 3600));
+    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
+    ResultSet rs = conn->query("SELECT Exercise_Time, Kilometers FROM Exercise_Master, Running_Log "
+                               "WHERE Running_ID = Exercise_ID");
+    EXPECT_EQ(rs.field(0), "24:00:00");
+    EXPECT_EQ(rs.field(1), "133.4"); // 24 x 5559.75 m
+    EXPECT_DOUBLE_EQ(CLibrary::GetMinutes(rs.field(0)), 1440.0);
+}
+
+struct BadCase {
+    std::string name;
+    QString fileName;
+    QByteArray bytes;
+    QString reasonStart;
+};
+
+class BadFile : public Import, public ::testing::WithParamInterface<BadCase> {};
+
+// A file that cannot be read fails with its reason; nothing of it is written, and a good
+// file of the same import still is.
+TEST_P(BadFile, IsListedWithItsReasonAndWritesNothing) {
+    const auto& c = GetParam();
+    const QString bad = file(c.fileName, c.bytes);
+    const QString good = file("good.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
+    const auto s = WorkoutImport::run(*conn, {bad, good}, options);
+    EXPECT_EQ(s.imported, 1);
+    ASSERT_EQ(s.failed.size(), 1u);
+    EXPECT_EQ(s.failed[0].file, bad);
+    EXPECT_TRUE(s.failed[0].reason.startsWith(c.reasonStart)) << s.failed[0].reason.toStdString();
+    EXPECT_EQ(rows().size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadFile,
+    testing::ValuesIn(std::vector<BadCase>{
+        // Cut off after two good tracks: none of the file's workouts may be written.
+        {"malformed_xml", "cut.gpx",
+         gpxTrack("2026-06-01T07:00:00Z", 2, 0.01, 600)
+             .replace("</trk>", "</trk><trk><trkseg><trkpt lat=\"0\""),
+         "not well-formed XML at line"},
+        {"no_points", "empty.gpx", gpxTrack("2026-06-01T07:00:00Z", 0, 0.01, 600),
+         "no track points with a time"},
+        {"bad_time", "badtime.gpx",
+         gpxTrack("2026-06-01T07:00:00Z", 2, 0.01, 600).replace("2026-06-01T07:10", "yesterday"),
+         "a point has a time that is not a date and time"},
+        {"empty_file", "zero.gpx", "", "the file is empty"},
+        {"other_xml", "other.gpx", "<html><body/></html>", "not a GPX file"},
+        {"tcx_without_activity", "x.tcx", "<TrainingCenterDatabase><Activities/></TrainingCenterDatabase>",
+         "no activity with a time"},
+        {"unknown_extension", "notes.txt", "hello", "not a GPX, TCX or FIT file"},
+    }),
+    CaseName());
+
+TEST_F(Import, MissingFileFails) {
+    const auto s = WorkoutImport::run(*conn, {dir.filePath("gone.gpx")}, options);
+    ASSERT_EQ(s.failed.size(), 1u);
+    EXPECT_EQ(s.failed[0].reason, "no such file");
+}
+
+TEST_F(Import, WorkoutAlreadyPresentIsSkippedAndCounted) {
+    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
+    // The same run copied under another name, and a ride at the same date and time.
+    const QString b = file("b.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600, "Copy"));
+    const QString ride = file("r.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600, "", "cycling"));
+    auto s = WorkoutImport::run(*conn, {a, b, ride}, options);
+    EXPECT_EQ(s.imported, 2);
+    EXPECT_EQ(s.skipped, 1);
+    s = WorkoutImport::run(*conn, {a}, options);
+    EXPECT_EQ(s.imported, 0);
+    EXPECT_EQ(s.skipped, 1);
+    // Another user's diary is not looked at.
+    conn->execute("INSERT INTO Users (User_Name) VALUES ('Bea')");
+    options.user = "Bea";
+    EXPECT_EQ(WorkoutImport::run(*conn, {a}, options).imported, 1);
+    EXPECT_EQ(rows().size(), 3);
+}
+
+TEST_F(Import, CancelWritesNothing) {
+    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
+    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
+    QList<int> seen;
+    const auto s = WorkoutImport::run(*conn, {a, b}, options, [&](int done, int total) {
+        EXPECT_EQ(total, 2);
+        seen << done;
+        return done < 1;
+    });
+    EXPECT_TRUE(s.cancelled);
+    EXPECT_EQ(seen, (QList<int>{0, 1}));
+    EXPECT_TRUE(rows().isEmpty());
+}
+
+TEST_F(Import, DatabaseFailureWritesNothing) {
+    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
+    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
+    // The second run's detail row is refused by the database after the first was written.
+    ASSERT_EQ(
+        sqlite3_exec(conn->handle(),
+                     "CREATE TRIGGER refuse BEFORE INSERT ON Running_Log WHEN "
+                     "(SELECT Count(*) FROM Running_Log) >= 1 BEGIN SELECT RAISE(ABORT, 'refused'); END",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    const auto s = WorkoutImport::run(*conn, {a, b}, options);
+    EXPECT_FALSE(s.error.isEmpty());
+    EXPECT_EQ(s.imported, 0);
+    EXPECT_TRUE(rows().isEmpty());
+    EXPECT_TRUE(WorkoutImport::summaryLines(s).first().startsWith("Import failed, nothing was written: "));
+}
+
+TEST_F(Import, FolderGivesItsGpsFilesSortedByName) {
+    QDir(dir.path()).mkdir("watch");
+    file("watch/b.tcx", "");
+    file("watch/a.gpx", "");
+    file("watch/c.FIT", "");
+    file("watch/readme.txt", "");
+    const QStringList files = WorkoutImport::expand({dir.filePath("watch"), dir.filePath("x.gpx")});
+    EXPECT_EQ(files, (QStringList{dir.filePath("watch/a.gpx"), dir.filePath("watch/b.tcx"),
+                                  dir.filePath("watch/c.FIT"), dir.filePath("x.gpx")}));
+}
+
+TEST_F(Import, FitWithoutTheConverterNamesThePackage) {
+    options.converter = "no-such-converter-here";
+    const QString f = file("watch.fit", "not really");
+    const auto s = WorkoutImport::run(*conn, {f}, options);
+    ASSERT_EQ(s.failed.size(), 1u);
+    EXPECT_EQ(s.failed[0].reason,
+              "needs the gpsbabel program to be read (install the Debian package gpsbabel)");
+}
+
+TEST_F(Import, FitIsConvertedAndImported) {
+    if (QStandardPaths::findExecutable("gpsbabel").isEmpty())
+        GTEST_SKIP() << "gpsbabel is not installed";
+    const QString gpx = file("src.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800));
+    const QString fit = dir.filePath("watch.fit");
+    ASSERT_EQ(QProcess::execute("gpsbabel", {"-i", "gpx", "-f", gpx, "-o", "garmin_fit", "-F", fit}), 0);
+    options.fallbackKind = "Cycling";
+    const auto s = WorkoutImport::run(*conn, {fit, file("broken.fit", "garbage")}, options);
+    EXPECT_EQ(s.imported, 1);
+    ASSERT_EQ(s.failed.size(), 1u);
+    EXPECT_TRUE(s.failed[0].reason.startsWith("gpsbabel could not convert it"))
+        << s.failed[0].reason.toStdString();
+    // The converted track names no sport: the fallback kind.
+    ResultSet rs =
+        conn->query("SELECT Exercise_Type, Exercise_Time, Kilometers, Comments FROM Exercise_Master, "
+                    "Cycling_Log WHERE Cycling_ID = Exercise_ID");
+    EXPECT_EQ(rs.field(0), "Cycling");
+    EXPECT_EQ(rs.field(1), "1:00:00");
+    EXPECT_EQ(rs.field(2), "11.1");
+    EXPECT_EQ(rs.field(3), "watch.fit");
+}
+
+TEST(Duration, TextIsHoursMinutesSeconds) {
+    EXPECT_EQ(WorkoutImport::durationText(0), "0:00:00");
+    EXPECT_EQ(WorkoutImport::durationText(59.5), "0:01:00");
+    EXPECT_EQ(WorkoutImport::durationText(3599.4), "0:59:59");
+    EXPECT_EQ(WorkoutImport::durationText(90061), "25:01:01");
+    EXPECT_EQ(WorkoutImport::durationText(-5), "0:00:00");
+}
+
+TEST(Summary, ListsFailuresWithReasons) {
+    WorkoutImport::Summary s;
+    s.imported = 3;
+    s.skipped = 1;
+    s.failed.push_back({"/x/watch.fit", "needs gpsbabel"});
+    EXPECT_EQ(WorkoutImport::summaryLines(s), (QStringList{"Imported: 3", "Skipped (already in the diary): 1",
+                                                           "Failed: 1", "  watch.fit: needs gpsbabel"}));
+}
+
+} // namespace

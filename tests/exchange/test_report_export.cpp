@@ -1,0 +1,217 @@
+// Reports saved from the report windows: CSV compared byte for byte with the expected file,
+// PDF checked for its page count and, where pdftotext is installed, for the text on its pages.
+#include "DateText.h"
+#include "GuiFixture.h"
+#include "ReportPdf.h"
+#include "frmItemRpt.h"
+#include "frmTextRpt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+
+namespace {
+
+QByteArray expected(const char* name) {
+    QFile f(QStringLiteral(EXCHANGE_EXPECTED "/") + QLatin1String(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
+
+QByteArray bytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The text of a PDF as pdftotext reads it (layout kept), or a null string without the tool.
+QString pdfText(const QString& path) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        return QString();
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class Export : public GuiFixture {
+  protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        exec("INSERT INTO Users (User_Name) VALUES ('Ann')");
+        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date) "
+             "VALUES ('Racer', 'Flat', 89.5, 1, 'Ann', '1/15/2026')");
+        run("3/3/2026", "Tuesday", "40:00", "Said \"easy\"", "5", "8", "Park, east loop");
+        run("3/10/2026", "Tuesday", "25:00", "", "2.5", "4", "Track");
+        run("4/1/2026", "Wednesday", "1:20:00", "", "10", "16.1", "R\u00edo");
+    }
+    void run(const QString& date, const QString& day, const QString& time, const QString& comment,
+             const QString& miles, const QString& km, const QString& course) {
+        auto c = db();
+        c->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+                   "User_Name, Comments) VALUES ('Running', ?, ?, ?, 'Ann', ?)",
+                   {DateText::iso(*DateText::parse(date)), day, time, comment});
+        c->execute("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (?, ?, ?, "
+                   "'Racer', ?)",
+                   {c->lastInsertId(), miles.toDouble(), course, km.toDouble()});
+    }
+    // The save dialog answers with `path`.
+    void saveAs(const QString& path) {
+        // Typed into the file name box as a person does, then Return.
+        drivers["dlgExport"] = [path](QDialog* d) {
+            auto* name = find<QLineEdit>(d, "fileNameEdit");
+            name->selectAll();
+            type(name, path);
+            QTest::keyClick(name, Qt::Key_Return);
+            return d->result();
+        };
+    }
+    FixedState state{"Ann", true};
+};
+
+TEST_F(Export, SummaryReportToCsvFromTheWindow) {
+    frmTextRpt w(state);
+    w.openReport("Running");
+    w.show();
+    QApplication::processEvents();
+    click(w.optSummaryRpt);
+    click(w.btnCreateReport);
+    const QString path = QDir(dir()).filePath("summary.csv");
+    saveAs(path);
+    click(find<QPushButton>(&w, "btnExportCsv"));
+    EXPECT_EQ(bytes(path), expected("running_summary.csv"));
+    EXPECT_EQ(messages, QStringList{"Report exported to " + QDir::toNativeSeparators(path)});
+    shot(&w, "report_window_export");
+}
+
+TEST_F(Export, NothingToExportOrCancelledWritesNoFile) {
+    frmTextRpt w(state);
+    w.openReport("Running");
+    w.show();
+    QApplication::processEvents();
+    click(w.btnExportPdf);
+    EXPECT_EQ(messages, QStringList{"There is no report to export. Create the report first."});
+    click(w.btnCreateReport);
+    click(w.btnExportCsv); // no driver: the save dialog is cancelled
+    EXPECT_EQ(opened.count("dlgExport"), 1);
+    EXPECT_EQ(messages.size(), 1);
+    EXPECT_TRUE(QDir(dir()).entryList({"*.csv"}).isEmpty());
+}
+
+TEST_F(Export, FullReportToPdfHasTheHeadingAndEveryLine) {
+    frmTextRpt w(state);
+    w.openReport("Running");
+    w.show();
+    QApplication::processEvents();
+    click(w.btnCreateReport);
+    const QString path = QDir(dir()).filePath("full.pdf");
+    saveAs(path);
+    click(w.btnExportPdf);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Report exported to " + QDir::toNativeSeparators(path) + " (1 page)");
+    const QString text = pdfText(path);
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(text.contains("Running Report")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Page 1 of 1"));
+    EXPECT_TRUE(text.contains(QRegularExpression("User: Ann +Kind: Running +Date: \\d{4}-\\d\\d-\\d\\d")));
+    // pdftotext lays out blanks by position, so runs of blanks are compared as one.
+    const QString flat = text.simplified();
+    for (const QString& line : w.reportLines())
+        if (!line.trimmed().isEmpty())
+            EXPECT_TRUE(flat.contains(line.simplified())) << line.toStdString();
+}
+
+TEST_F(Export, EquipmentReportPdfIncludesItsChart) {
+    frmItemRpt w(state);
+    w.openReport("Shoe");
+    w.show();
+    QApplication::processEvents();
+    const QString path = QDir(dir()).filePath("shoes.pdf");
+    saveAs(path);
+    click(find<QPushButton>(&w, "btnExportPdf"));
+    ASSERT_EQ(messages.size(), 1) << messages.join('\n').toStdString();
+    const QString text = pdfText(path);
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(text.contains("Shoe Report"));
+    // The chart's title and its bar's label and value come before the list.
+    const qsizetype chartTitle = text.indexOf("Miles");
+    const qsizetype list = text.indexOf("SHOE");
+    ASSERT_GE(chartTitle, 0);
+    ASSERT_GE(list, 0);
+    EXPECT_LT(chartTitle, list);
+    EXPECT_LT(text.indexOf("Racer"), list);
+    EXPECT_TRUE(text.indexOf("17.5") < list) << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression("Racer +Flat +89.5 +15-Jan-26 +17.5")));
+}
+
+struct PageCase {
+    std::string name;
+    int lines; // in multiples of a page, plus extra
+    int extra;
+    bool chart;
+    int pages;
+};
+
+class PdfPages : public GuiFixture, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(PdfPages, CountAndNumbers) {
+    const auto& c = GetParam();
+    const int first = ReportPdf::linesPerPage(c.chart);
+    const int rest = ReportPdf::linesPerPage(false);
+    ASSERT_GT(rest, 40);
+    if (c.chart)
+        ASSERT_LT(first, rest);
+    else
+        ASSERT_EQ(first, rest);
+    const int total = c.lines == 0 ? c.extra : first + (c.lines - 1) * rest + c.extra;
+    QStringList lines;
+    for (int i = 0; i < total; ++i)
+        lines << QStringLiteral("line %1").arg(i + 1, 6, 10, QChar('0'));
+    ChartTable chart{"Miles", {"Miles"}, {{"A", {3}}, {"B", {1}}}};
+    const QString path = QDir(dir()).filePath("p.pdf");
+    QString error;
+    const int pages = ReportPdf::write(path, lines, {"Running Report", "Ann", "Running", QDate(2026, 12, 7)},
+                                       c.chart ? &chart : nullptr, &error);
+    EXPECT_EQ(pages, c.pages) << error.toStdString();
+    const QString text = pdfText(path);
+    if (text.isNull())
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_EQ(text.count("Page "), c.pages);
+    EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %1").arg(c.pages)));
+    EXPECT_EQ(text.count('\f'), c.pages);
+    if (total > 0) {
+        EXPECT_TRUE(text.contains("line 000001"));
+        EXPECT_TRUE(text.contains(QStringLiteral("line %1").arg(total, 6, 10, QChar('0'))));
+        // The last line of a full page is on that page: the next page starts with the next line.
+        const QStringList pageTexts = text.split('\f');
+        EXPECT_TRUE(
+            pageTexts[0].contains(QStringLiteral("line %1").arg(qMin(first, total), 6, 10, QChar('0'))));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PdfPages,
+                         testing::ValuesIn(std::vector<PageCase>{
+                             {"empty_report_one_page", 0, 0, false, 1},
+                             {"exactly_one_page", 1, 0, false, 1},
+                             {"one_line_over", 1, 1, false, 2},
+                             {"three_pages", 3, 0, false, 3},
+                             {"chart_takes_room_on_the_first_page", 1, 1, true, 2},
+                         }),
+                         CaseName());
+
+TEST_F(Export, UnwritablePdfSaysWhy) {
+    QString error;
+    EXPECT_EQ(ReportPdf::write(QDir(dir()).filePath("no/such/folder/x.pdf"), {"a"},
+                               {"T", "Ann", "Running", {}}, nullptr, &error),
+              0);
+    EXPECT_TRUE(error.startsWith("Could not write ")) << error.toStdString();
+}
+
+} // namespace
