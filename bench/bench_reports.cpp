@@ -26,6 +26,8 @@
 
 #include <sqlite3.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -184,6 +186,16 @@ long peakKiB() {
     return -1;
 }
 
+// Starts the peak over from the present use (Linux: "5" into clear_refs resets VmHWM), so that
+// the benchmark's own native read does not count as the program's memory; what that read
+// freed goes back to the system first.
+void resetPeak() {
+    malloc_trim(0);
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -207,6 +219,7 @@ int main(int argc, char** argv) {
 
     size_t nativeRows = 0, lines = 0;
     const double native = median(5, [&] { nativeRows = nativeRead(path); });
+    resetPeak();
     const double full =
         median(5, [&] { lines = size_t(run("Running", TextReport::Format::Full).lines.size()); });
     std::printf(
@@ -260,6 +273,6 @@ int main(int argc, char** argv) {
     });
     std::printf("window: %.2f ms per scroll step and paint (200 steps across the report)\n",
                 scrolled / pages);
-    std::printf("peak memory: %.1f MB\n", peakKiB() / 1024.0);
+    std::printf("peak memory of the reports and the window: %.1f MB\n", peakKiB() / 1024.0);
     return 0;
 }

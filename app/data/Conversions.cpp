@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -37,13 +38,36 @@ double finiteOrThrow(double value) {
     return value;
 }
 
-QString twoDigits(qint64 n) {
-    return QString::number(n).rightJustified(2, QLatin1Char('0'));
+// The usual stored duration, [[h:]m:]s in plain digits, read without splitting the text. Empty
+// fields count as 0, as below; false for anything else (signs, points, blanks, long fields),
+// which the general reading handles.
+bool plainMinutes(const QString& time, double& out) {
+    std::int64_t fields[3] = {0, 0, 0}; // seconds, minutes, hours: the last three fields
+    int digits = 0;
+    for (const QChar ch : time) {
+        const char16_t c = ch.unicode();
+        if (c >= u'0' && c <= u'9') {
+            if (++digits > 15)
+                return false;
+            fields[0] = fields[0] * 10 + (c - u'0');
+        } else if (c == u':') {
+            fields[2] = fields[1];
+            fields[1] = fields[0];
+            fields[0] = 0;
+            digits = 0;
+        } else {
+            return false;
+        }
+    }
+    out = double(fields[2]) * 60 + double(fields[1]) + double(fields[0]) / 60;
+    return true;
 }
 
 } // namespace
 
 double CLibrary::GetMinutes(const QString& time) {
+    if (double minutes; plainMinutes(time, minutes))
+        return minutes;
     // Fields are read from the right: seconds, minutes, hours; anything before a third
     // ":" from the right does not count.
     const QStringList fields = time.split(QLatin1Char(':'));
@@ -74,11 +98,14 @@ QString CLibrary::MinutesToString(double minutes) {
 
     // A negative duration (typed as "-5:00") keeps its sign in front; one that rounds to
     // zero seconds shows as 0:00.
-    const QString sign = minutes < 0 && seconds != 0 ? QStringLiteral("-") : QString();
-    if (hours < 1)
-        return sign + QString::number(wholeMinutes) + QLatin1Char(':') + twoDigits(secs);
-    return sign + QString::number(hours) + QLatin1Char(':') + twoDigits(wholeMinutes) + QLatin1Char(':') +
-           twoDigits(secs);
+    // Written into one buffer: long reports convert a few durations per line.
+    const char* sign = minutes < 0 && seconds != 0 ? "-" : "";
+    char text[48];
+    const int n = hours < 1 ? std::snprintf(text, sizeof text, "%s%lld:%02lld", sign, (long long)wholeMinutes,
+                                            (long long)secs)
+                            : std::snprintf(text, sizeof text, "%s%lld:%02lld:%02lld", sign, (long long)hours,
+                                            (long long)wholeMinutes, (long long)secs);
+    return QString::fromLatin1(text, n);
 }
 
 QString CLibrary::GetPace(const QString& time, const QString& distance) {

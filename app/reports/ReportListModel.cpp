@@ -11,16 +11,20 @@ void ReportListModel::setFont(const QFont& font) {
     m_lineHeight = metrics.height();
 }
 
-void ReportListModel::append(const QStringList& lines) {
+void ReportListModel::append(QStringList lines) {
     if (lines.isEmpty())
         return;
     const qsizetype widest = m_widest;
     for (const QString& line : lines)
         m_widest = std::max(m_widest, line.size());
     beginInsertRows(QModelIndex(), int(m_lines.size()), int(m_lines.size() + lines.size() - 1));
-    m_lines += lines;
+    const qsizetype added = lines.size();
+    if (m_lines.isEmpty())
+        m_lines = std::move(lines); // a long report is not copied
+    else
+        m_lines += lines;
     endInsertRows();
-    if (m_widest != widest && m_lines.size() > lines.size())
+    if (m_widest != widest && m_lines.size() > added)
         emit dataChanged(index(0), index(int(m_lines.size() - 1)), {Qt::SizeHintRole});
 }
 

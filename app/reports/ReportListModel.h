@@ -13,7 +13,7 @@ class ReportListModel : public QAbstractListModel {
     explicit ReportListModel(QObject* parent = nullptr);
 
     void setFont(const QFont& font);
-    void append(const QStringList& lines);
+    void append(QStringList lines);
     void clear();
     const QStringList& lines() const { return m_lines; }
 

@@ -299,7 +299,7 @@ void frmTextRpt::createReport(TextReport::Format format) {
                                     : QStringLiteral("Could not retrieve data - ");
         result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + procedure;
     }
-    m_model->append(result.lines);
+    m_model->append(std::move(result.lines));
     if (!result.error.isEmpty())
         Dialogs::message(this, result.error);
 }

@@ -21,8 +21,9 @@ const QString MonthTotals = QStringLiteral("Month Totals -> ");
 const QString ReportTotals = QStringLiteral("Report Totals -> ");
 const QString MonthIndent(16, QLatin1Char(' '));
 const QString ReportIndent(17, QLatin1Char(' '));
-const QString FullSelect = QStringLiteral(
-    "SELECT Format(Exercise_Date, 'dd-mmm-yyyy') AS tDate, Exercise_Time, Exercise_Day, Comments,  ");
+// Full reports read the stored date and format it with DateTexts below.
+const QString FullSelect =
+    QStringLiteral("SELECT Exercise_Date AS tDate, Exercise_Time, Exercise_Day, Comments,  ");
 
 inline QString pad(const QString& text, qint16 width) {
     return CLibrary::FormatString(text, width);
@@ -49,6 +50,42 @@ std::vector<int> columnsOf(const ResultSet& rs, std::initializer_list<const char
     }
     return out;
 }
+// The day ("05-Dec-2026") and month ("December 2026") texts of a stored date, as the
+// dialect's Format(date, 'dd-mmm-yyyy') and Format(date, 'mmmm yyyy') give them: a text that
+// is not a date stays as it is. Worked out here instead of in the statement, and only when
+// the date changes: rows come in date order, several a day.
+class DateTexts {
+  public:
+    void read(const QString& stored) {
+        if (stored == m_stored && !m_day.isNull())
+            return;
+        m_stored = stored;
+        const auto date = DateText::parse(stored);
+        if (!date) {
+            m_day = m_month = stored;
+            m_monthKey = -1;
+            return;
+        }
+        m_day = DateText::format(*date, QStringLiteral("dd-mmm-yyyy"));
+        const int key = date->year() * 12 + date->month();
+        if (key != m_monthKey) {
+            m_month = DateText::format(*date, QStringLiteral("mmmm yyyy"));
+            m_monthKey = key;
+        }
+    }
+    const QString& day() const { return m_day; }
+    const QString& month() const { return m_month; }
+
+  private:
+    QString m_stored, m_day, m_month;
+    int m_monthKey = -1;
+};
+
+// A line to keep, in a block of its own size: long reports hold a million of them.
+inline QString exactCopy(const QString& line) {
+    return QString(line.constData(), line.size());
+}
+
 inline QString general(double v) {
     return NumberText::general(v);
 }
@@ -152,8 +189,7 @@ void fullRunBike(Context& ctx) {
                pad(rb.rateHeader, 7) + pad(QStringLiteral("DAY"), 10) + QStringLiteral("COURSE"));
     const QString sql =
         FullSelect +
-        QStringLiteral("Miles, Kilometers, Course, Format(Exercise_Date, 'mmmm yyyy') AS tMonth, "
-                       "Exercise_ID ") +
+        QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
         QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") + ctx.criteria() +
@@ -161,13 +197,16 @@ void fullRunBike(Context& ctx) {
     Totals month, report;
     QString previous;
     ResultSet rs = ctx.conn.query(sql);
-    enum { Month, Time, Distance, Date, Day, Course, Id, Comments };
+    enum { Time, Distance, Date, Day, Course, Id, Comments };
     const std::vector<int> col =
         rs.eof() ? std::vector<int>()
-                 : columnsOf(rs, {"tMonth", "Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
+                 : columnsOf(rs, {"Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
                                   "Exercise_Day", "Course", "Exercise_ID", "Comments"});
+    DateTexts dates;
+    QString line; // the record line being written
     for (; !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(col[Month]);
+        dates.read(rs.field(col[Date]));
+        const QString& tMonth = dates.month();
         if (tMonth != previous) {
             if (month.count != 0) {
                 rb.totals(ctx, month, MonthTotals, MonthIndent);
@@ -181,16 +220,15 @@ void fullRunBike(Context& ctx) {
         month.minutes += CLibrary::GetMinutes(time);
         const double distance = rs.value(col[Distance]).toDouble();
         month.distance += distance;
-        QString line;
-        line.reserve(112);
-        appendPadded(line, rs.field(col[Date]), 13);
+        line.resize(0); // keeps its capacity from row to row
+        appendPadded(line, dates.day(), 13);
         appendPadded(line, rs.field(col[Distance]), 7);
         appendPadded(line, time, 9);
         appendPadded(line, rb.rate(time, distance), 7);
         appendPadded(line, rs.field(col[Day]), 10);
         appendPadded(line, rs.field(col[Course]), 50);
         line += rs.field(col[Id]);
-        ctx.lines << line;
+        ctx.lines << exactCopy(line);
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
@@ -208,7 +246,7 @@ void summaryRunBike(Context& ctx) {
                pad(rb.rateHeader, 7) + pad(rb.countWord.toUpper(), 7) +
                pad(QStringLiteral("AVG ") + ctx.unitHeader(), 11) + pad(QStringLiteral("AVG TIME"), 10));
     const QString sql = QStringLiteral("SELECT Exercise_Time, ") +
-                        QStringLiteral("Miles, Kilometers, Format(Exercise_Date, 'mmmm yyyy') AS tMonth ") +
+                        QStringLiteral("Miles, Kilometers, Exercise_Date AS tDate ") +
                         QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
                         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
                         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
@@ -222,8 +260,10 @@ void summaryRunBike(Context& ctx) {
                          pad(rb.rate(T, month.distance), 7) + pad(QString::number(month.count), 7) +
                          pad(month.averageDistance(), 11) + pad(month.averageTime(), 10);
     };
+    DateTexts dates;
     for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+        dates.read(rs.field(u"tDate"));
+        const QString& tMonth = dates.month();
         if (tMonth != previous && month.count != 0) {
             monthLine();
             report.add(month);
@@ -291,38 +331,56 @@ void weeklyRun(Context& ctx) {
     if (!weekSpan(ctx, start, end))
         return;
     start = start.addDays(-(start.dayOfWeek() % 7)); // back to Sunday
-    // One statement for every week, prepared once: only the two dates change.
+    // One statement for the whole span in date order; each week's line is written once the
+    // rows reach a later week, so a row that fails the report leaves the weeks before it.
+    const qint64 weeks = start <= end ? start.daysTo(end) / 7 + 1 : 0;
     const QString sql = QStringLiteral("SELECT ") + ctx.distanceColumn() +
-                        QStringLiteral(" AS Mile, Exercise_Time ") +
+                        QStringLiteral(" AS Mile, Exercise_Time, Exercise_Date ") +
                         QStringLiteral("FROM Running_Log, Exercise_Master ") +
                         QStringLiteral("WHERE Exercise_ID = Running_ID ") +
                         QStringLiteral("AND Exercise_Date BETWEEN ? AND ? ") + criteria +
-                        QStringLiteral("AND User_Name = ") + ctx.user();
-    Totals report;
-    qint64 weeks = 0;
-    for (QDate weekStart = start; weekStart <= end; weekStart = weekStart.addDays(7)) {
-        const QDate weekEnd = weekStart.addDays(6);
-        ++weeks;
-        Totals week;
-        for (ResultSet rs = ctx.conn.query(sql, {DateText::iso(weekStart), DateText::iso(weekEnd)});
-             !rs.eof(); rs.moveNext()) {
-            week.distance += rs.value(u"Mile").toDouble();
-            week.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
-            ++week.count;
-        }
+                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ORDER BY Exercise_Date");
+    Totals report, week;
+    qint64 written = 0; // weeks whose lines are written
+    const auto writeWeek = [&] {
+        const QDate weekStart = start.addDays(7 * written);
+        ++written;
         const QString label = pad(DateText::format(weekStart, QStringLiteral("dd-mmm-yyyy")), 15);
         if (week.count == 0) {
             ctx.lines << label + pad(QStringLiteral("0"), 8) + pad(QStringLiteral("0:00"), 9) +
                              pad(QStringLiteral("0:00"), 7) + pad(QStringLiteral("0"), 7) +
                              pad(QStringLiteral("0"), 11) + pad(QStringLiteral("0:00"), 10);
-            continue;
+            return;
         }
         report.add(week);
         const QString T = week.time();
         ctx.lines << label + pad(general(week.distance), 8) + pad(T, 9) + pad(pace(T, week.distance), 7) +
                          pad(QString::number(week.count), 7) + pad(week.averageDistance(), 11) +
                          pad(week.averageTime(), 10);
+        week = Totals();
+    };
+    if (weeks > 0) {
+        ResultSet rs = ctx.conn.query(
+            sql, {DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
+        enum { Mile, Time, Date };
+        const std::vector<int> col =
+            rs.eof() ? std::vector<int>() : columnsOf(rs, {"Mile", "Exercise_Time", "Exercise_Date"});
+        // Stored dates are ISO text, which sorts as the dates do.
+        const auto nextWeek = [&] { return DateText::iso(start.addDays(7 * (written + 1))); };
+        QString next = nextWeek();
+        for (; !rs.eof(); rs.moveNext()) {
+            const QString date = rs.field(col[Date]);
+            while (written < weeks - 1 && date >= next) {
+                writeWeek();
+                next = nextWeek();
+            }
+            week.distance += rs.value(col[Mile]).toDouble();
+            week.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
+            ++week.count;
+        }
     }
+    while (written < weeks)
+        writeWeek();
     ctx.lines << Blank;
     const QString unit = ctx.unitWord();
     if (report.count == 0) {
@@ -358,8 +416,8 @@ struct TimeKind {
 
 TimeKind timeKind(const QString& kind) {
     TimeKind k;
-    const QString monthAndId = QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth, Exercise_ID ");
-    const QString month = QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth ");
+    const QString monthAndId = QStringLiteral("Exercise_ID ");
+    const QString month = QStringLiteral("Exercise_Date AS tDate ");
     const auto detailFrom = [](const QString& table, const QString& key) {
         return QStringLiteral("FROM Exercise_Master, ") + table + QStringLiteral(" ") +
                QStringLiteral("WHERE Exercise_Id = ") + key + QStringLiteral(" ") +
@@ -383,7 +441,7 @@ TimeKind timeKind(const QString& kind) {
         k.record = {{"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Video", 66}};
     } else if (kind == QLatin1String("Other")) {
         k.fullColumns = QStringLiteral("Exercise_Name, ") +
-                        QStringLiteral("Format(Exercise_Date, 'mmmm yyyy') AS tMonth, Exercise_ID, Field1 ");
+                        QStringLiteral("Exercise_ID, Field1 ");
         k.summaryColumns = month;
         k.from = detailFrom(QStringLiteral("OtherLog"), QStringLiteral("Other_ID"));
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
@@ -428,16 +486,18 @@ void fullTime(Context& ctx) {
     Totals month, report;
     QString previous;
     ResultSet rs = ctx.conn.query(sql);
-    enum { Month, Time, Id, Comments, Laps };
+    enum { Date, Time, Id, Comments, Laps };
     std::vector<int> col, recordCol;
     if (!rs.eof()) {
-        col =
-            columnsOf(rs, {"tMonth", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tMonth"});
+        col = columnsOf(rs, {"tDate", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tDate"});
         for (const auto& [name, width] : k.record)
             recordCol.push_back(name ? columnsOf(rs, {name}).front() : -1);
     }
+    DateTexts dates;
+    QString line; // the record line being written
     for (; !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(col[Month]);
+        dates.read(rs.field(col[Date]));
+        const QString& tMonth = dates.month();
         if (tMonth != previous) {
             if (month.count != 0) {
                 timeTotals(ctx, k, month, false, false);
@@ -450,12 +510,15 @@ void fullTime(Context& ctx) {
         month.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
         if (k.swim)
             month.distance += rs.value(col[Laps]).toDouble();
-        QString line;
-        line.reserve(112);
+        line.resize(0); // keeps its capacity from row to row
         for (size_t i = 0; i < k.record.size(); ++i)
-            appendPadded(line, recordCol[i] < 0 ? QString() : rs.field(recordCol[i]), k.record[i].second);
+            appendPadded(line,
+                         recordCol[i] < 0          ? QString()
+                         : recordCol[i] == col[Date] ? dates.day()
+                                                     : rs.field(recordCol[i]),
+                         k.record[i].second);
         line += rs.field(col[Id]);
-        ctx.lines << line;
+        ctx.lines << exactCopy(line);
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
@@ -489,8 +552,10 @@ void summaryTime(Context& ctx) {
             ctx.lines << pad(previous, 15) + pad(month.time(), 9) + pad(QString::number(month.count), 11) +
                              pad(month.averageTime(), 10);
     };
+    DateTexts dates;
     for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        const QString tMonth = rs.field(u"tMonth");
+        dates.read(rs.field(u"tDate"));
+        const QString& tMonth = dates.month();
         if (tMonth != previous && month.count != 0) {
             monthLine();
             report.add(month);
