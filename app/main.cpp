@@ -1,10 +1,10 @@
 #include "CLibrary.h"
 #include "Connection.h"
 #include "DatabaseLocation.h"
-#include "MainForm.h"
 #include "Dialogs.h"
-#include "WindowPlacement.h"
+#include "MainForm.h"
 #include "Startup.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -45,15 +45,20 @@ void checkDatabase(const QString& file) {
     } else if (r.state == Startup::State::Refused && !Connection::exists(file)) {
         Dialogs::message(nullptr, r.message);
     } else if (r.state == Startup::State::Damaged && r.newestBackup.isEmpty()) {
-        Dialogs::message(nullptr, r.message + QStringLiteral("\n\nThere is no good copy of it in '%1'.")
-                                                  .arg(Startup::backupFolder(file)));
+        Dialogs::message(
+            nullptr,
+            r.message +
+                QStringLiteral("\n\nThere is no good copy of it in '%1'.").arg(Startup::backupFolder(file)));
     } else if (r.state == Startup::State::Damaged &&
-               Dialogs::ask(nullptr, r.message + QStringLiteral("\n\nPut the newest good copy, '%1', in its place? "
-                                                                "The damaged file is kept beside it.")
-                                                     .arg(r.newestBackup))) {
+               Dialogs::ask(nullptr,
+                            r.message + QStringLiteral("\n\nPut the newest good copy, '%1', in its place? "
+                                                       "The damaged file is kept beside it.")
+                                            .arg(r.newestBackup))) {
         try {
             const QString aside = Startup::restore(file, r.newestBackup);
-            Dialogs::message(nullptr, QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
+            Dialogs::message(
+                nullptr,
+                QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
         } catch (const std::exception& e) {
             Dialogs::message(nullptr, describe(e));
         }

@@ -296,12 +296,11 @@ int main(int argc, char** argv) {
         report(std::string("ride average km, ") + f.name, core, t.rows.size(), nat);
 
         core = bestMs(runs, [&] { t = GraphTables::hoursTogether(*conn, User, f.sel); });
-        nat =
-            bestMs(runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
+        nat = bestMs(runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
         report(std::string("hours together, ") + f.name, core, t.rows.size(), nat);
 
-        core = bestMs(runs,
-                        [&] { t = GraphTables::hoursIndividual(*conn, User, f.sel, GraphTables::Kinds{}); });
+        core =
+            bestMs(runs, [&] { t = GraphTables::hoursIndividual(*conn, User, f.sel, GraphTables::Kinds{}); });
         report(std::string("hours individual, ") + f.name, core, t.rows.size(), nat);
     }
     std::printf("\nslowest chart table %.2f ms, largest ratio to the native read %.2fx\n\n", worst,

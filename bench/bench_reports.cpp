@@ -15,12 +15,12 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListView>
 #include <QPushButton>
-#include <QCheckBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
 

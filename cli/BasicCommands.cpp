@@ -42,13 +42,15 @@ int init(const QStringList& args) {
     if (Connection::exists(path)) {
         // Opening proves it is a Trainbook database; anything else throws and is left alone.
         // The engine's quick check finds damage that opening alone does not read.
-        const QString problem =
-            Connection::open(path)->query(QStringLiteral("SELECT quick_check FROM pragma_quick_check(1)")).field(0);
+        const QString problem = Connection::open(path)
+                                    ->query(QStringLiteral("SELECT quick_check FROM pragma_quick_check(1)"))
+                                    .field(0);
         if (problem != QLatin1String("ok"))
             throw DbError(QStringLiteral("'%1' is damaged (%2).")
                               .arg(FilePath::shown(FilePath::absolute(path)),
                                    QString(problem).remove(QStringLiteral("*** in database main ***\n"))));
-        out() << "Trainbook database already exists: " << FilePath::shown(FilePath::absolute(path)) << Qt::endl;
+        out() << "Trainbook database already exists: " << FilePath::shown(FilePath::absolute(path))
+              << Qt::endl;
         return 0;
     }
     Connection::create(path);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
-#include <QHash>
 #include <QTextStream>
 
 // What every trainbook-cli command shares: its output streams and how it says that the
@@ -27,7 +27,7 @@ double numberArg(const QString& text);
 // Reads "--name value" options and bare "--flag" switches from `args`. Every word must be a
 // known option: anything else, a missing value or a repeated option is a UsageError.
 class Options {
-public:
+  public:
     Options(const QStringList& args, const QStringList& valueOptions, const QStringList& flags);
     bool has(const QString& name) const { return m_values.contains(name) || m_flags.contains(name); }
     // The option's value, or `fallback` when it was not given.
@@ -35,7 +35,7 @@ public:
     // The option's value; a UsageError when it was not given.
     QString required(const QString& name) const;
 
-private:
+  private:
     QHash<QString, QString> m_values;
     QStringList m_flags;
 };

@@ -34,13 +34,15 @@ const Command Commands[] = {
      "calc minutes TIME\ncalc time MINUTES\ncalc pace TIME DISTANCE\ncalc mph TIME DISTANCE\n"
      "calc km MILES\ncalc miles KM\ncalc pad TEXT N\ncalc parsedate \"WEEKDAY, DATE\""},
     {"report", Cli::report,
-     "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria \"FRAGMENT\"] [--csv | --pdf FILE]"},
+     "report --user NAME --kind KIND [--format full|summary|weekly] [--km] [--comments] [--criteria "
+     "\"FRAGMENT\"] [--csv | --pdf FILE]"},
     {"backup", Cli::backup, "backup TARGET"},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER..."},
     {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
-     "[--kinds Running,Cycling,Swimming,Video,Other] --filter allmonths|currentyear|range|single|years|months "
+     "[--kinds Running,Cycling,Swimming,Video,Other] --filter "
+     "allmonths|currentyear|range|single|years|months "
      "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
     {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
 };

@@ -20,7 +20,8 @@ sqlite3* database() {
                      " ('Bob', 'B', 10, '2026-11-01');",
                      nullptr, nullptr, nullptr);
         // A statement that the fuzzer makes slow must not stall the run.
-        sqlite3_progress_handler(d, 100000, [](void*) { return 1; }, nullptr);
+        sqlite3_progress_handler(
+            d, 100000, [](void*) { return 1; }, nullptr);
         return d;
     }();
     return db;

@@ -4,8 +4,6 @@
 #include "frmAbout.h"
 
 #include <QColor>
-#include <algorithm>
-#include <cmath>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -13,6 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -55,7 +55,9 @@ QColor colorFromNumber(quint32 number) {
 // Contrast ratio of two colours, 1 (none) to 21 (black on white).
 double contrast(const QColor& a, const QColor& b) {
     const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
         return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
     };
     const double la = luminance(a), lb = luminance(b);

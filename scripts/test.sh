@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+scripts/check-format.sh
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 # The long crash test (label slow) runs on request: ctest --test-dir build -L slow

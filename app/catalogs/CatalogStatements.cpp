@@ -44,8 +44,10 @@ QString withThousands(const QString& fixed) {
 
 const Equipment Shoes{QStringLiteral("Running_Shoes"), QStringLiteral("Shoe"), QStringLiteral("Shoe_Type"),
                       QStringLiteral("ORDER BY Shoes_ID DESC")};
-const Equipment Bikes{QStringLiteral("Bikes"), QStringLiteral("Bike"), QStringLiteral("Bike_Type"), QString()};
-const Equipment Videos{QStringLiteral("Videos"), QStringLiteral("Video"), QStringLiteral("Video_Type"), QString()};
+const Equipment Bikes{QStringLiteral("Bikes"), QStringLiteral("Bike"), QStringLiteral("Bike_Type"),
+                      QString()};
+const Equipment Videos{QStringLiteral("Videos"), QStringLiteral("Video"), QStringLiteral("Video_Type"),
+                       QString()};
 
 QString stripCurrency(const QString& typed) {
     QString text = typed.trimmed();
@@ -70,9 +72,11 @@ QString priceNumber(const QString& typed) {
 }
 
 QString insertPurchased(const Equipment& e, const QString& name, const QString& type, const QString& price,
-                        bool active, const QString& user, const QString& date, std::optional<double> retireMiles) {
+                        bool active, const QString& user, const QString& date,
+                        std::optional<double> retireMiles) {
     const QString retire = retireMiles ? NumberText::general(*retireMiles) : QStringLiteral("NULL");
-    return QStringLiteral("INSERT INTO %1 (%2, %3, Price, Active, User_Name, Purchase_Date, Retire_Distance) ")
+    return QStringLiteral(
+               "INSERT INTO %1 (%2, %3, Price, Active, User_Name, Purchase_Date, Retire_Distance) ")
                .arg(e.table, e.nameColumn, e.typeColumn) +
            QStringLiteral("VALUES (") + q(name) + QStringLiteral(", ") + q(type) + QStringLiteral(", ") +
            q(priceNumber(price)) + QStringLiteral(", ") +
@@ -143,7 +147,8 @@ QString selectVideoLength() {
 }
 
 QString updateActive(const Equipment& e) {
-    return QStringLiteral("UPDATE %1 SET Active = ? WHERE %2 = ? AND User_Name = ?").arg(e.table, e.nameColumn);
+    return QStringLiteral("UPDATE %1 SET Active = ? WHERE %2 = ? AND User_Name = ?")
+        .arg(e.table, e.nameColumn);
 }
 
 QString listVideoTypes() {
@@ -198,7 +203,8 @@ QString listRaceTypes() {
 }
 
 QString selectRaceDistance() {
-    return QStringLiteral("SELECT RaceDistance FROM RaceTypes WHERE Exercise = ? AND RaceType = ? AND User_Name = ?");
+    return QStringLiteral(
+        "SELECT RaceDistance FROM RaceTypes WHERE Exercise = ? AND RaceType = ? AND User_Name = ?");
 }
 
 } // namespace CatalogStatements

@@ -22,7 +22,7 @@ struct Equipment {
     QString listOrder;  // appended to the list queries, e.g. "ORDER BY Shoes_ID DESC"
 };
 
-extern const Equipment Shoes;  // newest first
+extern const Equipment Shoes; // newest first
 extern const Equipment Bikes;
 extern const Equipment Videos;
 

@@ -4,9 +4,9 @@
 #include "CatalogLayout.h"
 #include "Clock.h"
 #include "DatePicker.h"
+#include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +20,8 @@ namespace {
 
 const QString kInserted = QStringLiteral("Record Inserted");
 const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
-const QString kRetireTip = QStringLiteral("Distance after which it is due for retirement; leave empty for no limit");
+const QString kRetireTip =
+    QStringLiteral("Distance after which it is due for retirement; leave empty for no limit");
 
 } // namespace
 
@@ -41,7 +42,8 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
         txtPrice = addRow<QLineEdit>(addForm, Label3, "Label3", "Price:", "txtPrice");
         Fields::onLeave(txtPrice, [this] { txtPrice_LostFocus(); });
         dtBuyDate = addRow<DatePicker>(addForm, Label5, "Label5", "Purchase Date:", "dtBuyDate");
-        txtRetireDistance = addRow<QLineEdit>(addForm, Label6, "Label6", retireCaption(), "txtRetireDistance");
+        txtRetireDistance =
+            addRow<QLineEdit>(addForm, Label6, "Label6", retireCaption(), "txtRetireDistance");
         txtRetireDistance->setToolTip(kRetireTip);
     } else {
         txtLength = addRow<QLineEdit>(addForm, Label3, "Label3", "Length (hr:mm:ss):", "txtLength");
@@ -62,7 +64,8 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
 
     // --- Modify section (below a separating line) ----------------------------------------
     auto* modifyForm = CatalogLayout::form();
-    m_modifyList = addRow<QComboBox>(modifyForm, Label4, "Label4", noun + QStringLiteral(":"), "cbModify" + noun);
+    m_modifyList =
+        addRow<QComboBox>(modifyForm, Label4, "Label4", noun + QStringLiteral(":"), "cbModify" + noun);
     chkMdActive = new QCheckBox(QStringLiteral("Active?"), this);
     chkMdActive->setObjectName(QStringLiteral("chkMdActive"));
     chkMdActive->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -82,7 +85,6 @@ EquipmentDialog::EquipmentDialog(SharedState& state, EquipmentForm form, QWidget
     for (const auto& [name, tip] : m_form.tooltips)
         if (auto* w = findChild<QWidget*>(name))
             w->setToolTip(tip);
-
 
     connect(btnUpdate, &QPushButton::clicked, this, &EquipmentDialog::btnUpdate_Click);
     connect(btnExit, &QPushButton::clicked, this, &EquipmentDialog::btnExit_Click);
@@ -110,8 +112,8 @@ void EquipmentDialog::setTypes(const QStringList& types) {
 
 void EquipmentDialog::showReadError(const QString& context, const QString& description,
                                     const QString& routine) {
-    Dialogs::message(this, context + description + QStringLiteral(" - In ") + m_form.formName + QLatin1Char(' ') +
-                          routine);
+    Dialogs::message(this, context + description + QStringLiteral(" - In ") + m_form.formName +
+                               QLatin1Char(' ') + routine);
 }
 
 void EquipmentDialog::txtPrice_LostFocus() {
@@ -131,7 +133,8 @@ void EquipmentDialog::addItem() {
         if (m_form.purchased) {
             sql = CatalogStatements::insertPurchased(
                 m_form.equipment, name, m_type->currentText(), txtPrice->text(), chkActive->isChecked(), user,
-                dtBuyDate->statementText(), CatalogStatements::retireMiles(txtRetireDistance->text(), m_miles));
+                dtBuyDate->statementText(),
+                CatalogStatements::retireMiles(txtRetireDistance->text(), m_miles));
         } else {
             // The length is copied into a video workout's time, so it must read as a duration.
             if (!txtLength->text().trimmed().isEmpty())
@@ -192,9 +195,9 @@ void EquipmentDialog::btnUpdate_Click() {
     CLibrary lib;
     bool ok = false;
     if (!txtMdRetireDistance) {
-        ok = lib.Insert_UpdateRec(CatalogStatements::updateActive(m_form.equipment),
-                                  {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(),
-                                   m_state.currentUser()});
+        ok = lib.Insert_UpdateRec(
+            CatalogStatements::updateActive(m_form.equipment),
+            {chkMdActive->isChecked() ? 1 : 0, m_modifyList->currentText(), m_state.currentUser()});
     } else {
         try {
             const QVariant retire = CatalogStatements::retireParameter(

@@ -48,7 +48,7 @@ class EquipmentDialog : public CatalogDialog {
     // The distance at which the item is due for retirement, in the user's unit; empty: no limit.
     QLineEdit* txtRetireDistance = nullptr;   // shoes, bikes
     QLineEdit* txtMdRetireDistance = nullptr; // shoes, bikes, modify section
-    QLineEdit* txtLength = nullptr;  // videos
+    QLineEdit* txtLength = nullptr;           // videos
     QCheckBox* chkActive = nullptr;
     QCheckBox* chkMdActive = nullptr;
     QPushButton* btnUpdate = nullptr;

@@ -3,16 +3,15 @@
 #include "CLibrary.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
+#include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "SharedState.h"
-#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 
 frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
     : CatalogDialog(QStringLiteral("frmAddExercise"), QStringLiteral("Add / Modify Exercise"), parent),
@@ -48,7 +47,6 @@ frmAddExercise::frmAddExercise(SharedState& state, QWidget* parent)
     for (QLineEdit* field : {txtModField1, txtModField2, txtModField3})
         Fields::selectAllOnFocus(field);
 
-
     connect(btnAdd, &QPushButton::clicked, this, &frmAddExercise::btnAdd_Click);
     connect(btnModify, &QPushButton::clicked, this, &frmAddExercise::btnModify_Click);
     connect(cbModExercise, &QComboBox::activated, this, &frmAddExercise::cbModExercise_Click);
@@ -63,7 +61,7 @@ void frmAddExercise::showAddSectionOnly() {
 
 void frmAddExercise::showReadError(const QString& description, const QString& routine) {
     Dialogs::message(this, QStringLiteral("Problem in retrieving exercise data - ") + description +
-                          QStringLiteral(" - In frmAddExercise ") + routine);
+                               QStringLiteral(" - In frmAddExercise ") + routine);
 }
 
 void frmAddExercise::btnAdd_Click() {

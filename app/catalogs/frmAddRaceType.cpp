@@ -3,17 +3,16 @@
 #include "CLibrary.h"
 #include "CatalogLayout.h"
 #include "CatalogStatements.h"
+#include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "NumberText.h"
 #include "SharedState.h"
-#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
 
 frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
     : CatalogDialog(QStringLiteral("frmAddRaceType"), QStringLiteral("Add / Modify Race Type"), parent),

@@ -3,8 +3,7 @@
 #include "Transaction.h"
 
 namespace {
-QString& defaultFile()
-{
+QString& defaultFile() {
     static QString file = QStringLiteral("Trainbook.db");
     return file;
 }
@@ -12,13 +11,18 @@ QString& defaultFile()
 
 CLibrary::CLibrary() : m_sAccessFile(defaultFile()) {}
 
-QString CLibrary::defaultAccessFile() { return defaultFile(); }
-void CLibrary::setDefaultAccessFile(const QString& path) { defaultFile() = path; }
+QString CLibrary::defaultAccessFile() {
+    return defaultFile();
+}
+void CLibrary::setDefaultAccessFile(const QString& path) {
+    defaultFile() = path;
+}
 
-std::unique_ptr<Connection> CLibrary::GetConnection() const { return Connection::open(m_sAccessFile); }
+std::unique_ptr<Connection> CLibrary::GetConnection() const {
+    return Connection::open(m_sAccessFile);
+}
 
-bool CLibrary::Insert_UpdateRec(const QString& sSql) const
-{
+bool CLibrary::Insert_UpdateRec(const QString& sSql) const {
     try {
         GetConnection()->execute(sSql);
         return true;
@@ -27,8 +31,7 @@ bool CLibrary::Insert_UpdateRec(const QString& sSql) const
     }
 }
 
-bool CLibrary::Insert_UpdateRec(const QString& sSql, const QVariantList& params) const
-{
+bool CLibrary::Insert_UpdateRec(const QString& sSql, const QVariantList& params) const {
     try {
         GetConnection()->execute(sSql, params);
         return true;
@@ -37,8 +40,7 @@ bool CLibrary::Insert_UpdateRec(const QString& sSql, const QVariantList& params)
     }
 }
 
-bool CLibrary::Insert_UpdateRecs(const QStringList& statements) const
-{
+bool CLibrary::Insert_UpdateRecs(const QStringList& statements) const {
     try {
         auto conn = GetConnection();
         Transaction transaction(*conn);
@@ -50,17 +52,15 @@ bool CLibrary::Insert_UpdateRecs(const QStringList& statements) const
     }
 }
 
-QString CLibrary::masterInsertSql() const
-{
+QString CLibrary::masterInsertSql() const {
     return QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, ") +
            QStringLiteral("Exercise_Day, Exercise_Time, User_Name, Comments) ") + QStringLiteral("VALUES (") +
            Quote(m_sExercise) + QStringLiteral(", ") + Quote(m_sDate) + QStringLiteral(", ") + Quote(m_sDay) +
-           QStringLiteral(", ") + Quote(m_sTime) + QStringLiteral(", ") + Quote(m_sUser) + QStringLiteral(", ") +
-           Quote(m_sComments) + QStringLiteral(")");
+           QStringLiteral(", ") + Quote(m_sTime) + QStringLiteral(", ") + Quote(m_sUser) +
+           QStringLiteral(", ") + Quote(m_sComments) + QStringLiteral(")");
 }
 
-QString CLibrary::AddMasterRec()
-{
+QString CLibrary::AddMasterRec() {
     try {
         auto conn = GetConnection();
         // The insert and the read-back of the new identifier run in one transaction, so the
@@ -77,8 +77,7 @@ QString CLibrary::AddMasterRec()
     }
 }
 
-QString CLibrary::AddMasterWithDetail(const std::function<QString(const QString& id)>& detailSql)
-{
+QString CLibrary::AddMasterWithDetail(const std::function<QString(const QString& id)>& detailSql) {
     try {
         auto conn = GetConnection();
         return AddMasterWithDetail(*conn, detailSql);
@@ -87,8 +86,8 @@ QString CLibrary::AddMasterWithDetail(const std::function<QString(const QString&
     }
 }
 
-QString CLibrary::AddMasterWithDetail(Connection& conn, const std::function<QString(const QString& id)>& detailSql)
-{
+QString CLibrary::AddMasterWithDetail(Connection& conn,
+                                      const std::function<QString(const QString& id)>& detailSql) {
     Transaction transaction(conn);
     conn.execute(masterInsertSql());
     const QString id = QString::number(conn.lastInsertId());
@@ -97,12 +96,12 @@ QString CLibrary::AddMasterWithDetail(Connection& conn, const std::function<QStr
     return id;
 }
 
-bool CLibrary::DeleteWorkout(const QString& detailTable, const QString& keyColumn, const QString& id) const
-{
+bool CLibrary::DeleteWorkout(const QString& detailTable, const QString& keyColumn, const QString& id) const {
     try {
         const QString key = Number(id);
-        return Insert_UpdateRecs({QStringLiteral("DELETE FROM %1 WHERE %2 = %3").arg(detailTable, keyColumn, key),
-                                  QStringLiteral("DELETE FROM Exercise_Master WHERE Exercise_ID = %1").arg(key)});
+        return Insert_UpdateRecs(
+            {QStringLiteral("DELETE FROM %1 WHERE %2 = %3").arg(detailTable, keyColumn, key),
+             QStringLiteral("DELETE FROM Exercise_Master WHERE Exercise_ID = %1").arg(key)});
     } catch (...) {
         return false;
     }

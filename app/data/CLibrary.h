@@ -12,7 +12,7 @@
 // runs finished write statements, inserts master rows, and carries the time, pace and
 // distance conversions. Every handler makes its own instance and lets it go when it returns.
 class CLibrary {
-public:
+  public:
     CLibrary();
 
     // --- Properties of the master row and of the database file --------------------------
@@ -72,14 +72,14 @@ public:
     static QString Number(const QString& text);
 
     // --- Conversions ----------------------------------------------------------------------
-    static double GetMinutes(const QString& time);                      // throws "Type mismatch"
+    static double GetMinutes(const QString& time); // throws "Type mismatch"
     static QString MinutesToString(double minutes);
     static QString GetPace(const QString& time, const QString& distance); // throws
     static QString GetPace(const QString& time, double distance);         // throws
     static QString GetMPH(const QString& time, const QString& distance);  // throws
     static QString GetMPH(const QString& time, double distance);          // throws
-    static QString ComputeKilometers(const QString& miles);  // "0" on any error
-    static QString ComputeMiles(const QString& kilometers);  // "0" on any error
+    static QString ComputeKilometers(const QString& miles);               // "0" on any error
+    static QString ComputeMiles(const QString& kilometers);               // "0" on any error
     static QString FormatString(const QString& sString, qint16 nSpaces);
     // Splits "Saturday, 12/5/2026" at its first comma. Throws DbError
     // ("Invalid procedure call or argument") when there is no comma.
@@ -87,7 +87,7 @@ public:
 
     static constexpr double KilometersPerMile = 1.609;
 
-private:
+  private:
     QString masterInsertSql() const;
 
     QString m_sDate, m_sDay, m_sExercise, m_sTime, m_sComments, m_sUser, m_sAccessFile;

@@ -9,16 +9,21 @@ std::atomic<qint64> fixedMs{-1};
 
 namespace Clock {
 
-QDateTime now()
-{
+QDateTime now() {
     const qint64 ms = fixedMs.load();
     return ms < 0 ? QDateTime::currentDateTime() : QDateTime::fromMSecsSinceEpoch(ms);
 }
 
-QDate today() { return now().date(); }
+QDate today() {
+    return now().date();
+}
 
-void setFixed(const QDateTime& when) { fixedMs.store(when.toMSecsSinceEpoch()); }
+void setFixed(const QDateTime& when) {
+    fixedMs.store(when.toMSecsSinceEpoch());
+}
 
-void reset() { fixedMs.store(-1); }
+void reset() {
+    fixedMs.store(-1);
+}
 
 } // namespace Clock

@@ -4,11 +4,11 @@
 #include "DbError.h"
 #include "FilePath.h"
 #include "Migration.h"
-#include "Schema.h"
-#include "Startup.h"
 #include "NumberText.h"
+#include "Schema.h"
 #include "SqlDialect.h"
 #include "SqlFunctions.h"
+#include "Startup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,27 +23,25 @@ namespace {
 std::atomic<int> busyTimeoutMs{5000};
 
 // Files whose writes are refused, by absolute path, with the reason (Connection::refuseWrites).
-QHash<QString, QString>& refusedFiles()
-{
+QHash<QString, QString>& refusedFiles() {
     static QHash<QString, QString> files;
     return files;
 }
 
-std::function<void(const QString&, int)>& beforeMigrationGuard()
-{
+std::function<void(const QString&, int)>& beforeMigrationGuard() {
     static std::function<void(const QString&, int)> guard;
     return guard;
 }
 
-QString engineMessage(sqlite3* db)
-{
+QString engineMessage(sqlite3* db) {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Out of memory");
 }
 
-[[noreturn]] void fail(sqlite3* db) { throw DbError(engineMessage(db)); }
+[[noreturn]] void fail(sqlite3* db) {
+    throw DbError(engineMessage(db));
+}
 
-int pragmaInt(sqlite3* db, const char* sql)
-{
+int pragmaInt(sqlite3* db, const char* sql) {
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
         fail(db);
@@ -57,8 +55,7 @@ int pragmaInt(sqlite3* db, const char* sql)
     return value;
 }
 
-void execRaw(sqlite3* db, const char* sql)
-{
+void execRaw(sqlite3* db, const char* sql) {
     char* err = nullptr;
     if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : engineMessage(db);
@@ -68,8 +65,7 @@ void execRaw(sqlite3* db, const char* sql)
 }
 
 // True when only blanks and comments remain.
-bool onlyTrivia(const char* tail)
-{
+bool onlyTrivia(const char* tail) {
     const char* p = tail;
     while (*p) {
         if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == ';') {
@@ -95,8 +91,7 @@ bool onlyTrivia(const char* tail)
 
 Connection::Connection(sqlite3* db, const QString& path) : m_db(db), m_path(path) {}
 
-Connection::~Connection()
-{
+Connection::~Connection() {
     for (ResultSet* rs : m_results) {
         sqlite3_finalize(rs->m_stmt);
         rs->m_stmt = nullptr;
@@ -112,25 +107,27 @@ Connection::~Connection()
     }
 }
 
-bool Connection::exists(const QString& path) { return FilePath::kind(path) != FilePath::Kind::Missing; }
+bool Connection::exists(const QString& path) {
+    return FilePath::kind(path) != FilePath::Kind::Missing;
+}
 
-void Connection::setBusyTimeout(int ms) { busyTimeoutMs.store(ms); }
+void Connection::setBusyTimeout(int ms) {
+    busyTimeoutMs.store(ms);
+}
 
 namespace {
 
 // The absolute path of a database file name, for SQLite and for messages. A name SQLite
 // would not take as a file (empty, ":memory:", a "file:" URI) is refused: the database would
 // live in memory or elsewhere and be gone when the program ends.
-QString databasePath(const QString& path)
-{
+QString databasePath(const QString& path) {
     if (path.isEmpty() || path == QLatin1String(":memory:") || path.startsWith(QLatin1String("file:")))
         throw DbError(QStringLiteral("'%1' is not the name of a database file.").arg(FilePath::shown(path)));
     return FilePath::absolute(path);
 }
 
 // What a failed first read of the file means, in words that name the file.
-[[noreturn]] void refuseUnreadable(const QString& shown, const DbError& e)
-{
+[[noreturn]] void refuseUnreadable(const QString& shown, const DbError& e) {
     const QString msg = e.description();
     if (msg.contains(QLatin1String("not a database")))
         throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(shown, msg));
@@ -141,8 +138,7 @@ QString databasePath(const QString& path)
 
 } // namespace
 
-std::unique_ptr<Connection> Connection::open(const QString& path)
-{
+std::unique_ptr<Connection> Connection::open(const QString& path) {
     // Messages name the whole path: the bare file name is resolved against the working
     // directory, and the person reading the message needs to know which one was meant.
     const QString file = databasePath(path);
@@ -170,8 +166,9 @@ std::unique_ptr<Connection> Connection::open(const QString& path)
         throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
     conn->m_readOnly = readOnly;
     conn->m_shownPath = shown;
-    conn->m_writeRefusal =
-        refusal.isEmpty() ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown) : refusal;
+    conn->m_writeRefusal = refusal.isEmpty()
+                               ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown)
+                               : refusal;
 
     sqlite3_busy_timeout(raw, busyTimeoutMs.load());
     sqlite3_extended_result_codes(raw, 1);
@@ -187,24 +184,25 @@ namespace {
 thread_local int asItIsDepth = 0;
 } // namespace
 
-void Connection::refuseWrites(const QString& path, const QString& reason)
-{
+void Connection::refuseWrites(const QString& path, const QString& reason) {
     if (reason.isEmpty())
         refusedFiles().remove(FilePath::absolute(path));
     else
         refusedFiles().insert(FilePath::absolute(path), reason);
 }
 
-Connection::AsItIs::AsItIs() { ++asItIsDepth; }
-Connection::AsItIs::~AsItIs() { --asItIsDepth; }
+Connection::AsItIs::AsItIs() {
+    ++asItIsDepth;
+}
+Connection::AsItIs::~AsItIs() {
+    --asItIsDepth;
+}
 
-void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard)
-{
+void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard) {
     beforeMigrationGuard() = std::move(guard);
 }
 
-void Connection::checkFile(const QString& file)
-{
+void Connection::checkFile(const QString& file) {
     // The first read of the file: unreadable contents, a foreign file and another program's
     // exclusive lock all show up here.
     int appId = 0;
@@ -225,8 +223,9 @@ void Connection::checkFile(const QString& file)
     }
     if (version < Schema::Version) {
         if (m_readOnly)
-            throw DbError(QStringLiteral("'%1' must be updated to this version of Trainbook, but it is read-only.")
-                              .arg(m_shownPath));
+            throw DbError(
+                QStringLiteral("'%1' must be updated to this version of Trainbook, but it is read-only.")
+                    .arg(m_shownPath));
         try {
             // A copy of the file as it was comes first; without it the file is not changed.
             if (beforeMigrationGuard())
@@ -248,15 +247,15 @@ void Connection::checkFile(const QString& file)
         throw DbError(QStringLiteral("'%1' is damaged: it has no %2.").arg(m_shownPath, missing));
 }
 
-void Connection::create(const QString& path)
-{
+void Connection::create(const QString& path) {
     const QString file = databasePath(path);
     const QString shown = FilePath::shown(file);
     if (exists(file))
         throw DbError(QStringLiteral("'%1' already exists.").arg(shown));
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(FilePath::toNative(file).constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
+    const int rc =
+        sqlite3_open_v2(FilePath::toNative(file).constData(), &raw,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(raw, sqlite3_close_v2);
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Could not create '%1': %2").arg(shown, engineMessage(raw)));
@@ -272,16 +271,14 @@ void Connection::create(const QString& path)
     }
 }
 
-QString Connection::columnOwner(const QStringList& tables, const QString& column)
-{
+QString Connection::columnOwner(const QStringList& tables, const QString& column) {
     for (const QString& table : tables)
         if (m_layout.columns.value(table.toLower()).contains(column, Qt::CaseInsensitive))
             return table;
     return QString();
 }
 
-sqlite3_stmt* Connection::prepare(const QString& sql)
-{
+sqlite3_stmt* Connection::prepare(const QString& sql) {
     if (auto it = m_cache.find(sql); it != m_cache.end()) {
         sqlite3_stmt* st = it.value();
         m_cache.erase(it);
@@ -290,8 +287,8 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
     const char* tail = nullptr;
-    if (const int rc = sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st,
-                                          &tail);
+    if (const int rc = sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
+                                          &st, &tail);
         rc != SQLITE_OK)
         throw DbError(fileError(sqlite3_extended_errcode(m_db), engineMessage(m_db)));
     if (!st)
@@ -305,8 +302,7 @@ sqlite3_stmt* Connection::prepare(const QString& sql)
 
 namespace {
 // Keeps a prepared statement for reuse unless one for the same text is already kept.
-void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st)
-{
+void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st) {
     if (!st)
         return;
     sqlite3_reset(st);
@@ -322,8 +318,7 @@ void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st)
 namespace {
 // Binds `params` in order to the statement's ? parameters: no value as NULL, numbers as
 // numbers, everything else as text.
-void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params)
-{
+void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params) {
     if (sqlite3_bind_parameter_count(st) != params.size())
         throw DbError(QStringLiteral("The statement takes %1 values but %2 were given")
                           .arg(sqlite3_bind_parameter_count(st))
@@ -356,12 +351,12 @@ void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params)
 }
 } // namespace
 
-QStringList Connection::translated(const QString& statement)
-{
+QStringList Connection::translated(const QString& statement) {
     if (auto it = m_translations.constFind(statement); it != m_translations.constEnd())
         return it.value();
     const QStringList sql = SqlDialect::translate(
-        statement, [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); },
+        statement,
+        [this](const QStringList& tables, const QString& column) { return columnOwner(tables, column); },
         &m_layout.dateColumns);
     if (m_translations.size() >= 256)
         m_translations.clear();
@@ -369,8 +364,7 @@ QStringList Connection::translated(const QString& statement)
     return sql;
 }
 
-void Connection::runTranslated(const QString& sql, const QVariantList& params)
-{
+void Connection::runTranslated(const QString& sql, const QVariantList& params) {
     refuseWriteIfReadOnly();
     sqlite3_stmt* st = prepare(sql);
     try {
@@ -402,10 +396,11 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params)
     recycle(m_cache, st);
 }
 
-void Connection::execute(const QString& statement) { executeAll({statement}); }
+void Connection::execute(const QString& statement) {
+    executeAll({statement});
+}
 
-void Connection::execute(const QString& statement, const QVariantList& params)
-{
+void Connection::execute(const QString& statement, const QVariantList& params) {
     const QStringList sql = translated(statement);
     // Values bound to one statement cannot be shared out among the parts of a split update.
     if (sql.size() != 1)
@@ -413,8 +408,7 @@ void Connection::execute(const QString& statement, const QVariantList& params)
     runTranslated(sql.front(), params);
 }
 
-void Connection::executeAll(const QStringList& statements)
-{
+void Connection::executeAll(const QStringList& statements) {
     QStringList sql;
     for (const QString& s : statements)
         sql << translated(s);
@@ -431,8 +425,7 @@ void Connection::executeAll(const QStringList& statements)
     transaction.commit();
 }
 
-ResultSet Connection::query(const QString& statement, const QVariantList& params)
-{
+ResultSet Connection::query(const QString& statement, const QVariantList& params) {
     const QStringList sql = translated(statement);
     if (sql.size() != 1)
         throw DbError(QStringLiteral("Only one statement may be run at a time"));
@@ -449,28 +442,24 @@ ResultSet Connection::query(const QString& statement, const QVariantList& params
     return rs;
 }
 
-QStringList Connection::column(const QString& statement, const QString& name, const QVariantList& params)
-{
+QStringList Connection::column(const QString& statement, const QString& name, const QVariantList& params) {
     QStringList out;
     for (ResultSet rs = query(statement, params); !rs.eof(); rs.moveNext())
         out << rs.field(name);
     return out;
 }
 
-void Connection::begin()
-{
+void Connection::begin() {
     refuseWriteIfReadOnly();
     if (sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
         throwWriteError(sqlite3_extended_errcode(m_db), engineMessage(m_db));
 }
 
-void Connection::throwWriteError(int code, const QString& message) const
-{
+void Connection::throwWriteError(int code, const QString& message) const {
     throw DbError(fileError(code, message));
 }
 
-QString Connection::fileError(int code, const QString& message) const
-{
+QString Connection::fileError(int code, const QString& message) const {
     // A fault of the file, not of the statement: say which file.
     switch (code & 0xff) {
     case SQLITE_BUSY:
@@ -486,26 +475,33 @@ QString Connection::fileError(int code, const QString& message) const
     }
 }
 
-void Connection::refuseWriteIfReadOnly() const
-{
+void Connection::refuseWriteIfReadOnly() const {
     if (m_readOnly)
         throw DbError(m_writeRefusal);
 }
-void Connection::beginRead() { execRaw(m_db, "BEGIN DEFERRED"); }
-void Connection::commit() { execRaw(m_db, "COMMIT"); }
-void Connection::rollback()
-{
+void Connection::beginRead() {
+    execRaw(m_db, "BEGIN DEFERRED");
+}
+void Connection::commit() {
+    execRaw(m_db, "COMMIT");
+}
+void Connection::rollback() {
     if (!sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
-bool Connection::inTransaction() const { return !sqlite3_get_autocommit(m_db); }
-qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(m_db); }
-int Connection::changes() const { return sqlite3_changes(m_db); }
+bool Connection::inTransaction() const {
+    return !sqlite3_get_autocommit(m_db);
+}
+qint64 Connection::lastInsertId() const {
+    return sqlite3_last_insert_rowid(m_db);
+}
+int Connection::changes() const {
+    return sqlite3_changes(m_db);
+}
 
 // --- ResultSet ----------------------------------------------------------------------------
 
-ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_stmt(stmt)
-{
+ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_stmt(stmt) {
     owner->m_results.push_back(this);
     const int n = sqlite3_column_count(stmt);
     m_names.reserve(n);
@@ -515,8 +511,7 @@ ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_
     moveNext();
 }
 
-void ResultSet::takeOver(ResultSet& other) noexcept
-{
+void ResultSet::takeOver(ResultSet& other) noexcept {
     m_owner = other.m_owner;
     m_stmt = other.m_stmt;
     m_eof = other.m_eof;
@@ -528,10 +523,11 @@ void ResultSet::takeOver(ResultSet& other) noexcept
     other.m_eof = true;
 }
 
-ResultSet::ResultSet(ResultSet&& other) noexcept { takeOver(other); }
+ResultSet::ResultSet(ResultSet&& other) noexcept {
+    takeOver(other);
+}
 
-ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
-{
+ResultSet& ResultSet::operator=(ResultSet&& other) noexcept {
     if (this != &other) {
         close();
         takeOver(other);
@@ -539,10 +535,11 @@ ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
     return *this;
 }
 
-ResultSet::~ResultSet() { close(); }
+ResultSet::~ResultSet() {
+    close();
+}
 
-void ResultSet::close()
-{
+void ResultSet::close() {
     if (m_owner) {
         auto& open = m_owner->m_results;
         open.erase(std::remove(open.begin(), open.end(), this), open.end());
@@ -555,8 +552,7 @@ void ResultSet::close()
     m_eof = true;
 }
 
-void ResultSet::moveNext()
-{
+void ResultSet::moveNext() {
     if (!m_stmt || m_eof)
         return;
     const int rc = sqlite3_step(m_stmt);
@@ -572,15 +568,15 @@ void ResultSet::moveNext()
     }
 }
 
-int ResultSet::columnCount() const { return m_stmt ? sqlite3_column_count(m_stmt) : 0; }
+int ResultSet::columnCount() const {
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
 
-QString ResultSet::columnName(int index) const
-{
+QString ResultSet::columnName(int index) const {
     return m_stmt ? QString::fromUtf8(sqlite3_column_name(m_stmt, index)) : QString();
 }
 
-int ResultSet::indexOf(QAnyStringView name) const
-{
+int ResultSet::indexOf(QAnyStringView name) const {
     // A linear scan without allocation, whatever kind of text names the field: results have a
     // handful of columns, and reports read every field of every row by name.
     for (int i = 0; i < m_names.size(); ++i)
@@ -591,8 +587,7 @@ int ResultSet::indexOf(QAnyStringView name) const
                       .arg(name.toString()));
 }
 
-QVariant ResultSet::value(int index) const
-{
+QVariant ResultSet::value(int index) const {
     if (!m_stmt || m_eof)
         throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     if (index < 0 || index >= sqlite3_column_count(m_stmt))
@@ -615,10 +610,11 @@ QVariant ResultSet::value(int index) const
     }
 }
 
-QVariant ResultSet::value(QAnyStringView name) const { return value(indexOf(name)); }
+QVariant ResultSet::value(QAnyStringView name) const {
+    return value(indexOf(name));
+}
 
-QString ResultSet::field(int index) const
-{
+QString ResultSet::field(int index) const {
     if (!m_stmt || m_eof || index < 0 || index >= sqlite3_column_count(m_stmt))
         return value(index).toString(); // raises the proper error
     switch (sqlite3_column_type(m_stmt, index)) {
@@ -634,6 +630,10 @@ QString ResultSet::field(int index) const
     }
 }
 
-QString ResultSet::field(QAnyStringView name) const { return field(indexOf(name)); }
+QString ResultSet::field(QAnyStringView name) const {
+    return field(indexOf(name));
+}
 
-bool ResultSet::isNull(QAnyStringView name) const { return !value(name).isValid(); }
+bool ResultSet::isNull(QAnyStringView name) const {
+    return !value(name).isValid();
+}

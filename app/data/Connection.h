@@ -19,7 +19,7 @@ class ResultSet;
 // An open connection to one Trainbook database file. Statements are given in the
 // program's SQL dialect and translated on the way in. Closes itself when destroyed.
 class Connection {
-public:
+  public:
     // Opens an existing Trainbook database read-write, or read-only when the file or its folder
     // cannot be written. Never creates a file. Migrates a file of an older version, and checks
     // that every table and column is there. Throws DbError naming the file when it is missing,
@@ -46,7 +46,7 @@ public:
     // While one lives on this thread, open() takes an older file as it is: no migration and no
     // check of its tables. For copying a file before it is migrated (the copy opens it too).
     class AsItIs {
-    public:
+      public:
         AsItIs();
         ~AsItIs();
         AsItIs(const AsItIs&) = delete;
@@ -96,7 +96,7 @@ public:
     // Which of `tables` owns `column` (case-insensitive); empty if none.
     QString columnOwner(const QStringList& tables, const QString& column);
 
-private:
+  private:
     Connection(sqlite3* db, const QString& path);
     // The statement in SQLite's dialect; kept per connection, so that a statement run again
     // (with other values bound) is not translated again.
@@ -116,15 +116,15 @@ private:
     QString m_shownPath;                        // absolute, for messages
     QString m_writeRefusal;                     // why writes fail, when m_readOnly
     bool m_readOnly = false;
-    Schema::Layout m_layout; // tables, columns and date columns, read when opened
-    std::vector<ResultSet*> m_results;     // open results, closed when the connection closes
+    Schema::Layout m_layout;           // tables, columns and date columns, read when opened
+    std::vector<ResultSet*> m_results; // open results, closed when the connection closes
 };
 
 // A forward-only result, read as the windows read it: test eof() before the first read,
 // fields by name without regard to case, moveNext() until eof(). A NULL reads as empty text.
 // A result still open when its connection closes is closed with it and reads as at its end.
 class ResultSet {
-public:
+  public:
     ResultSet() = default;
     ResultSet(ResultSet&& other) noexcept;
     ResultSet& operator=(ResultSet&& other) noexcept;
@@ -145,7 +145,7 @@ public:
     QVariant value(int index) const;
     bool isNull(QAnyStringView name) const;
 
-private:
+  private:
     friend class Connection;
     ResultSet(Connection* owner, sqlite3_stmt* stmt);
     int indexOf(QAnyStringView name) const;

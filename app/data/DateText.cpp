@@ -18,13 +18,11 @@ struct Reader {
     const QChar* end;
 
     bool atEnd() const { return p == end; }
-    void skipBlanks()
-    {
+    void skipBlanks() {
         while (p != end && p->isSpace())
             ++p;
     }
-    bool take(char c)
-    {
+    bool take(char c) {
         if (p != end && *p == QLatin1Char(c)) {
             ++p;
             return true;
@@ -32,8 +30,7 @@ struct Reader {
         return false;
     }
     // Reads minDigits..maxDigits ASCII digits.
-    bool number(int minDigits, int maxDigits, int& value)
-    {
+    bool number(int minDigits, int maxDigits, int& value) {
         int n = 0;
         int v = 0;
         while (p != end && n < maxDigits && p->unicode() >= '0' && p->unicode() <= '9') {
@@ -48,8 +45,7 @@ struct Reader {
     }
     // Reads a run of letters and returns the month it names: the full English name, or,
     // when `abbreviated`, its first three letters. 0 when it names none.
-    int monthName(bool abbreviated)
-    {
+    int monthName(bool abbreviated) {
         const QChar* start = p;
         while (p != end && p->isLetter())
             ++p;
@@ -65,8 +61,7 @@ struct Reader {
     }
 };
 
-std::optional<QDate> validDate(int y, int m, int d)
-{
+std::optional<QDate> validDate(int y, int m, int d) {
     const QDate date(y, m, d);
     if (!date.isValid())
         return std::nullopt;
@@ -74,8 +69,7 @@ std::optional<QDate> validDate(int y, int m, int d)
 }
 
 // yyyy-MM-dd, optionally followed by a time ("2026-12-05 10:30:00" or "2026-12-05T10:30").
-std::optional<QDate> readIso(Reader r)
-{
+std::optional<QDate> readIso(Reader r) {
     int y, m, d;
     if (!r.number(4, 4, y) || !r.take('-') || !r.number(1, 2, m) || !r.take('-') || !r.number(1, 2, d))
         return std::nullopt;
@@ -101,17 +95,16 @@ std::optional<QDate> readIso(Reader r)
 }
 
 // M/d/yyyy
-std::optional<QDate> readSlashed(Reader r)
-{
+std::optional<QDate> readSlashed(Reader r) {
     int y, m, d;
-    if (!r.number(1, 2, m) || !r.take('/') || !r.number(1, 2, d) || !r.take('/') || !r.number(4, 4, y) || !r.atEnd())
+    if (!r.number(1, 2, m) || !r.take('/') || !r.number(1, 2, d) || !r.take('/') || !r.number(4, 4, y) ||
+        !r.atEnd())
         return std::nullopt;
     return validDate(y, m, d);
 }
 
 // dd-MMM-yyyy
-std::optional<QDate> readDayMonthYear(Reader r)
-{
+std::optional<QDate> readDayMonthYear(Reader r) {
     int y, d;
     if (!r.number(1, 2, d) || !r.take('-'))
         return std::nullopt;
@@ -122,8 +115,7 @@ std::optional<QDate> readDayMonthYear(Reader r)
 }
 
 // "March 2004" or "March, 2004": the first day of the month.
-std::optional<QDate> readMonthText(Reader r)
-{
+std::optional<QDate> readMonthText(Reader r) {
     const int m = r.monthName(false);
     if (m == 0)
         return std::nullopt;
@@ -140,8 +132,7 @@ std::optional<QDate> readMonthText(Reader r)
 
 namespace DateText {
 
-std::optional<QDate> parse(const QString& text)
-{
+std::optional<QDate> parse(const QString& text) {
     Reader r{text.constData(), text.constData() + text.size()};
     r.skipBlanks();
     while (r.end != r.p && (r.end - 1)->isSpace())
@@ -157,8 +148,7 @@ std::optional<QDate> parse(const QString& text)
     return readDayMonthYear(r);
 }
 
-void formatUtf8(int year, int month, int day, const char* pattern, size_t length, std::string& out)
-{
+void formatUtf8(int year, int month, int day, const char* pattern, size_t length, std::string& out) {
     const auto lower = [](char c) { return char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c); };
     const auto two = [&out](int v) {
         out += char('0' + v / 10);
@@ -194,14 +184,14 @@ void formatUtf8(int year, int month, int day, const char* pattern, size_t length
             else
                 out += char('0' + field);
         } else {
-            const char* name = c == 'd' ? DayNames[QDate(year, month, day).dayOfWeek() - 1] : MonthNames[field - 1];
+            const char* name =
+                c == 'd' ? DayNames[QDate(year, month, day).dayOfWeek() - 1] : MonthNames[field - 1];
             out.append(name, run == 3 ? 3 : std::strlen(name));
         }
     }
 }
 
-QString format(const QDate& date, const QString& pattern)
-{
+QString format(const QDate& date, const QString& pattern) {
     if (!date.isValid())
         return QString();
     int y, m, d;
@@ -212,30 +202,25 @@ QString format(const QDate& date, const QString& pattern)
     return QString::fromStdString(out);
 }
 
-QDate firstPickable()
-{
+QDate firstPickable() {
     return QDate(1900, 1, 1);
 }
 
-QDate lastPickable()
-{
+QDate lastPickable() {
     return QDate(2099, 12, 31);
 }
 
-QString weekdayName(const QDate& date)
-{
+QString weekdayName(const QDate& date) {
     return date.isValid() ? QString::fromLatin1(DayNames[date.dayOfWeek() - 1]) : QString();
 }
 
-QString shortDate(const QDate& date)
-{
+QString shortDate(const QDate& date) {
     if (!date.isValid())
         return QString();
     return QStringLiteral("%1/%2/%3").arg(date.month()).arg(date.day()).arg(date.year());
 }
 
-QString iso(const QDate& date)
-{
+QString iso(const QDate& date) {
     return date.isValid() ? date.toString(Qt::ISODate) : QString();
 }
 

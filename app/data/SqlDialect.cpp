@@ -37,35 +37,28 @@ struct Token {
     QString suffix; // written after the token
 };
 
-bool isNameStart(QChar c)
-{
+bool isNameStart(QChar c) {
     return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('[') || c == QLatin1Char('`');
 }
-bool isNameChar(QChar c)
-{
+bool isNameChar(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
-bool isDigit(QChar c)
-{
+bool isDigit(QChar c) {
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
 const QString NoCase = QStringLiteral(" COLLATE NOCASE");
 
-[[noreturn]] void syntaxError(const QString& what)
-{
+[[noreturn]] void syntaxError(const QString& what) {
     throw DbError(what);
 }
 
 class Translator {
-public:
+  public:
     Translator(const QString& sql, const SqlDialect::ColumnOwner& owner, const QSet<QString>* dateColumns)
-        : m_src(sql), m_owner(owner), m_dateColumns(dateColumns)
-    {
-    }
+        : m_src(sql), m_owner(owner), m_dateColumns(dateColumns) {}
 
-    QStringList run()
-    {
+    QStringList run() {
         tokenize();
         if (m_tok.empty())
             syntaxError(QStringLiteral("The statement is empty"));
@@ -81,11 +74,10 @@ public:
         return {out};
     }
 
-private:
+  private:
     // --- Tokens ---------------------------------------------------------------------------
 
-    void tokenize()
-    {
+    void tokenize() {
         const int n = int(m_src.size());
         m_tok.reserve(size_t(n / 4 + 8));
         int i = 0;
@@ -165,8 +157,7 @@ private:
     }
 
     // End of the literal starting at `i` (its quote doubled inside is part of it).
-    int literalEnd(int i) const
-    {
+    int literalEnd(int i) const {
         const QChar q = m_src.at(i);
         const int n = int(m_src.size());
         for (int j = i + 1; j < n; ++j) {
@@ -183,8 +174,7 @@ private:
 
     // Reads a possibly dotted, possibly bracketed name: Exercise_Date, [Exercise_Date],
     // Running_Shoes.Shoe, [Bikes].[Bike].
-    int nameEnd(int i, Token& t) const
-    {
+    int nameEnd(int i, Token& t) const {
         const int n = int(m_src.size());
         int parts = 0;
         bool lastBracketed = false;
@@ -217,8 +207,7 @@ private:
         return i;
     }
 
-    void matchParens()
-    {
+    void matchParens() {
         m_match.assign(m_tok.size(), -1);
         std::vector<int> open;
         for (int k = 0; k < int(m_tok.size()); ++k) {
@@ -233,51 +222,47 @@ private:
         // Unbalanced parentheses are left for the engine to report.
     }
 
-    QStringView source(int k) const { return QStringView(m_src).mid(m_tok[k].start, m_tok[k].end - m_tok[k].start); }
-    QStringView lastPart(int k) const
-    {
+    QStringView source(int k) const {
+        return QStringView(m_src).mid(m_tok[k].start, m_tok[k].end - m_tok[k].start);
+    }
+    QStringView lastPart(int k) const {
         return QStringView(m_src).mid(m_tok[k].lastStart, m_tok[k].lastEnd - m_tok[k].lastStart);
     }
-    bool isWord(int k, QLatin1StringView word) const
-    {
+    bool isWord(int k, QLatin1StringView word) const {
         return k >= 0 && k < int(m_tok.size()) && m_tok[k].kind == Kind::Name && m_tok[k].plain &&
                source(k).compare(word, Qt::CaseInsensitive) == 0;
     }
     bool isKind(int k, Kind kind) const { return k >= 0 && k < int(m_tok.size()) && m_tok[k].kind == kind; }
     bool isOp(int k, QLatin1StringView op) const { return isKind(k, Kind::Op) && source(k) == op; }
-    bool isComparison(int k) const
-    {
+    bool isComparison(int k) const {
         if (!isKind(k, Kind::Op))
             return false;
         const QStringView s = source(k);
         return s == u"=" || s == u"<>" || s == u"<" || s == u"<=" || s == u">" || s == u">=" || s == u"!=" ||
                s == u"==";
     }
-    bool isDateColumn(int k) const
-    {
+    bool isDateColumn(int k) const {
         if (!isKind(k, Kind::Name))
             return false;
         return m_dateColumns && m_dateColumns->contains(lastPart(k).toString().toLower());
     }
     // Words that may stand before "(" without being a function name.
-    bool isKeyword(int k) const
-    {
-        static const char* const words[] = {"and",    "or",      "not",      "in",   "exists", "where", "on",  "having",
-                                            "select", "between", "values",   "when", "then",   "else",  "as",  "by",
-                                            "union",  "all",     "distinct", "from", "is",     "like",  "set", "case"};
+    bool isKeyword(int k) const {
+        static const char* const words[] = {"and",      "or",     "not",    "in",      "exists", "where",
+                                            "on",       "having", "select", "between", "values", "when",
+                                            "then",     "else",   "as",     "by",      "union",  "all",
+                                            "distinct", "from",   "is",     "like",    "set",    "case"};
         for (const char* w : words)
             if (isWord(k, QLatin1StringView(w)))
                 return true;
         return false;
     }
-    bool isCall(int k) const
-    {
+    bool isCall(int k) const {
         return isKind(k, Kind::Name) && m_tok[k].plain && isKind(k + 1, Kind::LParen) && !isKeyword(k);
     }
 
     // Next token at the same parenthesis depth as `k` whose kind passes `stop`, or `limit`.
-    template <typename Stop> int nextAtDepth(int k, int limit, Stop stop) const
-    {
+    template <typename Stop> int nextAtDepth(int k, int limit, Stop stop) const {
         while (k < limit) {
             if (stop(k))
                 return k;
@@ -292,12 +277,11 @@ private:
     // --- Statement structure ----------------------------------------------------------------
 
     // Finds the parts of INSERT ... VALUES and UPDATE ... SET that hold written values.
-    void analyse()
-    {
+    void analyse() {
         m_noCompare.assign(m_tok.size(), false);
         const int n = int(m_tok.size());
-        if (isWord(0, QLatin1StringView("insert")) && isWord(1, QLatin1StringView("into")) && isKind(2, Kind::Name) &&
-            isKind(3, Kind::LParen) && m_match[3] > 3) {
+        if (isWord(0, QLatin1StringView("insert")) && isWord(1, QLatin1StringView("into")) &&
+            isKind(2, Kind::Name) && isKind(3, Kind::LParen) && m_match[3] > 3) {
             std::vector<bool> dateColumns;
             for (int k = 4; k < m_match[3]; ++k)
                 if (m_tok[k].kind == Kind::Name)
@@ -311,7 +295,8 @@ private:
                     m_noCompare[j] = true;
                 size_t column = 0;
                 for (int item = k + 1; item < close; ++column) {
-                    const int end = nextAtDepth(item, close, [this](int j) { return m_tok[j].kind == Kind::Comma; });
+                    const int end =
+                        nextAtDepth(item, close, [this](int j) { return m_tok[j].kind == Kind::Comma; });
                     if (column < dateColumns.size() && dateColumns[column] && end > item)
                         m_writtenDates.push_back({item, end - 1});
                     item = end + 1;
@@ -345,13 +330,16 @@ private:
         for (int j = m_set - 1; j < m_where; ++j)
             m_noCompare[j] = true;
         for (int item = m_set; item < m_where;) {
-            const int end = nextAtDepth(item, m_where, [this](int j) { return m_tok[j].kind == Kind::Comma; });
+            const int end =
+                nextAtDepth(item, m_where, [this](int j) { return m_tok[j].kind == Kind::Comma; });
             if (isKind(item, Kind::Name) && isOp(item + 1, QLatin1StringView("="))) {
                 if (m_tok[item].qualified) {
                     // SQLite names only the column on the left of "=".
                     m_tok[item].replaced = true;
-                    m_tok[item].text = m_src.mid(m_tok[item].lastStart, m_tok[item].lastEnd - m_tok[item].lastStart);
-                    if (m_tok[item].lastEnd < m_src.size() && m_src.at(m_tok[item].lastEnd) == QLatin1Char(']'))
+                    m_tok[item].text =
+                        m_src.mid(m_tok[item].lastStart, m_tok[item].lastEnd - m_tok[item].lastStart);
+                    if (m_tok[item].lastEnd < m_src.size() &&
+                        m_src.at(m_tok[item].lastEnd) == QLatin1Char(']'))
                         m_tok[item].text = QLatin1Char('[') + m_tok[item].text + QLatin1Char(']');
                 }
                 if (isDateColumn(item) && end > item + 2)
@@ -364,14 +352,12 @@ private:
 
     // --- Rewrites -----------------------------------------------------------------------------
 
-    void replace(int k, const QString& text)
-    {
+    void replace(int k, const QString& text) {
         m_tok[k].replaced = true;
         m_tok[k].text = text;
     }
 
-    void rewriteWords()
-    {
+    void rewriteWords() {
         const int n = int(m_tok.size());
         for (int k = 0; k < n; ++k) {
             const Token& t = m_tok[k];
@@ -413,8 +399,7 @@ private:
         }
     }
 
-    void wrap(int first, int last)
-    {
+    void wrap(int first, int last) {
         if (first < 0 || last < first || m_tok[first].wrapped)
             return;
         m_tok[first].wrapped = true;
@@ -427,16 +412,14 @@ private:
         m_tok[last].suffix += QLatin1Char(')');
     }
 
-    void wrapWrittenDates()
-    {
+    void wrapWrittenDates() {
         for (const auto& [first, last] : m_writtenDates)
             wrap(first, last);
     }
 
     // Last token of the operand that starts at `k`, when it is a value to convert (a literal,
     // a call or a parenthesised expression); -1 for a column, Now or anything else.
-    int operandForward(int k) const
-    {
+    int operandForward(int k) const {
         if ((isOp(k, QLatin1StringView("-")) || isOp(k, QLatin1StringView("+"))) &&
             (isKind(k + 1, Kind::Number) || isKind(k + 1, Kind::String)))
             return k + 1;
@@ -450,8 +433,7 @@ private:
     }
 
     // First token of the operand that ends at `k`; -1 when it is not a value to convert.
-    int operandBackward(int k) const
-    {
+    int operandBackward(int k) const {
         if (isKind(k, Kind::String) || isKind(k, Kind::Number))
             return k;
         if (!isKind(k, Kind::RParen) || m_match[k] < 0)
@@ -463,8 +445,7 @@ private:
     }
 
     // A date column compared with a date text or month text compares as dates.
-    void wrapComparedDates()
-    {
+    void wrapComparedDates() {
         const int n = int(m_tok.size());
         for (int k = 0; k < n; ++k) {
             if (m_noCompare[k] || !isDateColumn(k))
@@ -472,7 +453,8 @@ private:
             if (isComparison(k + 1)) {
                 wrap(k + 2, operandForward(k + 2));
             } else if (isWord(k + 1, QLatin1StringView("between")) ||
-                       (isWord(k + 1, QLatin1StringView("not")) && isWord(k + 2, QLatin1StringView("between")))) {
+                       (isWord(k + 1, QLatin1StringView("not")) &&
+                        isWord(k + 2, QLatin1StringView("between")))) {
                 const int low = isWord(k + 1, QLatin1StringView("not")) ? k + 3 : k + 2;
                 const int lowEnd = operandForward(low);
                 wrap(low, lowEnd);
@@ -487,8 +469,7 @@ private:
     // --- Output ------------------------------------------------------------------------------
 
     // Text of tokens [first, last), without the blanks before the first.
-    QString render(int first, int last) const
-    {
+    QString render(int first, int last) const {
         QString out;
         if (first >= last)
             return out;
@@ -510,8 +491,7 @@ private:
     // GROUP BY without ORDER BY: the groups come in ascending order of the grouping
     // expressions, which is the order the charts draw them in. Only for a single SELECT: in a
     // UNION an ORDER BY must name result columns.
-    void appendGroupOrder(QString& out) const
-    {
+    void appendGroupOrder(QString& out) const {
         if (!isWord(0, QLatin1StringView("select")))
             return;
         const int n = int(m_tok.size());
@@ -550,12 +530,13 @@ private:
         }
     }
 
-    QString unbracketed(int k) const { return m_src.mid(m_tok[k].lastStart, m_tok[k].lastEnd - m_tok[k].lastStart); }
+    QString unbracketed(int k) const {
+        return m_src.mid(m_tok[k].lastStart, m_tok[k].lastEnd - m_tok[k].lastStart);
+    }
 
     // UPDATE A, B SET ... WHERE c -> per table: UPDATE A SET <A's columns> WHERE rowid IN
     // (SELECT A.rowid FROM A, B WHERE c).
-    QStringList splitUpdate() const
-    {
+    QStringList splitUpdate() const {
         if (m_assignments.empty())
             syntaxError(QStringLiteral("Syntax error in UPDATE statement"));
         QStringList tables;
@@ -617,8 +598,7 @@ private:
 
 namespace SqlDialect {
 
-QStringList translate(const QString& statement, const ColumnOwner& owner, const QSet<QString>* dateColumns)
-{
+QStringList translate(const QString& statement, const ColumnOwner& owner, const QSet<QString>* dateColumns) {
     return Translator(statement, owner, dateColumns).run();
 }
 

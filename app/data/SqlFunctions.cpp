@@ -12,8 +12,7 @@ namespace {
 
 const char* const TypeMismatch = "Data type mismatch in criteria expression.";
 
-bool isDigit(unsigned char c)
-{
+bool isDigit(unsigned char c) {
     return c >= '0' && c <= '9';
 }
 
@@ -23,8 +22,7 @@ struct Ymd {
 
 // Reads the date of an SQL value. Stored dates are ISO yyyy-mm-dd, so that case is read
 // straight from the bytes; every other text goes through DateText::parse.
-std::optional<Ymd> dateOf(sqlite3_value* v)
-{
+std::optional<Ymd> dateOf(sqlite3_value* v) {
     if (sqlite3_value_type(v) != SQLITE_TEXT)
         return std::nullopt;
     const auto* s = sqlite3_value_text(v);
@@ -45,15 +43,13 @@ std::optional<Ymd> dateOf(sqlite3_value* v)
     return d;
 }
 
-void resultText(sqlite3_context* ctx, const std::string& text)
-{
+void resultText(sqlite3_context* ctx, const std::string& text) {
     sqlite3_result_text(ctx, text.data(), int(text.size()), SQLITE_TRANSIENT);
 }
 
 // Format(value, pattern): the date formatted with the pattern; a value that is not a date
 // comes back unchanged as text.
-void tbFormat(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
+void tbFormat(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -61,7 +57,8 @@ void tbFormat(sqlite3_context* ctx, int, sqlite3_value** argv)
     const auto date = dateOf(argv[0]);
     if (!date || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         const auto* text = sqlite3_value_text(argv[0]);
-        sqlite3_result_text(ctx, reinterpret_cast<const char*>(text), sqlite3_value_bytes(argv[0]), SQLITE_TRANSIENT);
+        sqlite3_result_text(ctx, reinterpret_cast<const char*>(text), sqlite3_value_bytes(argv[0]),
+                            SQLITE_TRANSIENT);
         return;
     }
     const auto* pattern = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
@@ -74,16 +71,14 @@ void tbFormat(sqlite3_context* ctx, int, sqlite3_value** argv)
     resultText(ctx, out);
 }
 
-void tbYear(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
+void tbYear(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (const auto date = dateOf(argv[0]))
         sqlite3_result_int(ctx, date->year);
     else
         sqlite3_result_null(ctx);
 }
 
-void tbMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
+void tbMonth(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (const auto date = dateOf(argv[0]))
         sqlite3_result_int(ctx, date->month);
     else
@@ -91,16 +86,14 @@ void tbMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
 }
 
 // The word Now: the program's clock, so tests can fix it.
-void tbNow(sqlite3_context* ctx, int, sqlite3_value**)
-{
+void tbNow(sqlite3_context* ctx, int, sqlite3_value**) {
     const QByteArray text = Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")).toLatin1();
     sqlite3_result_text(ctx, text.constData(), int(text.size()), SQLITE_TRANSIENT);
 }
 
 // Converts a date text to the stored ISO form; anything that is not a date fails the
 // statement, so no malformed date is ever written or compared.
-void tbCDate(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
+void tbCDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
@@ -119,8 +112,7 @@ void tbCDate(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 namespace SqlFunctions {
 
-void registerAll(sqlite3* db)
-{
+void registerAll(sqlite3* db) {
     constexpr int Pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     struct Function {
         const char* name;

@@ -12,7 +12,7 @@ class Connection;
 // Made while the connection is already inside a transaction, the guard joins it: commit()
 // and the destructor leave the outer transaction to its own guard.
 class Transaction {
-public:
+  public:
     enum class Mode { Write, Read };
 
     explicit Transaction(Connection& connection, Mode mode = Mode::Write);
@@ -24,7 +24,7 @@ public:
     // destructor then rolls back.
     void commit();
 
-private:
+  private:
     Connection& m_connection;
     bool m_owner = false;
     bool m_done = false;

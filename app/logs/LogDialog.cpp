@@ -1,10 +1,10 @@
 #include "LogDialog.h"
 
 #include "CLibrary.h"
+#include "Dialogs.h"
 #include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
-#include "Dialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -193,4 +193,3 @@ void LogDialog::fillFields(const Tables::Table& table, const ResultSet& row) {
             if (QWidget* field = findChild<QWidget*>(QLatin1String(column.field)))
                 Fields::setText(field, row.field(QLatin1String(column.name)));
 }
-

@@ -2,8 +2,8 @@
 
 #include "CLibrary.h"
 #include "DateText.h"
-#include "FieldHelpers.h"
 #include "Dialogs.h"
+#include "FieldHelpers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -74,7 +74,8 @@ void LogWindow::load() {
         loadLists(*conn);
     } catch (const std::exception& e) {
         Dialogs::message(this, loadFailureContext() + QStringLiteral(" - ") + describe(e) +
-                              QStringLiteral(" - In ") + m_kind.windowName + QStringLiteral(" Form_Load"));
+                                   QStringLiteral(" - In ") + m_kind.windowName +
+                                   QStringLiteral(" Form_Load"));
     }
 }
 
@@ -93,10 +94,11 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
         CLibrary lib;
         auto conn = lib.GetConnection();
         const Tables::Table& detail = *m_kind.detail;
-        const QString sql = QStringLiteral("SELECT %1, %2 FROM Exercise_Master, %3 ")
-                                .arg(Tables::selectList(Tables::ExerciseMaster), Tables::selectList(detail),
-                                     QLatin1String(detail.name)) +
-                            QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = ?").arg(QLatin1String(detail.key));
+        const QString sql =
+            QStringLiteral("SELECT %1, %2 FROM Exercise_Master, %3 ")
+                .arg(Tables::selectList(Tables::ExerciseMaster), Tables::selectList(detail),
+                     QLatin1String(detail.name)) +
+            QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = ?").arg(QLatin1String(detail.key));
         ResultSet rs = conn->query(sql, {CLibrary::Number(id)});
         if (!rs.eof()) {
             fillFields(Tables::ExerciseMaster, rs);
@@ -121,41 +123,46 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
 // --- Handlers ---------------------------------------------------------------------------------
 
 void LogWindow::btnAdd_Click() {
-    finishWrite(Write::Add, [this] { return saveWith([this] {
-        CLibrary lib;
-        lib.setSUser(userName());
-        lib.setSDate(txtDate->text());
-        lib.setSDay(txtDay->text());
-        lib.setSExercise(txtExercise ? txtExercise->text() : m_kind.exerciseType);
-        lib.setSTime(txtTime->text());
-        lib.setSComments(txtComments->text());
-        // Master and detail in one transaction: a detail row that fails (a distance that
-        // is not a number, say) takes the master row with it.
-        const Tables::Values values = fieldValues();
-        return lib.AddMasterWithDetail([&](const QString& newId) {
-                   return Tables::insertSql(*m_kind.detail, values, newId);
-               }) != QLatin1String("0");
-    }); });
+    finishWrite(Write::Add, [this] {
+        return saveWith([this] {
+            CLibrary lib;
+            lib.setSUser(userName());
+            lib.setSDate(txtDate->text());
+            lib.setSDay(txtDay->text());
+            lib.setSExercise(txtExercise ? txtExercise->text() : m_kind.exerciseType);
+            lib.setSTime(txtTime->text());
+            lib.setSComments(txtComments->text());
+            // Master and detail in one transaction: a detail row that fails (a distance that
+            // is not a number, say) takes the master row with it.
+            const Tables::Values values = fieldValues();
+            return lib.AddMasterWithDetail([&](const QString& newId) {
+                return Tables::insertSql(*m_kind.detail, values, newId);
+            }) != QLatin1String("0");
+        });
+    });
 }
 
 void LogWindow::btnUpdate_Click() {
     if (!hasId(txtID))
         return;
-    finishWrite(Write::Update, [this] { return saveWith([this] {
-        // A date that is not a date is refused here as well as by the data layer, so
-        // the weekday shown (empty) never reaches the row.
-        if (!DateText::parse(txtDate->text()))
-            return false;
-        const Tables::Table& detail = *m_kind.detail;
-        const Tables::Values values = fieldValues();
-        // One statement over both tables: the data layer writes the two rows in one transaction.
-        const QString sql = QStringLiteral("UPDATE Exercise_Master, %1 SET %2, %3 ")
-                                .arg(QLatin1String(detail.name), Tables::setList(Tables::ExerciseMaster, values),
-                                     Tables::setList(detail, values)) +
-                            QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = %2")
-                                .arg(CLibrary::Number(txtID->text()), QLatin1String(detail.key));
-        return CLibrary().Insert_UpdateRec(sql);
-    }); });
+    finishWrite(Write::Update, [this] {
+        return saveWith([this] {
+            // A date that is not a date is refused here as well as by the data layer, so
+            // the weekday shown (empty) never reaches the row.
+            if (!DateText::parse(txtDate->text()))
+                return false;
+            const Tables::Table& detail = *m_kind.detail;
+            const Tables::Values values = fieldValues();
+            // One statement over both tables: the data layer writes the two rows in one transaction.
+            const QString sql =
+                QStringLiteral("UPDATE Exercise_Master, %1 SET %2, %3 ")
+                    .arg(QLatin1String(detail.name), Tables::setList(Tables::ExerciseMaster, values),
+                         Tables::setList(detail, values)) +
+                QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = %2")
+                    .arg(CLibrary::Number(txtID->text()), QLatin1String(detail.key));
+            return CLibrary().Insert_UpdateRec(sql);
+        });
+    });
 }
 
 void LogWindow::btnDelete_Click() {
@@ -187,6 +194,7 @@ bool LogWindow::missingCatalogAccepted(QComboBox* combo, const QStringList& item
             combo->setCurrentIndex(0);
         return false;
     }
-    return Dialogs::ask(this, QStringLiteral("This application will not function as it should unless a ") + thing +
-                             QStringLiteral(" ") + QStringLiteral("is entered and active. Enter one now?"));
+    return Dialogs::ask(this, QStringLiteral("This application will not function as it should unless a ") +
+                                  thing + QStringLiteral(" ") +
+                                  QStringLiteral("is entered and active. Enter one now?"));
 }

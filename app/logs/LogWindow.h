@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CatalogStatements.h"
+#include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "LogDialog.h"
 #include "SharedState.h"
-#include "CatalogStatements.h"
-#include "Dialogs.h"
 
 class Connection;
 class ResultSet;
@@ -27,8 +27,8 @@ class LogWindow : public LogDialog {
   public:
     // What distinguishes one kind of workout log from another.
     struct Kind {
-        QString windowName;   // class name, also objectName: "frmRunLog"
-        QString caption;      // "Running Log"
+        QString windowName;          // class name, also objectName: "frmRunLog"
+        QString caption;             // "Running Log"
         QString exerciseType;        // Exercise_Type of the master row: "Running"
         const Tables::Table* detail; // the detail table: Tables::RunningLog
         // False for a window without the weekday handler: its callers write txtDay, and
@@ -92,9 +92,8 @@ class LogWindow : public LogDialog {
                       const QString& thing) {
         if (missingCatalogAccepted(combo, activeItems(conn, equipment), thing)) {
             Catalog dlg(m_state, this);
-            connect(&dlg, &Catalog::itemAdded, combo, [combo](const QString& name) {
-                Fields::appendPickItem(combo, name);
-            });
+            connect(&dlg, &Catalog::itemAdded, combo,
+                    [combo](const QString& name) { Fields::appendPickItem(combo, name); });
             Dialogs::execModal(&dlg);
         }
     }

@@ -3,14 +3,14 @@
 #include "CLibrary.h"
 #include "CatalogStatements.h"
 #include "Connection.h"
-#include "FieldHelpers.h"
 #include "Dialogs.h"
+#include "FieldHelpers.h"
 #include "frmAddExercise.h"
 
 #include <QComboBox>
-#include <array>
 #include <QLabel>
 #include <QLineEdit>
+#include <array>
 
 frmOtherLog::frmOtherLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
@@ -47,9 +47,9 @@ void frmOtherLog::loadLists(Connection& conn) {
         conn.column(CatalogStatements::listExercises(), QStringLiteral("Exercise_Name"), {userName()});
     if (!names.isEmpty()) {
         Fields::appendItems(cbExercise, names);
-    } else if (Dialogs::ask(this,
-                       QStringLiteral("This application will not function as it should unless an exercise ") +
-                           QStringLiteral("is entered. Enter one now?"))) {
+    } else if (Dialogs::ask(this, QStringLiteral(
+                                      "This application will not function as it should unless an exercise ") +
+                                      QStringLiteral("is entered. Enter one now?"))) {
         frmAddExercise setup(m_state, this);
         setup.showAddSectionOnly();
         // A new exercise joins the list. When it becomes the chosen exercise the window is
@@ -77,7 +77,8 @@ void frmOtherLog::Setup_Form() {
     try {
         CLibrary lib;
         auto conn = lib.GetConnection();
-        ResultSet rs = conn->query(CatalogStatements::selectCaptions(), {userName(), cbExercise->currentText()});
+        ResultSet rs =
+            conn->query(CatalogStatements::selectCaptions(), {userName(), cbExercise->currentText()});
         if (!rs.eof()) {
             // A field is in use when it has a caption, wherever it stands: captions in
             // Field 1 and Field 3 give two rows, the first and the third. Num_Fields counts
@@ -93,7 +94,7 @@ void frmOtherLog::Setup_Form() {
         }
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Problem in retrieving exercise - ") + describe(e) +
-                              QStringLiteral(" - In frmOtherLog Setup_Form"));
+                                   QStringLiteral(" - In frmOtherLog Setup_Form"));
     }
     // The buttons follow the mode even when the exercise is not defined, so that a stored
     // workout of an unknown exercise never offers Add Record beside Update Record.

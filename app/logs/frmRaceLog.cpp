@@ -4,10 +4,10 @@
 #include "CatalogStatements.h"
 #include "Clock.h"
 #include "DatePicker.h"
-#include "FieldHelpers.h"
-#include "SharedState.h"
 #include "Dialogs.h"
+#include "FieldHelpers.h"
 #include "PersonalBests.h"
+#include "SharedState.h"
 #include "frmAddRaceType.h"
 
 #include <QComboBox>
@@ -132,11 +132,12 @@ void frmRaceLog::readRaceTypes() {
     for (;;) {
         QStringList types;
         try {
-            types = CLibrary().GetConnection()->column(CatalogStatements::listRaceTypes(), QStringLiteral("RaceType"),
+            types = CLibrary().GetConnection()->column(CatalogStatements::listRaceTypes(),
+                                                       QStringLiteral("RaceType"),
                                                        {txtExercise->text(), m_state.currentUser()});
         } catch (const std::exception& e) {
             Dialogs::message(this, QStringLiteral("Could not retrieve race types - ") + describe(e) +
-                                  QStringLiteral(" - In frmRaceLog Form_Load"));
+                                       QStringLiteral(" - In frmRaceLog Form_Load"));
             return;
         }
         // The list is read afresh each time rather than appended to, so it holds each type
@@ -147,8 +148,9 @@ void frmRaceLog::readRaceTypes() {
         Fields::appendItems(cbRaceType, types);
         if (!types.isEmpty())
             return;
-        if (!Dialogs::ask(this, QStringLiteral("This application will not function as it should unless a race ") +
-                               QStringLiteral("type is added for this exercise.  Add one now?")))
+        if (!Dialogs::ask(this,
+                          QStringLiteral("This application will not function as it should unless a race ") +
+                              QStringLiteral("type is added for this exercise.  Add one now?")))
             return;
         frmAddRaceType raceTypes(m_state, this);
         Dialogs::execModal(&raceTypes);
@@ -158,16 +160,16 @@ void frmRaceLog::readRaceTypes() {
 
 void frmRaceLog::cbRaceType_LostFocus() {
     try {
-        const QStringList distances =
-            CLibrary().GetConnection()->column(CatalogStatements::selectRaceDistance(), QStringLiteral("RaceDistance"),
-                                               {txtExercise->text(), cbRaceType->currentText(), m_state.currentUser()});
+        const QStringList distances = CLibrary().GetConnection()->column(
+            CatalogStatements::selectRaceDistance(), QStringLiteral("RaceDistance"),
+            {txtExercise->text(), cbRaceType->currentText(), m_state.currentUser()});
         // Only the miles are written; the kilometres and the pace follow when the user
         // next leaves the miles or changes the time.
         if (!distances.isEmpty())
             txtMiles->setText(distances.last());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve distance - ") + describe(e) +
-                              QStringLiteral(" - In frmRaceLog Form_Load"));
+                                   QStringLiteral(" - In frmRaceLog Form_Load"));
     }
 }
 
@@ -206,7 +208,8 @@ bool frmRaceLog::writeAndAnnounceBest(qint64 raceId, const std::function<bool()>
     }
     const bool ok = write();
     if (ok && before) {
-        const QString news = PersonalBests::newBestMessage(cbRaceType->currentText(), txtTime->text(), *before);
+        const QString news =
+            PersonalBests::newBestMessage(cbRaceType->currentText(), txtTime->text(), *before);
         if (!news.isEmpty())
             Dialogs::message(this, news);
     }

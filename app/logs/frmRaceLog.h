@@ -5,7 +5,6 @@
 #include "DistanceFields.h"
 #include "LogDialog.h"
 
-
 class DatePicker;
 class QComboBox;
 class QLabel;

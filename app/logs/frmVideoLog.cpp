@@ -3,8 +3,8 @@
 #include "CLibrary.h"
 #include "CatalogStatements.h"
 #include "Connection.h"
-#include "FieldHelpers.h"
 #include "Dialogs.h"
+#include "FieldHelpers.h"
 #include "frmAddVideo.h"
 
 #include <QComboBox>
@@ -39,7 +39,7 @@ void frmVideoLog::cbVideo_Click() {
         showVideoLength(*CLibrary().GetConnection());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve videos - ") + describe(e) +
-                              QStringLiteral(" - In frmVideoLog cbVideo_Click"));
+                                   QStringLiteral(" - In frmVideoLog cbVideo_Click"));
     }
 }
 

@@ -6,16 +6,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent)
-{
+DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("M/d/yyyy"));
     setDateRange(DateText::firstPickable(), DateText::lastPickable());
     setDate(Clock::today());
 }
 
-bool DatePicker::setValueText(const QString& text)
-{
+bool DatePicker::setValueText(const QString& text) {
     const auto d = DateText::parse(text);
     if (!d)
         return false;
@@ -23,14 +21,12 @@ bool DatePicker::setValueText(const QString& text)
     return true;
 }
 
-QString DatePicker::statementText() const
-{
+QString DatePicker::statementText() const {
     const QDate d = date();
     return QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year());
 }
 
-void DatePicker::keyPressEvent(QKeyEvent* event)
-{
+void DatePicker::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
     if (typed == QLatin1String("/") && m_afterDigit) {
         const QLineEdit* edit = lineEdit();

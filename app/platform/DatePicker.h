@@ -7,7 +7,7 @@
 // without time of day, between DateText::firstPickable() and lastPickable().
 class DatePicker : public QDateEdit {
     Q_OBJECT
-public:
+  public:
     explicit DatePicker(QWidget* parent = nullptr);
 
     QDate value() const { return date(); }
@@ -20,12 +20,12 @@ public:
     // The date as written into statements: M/d/yyyy, no leading zeros (5/17/2026).
     QString statementText() const;
 
-protected:
+  protected:
     // A date typed whole, "5/17/2026": a month or day that completes its section moves on
     // by itself, so the "/" typed right after it is swallowed instead of skipping the next
     // section as well.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     bool m_afterDigit = false;
 };

@@ -12,8 +12,7 @@ std::function<void(const QString&)> messageHandler;
 std::function<bool(const QString&)> askHandler;
 std::function<int(QDialog*)> modalHandler;
 
-QMessageBox* makeBox(QWidget* parent, const QString& text)
-{
+QMessageBox* makeBox(QWidget* parent, const QString& text) {
     auto* box = new QMessageBox(parent);
     box->setWindowTitle(QString::fromLatin1(Dialogs::Title));
     box->setIcon(QMessageBox::NoIcon);
@@ -23,16 +22,16 @@ QMessageBox* makeBox(QWidget* parent, const QString& text)
     // manager cuts the title ("Tr…k"). A spacer as wide as the title plus room for the
     // bar's icon and buttons keeps the title whole; the box sizes itself from its layout.
     if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
-        grid->addItem(new QSpacerItem(Dialogs::minimumBoxWidth(), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(
+            new QSpacerItem(Dialogs::minimumBoxWidth(), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     return box;
 }
 } // namespace
 
 namespace Dialogs {
 
-void message(QWidget* parent, const QString& text)
-{
+void message(QWidget* parent, const QString& text) {
     if (messageHandler) {
         messageHandler(text);
         return;
@@ -42,8 +41,7 @@ void message(QWidget* parent, const QString& text)
     box->exec();
 }
 
-bool ask(QWidget* parent, const QString& text)
-{
+bool ask(QWidget* parent, const QString& text) {
     if (askHandler)
         return askHandler(text);
     std::unique_ptr<QMessageBox> box(makeBox(parent, text));
@@ -52,22 +50,26 @@ bool ask(QWidget* parent, const QString& text)
     return box->exec() == QMessageBox::Yes;
 }
 
-int execModal(QDialog* dialog)
-{
+int execModal(QDialog* dialog) {
     if (modalHandler)
         return modalHandler(dialog);
     return dialog->exec();
 }
 
-int minimumBoxWidth()
-{
+int minimumBoxWidth() {
     const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
     const int bar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
     return title.horizontalAdvance(QString::fromLatin1(Title)) + 5 * bar;
 }
 
-void setMessageHandler(std::function<void(const QString&)> handler) { messageHandler = std::move(handler); }
-void setAskHandler(std::function<bool(const QString&)> handler) { askHandler = std::move(handler); }
-void setModalHandler(std::function<int(QDialog*)> handler) { modalHandler = std::move(handler); }
+void setMessageHandler(std::function<void(const QString&)> handler) {
+    messageHandler = std::move(handler);
+}
+void setAskHandler(std::function<bool(const QString&)> handler) {
+    askHandler = std::move(handler);
+}
+void setModalHandler(std::function<int(QDialog*)> handler) {
+    modalHandler = std::move(handler);
+}
 
 } // namespace Dialogs

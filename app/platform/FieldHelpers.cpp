@@ -15,10 +15,9 @@ namespace {
 // Selects all text on focus-in. The selection is made after the focus event has been
 // handled, since a mouse click that gave the focus would otherwise place the caret again.
 class SelectAllFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusIn) {
             QLineEdit* edit = qobject_cast<QLineEdit*>(watched);
             if (!edit) {
@@ -37,10 +36,9 @@ public:
 // Lets the combo take the focus as usual (its line edit selects all on Tab), then drops the
 // selection.
 class KeepTextFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::FocusIn)
             return false;
         auto* combo = static_cast<QComboBox*>(watched);
@@ -54,8 +52,7 @@ public:
 // Leaving a field means the focus went to another control of the same window (or
 // nowhere). A pop-up opening (the combo's own list, a context menu) or another window
 // being activated takes the focus only for a while.
-bool leavesField(const QWidget* field, const QFocusEvent* event)
-{
+bool leavesField(const QWidget* field, const QFocusEvent* event) {
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return false;
     const QWidget* next = QApplication::focusWidget();
@@ -63,17 +60,17 @@ bool leavesField(const QWidget* field, const QFocusEvent* event)
 }
 
 class LeaveFilter : public QObject {
-public:
-    LeaveFilter(QWidget* field, std::function<void()> handler) : QObject(field), m_handler(std::move(handler)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+  public:
+    LeaveFilter(QWidget* field, std::function<void()> handler)
+        : QObject(field), m_handler(std::move(handler)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::FocusOut &&
             leavesField(static_cast<QWidget*>(watched), static_cast<QFocusEvent*>(event)))
             m_handler();
         return false;
     }
 
-private:
+  private:
     std::function<void()> m_handler;
 };
 
@@ -81,10 +78,9 @@ private:
 // text, makes it current and emits activated(), as if it had been chosen. The combo still
 // gets those events for its own upkeep, but quietly, and its text and index are put back.
 class PlainComboFilter : public QObject {
-public:
+  public:
     using QObject::QObject;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         if (!isLeaveOrReturn(event))
             return false;
         auto* combo = static_cast<QComboBox*>(watched);
@@ -99,9 +95,8 @@ public:
         return true;
     }
 
-private:
-    static bool isLeaveOrReturn(const QEvent* event)
-    {
+  private:
+    static bool isLeaveOrReturn(const QEvent* event) {
         if (event->type() == QEvent::FocusOut)
             return true;
         if (event->type() != QEvent::KeyPress)
@@ -111,8 +106,7 @@ private:
     }
 };
 
-void installLastCharFilter(QLineEdit* field, bool (*allowed)(QChar))
-{
+void installLastCharFilter(QLineEdit* field, bool (*allowed)(QChar)) {
     QObject::connect(field, &QLineEdit::textChanged, field, [field, allowed](const QString& text) {
         if (text.isEmpty() || allowed(text.back()))
             return;
@@ -127,38 +121,32 @@ void installLastCharFilter(QLineEdit* field, bool (*allowed)(QChar))
 
 namespace Fields {
 
-void selectAllOnFocus(QWidget* field)
-{
+void selectAllOnFocus(QWidget* field) {
     field->installEventFilter(new SelectAllFilter(field));
     if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
         combo->lineEdit()->installEventFilter(new SelectAllFilter(combo->lineEdit()));
 }
 
-void keepTextOnFocus(QComboBox* combo)
-{
+void keepTextOnFocus(QComboBox* combo) {
     combo->installEventFilter(new KeepTextFilter(combo));
 }
 
-void installDistanceFilter(QLineEdit* field)
-{
+void installDistanceFilter(QLineEdit* field) {
     installLastCharFilter(field, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; });
 }
 
-void installTimeFilter(QLineEdit* field)
-{
+void installTimeFilter(QLineEdit* field) {
     installLastCharFilter(field, [](QChar c) { return (c >= u'0' && c <= u'9') || c == u':'; });
 }
 
-void plainCombo(QComboBox* combo)
-{
+void plainCombo(QComboBox* combo) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     combo->installEventFilter(new PlainComboFilter(combo));
 }
 
-void appendItems(QComboBox* combo, const QStringList& items)
-{
+void appendItems(QComboBox* combo, const QStringList& items) {
     const QString text = combo->currentText();
     combo->addItems(items);
     if (combo->currentText() != text) {
@@ -167,8 +155,7 @@ void appendItems(QComboBox* combo, const QStringList& items)
     }
 }
 
-bool replaceItems(QComboBox* combo, const QStringList& items)
-{
+bool replaceItems(QComboBox* combo, const QStringList& items) {
     combo->clear();
     combo->addItems(items);
     if (items.isEmpty())
@@ -177,8 +164,7 @@ bool replaceItems(QComboBox* combo, const QStringList& items)
     return true;
 }
 
-void appendPickItem(QComboBox* combo, const QString& name)
-{
+void appendPickItem(QComboBox* combo, const QString& name) {
     // Adding the first item to an empty list makes Qt select it, which would replace text
     // the person typed; keep that text and take the new name only when there was none.
     const QString typed = combo->currentText();
@@ -186,18 +172,18 @@ void appendPickItem(QComboBox* combo, const QString& name)
     combo->setCurrentText(typed.isEmpty() ? name : typed);
 }
 
-void onLeave(QWidget* field, std::function<void()> handler)
-{
+void onLeave(QWidget* field, std::function<void()> handler) {
     // An editable combo box keeps the focus itself and forwards focus events to its line
     // edit directly, so the combo is the one to watch. Installed after plainCombo(), this
     // filter sees the focus leaving before that one consumes the event.
     field->installEventFilter(new LeaveFilter(field, std::move(handler)));
 }
 
-int twips(int value) { return (value * 96 + 720) / 1440; }
+int twips(int value) {
+    return (value * 96 + 720) / 1440;
+}
 
-QString text(const QWidget* field)
-{
+QString text(const QWidget* field) {
     if (auto* edit = qobject_cast<const QLineEdit*>(field))
         return edit->text();
     if (auto* combo = qobject_cast<const QComboBox*>(field))
@@ -207,8 +193,7 @@ QString text(const QWidget* field)
     return QString();
 }
 
-void setText(QWidget* field, const QString& value)
-{
+void setText(QWidget* field, const QString& value) {
     if (auto* edit = qobject_cast<QLineEdit*>(field))
         edit->setText(value);
     else if (auto* combo = qobject_cast<QComboBox*>(field))

@@ -13,7 +13,7 @@ class QWidget;
 //     void Form_Load() { m_formLoad->run(); }
 class FormLoad : public QObject {
     Q_OBJECT
-public:
+  public:
     // Watches `window` (which owns this object) for its first Show.
     FormLoad(QWidget* window, std::function<void()> load);
 
@@ -21,10 +21,10 @@ public:
     void run();
     bool done() const { return m_done; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::function<void()> m_load;
     bool m_done = false;
 };

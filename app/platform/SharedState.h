@@ -9,12 +9,12 @@
 // the user and the unit.
 class SharedState : public QObject {
     Q_OBJECT
-public:
+  public:
     using QObject::QObject;
     virtual QString currentUser() const = 0;
     virtual bool miles() const = 0;
 
-signals:
+  signals:
     void currentUserChanged(const QString& user);
     void milesChanged(bool miles);
 };
@@ -22,8 +22,9 @@ signals:
 // A fixed state, for windows opened without a main window (tests, tools).
 class FixedState : public SharedState {
     Q_OBJECT
-public:
-    explicit FixedState(QString user = QString(), bool miles = true) : m_user(std::move(user)), m_miles(miles) {}
+  public:
+    explicit FixedState(QString user = QString(), bool miles = true)
+        : m_user(std::move(user)), m_miles(miles) {}
     QString currentUser() const override { return m_user; }
     bool miles() const override { return m_miles; }
     void setUser(const QString& user) {
@@ -39,7 +40,7 @@ public:
         emit milesChanged(m_miles);
     }
 
-private:
+  private:
     QString m_user;
     bool m_miles;
 };

@@ -14,12 +14,12 @@
 #include "frmAddShoe.h"
 
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 frmItemRpt::frmItemRpt(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
@@ -152,6 +152,6 @@ void frmItemRpt::btnExportPdf_Click() {
     QStringList lines;
     for (int i = 0; i < lstItemRpt->count(); ++i)
         lines << lstItemRpt->item(i)->text();
-    ReportExport::toPdf(this, lines, {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()},
-                        &m_chart);
+    ReportExport::toPdf(this, lines,
+                        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()}, &m_chart);
 }

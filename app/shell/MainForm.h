@@ -132,7 +132,7 @@ class MainForm : public QMainWindow, public UserListHook {
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
     QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
-    QAction* mnuMiles = nullptr; // read for the unit on every access
+    QAction* mnuMiles = nullptr;            // read for the unit on every access
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };

@@ -2,8 +2,8 @@
 
 #include "CLibrary.h"
 #include "DateText.h"
-#include "SharedState.h"
 #include "Dialogs.h"
+#include "SharedState.h"
 #include "frmBikeLog.h"
 #include "frmOtherLog.h"
 #include "frmRunLog.h"
@@ -88,7 +88,7 @@ template <class LogWindow> void MenuForm::openLog(const char* routine) {
         CLibrary::ParseDate(txtDate->text(), day, date);
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not read the date - ") + describe(e) +
-                              QStringLiteral(" - In MenuForm ") + QLatin1String(routine));
+                                   QStringLiteral(" - In MenuForm ") + QLatin1String(routine));
         return;
     }
 

@@ -1,8 +1,8 @@
 #include "frmAddUser.h"
 
 #include "CLibrary.h"
-#include "SharedState.h"
 #include "Dialogs.h"
+#include "SharedState.h"
 #include "UserListHook.h"
 
 #include <QCheckBox>

@@ -70,7 +70,8 @@ TEST_P(PriceTest, IsStoredAsAPlainNumberOrRefused) {
 
         // A refused price writes no row (and the price reads as "").
         const QString table = bike ? "Bikes" : "Running_Shoes";
-        EXPECT_EQ(scalar(QStringLiteral("SELECT Price FROM %1 WHERE %2 = 'Item'").arg(table, noun)), c.stored);
+        EXPECT_EQ(scalar(QStringLiteral("SELECT Price FROM %1 WHERE %2 = 'Item'").arg(table, noun)),
+                  c.stored);
         EXPECT_EQ(messages, QStringList{*c.stored ? kInserted : kInsertFailed});
         EXPECT_EQ(dlg->isVisible(), !*c.stored) << "a refused add keeps the dialog open";
     }
@@ -214,8 +215,8 @@ TEST_P(RoundTripTest, AddAndModify) {
 const RoundTripCase roundTripCases[] = {
     {"Shoe", [](SharedState& s) -> EquipmentDialog* { return new frmAddShoe(s); }, "Shoe", "Running_Shoes",
      "txtPrice", "$45.00", "45"},
-    {"Bike", [](SharedState& s) -> EquipmentDialog* { return new frmAddBike(s); }, "Bike", "Bikes", "txtPrice",
-     "$1,299.99", "1299.99"},
+    {"Bike", [](SharedState& s) -> EquipmentDialog* { return new frmAddBike(s); }, "Bike", "Bikes",
+     "txtPrice", "$1,299.99", "1299.99"},
     {"Video", [](SharedState& s) -> EquipmentDialog* { return new frmAddVideo(s); }, "Video", "Videos",
      "txtLength", "1:05:30", "1:05:30"},
 };

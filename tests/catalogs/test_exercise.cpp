@@ -37,7 +37,7 @@ TEST_F(ExerciseTest, NumFieldsCountsTheCaptionsInUseAndDuplicatesAreRefused) {
               QStringList({"Rowing|2|Meters||Strokes|Ann", "Stretching|0||||Ann", "Push-ups|1||Reps||Ann",
                            "O'Neill's Circuit|3|Laps|Weight|Reps|Ann"}));
     EXPECT_EQ(announced.names, QStringList({"frmAddExercise:Rowing", "frmAddExercise:Stretching",
-                                       "frmAddExercise:Push-ups", "frmAddExercise:O'Neill's Circuit"}));
+                                            "frmAddExercise:Push-ups", "frmAddExercise:O'Neill's Circuit"}));
 }
 
 TEST_F(ExerciseTest, ModifyingCaptionsRecountsNumFields) {

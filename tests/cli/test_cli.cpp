@@ -21,9 +21,8 @@ struct CliRun {
 };
 
 class CliTest : public ::testing::Test {
-protected:
-    CliRun cli(const QStringList& args)
-    {
+  protected:
+    CliRun cli(const QStringList& args) {
         QProcess p;
         p.setWorkingDirectory(dir.path());
         p.start(QStringLiteral(TRAINBOOK_CLI), args);
@@ -37,8 +36,7 @@ protected:
     QString sql(const QString& statement) { return cli({"sql", statement}).out; }
     // Each run must fail, `message` on stderr and nothing on stdout: exit code 2 when the
     // message is the usage, 1 for every other failure.
-    void expectFailures(const std::vector<std::pair<QStringList, const char*>>& runs)
-    {
+    void expectFailures(const std::vector<std::pair<QStringList, const char*>>& runs) {
         for (const auto& [args, message] : runs) {
             const CliRun r = cli(args);
             const std::string what = args.join(' ').toStdString();
@@ -51,8 +49,7 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile)
-{
+TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
     ASSERT_TRUE(dir.isValid());
     const QByteArray list = "shopping list: eggs, milk\n";
     QFile f(dir.filePath("list.txt"));
@@ -78,14 +75,15 @@ TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile)
     EXPECT_EQ(cli({"--db", "other.db", "sql", "SELECT Count(*) AS n FROM Users"}).out, "n\n0\n");
 }
 
-TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure)
-{
+TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure) {
     ASSERT_EQ(cli({"init"}).exitCode, 0);
     for (const char* write :
          {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob''s 5k', 1)",
-          "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
+          "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+          "User_Name, "
           "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
-          "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', NULL, 8.1)"}) {
+          "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', "
+          "NULL, 8.1)"}) {
         const CliRun r = cli({"sql", write});
         EXPECT_EQ(r.exitCode, 0) << write << ": " << r.err.toStdString();
         EXPECT_EQ(r.out, "") << write;
@@ -98,7 +96,8 @@ TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure)
 
     expectFailures({
         {{"sql", "INSERT INTO Users (User_Name) VALUES ('A'); DELETE FROM Users"}, "Only one statement"},
-        {{"sql", "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('C', 'yes')"}, "cannot store TEXT value"},
+        {{"sql", "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('C', 'yes')"},
+         "cannot store TEXT value"},
         {{"sql", "UPDATE Exercise_Master SET Exercise_Date = '2/30/2026'"}, "Data type mismatch"},
         // A write that would return rows, and an update over two tables with nothing to set.
         {{"sql", "INSERT INTO Users (User_Name) VALUES ('D') RETURNING User_Name"}, "cannot return rows"},
@@ -109,24 +108,26 @@ TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure)
               "n\td\n1\t2026-12-05\n");
 }
 
-TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold)
-{
+TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold) {
     expectFailures({{{"--db", "", "init"}, "is not the name of a database file"},
                     {{"--db", ":memory:", "init"}, "is not the name of a database file"}});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     // A name in Latin-1 bytes, as an older system may have written it: created, found, used.
     QProcess sh;
     sh.setWorkingDirectory(dir.path());
-    sh.start(QStringLiteral("/bin/sh"),
-             {"-c", "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
-                    "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT User_Name "
-                    "FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
-              QStringLiteral(TRAINBOOK_CLI)});
+    sh.start(
+        QStringLiteral("/bin/sh"),
+        {"-c",
+         "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
+         "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT User_Name "
+         "FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
+         QStringLiteral(TRAINBOOK_CLI)});
     ASSERT_TRUE(sh.waitForFinished(30000));
     EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
     const QString shown = dir.path() + QStringLiteral("/r\uFFFDsum\uFFFD.db");
     EXPECT_EQ(QString::fromUtf8(sh.readAllStandardOutput()),
-              QStringLiteral("Created Trainbook database: %1\nUser_Name\nAnn\nTrainbook database already exists: %1\n")
+              QStringLiteral(
+                  "Created Trainbook database: %1\nUser_Name\nAnn\nTrainbook database already exists: %1\n")
                   .arg(shown));
 }
 
@@ -138,8 +139,7 @@ struct CalcCase {
 
 class CalcTest : public CliTest, public testing::WithParamInterface<CalcCase> {};
 
-TEST_P(CalcTest, PrintsTheConversion)
-{
+TEST_P(CalcTest, PrintsTheConversion) {
     const CalcCase& c = GetParam();
     const CliRun r = cli(QStringList{"calc"} + c.args);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -158,8 +158,7 @@ const CalcCase calcCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Cases, CalcTest, testing::ValuesIn(calcCases), CaseName());
 
-TEST_F(CliTest, CalcReportsErrors)
-{
+TEST_F(CliTest, CalcReportsErrors) {
     expectFailures({
         {{"calc", "pace", "45:00", "0"}, "Division by zero"},
         {{"calc", "mph", "45:00", "five"}, "Type mismatch"},

@@ -209,7 +209,8 @@ TEST(Distances, OneDecimalWithTheShortFactorAndZeroOnAnyError) {
         EXPECT_EQ(CLibrary::ComputeKilometers(bad), "0") << bad;
         EXPECT_EQ(CLibrary::ComputeMiles(bad), "0") << bad;
     }
-    EXPECT_EQ(CLibrary::ComputeKilometers("17" + QString(307, QLatin1Char('0'))), "0"); // 1.609 x that overflows
+    EXPECT_EQ(CLibrary::ComputeKilometers("17" + QString(307, QLatin1Char('0'))),
+              "0"); // 1.609 x that overflows
 }
 
 TEST(FormatString, PadsToTheColumnPlusOneBlank) {
@@ -235,7 +236,8 @@ TEST_P(ParseDate, SplitsAtTheFirstComma) {
         CLibrary::ParseDate(c.text, day, date);
         EXPECT_EQ(day + '|' + date, c.parts);
     } else {
-        EXPECT_EQ(errorOf([&] { CLibrary::ParseDate(c.text, day, date); }), "Invalid procedure call or argument");
+        EXPECT_EQ(errorOf([&] { CLibrary::ParseDate(c.text, day, date); }),
+                  "Invalid procedure call or argument");
         EXPECT_EQ(day + date, "unchangedunchanged");
     }
 }

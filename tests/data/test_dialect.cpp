@@ -10,9 +10,8 @@
 namespace {
 
 class Dialect : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
         Connection::create(path);
@@ -22,18 +21,18 @@ protected:
     void TearDown() override { Clock::reset(); }
 
     // Adds a workout the way the log windows do: master row, then the detail row.
-    QString add(const QString& type, const QString& date, const QString& detail)
-    {
-        db->execute(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, "
-                                   "Exercise_Time, User_Name, Comments) VALUES ('%1', '%2', 'Day', '30:00', 'Ann', '')")
+    QString add(const QString& type, const QString& date, const QString& detail) {
+        db->execute(QStringLiteral(
+                        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, "
+                        "Exercise_Time, User_Name, Comments) VALUES ('%1', '%2', 'Day', '30:00', 'Ann', '')")
                         .arg(type, date));
-        const QString id = rows(QStringLiteral("SELECT MAX(Exercise_ID)AS ID FROM Exercise_Master"), {"Id"}).front();
+        const QString id =
+            rows(QStringLiteral("SELECT MAX(Exercise_ID)AS ID FROM Exercise_Master"), {"Id"}).front();
         if (!detail.isEmpty())
             db->execute(detail.arg(id));
         return id;
     }
-    QString run(const QString& date, double miles, const QString& course = QStringLiteral("Park"))
-    {
+    QString run(const QString& date, double miles, const QString& course = QStringLiteral("Park")) {
         return add(QStringLiteral("Running"), date,
                    QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
                                   "VALUES (%1, %2, '%3', 'Nike', 0)")
@@ -41,8 +40,7 @@ protected:
     }
 
     // Every row of a query, its named fields joined with "/".
-    QStringList rows(const QString& sql, std::initializer_list<const char*> fields)
-    {
+    QStringList rows(const QString& sql, std::initializer_list<const char*> fields) {
         QStringList out;
         for (ResultSet rs = db->query(sql); !rs.eof(); rs.moveNext()) {
             QStringList row;
@@ -52,20 +50,19 @@ protected:
         }
         return out;
     }
-    QStringList runDates(const QString& criteria)
-    {
-        return rows(QStringLiteral("SELECT Exercise_Date FROM Exercise_Master, Running_Log WHERE Exercise_Id = "
-                                   "Running_Id AND User_Name = 'Ann' AND ") +
-                        criteria + QStringLiteral("ORDER BY Exercise_Date"),
-                    {"Exercise_Date"});
+    QStringList runDates(const QString& criteria) {
+        return rows(
+            QStringLiteral("SELECT Exercise_Date FROM Exercise_Master, Running_Log WHERE Exercise_Id = "
+                           "Running_Id AND User_Name = 'Ann' AND ") +
+                criteria + QStringLiteral("ORDER BY Exercise_Date"),
+            {"Exercise_Date"});
     }
 
     QTemporaryDir dir;
     std::unique_ptr<Connection> db;
 };
 
-TEST_F(Dialect, LiteralsAndOperatorsKeepTheirMeaning)
-{
+TEST_F(Dialect, LiteralsAndOperatorsKeepTheirMeaning) {
     const std::pair<const char*, const char*> cases[] = {
         {"SELECT 'Format(Now) = True; Exercise_Date = 1' AS v", "Format(Now) = True; Exercise_Date = 1"},
         {"SELECT \"say \"\"it's\"\"\" AS v", "say \"it's\""},
@@ -78,14 +75,13 @@ TEST_F(Dialect, LiteralsAndOperatorsKeepTheirMeaning)
     for (const auto& [sql, value] : cases)
         EXPECT_EQ(rows(QString::fromUtf8(sql), {"v"}), QStringList{QString::fromUtf8(value)}) << sql;
     // Only one whole statement runs; "/*" is no comment either.
-    for (const char* sql : {"SELECT 1; DROP TABLE Users", "SELECT 1;;", "SELECT 'abc", "SELECT [abc FROM T", "   ",
-                            "SELECT Count(*) AS v FROM Users WHERE 1/*2 = 2"})
+    for (const char* sql : {"SELECT 1; DROP TABLE Users", "SELECT 1;;", "SELECT 'abc", "SELECT [abc FROM T",
+                            "   ", "SELECT Count(*) AS v FROM Users WHERE 1/*2 = 2"})
         EXPECT_THROW(db->query(QString::fromLatin1(sql)), DbError) << sql;
     EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Nowhere = 1")), DbError);
 }
 
-TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates)
-{
+TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates) {
     run(QStringLiteral("12/5/2026"), 1);
     run(QStringLiteral("05-Dec-2026"), 2);
     run(QStringLiteral("2026-12-05"), 3);
@@ -93,15 +89,18 @@ TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates)
               QStringList{QStringLiteral("2026-12-05")});
 
     // A single-table update converts the date and leaves a literal that looks like a comparison alone.
-    const QString race = QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, RaceDistanceKM) "
-                                        "VALUES ('RunningRace', '%1', 5, 8)");
+    const QString race =
+        QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, RaceDistanceKM) "
+                       "VALUES ('RunningRace', '%1', 5, 8)");
     db->execute(race.arg(QStringLiteral("1/1/2026")));
-    db->execute(QStringLiteral("UPDATE RaceLog SET RaceLog.RaceDate = '3/1/2026', RaceName = 'Exercise_Date < x'"));
+    db->execute(
+        QStringLiteral("UPDATE RaceLog SET RaceLog.RaceDate = '3/1/2026', RaceName = 'Exercise_Date < x'"));
     EXPECT_EQ(rows(QStringLiteral("SELECT RaceDate, RaceName FROM RaceLog"), {"RaceDate", "RaceName"}),
               QStringList{QStringLiteral("2026-03-01/Exercise_Date < x")});
     for (const char* date : {"", "soon", "2/30/2026", "12/5/2026'') --"})
         EXPECT_THROW(db->execute(race.arg(QString::fromLatin1(date))), DbError) << date;
-    EXPECT_EQ(rows(QStringLiteral("SELECT Count(*) AS n FROM RaceLog"), {"n"}), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(rows(QStringLiteral("SELECT Count(*) AS n FROM RaceLog"), {"n"}),
+              QStringList{QStringLiteral("1")});
 }
 
 // Each kind: its detail table and key, the columns of its detail row, the window's SET for
@@ -112,22 +111,25 @@ struct TwoTableCase {
 
 class DialectTwoTables : public Dialect, public testing::WithParamInterface<TwoTableCase> {};
 
-TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly)
-{
+TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly) {
     const TwoTableCase& k = GetParam();
-    const QString master = QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
-                                          "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
+    const QString master =
+        QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
+                       "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
     const QString type = QString::fromLatin1(k.type), table = QString::fromLatin1(k.table),
                   key = QString::fromLatin1(k.key);
-    const QString insert = QStringLiteral("INSERT INTO %1 (%2, ").arg(table, key) + QLatin1String(k.insert) + ')';
+    const QString insert =
+        QStringLiteral("INSERT INTO %1 (%2, ").arg(table, key) + QLatin1String(k.insert) + ')';
     const QString id = add(type, QStringLiteral("12/5/2025"), insert);
     const QString other = add(type, QStringLiteral("12/6/2025"), insert);
-    db->execute(QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
-                               "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
-                               "AND Exercise_ID = %4")
-                    .arg(table, QLatin1String(k.set), id, key));
-    EXPECT_EQ(rows(QStringLiteral("SELECT %1 AS v FROM %2 WHERE %3 = %4").arg(k.check, table, key, id), {"v"}),
-              QStringList{QString::fromLatin1(k.expected)});
+    db->execute(
+        QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
+                       "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
+                       "AND Exercise_ID = %4")
+            .arg(table, QLatin1String(k.set), id, key));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT %1 AS v FROM %2 WHERE %3 = %4").arg(k.check, table, key, id), {"v"}),
+        QStringList{QString::fromLatin1(k.expected)});
     EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{type + QStringLiteral("2026-01-02Friday50:00Annnew")});
     EXPECT_EQ(rows(master.arg(other), {"v"}), QStringList{type + QStringLiteral("2025-12-06Day30:00Ann")});
 }
@@ -135,38 +137,40 @@ TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly)
 const TwoTableCase twoTableCases[] = {
     {"Running", "Running", "Running_Log", "Running_ID",
      "Miles, Course, Shoes, Kilometers) VALUES (%1, 1, 'a', 'b', 2",
-     "Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = 'Asics'", "Miles || Course || Shoes || Kilometers",
-     "5.0HillAsics8.1"},
+     "Miles = 5, Kilometers = 8.1, Course = 'Hill', Shoes = 'Asics'",
+     "Miles || Course || Shoes || Kilometers", "5.0HillAsics8.1"},
     {"Cycling", "Cycling", "Cycling_Log", "Cycling_ID",
      "Miles, Course, Bike, Calories_Burned, Kilometers) VALUES (%1, 1, 'a', 'b', 300, 2",
-     "Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = 'Trek'", "Miles || Course || Bike || Calories_Burned",
-     "20.0LoopTrek300.0"},
+     "Miles = 20, Kilometers = 32.2, Course = 'Loop', Bike = 'Trek'",
+     "Miles || Course || Bike || Calories_Burned", "20.0LoopTrek300.0"},
     {"Swimming", "Swimming", "Swimming_Log", "Swimming_ID", "Laps, Location) VALUES (%1, 10, 'Y'",
      "Location = 'Lake', Laps = 40", "Laps || Location", "40.0Lake"},
-    {"Video", "Video", "Video_Log", "Video_ID", "Video) VALUES (%1, 'Old'", "Video = 'Tae-Bo'", "Video", "Tae-Bo"},
-    {"Other", "Other", "OtherLog", "Other_ID", "Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', ''",
-     "Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', Field3 = ''", "Exercise_Name || Field1 || Field2",
-     "Weights310"},
+    {"Video", "Video", "Video_Log", "Video_ID", "Video) VALUES (%1, 'Old'", "Video = 'Tae-Bo'", "Video",
+     "Tae-Bo"},
+    {"Other", "Other", "OtherLog", "Other_ID",
+     "Exercise_Name, Field1, Field2, Field3) VALUES (%1, 'W', '', '', ''",
+     "Exercise_Name = 'Weights', Field1 = '3', Field2 = '10', Field3 = ''",
+     "Exercise_Name || Field1 || Field2", "Weights310"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, DialectTwoTables, testing::ValuesIn(twoTableCases), CaseName());
 
-TEST_F(Dialect, AFailedTwoTableUpdateTakesBackTheMasterRow)
-{
-    const QString master = QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
-                                          "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
+TEST_F(Dialect, AFailedTwoTableUpdateTakesBackTheMasterRow) {
+    const QString master =
+        QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
+                       "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
     // The master row is written first: a bad value for the detail row takes it back.
     const QString id = run(QStringLiteral("3/1/2026"), 4);
-    EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "
-                                            "WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID")
-                                 .arg(id)),
-                 DbError);
+    EXPECT_THROW(
+        db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "
+                                   "WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID")
+                        .arg(id)),
+        DbError);
     EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{QStringLiteral("Running2026-03-01Day30:00Ann")});
 }
 
-TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds)
-{
-    for (const char* d : {"12/31/2025", "1/2/2026", "2/28/2026", "3/1/2026", "3/18/2026", "3/31/2026", "4/1/2026",
-                          "12/31/2026", "1/1/2027"})
+TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds) {
+    for (const char* d : {"12/31/2025", "1/2/2026", "2/28/2026", "3/1/2026", "3/18/2026", "3/31/2026",
+                          "4/1/2026", "12/31/2026", "1/1/2027"})
         run(QString::fromLatin1(d), 1);
     // Current month and current year, with today fixed at 18 March 2026.
     EXPECT_EQ(runDates(QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format(Now, 'MMMM YYYY') ")),
@@ -176,27 +180,29 @@ TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds)
     EXPECT_EQ(runDates(QStringLiteral("(Exercise_Date BETWEEN Format('12/31/2025', 'mm/dd/yyyy') "
                                       "AND Format('3/1/2026', 'mm/dd/yyyy')) ")),
               (QStringList{"2025-12-31", "2026-01-02", "2026-02-28", "2026-03-01"}));
-    EXPECT_EQ(runDates(QStringLiteral("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND "
-                                      "Format('1/1/2027', 'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) ")),
-              (QStringList{"2026-12-31", "2027-01-01"}));
+    EXPECT_EQ(
+        runDates(QStringLiteral("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND "
+                                "Format('1/1/2027', 'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) ")),
+        (QStringList{"2026-12-31", "2027-01-01"}));
     // Comparisons written either way round, with every date form.
     EXPECT_EQ(runDates(QStringLiteral("('12/31/2025' < Exercise_Date AND Exercise_Date <= '02-Jan-2026' OR "
                                       "Exercise_Date >= '2027-01-01') ")),
               (QStringList{"2026-01-02", "2027-01-01"}));
     // The drill-down from a summary month line passes the padded month text.
-    EXPECT_EQ(runDates(QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026 ', 'MMMM YYYY') ")),
+    EXPECT_EQ(runDates(QStringLiteral(
+                  "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026 ', 'MMMM YYYY') ")),
               (QStringList{"2026-12-31"}));
     EXPECT_THROW(runDates(QStringLiteral("Exercise_Date > 'someday' ")), DbError);
 }
 
-TEST_F(Dialect, WeeklyReportReadsOneSundayToSaturdayWeek)
-{
+TEST_F(Dialect, WeeklyReportReadsOneSundayToSaturdayWeek) {
     for (const char* d : {"12/27/2025", "12/28/2025", "1/1/2026", "1/3/2026", "1/4/2026"})
         run(QString::fromLatin1(d), 2);
-    const QString week = QStringLiteral("SELECT Miles AS Mile, Exercise_Time FROM Running_Log, Exercise_Master "
-                                        "WHERE Exercise_ID = Running_ID AND Exercise_Date BETWEEN "
-                                        "Format('12/28/2025', 'mm/dd/yyyy') AND Format('1/3/2026', 'mm/dd/yyyy') "
-                                        "%1AND User_Name = 'Ann'");
+    const QString week =
+        QStringLiteral("SELECT Miles AS Mile, Exercise_Time FROM Running_Log, Exercise_Master "
+                       "WHERE Exercise_ID = Running_ID AND Exercise_Date BETWEEN "
+                       "Format('12/28/2025', 'mm/dd/yyyy') AND Format('1/3/2026', 'mm/dd/yyyy') "
+                       "%1AND User_Name = 'Ann'");
     EXPECT_EQ(rows(week.arg(QString()), {"Mile"}).size(), 3);
     EXPECT_EQ(rows(week.arg(QStringLiteral("AND Exercise_Date BETWEEN Format('01/01/2026', 'mm/dd/yyyy') AND "
                                            "Format('01/07/2026', 'mm/dd/yyyy') ")),
@@ -204,14 +210,20 @@ TEST_F(Dialect, WeeklyReportReadsOneSundayToSaturdayWeek)
               (QStringList{"30:00", "30:00"}));
 }
 
-TEST_F(Dialect, GraphQueriesGroupByMonthInCalendarOrder)
-{
-    for (const auto& [d, m] : {std::pair{"11/30/2025", 1}, {"12/1/2025", 2}, {"12/15/2025", 3}, {"1/31/2026", 4},
-                               {"2/1/2026", 5}, {"3/5/2026", 6}, {"3/6/2026", 7}, {"3/7/2025", 8}})
+TEST_F(Dialect, GraphQueriesGroupByMonthInCalendarOrder) {
+    for (const auto& [d, m] : {std::pair{"11/30/2025", 1},
+                               {"12/1/2025", 2},
+                               {"12/15/2025", 3},
+                               {"1/31/2026", 4},
+                               {"2/1/2026", 5},
+                               {"3/5/2026", 6},
+                               {"3/6/2026", 7},
+                               {"3/7/2025", 8}})
         run(QString::fromLatin1(d), m);
-    const QString head = QStringLiteral("SELECT (Format([Exercise_Date],'mmm yy')) AS k, Sum([Miles]) AS Mile "
-                                        "From Exercise_Master, Running_Log WHERE User_Name = 'Ann' "
-                                        "AND Exercise_ID = Running_ID ");
+    const QString head =
+        QStringLiteral("SELECT (Format([Exercise_Date],'mmm yy')) AS k, Sum([Miles]) AS Mile "
+                       "From Exercise_Master, Running_Log WHERE User_Name = 'Ann' "
+                       "AND Exercise_ID = Running_ID ");
     const QString byMonth = QStringLiteral("GROUP BY (Year([Exercise_Date])*12 + Month([Exercise_Date])-1), "
                                            "(Format([Exercise_Date],'mmm yy'))");
     const QString range = QStringLiteral("AND ((Exercise_Date BETWEEN Format('%1', 'mmmm yyyy') AND "
@@ -224,23 +236,25 @@ TEST_F(Dialect, GraphQueriesGroupByMonthInCalendarOrder)
         // Date range over month texts: whole months from the first through the last.
         {head + range.arg(QStringLiteral("December 2025"), QStringLiteral("January 2026")) + byMonth,
          {"Dec 25=5", "Jan 26=4"}},
-        {head + range.arg(QStringLiteral("March 2026"), QStringLiteral("December 2025")) + byMonth, {"Dec 25=5"}},
+        {head + range.arg(QStringLiteral("March 2026"), QStringLiteral("December 2025")) + byMonth,
+         {"Dec 25=5"}},
         {head + QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format('march', 'mmmm') GROUP BY "
-                                  "(Year([Exercise_Date])*12), (Format([Exercise_Date],'mmm yy')) "),
+                               "(Year([Exercise_Date])*12), (Format([Exercise_Date],'mmm yy')) "),
          {"Mar 25=8", "Mar 26=13"}},
-        {QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As k, Miles AS Mile From Exercise_Master, Running_Log "
-                        "WHERE Exercise_ID = Running_ID AND Format(Exercise_Date, 'mmmm yyyy') = 'march 2026' "
-                        "ORDER BY Exercise_Date"),
+        {QStringLiteral(
+             "SELECT Format(Exercise_Date, 'mmm dd') As k, Miles AS Mile From Exercise_Master, Running_Log "
+             "WHERE Exercise_ID = Running_ID AND Format(Exercise_Date, 'mmmm yyyy') = 'march 2026' "
+             "ORDER BY Exercise_Date"),
          {"Mar 05=6", "Mar 06=7"}},
     };
     for (const auto& [sql, expected] : charts) {
         QStringList got = rows(sql, {"k", "Mile"});
-        EXPECT_EQ(got.replaceInStrings(QStringLiteral("/"), QStringLiteral("=")), expected) << qPrintable(sql);
+        EXPECT_EQ(got.replaceInStrings(QStringLiteral("/"), QStringLiteral("=")), expected)
+            << qPrintable(sql);
     }
 }
 
-TEST_F(Dialect, CalendarMonthUnionsEveryKind)
-{
+TEST_F(Dialect, CalendarMonthUnionsEveryKind) {
     run(QStringLiteral("3/5/2026"), 3.5);
     add(QStringLiteral("Swimming"), QStringLiteral("3/5/2026"),
         QStringLiteral("INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 20, 'Y')"));
@@ -264,14 +278,14 @@ TEST_F(Dialect, CalendarMonthUnionsEveryKind)
     EXPECT_EQ(got, (QStringList{"31/Weights/", "5/Running/3.5", "5/Swimming/20"}));
 }
 
-TEST_F(Dialect, ListsFlagsAndFieldNamesReadAsTheWindowsReadThem)
-{
+TEST_F(Dialect, ListsFlagsAndFieldNamesReadAsTheWindowsReadThem) {
     for (const char* shoe : {"'Nike', 1", "'B', True", "'C', False"})
         db->execute(QStringLiteral("INSERT INTO Running_Shoes (Shoe, Active, User_Name, Purchase_Date) "
                                    "VALUES (%1, 'Ann', '1/1/2026')")
                         .arg(QString::fromLatin1(shoe)));
-    const QString shoes = QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active %1 AND User_Name = 'ann' "
-                                         "ORDER BY Shoes_ID DESC");
+    const QString shoes =
+        QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active %1 AND User_Name = 'ann' "
+                       "ORDER BY Shoes_ID DESC");
     EXPECT_EQ(rows(shoes.arg(QStringLiteral("= True")), {"Shoe"}), (QStringList{"B", "Nike"}));
     EXPECT_EQ(rows(shoes.arg(QStringLiteral("<> TRUE")), {"Shoe"}), (QStringList{"C"}));
     run(QStringLiteral("1/1/2026"), 1, QStringLiteral("Park"));
@@ -280,15 +294,18 @@ TEST_F(Dialect, ListsFlagsAndFieldNamesReadAsTheWindowsReadThem)
     ResultSet rs = db->query(QStringLiteral("SELECT Distinct(Course) FROM Running_Log, Exercise_Master "
                                             "WHERE Running_ID = Exercise_ID AND User_Name = 'Ann'"));
     EXPECT_EQ(rs.columnName(0), QStringLiteral("Course"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master "
-                                  "WHERE Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND "
-                                  "Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "
-                                  "AND Active = TRUE GROUP BY Shoe"),
+    EXPECT_EQ(rows(QStringLiteral(
+                       "SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master "
+                       "WHERE Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND "
+                       "Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "
+                       "AND Active = TRUE GROUP BY Shoe"),
                    {"Shoe", "Mile"}),
               QStringList{QStringLiteral("Nike/3")});
-    EXPECT_EQ(rows(QStringLiteral("SELECT Format(NULL, 'yyyy') AS c, Format('n/a', 'yyyy') AS t, Format(5, 'yyyy') AS f"),
-                   {"c", "t", "f"}),
-              QStringList{QStringLiteral("/n/a/5")});
+    EXPECT_EQ(
+        rows(QStringLiteral(
+                 "SELECT Format(NULL, 'yyyy') AS c, Format('n/a', 'yyyy') AS t, Format(5, 'yyyy') AS f"),
+             {"c", "t", "f"}),
+        QStringList{QStringLiteral("/n/a/5")});
 }
 
 } // namespace

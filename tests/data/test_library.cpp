@@ -14,9 +14,8 @@ namespace {
 const QString AddUser = QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')");
 
 class Library : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         path = dir.filePath(QStringLiteral("Trainbook.db"));
         Connection::create(path);
@@ -25,16 +24,16 @@ protected:
     }
     void TearDown() override { Connection::setBusyTimeout(5000); }
 
-    QString one(const QString& sql)
-    {
+    QString one(const QString& sql) {
         auto c = Connection::open(path);
         ResultSet rs = c->query(sql);
         return rs.eof() ? QStringLiteral("<none>") : rs.field(0);
     }
-    QString count(const char* table) { return one(QStringLiteral("SELECT Count(*) FROM ") + QLatin1String(table)); }
+    QString count(const char* table) {
+        return one(QStringLiteral("SELECT Count(*) FROM ") + QLatin1String(table));
+    }
 
-    void setMaster(CLibrary& l, const QString& comments = QStringLiteral("easy"))
-    {
+    void setMaster(CLibrary& l, const QString& comments = QStringLiteral("easy")) {
         l.setSExercise(QStringLiteral("Running"));
         l.setSDate(QStringLiteral("12/5/2026"));
         l.setSDay(QStringLiteral("Saturday"));
@@ -42,8 +41,7 @@ protected:
         l.setSUser(QStringLiteral("Ann"));
         l.setSComments(comments);
     }
-    QString writeFile(const char* name, const QByteArray& bytes)
-    {
+    QString writeFile(const char* name, const QByteArray& bytes) {
         const QString p = dir.filePath(QString::fromLatin1(name));
         QFile f(p);
         f.open(QIODevice::WriteOnly);
@@ -56,16 +54,14 @@ protected:
     CLibrary lib;
 };
 
-QByteArray fileBytes(const QString& p)
-{
+QByteArray fileBytes(const QString& p) {
     QFile f(p);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The description GetConnection raises for `file`, after checking that a write through it
 // fails too; "(opened)" when it opens.
-QString refusal(const QString& file)
-{
+QString refusal(const QString& file) {
     CLibrary l;
     l.setSAccessFile(file);
     EXPECT_FALSE(l.Insert_UpdateRec(AddUser)) << file.toStdString();
@@ -77,8 +73,7 @@ QString refusal(const QString& file)
     return QStringLiteral("(opened)");
 }
 
-TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem)
-{
+TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem) {
     const QString missing = dir.filePath(QStringLiteral("missing.db"));
     EXPECT_TRUE(refusal(missing).startsWith(QStringLiteral("Could not find file '") + missing));
     EXPECT_FALSE(QFile::exists(missing));
@@ -100,8 +95,7 @@ TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem
     }
 }
 
-TEST_F(Library, AnUnreadableFileIsRefusedWithTheEnginesReason)
-{
+TEST_F(Library, AnUnreadableFileIsRefusedWithTheEnginesReason) {
     // Permissions do not stop root, so the check runs in a child process that gives up root.
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                       QFile::ExeGroup | QFile::ExeOther));
@@ -116,8 +110,7 @@ TEST_F(Library, AnUnreadableFileIsRefusedWithTheEnginesReason)
         ::testing::ExitedWithCode(0), "Could not open '.*Trainbook.db': unable to open database file");
 }
 
-TEST_F(Library, ALockedDatabaseFailsEveryAccessWithoutChangingAnything)
-{
+TEST_F(Library, ALockedDatabaseFailsEveryAccessWithoutChangingAnything) {
     sqlite3* holder = nullptr;
     ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -135,8 +128,7 @@ TEST_F(Library, ALockedDatabaseFailsEveryAccessWithoutChangingAnything)
     EXPECT_EQ(count("Exercise_Master"), QStringLiteral("0"));
 }
 
-TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns)
-{
+TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
     const QString nasty = QStringLiteral("Bob's 5k'; DELETE FROM Users; -- \"quoted\" O''Brien /* ✓ */");
     ASSERT_TRUE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (") +
                                      CLibrary::Quote(QStringLiteral("O'Brien")) + QStringLiteral(", 1)")));
@@ -148,9 +140,10 @@ TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns)
 
     // A non-number placed where a number goes is refused by the engine; nothing is stored.
     for (const char* value : {"abc", "'abc'", "", ".", "5; DELETE FROM Users", "Miles"}) {
-        const QString sql = QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
-                                           "VALUES (%1, %2, 'c', 's', 1)")
-                                .arg(id, QString::fromLatin1(value));
+        const QString sql =
+            QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
+                           "VALUES (%1, %2, 'c', 's', 1)")
+                .arg(id, QString::fromLatin1(value));
         EXPECT_FALSE(lib.Insert_UpdateRec(sql)) << value;
     }
     EXPECT_EQ(count("Running_Log"), QStringLiteral("0"));
@@ -163,8 +156,7 @@ TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns)
     EXPECT_EQ(count("Users"), QStringLiteral("1"));
 }
 
-TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole)
-{
+TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
     setMaster(lib);
     EXPECT_EQ(lib.AddMasterRec(), QStringLiteral("1"));
     for (const char* bad : {"32/13/2026", "2/30/2026", ""}) {
@@ -174,20 +166,24 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole)
     setMaster(lib);
     const auto detail = [](const QString& miles) {
         return [miles](const QString& id) {
-            return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (") +
-                   id + QStringLiteral(", ") + CLibrary::Number(miles) + QStringLiteral(", 'Park', 'Red', 5)");
+            return QStringLiteral(
+                       "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (") +
+                   id + QStringLiteral(", ") + CLibrary::Number(miles) +
+                   QStringLiteral(", 'Park', 'Red', 5)");
         };
     };
     const QString id = lib.AddMasterWithDetail(detail(QStringLiteral("3.1")));
     ASSERT_EQ(id, QStringLiteral("2"));
-    EXPECT_EQ(one(QStringLiteral("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE "
-                                 "Exercise_ID = Running_ID")),
-              QStringLiteral("2026-12-05 3.1"));
+    EXPECT_EQ(
+        one(QStringLiteral("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE "
+                           "Exercise_ID = Running_ID")),
+        QStringLiteral("2026-12-05 3.1"));
 
     // A detail that cannot be built, or that the engine refuses, leaves no master row behind.
     EXPECT_EQ(lib.AddMasterWithDetail(detail(QStringLiteral("abc"))), QStringLiteral("0"));
     EXPECT_EQ(lib.AddMasterWithDetail([](const QString& id) {
-        return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (%1, 'x', 1)").arg(id);
+        return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (%1, 'x', 1)")
+            .arg(id);
     }),
               QStringLiteral("0"));
     EXPECT_EQ(count("Exercise_Master"), QStringLiteral("2"));
@@ -203,10 +199,12 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole)
     // Nor does one whose master row the engine refuses to delete: the detail row stays too.
     {
         auto c = Connection::open(path);
-        ASSERT_EQ(sqlite3_exec(c->handle(),
-                               "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        ASSERT_EQ(
+            sqlite3_exec(
+                c->handle(),
+                "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END",
+                nullptr, nullptr, nullptr),
+            SQLITE_OK);
         EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"), id));
         EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("1/2"));
         ASSERT_EQ(sqlite3_exec(c->handle(), "DROP TRIGGER keep", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -215,20 +213,22 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole)
     EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("0/1"));
 }
 
-TEST_F(Library, ResultsReadFieldsByNameAsText)
-{
+TEST_F(Library, ResultsReadFieldsByNameAsText) {
     ASSERT_TRUE(lib.Insert_UpdateRecs({
-        QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-                       "User_Name, Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)"),
+        QStringLiteral(
+            "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+            "User_Name, Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)"),
         QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
                        "VALUES (1, 26.2, 'Boston', 'Red', 42.2)"),
-        QStringLiteral("INSERT INTO Running_Shoes (Shoe, Price, Active, User_Name) VALUES ('Red', '45', True, 'Ann')"),
+        QStringLiteral(
+            "INSERT INTO Running_Shoes (Shoe, Price, Active, User_Name) VALUES ('Red', '45', True, 'Ann')"),
     }));
     ResultSet outlived;
     {
         auto c = Connection::open(path);
-        ResultSet rs = c->query(QStringLiteral("SELECT kilometers AS KM, Comments, Exercise_ID FROM "
-                                               "Running_Log, Exercise_Master WHERE Exercise_Id = Running_Id"));
+        ResultSet rs =
+            c->query(QStringLiteral("SELECT kilometers AS KM, Comments, Exercise_ID FROM "
+                                    "Running_Log, Exercise_Master WHERE Exercise_Id = Running_Id"));
         ASSERT_FALSE(rs.eof());
         EXPECT_EQ(rs.field(QStringLiteral("km")) + '/' + rs.field(QStringLiteral("exercise_id")), "42.2/1");
         EXPECT_TRUE(rs.field(QStringLiteral("Comments")).isEmpty() && rs.isNull(QStringLiteral("comments")));

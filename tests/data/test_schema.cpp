@@ -370,7 +370,8 @@ TEST_F(Migrate, AKillAtAnyMomentLeavesTheOldOrTheNewVersion) {
         // Whichever it was, the next open finishes the job.
         EXPECT_EQ(openError(work), QStringLiteral("(opened)"));
     }
-    std::cout << "migration kills: " << old << " left version 1, " << migrated << " reached a later version\n";
+    std::cout << "migration kills: " << old << " left version 1, " << migrated
+              << " reached a later version\n";
 }
 
 } // namespace
@@ -394,7 +395,8 @@ QString shape(Connection& db) {
                "ifnull(p.dflt_value, '-') || ' ' || p.pk AS v FROM sqlite_schema AS m, "
                "pragma_table_xinfo(m.name) AS p WHERE m.type = 'table' ORDER BY m.name, p.cid") +
            QLatin1Char('\n') +
-           all("SELECT name || ' ' || strict AS v FROM pragma_table_list WHERE schema = 'main' ORDER BY name") +
+           all("SELECT name || ' ' || strict AS v FROM pragma_table_list WHERE schema = 'main' ORDER BY "
+               "name") +
            QLatin1Char('\n') + all("SELECT name AS v FROM sqlite_schema WHERE type = 'index' ORDER BY name");
 }
 
@@ -407,26 +409,34 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
     const QString script = scriptOfVersion(GetParam());
     ASSERT_TRUE(script.contains(QStringLiteral("user_version = %1").arg(GetParam())));
     raw(old, script);
-    raw(old, QStringLiteral("INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
-                            "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');"));
+    raw(old, QStringLiteral(
+                 "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
+                 "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');"));
     const QString fresh = dir.filePath(QStringLiteral("New.db"));
     Connection::create(fresh);
 
     auto migrated = Connection::open(old);
     auto made = Connection::open(fresh);
-    const auto value = [&](const char* sql) { return migrated->column(QString::fromLatin1(sql), QStringLiteral("v")); };
-    EXPECT_EQ(value("SELECT user_version AS v FROM pragma_user_version"), QStringList{QString::number(Schema::Version)});
+    const auto value = [&](const char* sql) {
+        return migrated->column(QString::fromLatin1(sql), QStringLiteral("v"));
+    };
+    EXPECT_EQ(value("SELECT user_version AS v FROM pragma_user_version"),
+              QStringList{QString::number(Schema::Version)});
     EXPECT_EQ(shape(*migrated), shape(*made));
-    EXPECT_EQ(value("SELECT Shoes_ID || ' ' || Shoe || ' ' || ifnull(Retire_Distance, 'none') AS v FROM Running_Shoes"),
+    EXPECT_EQ(value("SELECT Shoes_ID || ' ' || Shoe || ' ' || ifnull(Retire_Distance, 'none') AS v FROM "
+                    "Running_Shoes"),
               QStringList{QStringLiteral("4 Red none")});
     EXPECT_EQ(value("SELECT Bike || ' ' || ifnull(Retire_Distance, 'none') AS v FROM Bikes"),
               QStringList{QStringLiteral("Blue none")});
     // A limit is a positive distance, in both files alike.
     for (Connection* db : {migrated.get(), made.get()}) {
-        db->execute(QStringLiteral("INSERT INTO Running_Shoes (Shoe, User_Name, Retire_Distance) VALUES ('Lim', 'Ann', 500)"));
-        EXPECT_THROW(db->execute(QStringLiteral("UPDATE Running_Shoes SET Retire_Distance = 0 WHERE Shoe = 'Lim'")),
-                     DbError);
-        EXPECT_THROW(db->execute(QStringLiteral("INSERT INTO Bikes (Bike, User_Name, Retire_Distance) VALUES ('B', 'Ann', -1)")),
+        db->execute(QStringLiteral(
+            "INSERT INTO Running_Shoes (Shoe, User_Name, Retire_Distance) VALUES ('Lim', 'Ann', 500)"));
+        EXPECT_THROW(
+            db->execute(QStringLiteral("UPDATE Running_Shoes SET Retire_Distance = 0 WHERE Shoe = 'Lim'")),
+            DbError);
+        EXPECT_THROW(db->execute(QStringLiteral(
+                         "INSERT INTO Bikes (Bike, User_Name, Retire_Distance) VALUES ('B', 'Ann', -1)")),
                      DbError);
     }
 }

@@ -326,7 +326,8 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
     EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
     const QStringList copies = backups();
     ASSERT_EQ(copies.size(), 2);
-    EXPECT_TRUE(copies[0].startsWith(QStringLiteral("Trainbook-2026-12-01-before-version-%1-").arg(Schema::Version)))
+    EXPECT_TRUE(
+        copies[0].startsWith(QStringLiteral("Trainbook-2026-12-01-before-version-%1-").arg(Schema::Version)))
         << copies[0].toStdString();
     EXPECT_EQ(copies[1], QStringLiteral("Trainbook-2026-12-01.db"));
     sqlite3* db = nullptr;

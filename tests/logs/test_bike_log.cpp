@@ -90,12 +90,12 @@ TEST_P(MissingCatalogTest, IsAskedForAndTheNewItemIsOffered) {
 }
 
 const MissingCatalogCase missingCatalogCases[] = {
-    {"Shoe", [](SharedState& s) -> LogWindow* { return new frmRunLog(s); }, "shoe", "cbShoes", "txtPrice", "80",
-     ""},
-    {"Bike", [](SharedState& s) -> LogWindow* { return new frmBikeLog(s); }, "bike", "cbBike", "txtPrice", "900",
-     ""},
-    {"Video", [](SharedState& s) -> LogWindow* { return new frmVideoLog(s); }, "video", "cbVideo", "txtLength",
-     "40:00", "40:00"},
+    {"Shoe", [](SharedState& s) -> LogWindow* { return new frmRunLog(s); }, "shoe", "cbShoes", "txtPrice",
+     "80", ""},
+    {"Bike", [](SharedState& s) -> LogWindow* { return new frmBikeLog(s); }, "bike", "cbBike", "txtPrice",
+     "900", ""},
+    {"Video", [](SharedState& s) -> LogWindow* { return new frmVideoLog(s); }, "video", "cbVideo",
+     "txtLength", "40:00", "40:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
 

@@ -128,7 +128,8 @@ TEST_F(RunLogTest, AKilometreUsersCorrectedDistanceIsStoredInBothUnits) {
     QTest::keyClicks(shoes, " 2");
     EXPECT_EQ(shoes->currentText(), "New Trainer 2");
     click(button(&w, "btnAdd"));
-    EXPECT_EQ(rows("SELECT Miles, Kilometers, Shoes FROM Running_Log"), QStringList({"13.1|21.1|New Trainer 2"}));
+    EXPECT_EQ(rows("SELECT Miles, Kilometers, Shoes FROM Running_Log"),
+              QStringList({"13.1|21.1|New Trainer 2"}));
 }
 
 // Nothing is stored from a distance that is not a number, and never half a workout.

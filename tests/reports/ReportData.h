@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 #include <ostream>
 
-
 // A small diary of Ann's (and one run of Bob's), with fixed identifiers, on a fixed today
 // (Wednesday 9 December 2026). The expected report texts of the tests are worked out from it.
 //

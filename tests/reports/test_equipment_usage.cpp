@@ -79,17 +79,20 @@ TEST_F(EquipmentUsageTest, ShoeListSumsActiveShoesWithRunsOfTheUserOnly) {
     EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Shoe", true), ShoeMiles);
     const ChartTable chart = EquipmentUsage::chart(*conn, "ann", "Shoe", true);
     // The shoe past its limit is the second series.
-    EXPECT_EQ(chart, (ChartTable{"Miles", {"Mile", "Past limit"}, {{"Pegasus", {8.1, 0}}, {"Trail King", {0, 10}}}}));
+    EXPECT_EQ(chart, (ChartTable{
+                         "Miles", {"Mile", "Past limit"}, {{"Pegasus", {8.1, 0}}, {"Trail King", {0, 10}}}}));
     EXPECT_FALSE(conn->inTransaction());
 }
 
 TEST_F(EquipmentUsageTest, BikeListInKilometresHasItsOwnColumnsAndQuotesTheUser) {
     auto conn = db();
     EXPECT_EQ(EquipmentUsage::lines(*conn, "ann", "Bike", false),
-              (QStringList{"BIKE                           TYPE         PRICE      PURCHASED    KM         PER KM     OF LIMIT",
-                           QString(98, '-'),
-                           // 1200 / 64.36 = 18.65 per kilometre; no limit.
-                           "Bob's Racer                    Road Bike    1200       15-Jun-25    64.36      18.65"}));
+              (QStringList{
+                  "BIKE                           TYPE         PRICE      PURCHASED    KM         PER KM     "
+                  "OF LIMIT",
+                  QString(98, '-'),
+                  // 1200 / 64.36 = 18.65 per kilometre; no limit.
+                  "Bob's Racer                    Road Bike    1200       15-Jun-25    64.36      18.65"}));
     EXPECT_EQ(EquipmentUsage::chart(*conn, "ann", "Bike", false),
               (ChartTable{"Kilometers", {"Kilometer"}, {{"Bob's Racer", {64.36}}}}));
     // A user name with a quote is a value, not syntax.

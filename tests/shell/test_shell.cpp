@@ -91,9 +91,9 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
         seen << (find<QWidget>(d, "modifySection")->isVisible() ? "both sections" : "add section");
         return int(QDialog::Rejected);
     };
-    for (const char* command : {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo",
-                                "mnuAddVideoType", "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace",
-                                "mnuSwimAddRace"})
+    for (const char* command :
+         {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo", "mnuAddVideoType",
+          "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace", "mnuSwimAddRace"})
         w->action(command)->trigger();
     EXPECT_EQ(opened,
               QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
@@ -110,7 +110,7 @@ TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
     MainForm* w = start();
     QStringList seen;
     std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
-                                                                          const QString& indent) {
+                                                                           const QString& indent) {
         for (QAction* a : actions) {
             QObject* named = a->menu() ? static_cast<QObject*>(a->menu()) : a;
             seen << indent + named->objectName() + " " + a->text() + (a->isChecked() ? " [x]" : "") +
@@ -295,8 +295,8 @@ TEST_P(CalendarClickTest, OpensTheChooserAndTheKindsLogInAddMode) {
 }
 
 const KindCase kindCases[] = {
-    {"Run", "btnRun", "frmRunLog"},         {"Bike", "btnBike", "frmBikeLog"},
-    {"Swim", "btnSwim", "frmSwimLog"},      {"Video", "btnVideo", "frmVideoLog"},
+    {"Run", "btnRun", "frmRunLog"},       {"Bike", "btnBike", "frmBikeLog"},
+    {"Swim", "btnSwim", "frmSwimLog"},    {"Video", "btnVideo", "frmVideoLog"},
     {"Other", "btnOther", "frmOtherLog"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, CalendarClickTest, testing::ValuesIn(kindCases), CaseName());

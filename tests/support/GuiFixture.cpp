@@ -9,8 +9,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-void GuiFixture::SetUp()
-{
+void GuiFixture::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     m_oldDir = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
@@ -39,8 +38,7 @@ void GuiFixture::SetUp()
     });
 }
 
-void GuiFixture::TearDown()
-{
+void GuiFixture::TearDown() {
     Dialogs::setMessageHandler({});
     Dialogs::setAskHandler({});
     Dialogs::setModalHandler({});
@@ -48,13 +46,11 @@ void GuiFixture::TearDown()
     QDir::setCurrent(m_oldDir);
 }
 
-std::unique_ptr<Connection> GuiFixture::db()
-{
+std::unique_ptr<Connection> GuiFixture::db() {
     return Connection::open(m_dir.filePath(QStringLiteral("Trainbook.db")));
 }
 
-void GuiFixture::exec(const QString& sql)
-{
+void GuiFixture::exec(const QString& sql) {
     try {
         db()->execute(sql);
     } catch (const std::exception& e) {
@@ -62,8 +58,7 @@ void GuiFixture::exec(const QString& sql)
     }
 }
 
-QString GuiFixture::scalar(const QString& sql)
-{
+QString GuiFixture::scalar(const QString& sql) {
     try {
         auto c = db();
         ResultSet rs = c->query(sql);
@@ -74,8 +69,7 @@ QString GuiFixture::scalar(const QString& sql)
     }
 }
 
-QStringList GuiFixture::rows(const QString& sql)
-{
+QStringList GuiFixture::rows(const QString& sql) {
     QStringList out;
     try {
         auto c = db();
@@ -92,8 +86,7 @@ QStringList GuiFixture::rows(const QString& sql)
     return out;
 }
 
-void GuiFixture::focus(QWidget* w)
-{
+void GuiFixture::focus(QWidget* w) {
     QWidget* top = w->window();
     if (!top->isVisible())
         top->show();
@@ -102,8 +95,7 @@ void GuiFixture::focus(QWidget* w)
     QApplication::processEvents();
 }
 
-void GuiFixture::type(QWidget* w, const QString& text)
-{
+void GuiFixture::type(QWidget* w, const QString& text) {
     focus(w);
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
     QTest::keyClicks(target, text);
@@ -111,8 +103,7 @@ void GuiFixture::type(QWidget* w, const QString& text)
 }
 
 void GuiFixture::checkEscapeAsksBeforeDiscarding(const std::function<QDialog*()>& make, const QString& field,
-                                                 const QString& text)
-{
+                                                 const QString& text) {
     auto escape = [](QDialog* d) {
         QWidget* at = QApplication::focusWidget();
         QTest::keyClick(at && at->window() == d ? at : d, Qt::Key_Escape);
@@ -141,14 +132,12 @@ void GuiFixture::checkEscapeAsksBeforeDiscarding(const std::function<QDialog*()>
     EXPECT_EQ(d->result(), QDialog::Rejected);
 }
 
-void GuiFixture::click(QWidget* button)
-{
+void GuiFixture::click(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
 }
 
-void GuiFixture::retype(QWidget* field, const QString& text)
-{
+void GuiFixture::retype(QWidget* field, const QString& text) {
     focus(field);
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : field;
     QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
@@ -157,16 +146,14 @@ void GuiFixture::retype(QWidget* field, const QString& text)
     QApplication::processEvents();
 }
 
-QStringList GuiFixture::items(QComboBox* combo)
-{
+QStringList GuiFixture::items(QComboBox* combo) {
     QStringList out;
     for (int i = 0; i < combo->count(); ++i)
         out << combo->itemText(i);
     return out;
 }
 
-void GuiFixture::shot(QWidget* window, const QString& name)
-{
+void GuiFixture::shot(QWidget* window, const QString& name) {
     const QByteArray dir = qgetenv("TRAINBOOK_SHOTS");
     if (dir.isEmpty())
         return;

@@ -21,7 +21,7 @@
 // message recorded, every question answered from a script, and every modal window that a
 // window opens handed to a scripted driver instead of blocking.
 class GuiFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -49,8 +49,7 @@ protected:
     QStringList rows(const QString& sql);
 
     // --- Widgets ------------------------------------------------------------------------------
-    template <class T> static T* find(QWidget* window, const QString& name)
-    {
+    template <class T> static T* find(QWidget* window, const QString& name) {
         T* w = window->findChild<T*>(name);
         if (!w)
             ADD_FAILURE() << "no control named " << name.toStdString();
@@ -76,7 +75,7 @@ protected:
 
     QString dir() const { return m_dir.path(); }
 
-private:
+  private:
     QTemporaryDir m_dir;
     QString m_oldDir;
 };

@@ -18,10 +18,10 @@ struct Table {
 // Header columns: the report's own (DATE, MILES, TIME, ...), then ID when the records carry
 // their record number, COMMENTS when comment lines are shown, and when the report has total
 // lines TOTALS ("Month Totals" or "Report Totals" on a total row, empty on a record) and
-// TOTALS DETAIL (the total line's text). Dates are written as ISO text (2026-12-05; a month as 2026-12), numbers and texts
-// without their padding. Separator lines, blank lines and the month headings of full reports
-// are left out. When the list holds several reports one after another, each new header
-// starts a new header row.
+// TOTALS DETAIL (the total line's text). Dates are written as ISO text (2026-12-05; a month as 2026-12),
+// numbers and texts without their padding. Separator lines, blank lines and the month headings of full
+// reports are left out. When the list holds several reports one after another, each new header starts a new
+// header row.
 Table parse(const QStringList& lines);
 
 // The table as CSV (RFC 4180): UTF-8, CRLF line ends, fields quoted only when they hold a

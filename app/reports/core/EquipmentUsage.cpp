@@ -110,13 +110,13 @@ ChartTable readChart(Connection& conn, const Kind& k, const QString& kind, const
 
 QStringList readLines(Connection& conn, const Kind& k, const QString& kind, const QString& user, bool miles) {
     QStringList out;
-    const QString header = CLibrary::FormatString(k.header, 30) +
-                           CLibrary::FormatString(QStringLiteral("TYPE"), k.typeWidth) +
-                           CLibrary::FormatString(QStringLiteral("PRICE"), 10) +
-                           CLibrary::FormatString(QStringLiteral("PURCHASED"), 12) +
-                           CLibrary::FormatString(miles ? QStringLiteral("MILES") : QStringLiteral("KM"), 10) +
-                           CLibrary::FormatString(miles ? QStringLiteral("PER MILE") : QStringLiteral("PER KM"), 10) +
-                           QStringLiteral("OF LIMIT");
+    const QString header =
+        CLibrary::FormatString(k.header, 30) + CLibrary::FormatString(QStringLiteral("TYPE"), k.typeWidth) +
+        CLibrary::FormatString(QStringLiteral("PRICE"), 10) +
+        CLibrary::FormatString(QStringLiteral("PURCHASED"), 12) +
+        CLibrary::FormatString(miles ? QStringLiteral("MILES") : QStringLiteral("KM"), 10) +
+        CLibrary::FormatString(miles ? QStringLiteral("PER MILE") : QStringLiteral("PER KM"), 10) +
+        QStringLiteral("OF LIMIT");
     out << header;
     // The separator spans the header, now that the cost and limit columns follow the distance.
     out << QString(header.size(), QLatin1Char('-'));

@@ -187,13 +187,11 @@ void fullRunBike(Context& ctx) {
     const RunBike rb = RunBike::of(ctx);
     ctx.header(pad(QStringLiteral("DATE"), 13) + pad(ctx.unitHeader(), 7) + pad(QStringLiteral("TIME"), 9) +
                pad(rb.rateHeader, 7) + pad(QStringLiteral("DAY"), 10) + QStringLiteral("COURSE"));
-    const QString sql =
-        FullSelect +
-        QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
-        QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
-        QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
-        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") + ctx.criteria() +
-        QStringLiteral("ORDER BY Exercise_Date");
+    const QString sql = FullSelect + QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
+                        QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
+                        QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
+                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
+                        ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
     Totals month, report;
     QString previous;
     ResultSet rs = ctx.conn.query(sql);
@@ -339,7 +337,8 @@ void weeklyRun(Context& ctx) {
                         QStringLiteral("FROM Running_Log, Exercise_Master ") +
                         QStringLiteral("WHERE Exercise_ID = Running_ID ") +
                         QStringLiteral("AND Exercise_Date BETWEEN ? AND ? ") + criteria +
-                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ORDER BY Exercise_Date");
+                        QStringLiteral("AND User_Name = ") + ctx.user() +
+                        QStringLiteral(" ORDER BY Exercise_Date");
     Totals report, week;
     qint64 written = 0; // weeks whose lines are written
     const auto writeWeek = [&] {
@@ -360,8 +359,8 @@ void weeklyRun(Context& ctx) {
         week = Totals();
     };
     if (weeks > 0) {
-        ResultSet rs = ctx.conn.query(
-            sql, {DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
+        ResultSet rs =
+            ctx.conn.query(sql, {DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
         enum { Mile, Time, Date };
         const std::vector<int> col =
             rs.eof() ? std::vector<int>() : columnsOf(rs, {"Mile", "Exercise_Time", "Exercise_Date"});
@@ -440,8 +439,7 @@ TimeKind timeKind(const QString& kind) {
                        pad(QStringLiteral("DAY"), 10) + pad(QStringLiteral("VIDEO"), 66);
         k.record = {{"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Video", 66}};
     } else if (kind == QLatin1String("Other")) {
-        k.fullColumns = QStringLiteral("Exercise_Name, ") +
-                        QStringLiteral("Exercise_ID, Field1 ");
+        k.fullColumns = QStringLiteral("Exercise_Name, ") + QStringLiteral("Exercise_ID, Field1 ");
         k.summaryColumns = month;
         k.from = detailFrom(QStringLiteral("OtherLog"), QStringLiteral("Other_ID"));
         k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
@@ -513,7 +511,7 @@ void fullTime(Context& ctx) {
         line.resize(0); // keeps its capacity from row to row
         for (size_t i = 0; i < k.record.size(); ++i)
             appendPadded(line,
-                         recordCol[i] < 0          ? QString()
+                         recordCol[i] < 0            ? QString()
                          : recordCol[i] == col[Date] ? dates.day()
                                                      : rs.field(recordCol[i]),
                          k.record[i].second);
