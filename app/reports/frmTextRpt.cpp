@@ -41,20 +41,6 @@ template <class T> T* named(T* w, const char* name, const char* tip = nullptr) {
     return w;
 }
 
-QString captionOf(const QString& kind) {
-    static const QHash<QString, QString> captions = {
-        {QStringLiteral("Running"), QStringLiteral("Running Report")},
-        {QStringLiteral("Cycling"), QStringLiteral("Cycling Report")},
-        {QStringLiteral("Swimming"), QStringLiteral("Swimming Report")},
-        {QStringLiteral("Video"), QStringLiteral("Video Report")},
-        {QStringLiteral("Other"), QStringLiteral("Exercise Report")},
-        {QStringLiteral("RunningRace"), QStringLiteral("Running Race Report")},
-        {QStringLiteral("CyclingRace"), QStringLiteral("Cycling Race Report")},
-        {QStringLiteral("SwimmingRace"), QStringLiteral("Swimming Race Report")},
-        {QStringLiteral("Time"), QStringLiteral("Combined Time Report")}};
-    return captions.value(kind);
-}
-
 // Unchecks every option of an exclusive group (Qt keeps one checked otherwise).
 void uncheck(QRadioButton* option) {
     option->setAutoExclusive(false);
@@ -233,7 +219,7 @@ void frmTextRpt::Form_Activate() {
         }
     }
     optWeeklyRpt->setVisible(kind == QLatin1String("Running"));
-    const QString caption = captionOf(kind);
+    const QString caption = TextReport::caption(kind);
     if (caption.isEmpty()) {
         Dialogs::message(this, QStringLiteral("Program Error"));
         // Closing from inside show would leave a modal loop running; close once it runs.

@@ -2,6 +2,7 @@
 
 #include "DateText.h"
 #include "NumberText.h"
+#include "TextReport.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -101,19 +102,10 @@ void drawChart(QPainter& p, const QRectF& area, const ChartTable& chart, const Q
 } // namespace
 
 QString titleOf(const QString& kind) {
-    static const QHash<QString, QString> titles{
-        {QStringLiteral("Running"), QStringLiteral("Running Report")},
-        {QStringLiteral("Cycling"), QStringLiteral("Cycling Report")},
-        {QStringLiteral("Swimming"), QStringLiteral("Swimming Report")},
-        {QStringLiteral("Video"), QStringLiteral("Video Report")},
-        {QStringLiteral("Other"), QStringLiteral("Exercise Report")},
-        {QStringLiteral("RunningRace"), QStringLiteral("Running Race Report")},
-        {QStringLiteral("CyclingRace"), QStringLiteral("Cycling Race Report")},
-        {QStringLiteral("SwimmingRace"), QStringLiteral("Swimming Race Report")},
-        {QStringLiteral("Time"), QStringLiteral("Combined Time Report")},
-        {QStringLiteral("Shoe"), QStringLiteral("Shoe Report")},
-        {QStringLiteral("Bike"), QStringLiteral("Bike Report")}};
-    return titles.value(kind, kind);
+    if (kind == QLatin1String("Shoe") || kind == QLatin1String("Bike"))
+        return kind + QStringLiteral(" Report");
+    const QString caption = TextReport::caption(kind);
+    return caption.isEmpty() ? kind : caption;
 }
 
 int linesPerPage(bool withChart) {

@@ -9,6 +9,7 @@
 #include "ReportCriteria.h"
 #include "Transaction.h"
 
+#include <QHash>
 #include <vector>
 
 namespace TextReport {
@@ -673,6 +674,20 @@ Result create(Connection& conn, const Request& request) {
         result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + name;
     }
     return result;
+}
+
+QString caption(const QString& kind) {
+    static const QHash<QString, QString> captions = {
+        {QStringLiteral("Running"), QStringLiteral("Running Report")},
+        {QStringLiteral("Cycling"), QStringLiteral("Cycling Report")},
+        {QStringLiteral("Swimming"), QStringLiteral("Swimming Report")},
+        {QStringLiteral("Video"), QStringLiteral("Video Report")},
+        {QStringLiteral("Other"), QStringLiteral("Exercise Report")},
+        {QStringLiteral("RunningRace"), QStringLiteral("Running Race Report")},
+        {QStringLiteral("CyclingRace"), QStringLiteral("Cycling Race Report")},
+        {QStringLiteral("SwimmingRace"), QStringLiteral("Swimming Race Report")},
+        {QStringLiteral("Time"), QStringLiteral("Combined Time Report")}};
+    return captions.value(kind);
 }
 
 } // namespace TextReport

@@ -37,4 +37,8 @@ Result create(Connection& conn, const Request& request);
 // it: "FullRunBikeRpt", "RaceRpt", ...); "" when there is none.
 QString procedureName(const QString& kind, Format format);
 
+// The caption of a report kind's window and printout ("Running Report", "Combined Time
+// Report", ...); "" for a kind without a text report.
+QString caption(const QString& kind);
+
 } // namespace TextReport
