@@ -83,7 +83,10 @@ class PlainComboFilter : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!isLeaveOrReturn(event))
             return false;
-        auto* combo = static_cast<QComboBox*>(watched);
+        // A combo that is being destroyed is no longer a QComboBox when its focus leaves.
+        auto* combo = qobject_cast<QComboBox*>(watched);
+        if (!combo)
+            return false;
         const QString text = combo->currentText();
         const int index = combo->currentIndex();
         const QSignalBlocker quiet(combo);
