@@ -52,15 +52,10 @@ class BackupWindow : public GuiFixture {
     QString source;
 };
 
-TEST_F(BackupWindow, OpensWithTheDocumentsFolderProposedAndItsCaptions) {
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Backup Database"));
+TEST_F(BackupWindow, ProposesTheDocumentsFolder) {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(form->txtSelectedFile->text(),
               (QDir(documents).exists() ? documents : QDir::homePath()) + QStringLiteral("/Trainbook.db"));
-    EXPECT_EQ(form->btnSelectFile->text(), QStringLiteral("Select..."));
-    EXPECT_EQ(form->btnCopyFile->text(), QStringLiteral("Backup Database"));
-    EXPECT_EQ(form->txtSelectedFile->toolTip(),
-              QStringLiteral("Indicates where the file will be copied to."));
     shot(form.get(), QStringLiteral("frmCopyFile"));
 }
 
