@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setCalendarPopup(true);
@@ -26,10 +27,13 @@ QString DatePicker::statementText() const {
     return QStringLiteral("%1/%2/%3").arg(d.month()).arg(d.day()).arg(d.year());
 }
 
+// 29 February is typed against the year shown, which need not be a leap year: the edit then
+// settles the day on the 28th as soon as it is whole. A day typed as 29 in February is
+// remembered, and a leap year typed after it gives back the 29th.
 void DatePicker::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
+    QLineEdit* edit = lineEdit();
     if (typed == QLatin1String("/") && m_afterDigit) {
-        const QLineEdit* edit = lineEdit();
         const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
         if (at > 0 && edit->text().at(at - 1) == u'/') {
             m_afterDigit = false;
@@ -37,6 +41,21 @@ void DatePicker::keyPressEvent(QKeyEvent* event) {
             return;
         }
     }
+    // The day typed "2", "9": the text is "2/2/yyyy" with the cursor after the day's 2.
+    static const QRegularExpression februarySecond(QStringLiteral("^0?2/2/"));
+    const QRegularExpressionMatch second = februarySecond.match(edit->text());
+    const bool dayTwentyNine = typed == QLatin1String("9") && m_afterDigit && second.hasMatch() &&
+                               edit->cursorPosition() == second.capturedEnd() - 1;
+    const bool inYear = edit->cursorPosition() > edit->text().lastIndexOf(QLatin1Char('/')) ||
+                        (edit->hasSelectedText() && edit->selectionStart() > edit->text().lastIndexOf(u'/'));
     m_afterDigit = typed.size() == 1 && typed.front().isDigit();
+    if (!dayTwentyNine && !(m_afterDigit && inYear))
+        m_leapDayTyped = false;
     QDateEdit::keyPressEvent(event);
+    if (dayTwentyNine)
+        m_leapDayTyped = true;
+    const QDate shown = date();
+    if (m_leapDayTyped && shown.month() == 2 && shown.day() == 28 && QDate::isLeapYear(shown.year()) &&
+        text().endsWith(QString::number(shown.year())))
+        setDate(QDate(shown.year(), 2, 29));
 }

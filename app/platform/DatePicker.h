@@ -28,4 +28,5 @@ class DatePicker : public QDateEdit {
 
   private:
     bool m_afterDigit = false;
+    bool m_leapDayTyped = false; // 29 typed as the day of February, the year still to come
 };

@@ -332,6 +332,35 @@ TEST_F(ShellTest, TheCalendarKeepsToTheDatesThatCanBeStored) {
     EXPECT_EQ(picker.maximumDate(), QDate(2099, 12, 31));
 }
 
+// A date typed whole into a picker is the date typed, whatever the date shown before: the day
+// is not cut to the month of the year that is still shown while the year is being typed.
+TEST_F(ShellTest, ADateTypedWholeIsTheDateTyped) {
+    const struct {
+        QDate shown;
+        const char* typed;
+        QDate expected;
+    } cases[] = {
+        {{2026, 12, 7}, "2/29/2028", {2028, 2, 29}},
+        {{2026, 12, 7}, "6/18/2026", {2026, 6, 18}},
+        {{2026, 2, 10}, "3/31/2026", {2026, 3, 31}},
+        {{2028, 2, 29}, "2/29/2024", {2024, 2, 29}},
+        {{2026, 4, 30}, "12/31/1999", {1999, 12, 31}},
+        {{2026, 12, 7}, "1/1/2000", {2000, 1, 1}},
+        // No such day: the 28th of that February, as for any day past the end of its month.
+        {{2026, 12, 7}, "2/29/2027", {2027, 2, 28}},
+        {{2026, 12, 7}, "4/31/2026", {2026, 4, 30}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DatePicker picker;
+        picker.setValue(c.shown);
+        picker.show();
+        type(&picker, c.typed);
+        EXPECT_EQ(picker.value(), c.expected);
+        EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
+    }
+}
+
 // A message box is wide enough for its title "Trainbook" beside the title bar's buttons,
 // however short its text.
 TEST_F(ShellTest, MessageBoxesShowTheirTitleWhole) {
