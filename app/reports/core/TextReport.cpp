@@ -234,6 +234,37 @@ void fullRunBike(Context& ctx) {
     rb.totals(ctx, report, ReportTotals, ReportIndent);
 }
 
+// The summary reports' month loop: the workouts of `sql` (Exercise_Time, the distance column
+// if any, and the stored date as tDate, in date order) summed per month, one line a month
+// written by `monthLine(month label, month sums)`, then a blank line. Returns the report's
+// sums; when there are no workouts nothing is written and the count is 0.
+template <typename MonthLine>
+Totals summedByMonth(Context& ctx, const QString& sql, const QString& distanceColumn, MonthLine monthLine) {
+    Totals month, report;
+    QString previous;
+    DateTexts dates;
+    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
+        dates.read(rs.field(u"tDate"));
+        const QString& tMonth = dates.month();
+        if (tMonth != previous && month.count != 0) {
+            monthLine(previous, month);
+            report.add(month);
+            month = Totals();
+        }
+        previous = tMonth;
+        month.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
+        if (!distanceColumn.isEmpty())
+            month.distance += rs.value(distanceColumn).toDouble();
+        ++month.count;
+    }
+    if (month.count == 0)
+        return report;
+    monthLine(previous, month);
+    ctx.lines << Blank;
+    report.add(month);
+    return report;
+}
+
 void summaryRunBike(Context& ctx) {
     const RunBike rb = RunBike::of(ctx);
     ctx.header(pad(QStringLiteral("MONTH"), 15) + pad(ctx.unitHeader(), 8) + pad(QStringLiteral("TIME"), 9) +
@@ -245,35 +276,15 @@ void summaryRunBike(Context& ctx) {
                         QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
                         QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
                         ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
-    const QString distanceColumn = ctx.distanceColumn();
-    Totals month, report;
-    QString previous;
-    const auto monthLine = [&] {
-        const QString T = month.time();
-        ctx.lines << pad(previous, 15) + pad(general(month.distance), 8) + pad(T, 9) +
-                         pad(rb.rate(T, month.distance), 7) + pad(QString::number(month.count), 7) +
-                         pad(month.averageDistance(), 11) + pad(month.averageTime(), 10);
-    };
-    DateTexts dates;
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        dates.read(rs.field(u"tDate"));
-        const QString& tMonth = dates.month();
-        if (tMonth != previous && month.count != 0) {
-            monthLine();
-            report.add(month);
-            month = Totals();
-        }
-        previous = tMonth;
-        month.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
-        month.distance += rs.value(distanceColumn).toDouble();
-        ++month.count;
-    }
-    if (month.count == 0)
-        return;
-    monthLine();
-    ctx.lines << Blank;
-    report.add(month);
-    rb.totals(ctx, report, ReportTotals, ReportIndent);
+    const Totals report =
+        summedByMonth(ctx, sql, ctx.distanceColumn(), [&](const QString& label, const Totals& month) {
+            const QString T = month.time();
+            ctx.lines << pad(label, 15) + pad(general(month.distance), 8) + pad(T, 9) +
+                             pad(rb.rate(T, month.distance), 7) + pad(QString::number(month.count), 7) +
+                             pad(month.averageDistance(), 11) + pad(month.averageTime(), 10);
+        });
+    if (report.count != 0)
+        rb.totals(ctx, report, ReportTotals, ReportIndent);
 }
 
 // The week span of the weekly report, from the criteria the dialog writes.
@@ -535,38 +546,18 @@ void summaryTime(Context& ctx) {
                    pad(QStringLiteral("EXERCISES"), 11) + pad(QStringLiteral("AVG TIME"), 10));
     const QString sql = QStringLiteral("SELECT Exercise_Time, ") + k.summaryColumns + k.from + ctx.user() +
                         QStringLiteral(" ") + ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
-    Totals month, report;
-    QString previous;
-    const auto monthLine = [&] {
+    const QString laps = k.swim ? QStringLiteral("Laps") : QString();
+    const Totals report = summedByMonth(ctx, sql, laps, [&](const QString& label, const Totals& month) {
         if (k.swim)
-            ctx.lines << pad(previous, 15) + pad(general(month.distance), 8) + pad(month.time(), 9) +
+            ctx.lines << pad(label, 15) + pad(general(month.distance), 8) + pad(month.time(), 9) +
                              pad(QString::number(month.count), 7) + pad(month.averageDistance(), 11) +
                              pad(month.averageTime(), 10);
         else
-            ctx.lines << pad(previous, 15) + pad(month.time(), 9) + pad(QString::number(month.count), 11) +
+            ctx.lines << pad(label, 15) + pad(month.time(), 9) + pad(QString::number(month.count), 11) +
                              pad(month.averageTime(), 10);
-    };
-    DateTexts dates;
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
-        dates.read(rs.field(u"tDate"));
-        const QString& tMonth = dates.month();
-        if (tMonth != previous && month.count != 0) {
-            monthLine();
-            report.add(month);
-            month = Totals();
-        }
-        previous = tMonth;
-        month.minutes += CLibrary::GetMinutes(rs.field(u"Exercise_Time"));
-        if (k.swim)
-            month.distance += rs.value(u"Laps").toDouble();
-        ++month.count;
-    }
-    if (month.count == 0)
-        return;
-    monthLine();
-    ctx.lines << Blank;
-    report.add(month);
-    timeTotals(ctx, k, report, true, true);
+    });
+    if (report.count != 0)
+        timeTotals(ctx, k, report, true, true);
 }
 
 // --- Races ---------------------------------------------------------------------------------------
