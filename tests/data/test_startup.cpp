@@ -2,42 +2,18 @@
 // written to them; read-only files opened for reading; daily copies kept in backups/.
 #include "CLibrary.h"
 #include "Clock.h"
-#include "Connection.h"
-#include "FilePath.h"
+#include "DataSupport.h"
 #include "Schema.h"
 #include "Startup.h"
-#include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <csignal>
 #include <functional>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-QByteArray fileBytes(const QString& p) {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& p, const QByteArray& bytes) {
-    QFile f(p);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-void raw(const QString& path, const char* script) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-}
 
 // A database with enough rows for several pages of Exercise_Master.
 void fill(const QString& path) {
@@ -136,7 +112,7 @@ class BadFiles : public ::testing::TestWithParam<BadFile> {};
 TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    const QString path = dir.filePath("Trainbook.db");
     GetParam().make(path);
     const bool isFile = FilePath::kind(path) == FilePath::Kind::File;
     const QByteArray before = fileBytes(path);
@@ -152,13 +128,10 @@ TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
     // Every write is refused, naming the file.
     CLibrary lib;
     lib.setSAccessFile(path);
-    EXPECT_FALSE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Video_Types VALUES ('x')")));
-    try {
-        Connection::open(path)->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
-        ADD_FAILURE() << "written";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
-    }
+    EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('x')"));
+    const QString why =
+        errorOf([&] { Connection::open(path)->execute("INSERT INTO Video_Types VALUES ('x')"); });
+    EXPECT_TRUE(why.contains(path)) << why.toStdString();
     EXPECT_EQ(fileBytes(path), before);
 }
 
@@ -190,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    const QString path = dir.filePath("Trainbook.db");
     fill(path);
     Connection::setBusyTimeout(50);
     // Writing its changes out (an exclusive lock): nothing can be read.
@@ -204,17 +177,11 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
     // Still in its transaction (a reserved lock): reading works, every write names the file.
     holder = holdLock(path, "BEGIN IMMEDIATE");
     before = fileBytes(path);
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     auto db = Connection::open(path);
-    EXPECT_EQ(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0),
-              QStringLiteral("400"));
-    try {
-        db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('mine')"));
-        ADD_FAILURE() << "written under another program's lock";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.description(),
-                  QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
-    }
+    EXPECT_EQ(db->query("SELECT Count(*) FROM Exercise_Master").field(0), "400");
+    EXPECT_EQ(errorOf([&] { db->execute("INSERT INTO Video_Types VALUES ('mine')"); }),
+              QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
     db.reset();
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
@@ -234,7 +201,7 @@ class BadFilePermissions : public ::testing::TestWithParam<Permission> {};
 
 TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("diary"));
+    const QString folder = dir.filePath("diary");
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/Trainbook.db");
     fill(path);
@@ -246,17 +213,17 @@ TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
         QString out = describe(Startup::check(path));
         try {
             auto db = Connection::open(path);
-            out += QStringLiteral(" | rows %1")
-                       .arg(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0));
-            db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
+            out +=
+                QStringLiteral(" | rows %1").arg(db->query("SELECT Count(*) FROM Exercise_Master").field(0));
+            db->execute("INSERT INTO Video_Types VALUES ('x')");
             out += QStringLiteral(" | written");
         } catch (const DbError& e) {
             out += QStringLiteral(" | ") + e.description();
         }
         CLibrary lib;
         lib.setSAccessFile(path);
-        lib.setSExercise(QStringLiteral("Running"));
-        lib.setSDate(QStringLiteral("12/5/2026"));
+        lib.setSExercise("Running");
+        lib.setSDate("12/5/2026");
         out += QStringLiteral(" | %1").arg(lib.AddMasterRec());
         return out;
     });
@@ -285,14 +252,15 @@ class Copies : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("Trainbook.db"));
+        path = dir.filePath("Trainbook.db");
         Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
     }
     void TearDown() override { Clock::reset(); }
     QStringList backups() { return QDir(Startup::backupFolder(path)).entryList(QDir::Files, QDir::Name); }
-    QString rows(const QString& file) {
+    // The first field of `sql` in `file`, opened as it is.
+    QString one(const QString& file, const QString& sql = "SELECT Count(*) FROM Exercise_Master") {
         Connection::AsItIs asItIs;
-        return Connection::open(file)->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0);
+        return Connection::open(file)->query(sql).field(0);
     }
 
     QTemporaryDir dir;
@@ -300,20 +268,19 @@ class Copies : public ::testing::Test {
 };
 
 TEST_F(Copies, StartUpKeepsTheLastSevenDailyCopies) {
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Created: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Created: ");
     EXPECT_EQ(backups(), QStringList());
     for (int day = 1; day <= 10; ++day) {
         Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
         raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-12-01')");
-        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
-        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: ")); // once a day
+        EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+        EXPECT_EQ(describe(Startup::check(path)), "Ready: "); // once a day
     }
     EXPECT_EQ(backups(),
               QStringList({"Trainbook-2026-12-04.db", "Trainbook-2026-12-05.db", "Trainbook-2026-12-06.db",
                            "Trainbook-2026-12-07.db", "Trainbook-2026-12-08.db", "Trainbook-2026-12-09.db",
                            "Trainbook-2026-12-10.db"}));
-    EXPECT_EQ(rows(Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-04.db")),
-              QStringLiteral("4"));
+    EXPECT_EQ(one(Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-04.db")), "4");
     EXPECT_EQ(Startup::copies(path).front(),
               Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-10.db"));
 }
@@ -323,24 +290,17 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
     ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
     raw(path, v1.readAll().constData());
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-11-30')");
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     const QStringList copies = backups();
     ASSERT_EQ(copies.size(), 2);
     EXPECT_TRUE(
         copies[0].startsWith(QStringLiteral("Trainbook-2026-12-01-before-version-%1-").arg(Schema::Version)))
         << copies[0].toStdString();
-    EXPECT_EQ(copies[1], QStringLiteral("Trainbook-2026-12-01.db"));
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(Startup::backupFolder(path) + QLatin1Char('/') + copies[0]).constData(),
-                 &db);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(
-        db, "SELECT (SELECT user_version FROM pragma_user_version) || '/' || Count(*) FROM Exercise_Master",
-        -1, &st, nullptr);
-    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "1/1");
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    EXPECT_EQ(copies[1], "Trainbook-2026-12-01.db");
+    EXPECT_EQ(
+        one(Startup::backupFolder(path) + '/' + copies[0],
+            "SELECT (SELECT user_version FROM pragma_user_version) || '/' || Count(*) FROM Exercise_Master"),
+        "1/1");
     // The daily rotation leaves it alone.
     for (int day = 2; day <= 9; ++day) {
         Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
@@ -352,10 +312,10 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
 
 TEST_F(Copies, ADamagedFileIsOfferedItsNewestGoodCopyAndKeptAside) {
     fill(path);
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     Clock::setFixed(QDateTime(QDate(2026, 12, 2), QTime(8, 0)));
     raw(path, "DELETE FROM Exercise_Master WHERE Exercise_ID > 100");
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     // The newest copy is damaged as well: the one before it is offered.
     const QString newest = Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-02.db");
     writeBytes(newest, fileBytes(newest).left(2048));
@@ -369,8 +329,8 @@ TEST_F(Copies, ADamagedFileIsOfferedItsNewestGoodCopyAndKeptAside) {
     const QString aside = Startup::restore(path, r.newestBackup);
     EXPECT_TRUE(aside.startsWith(path + QStringLiteral(".damaged-"))) << aside.toStdString();
     EXPECT_EQ(fileBytes(aside), damaged);
-    EXPECT_EQ(rows(path), QStringLiteral("400"));
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(one(path), "400");
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     EXPECT_EQ(backups().size(), 2); // nothing deleted
 }
 
@@ -380,7 +340,7 @@ TEST_F(Copies, ADamagedFileWithoutCopiesIsOfferedNone) {
     const Startup::Result r = Startup::check(path);
     EXPECT_EQ(r.state, Startup::State::Damaged);
     EXPECT_EQ(r.newestBackup, QString());
-    EXPECT_THROW(Startup::restore(path, dir.filePath(QStringLiteral("missing.db"))), DbError);
+    EXPECT_THROW(Startup::restore(path, dir.filePath("missing.db")), DbError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Trainbook.db")});
 }
 
