@@ -32,8 +32,7 @@ TEST_P(ImpossibleDates, AreRefusedWhateverTheStatementForm) {
     const QString form = QString::fromLatin1(GetParam().statement);
     db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Running', "
                 "'1/2/2026')");
-    db->execute(QStringLiteral(
-        "INSERT INTO RaceLog (RaceDate, RaceDistance, RaceDistanceKM) VALUES ('1/2/2026', 1, 1)"));
+    db->execute("INSERT INTO RaceLog (RaceDate, RaceDistance, RaceDistanceKM) VALUES ('1/2/2026', 1, 1)");
     const QString dates = "SELECT group_concat(Exercise_Date) || '/' || (SELECT group_concat(RaceDate) FROM "
                           "RaceLog) FROM Exercise_Master";
     const QString before = one(dates);
@@ -74,12 +73,12 @@ TEST_F(Schema_, AFailedWriteWritesNothing) {
 }
 
 TEST_F(Schema_, TheDialectKnowsTheDateColumnsFromTheSchema) {
-    const QSet<QString> dates{QStringLiteral("exercise_date"), "racedate", QStringLiteral("purchase_date")};
+    const QSet<QString> dates{"exercise_date", "racedate", "purchase_date"};
     EXPECT_EQ(db->dateColumns(), dates);
     EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), "
                                   "b TEXT CHECK (date([b],'+0 days') IS [b]), "
                                   "c TEXT CHECK (date(c, '+0 days') IS d))"),
-              (QSet<QString>{QStringLiteral("a"), QStringLiteral("b")}));
+              (QSet<QString>{"a", "b"}));
     // A short date written to a date column is stored as ISO, and compared as a date.
     db->execute("INSERT INTO Bikes (Bike, Purchase_Date) VALUES ('Red', '12/5/2026')");
     EXPECT_EQ(one("SELECT Bike FROM Bikes WHERE Purchase_Date > '11/30/2026'"), "Red");
@@ -108,8 +107,7 @@ TEST_F(Schema_, AFileNameThatIsNotUtf8OpensAndIsNamed) {
     struct stat st {};
     EXPECT_EQ(stat(native.constData(), &st), 0);
     Connection::open(name)->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
-    EXPECT_EQ(Connection::open(name)->column("SELECT User_Name FROM Users", "User_Name"),
-              QStringList{QStringLiteral("Ann")});
+    EXPECT_EQ(Connection::open(name)->column("SELECT User_Name FROM Users", "User_Name"), QStringList{"Ann"});
     EXPECT_EQ(errorOf([&] { Connection::create(name); }),
               QStringLiteral("'%1/r\uFFFDsum\uFFFD-\uFFFD.db' already exists.").arg(dir.path()));
 }
@@ -158,22 +156,20 @@ class Migrate : public ::testing::Test {
 // Every earlier version (there is one: 1) migrates to the current one with its rows, its
 // identifiers and its counters, and then refuses impossible dates.
 TEST_F(Migrate, FromVersionOneKeepsEveryRowAndIdentifier) {
-    raw(path,
-        QStringLiteral(
-            "INSERT INTO Users VALUES ('Ann', 0);"
-            "INSERT INTO Exercise_Master VALUES (1, 'Running', '2026-12-05', 'Saturday', '45:00', 'Ann', "
-            "'a'),"
-            " (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', '2026-12-07', "
-            "'Monday', '5', 'Ann', '');"
-            "DELETE FROM Exercise_Master WHERE Exercise_ID = 9;"
-            "INSERT INTO Running_Log VALUES (1, 3.1, 'Park', 'Red', 5);"
-            "INSERT INTO Cycling_Log VALUES (7, 20, 'Hills', 'Blue', 300, 32.2);"
-            "INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceDistance, RaceDistanceKM, User_Name) "
-            "VALUES "
-            "(4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
-            "INSERT INTO Running_Shoes (Shoes_ID, Shoe, User_Name, Purchase_Date) VALUES (3, 'Red', 'Ann', "
-            "'2026-01-31'), (5, 'Old', 'Ann', NULL);"
-            "INSERT INTO Bikes (Bike, User_Name, Purchase_Date) VALUES ('Blue', 'Ann', '2025-06-30');"));
+    raw(path, "INSERT INTO Users VALUES ('Ann', 0);"
+              "INSERT INTO Exercise_Master VALUES (1, 'Running', '2026-12-05', 'Saturday', '45:00', 'Ann', "
+              "'a'),"
+              " (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', '2026-12-07', "
+              "'Monday', '5', 'Ann', '');"
+              "DELETE FROM Exercise_Master WHERE Exercise_ID = 9;"
+              "INSERT INTO Running_Log VALUES (1, 3.1, 'Park', 'Red', 5);"
+              "INSERT INTO Cycling_Log VALUES (7, 20, 'Hills', 'Blue', 300, 32.2);"
+              "INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceDistance, RaceDistanceKM, User_Name) "
+              "VALUES "
+              "(4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
+              "INSERT INTO Running_Shoes (Shoes_ID, Shoe, User_Name, Purchase_Date) VALUES (3, 'Red', 'Ann', "
+              "'2026-01-31'), (5, 'Old', 'Ann', NULL);"
+              "INSERT INTO Bikes (Bike, User_Name, Purchase_Date) VALUES ('Blue', 'Ann', '2025-06-30');");
     auto db = Connection::open(path);
     const auto all = [&](const char* sql) {
         return db->column(QString::fromLatin1(sql), "v").join(QLatin1Char(','));
@@ -192,8 +188,7 @@ TEST_F(Migrate, FromVersionOneKeepsEveryRowAndIdentifier) {
               "1");
     EXPECT_EQ(all("SELECT integrity_check AS v FROM pragma_integrity_check"), "ok");
     // Identifiers are not given out twice: 9 was used and deleted.
-    db->execute(QStringLiteral(
-        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Video', '1/1/2027')"));
+    db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Video', '1/1/2027')");
     EXPECT_EQ(all("SELECT MAX(Exercise_ID) AS v FROM Exercise_Master"), "10");
     EXPECT_THROW(db->execute("UPDATE Exercise_Master SET Comments = 'x', Exercise_Date = substr("
                              "'x2026-02-30', 2)"),
@@ -332,9 +327,8 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
     const QString script = scriptOfVersion(GetParam());
     ASSERT_TRUE(script.contains(QStringLiteral("user_version = %1").arg(GetParam())));
     raw(old, script);
-    raw(old, QStringLiteral(
-                 "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
-                 "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');"));
+    raw(old, "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
+             "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');");
     const QString fresh = dir.filePath("New.db");
     Connection::create(fresh);
 
@@ -346,17 +340,17 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
     EXPECT_EQ(shape(*migrated), shape(*made));
     EXPECT_EQ(value("SELECT Shoes_ID || ' ' || Shoe || ' ' || ifnull(Retire_Distance, 'none') AS v FROM "
                     "Running_Shoes"),
-              QStringList{QStringLiteral("4 Red none")});
+              QStringList{"4 Red none"});
     EXPECT_EQ(value("SELECT Bike || ' ' || ifnull(Retire_Distance, 'none') AS v FROM Bikes"),
-              QStringList{QStringLiteral("Blue none")});
+              QStringList{"Blue none"});
     // A limit is a positive distance, in both files alike.
     for (Connection* db : {migrated.get(), made.get()}) {
-        db->execute(QStringLiteral(
-            "INSERT INTO Running_Shoes (Shoe, User_Name, Retire_Distance) VALUES ('Lim', 'Ann', 500)"));
+        db->execute(
+            "INSERT INTO Running_Shoes (Shoe, User_Name, Retire_Distance) VALUES ('Lim', 'Ann', 500)");
         EXPECT_THROW(db->execute("UPDATE Running_Shoes SET Retire_Distance = 0 WHERE Shoe = 'Lim'"), DbError);
-        EXPECT_THROW(db->execute(QStringLiteral(
-                         "INSERT INTO Bikes (Bike, User_Name, Retire_Distance) VALUES ('B', 'Ann', -1)")),
-                     DbError);
+        EXPECT_THROW(
+            db->execute("INSERT INTO Bikes (Bike, User_Name, Retire_Distance) VALUES ('B', 'Ann', -1)"),
+            DbError);
     }
 }
 
