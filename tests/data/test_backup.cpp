@@ -26,13 +26,12 @@ class BackupTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        db = dir.filePath(QStringLiteral("Trainbook.db"));
+        db = dir.filePath("Trainbook.db");
         Connection::create(db);
         auto c = Connection::open(db);
-        c->executeAll(
-            {QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')"),
-             QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob', 0)"),
-             QStringLiteral("INSERT INTO Running_Shoes (Shoe, User_Name) VALUES ('Racer', 'Ann')")});
+        c->executeAll({"INSERT INTO Users (User_Name) VALUES ('Ann')",
+                       "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob', 0)",
+                       "INSERT INTO Running_Shoes (Shoe, User_Name) VALUES ('Racer', 'Ann')"});
     }
     // The sorted file names in `folder`, hidden ones included: a failed backup leaves no
     // temporary file behind.
@@ -41,9 +40,7 @@ class BackupTest : public ::testing::Test {
     }
     static QString users(const QString& file) {
         auto c = Connection::open(file);
-        return c
-            ->column(QStringLiteral("SELECT User_Name FROM Users ORDER BY User_Name"),
-                     QStringLiteral("User_Name"))
+        return c->column("SELECT User_Name FROM Users ORDER BY User_Name", "User_Name")
             .join(QLatin1Char(','));
     }
 
@@ -52,21 +49,21 @@ class BackupTest : public ::testing::Test {
 };
 
 TEST_F(BackupTest, CopiesEveryRowAndReplacesAnOlderBackup) {
-    const QString target = dir.filePath(QStringLiteral("Trainbook-copy.db"));
+    const QString target = dir.filePath("Trainbook-copy.db");
     EXPECT_EQ(Backup::copyVerified(db, target), 3);
-    EXPECT_EQ(users(target), QStringLiteral("Ann,Bob"));
+    EXPECT_EQ(users(target), "Ann,Bob");
 
     // A later backup replaces the older one, which still held only two users.
-    Connection::open(db)->execute(QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Cy')"));
+    Connection::open(db)->execute("INSERT INTO Users (User_Name) VALUES ('Cy')");
     EXPECT_EQ(Backup::copyVerified(db, target), 4);
-    EXPECT_EQ(users(target), QStringLiteral("Ann,Bob,Cy"));
+    EXPECT_EQ(users(target), "Ann,Bob,Cy");
     // An unrelated file of the same name (not a database) is replaced too.
     QFile::remove(target);
     QFile note(target);
     ASSERT_TRUE(note.open(QIODevice::WriteOnly) && note.write("old notes") > 0);
     note.close();
     EXPECT_EQ(Backup::copyVerified(db, target), 4);
-    EXPECT_EQ(users(target), QStringLiteral("Ann,Bob,Cy"));
+    EXPECT_EQ(users(target), "Ann,Bob,Cy");
     EXPECT_EQ(entries(dir.path()), QStringList({"Trainbook-copy.db", "Trainbook.db"}));
 }
 
@@ -115,7 +112,7 @@ TEST_P(Refused, LeavesEveryFileAsItWas) {
     EXPECT_EQ(bytes(db), dbBefore);
     EXPECT_EQ(bytes(target), targetBefore);
     if (dbBefore.startsWith("SQLite format 3")) {
-        EXPECT_EQ(users(db), QStringLiteral("Ann,Bob"));
+        EXPECT_EQ(users(db), "Ann,Bob");
     }
 }
 
@@ -138,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                               ENOENT, "/no/such' does not exist"},
                       Refusal{"TargetIsAFolder",
                               [](const QString& folder, const QString&) {
-                                  QDir(folder).mkdir(QStringLiteral("sub"));
+                                  QDir(folder).mkdir("sub");
                                   return folder + QStringLiteral("/sub");
                               },
                               EISDIR, "is a folder"},
@@ -153,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                               EINVAL, "is the database itself"},
                       Refusal{"TheDatabaseByAnotherPath",
                               [](const QString& folder, const QString&) {
-                                  QDir(folder).mkdir(QStringLiteral("sub"));
+                                  QDir(folder).mkdir("sub");
                                   return folder + QStringLiteral("/sub/../Trainbook.db");
                               },
                               EINVAL, "is the database itself"},
@@ -177,9 +174,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST_F(BackupTest, AMissingSourceIsRefusedAndTheTargetKept) {
-    const QString target = writeOld(dir.filePath(QStringLiteral("old.db")));
+    const QString target = writeOld(dir.filePath("old.db"));
     try {
-        Backup::copyVerified(dir.filePath(QStringLiteral("gone.db")), target);
+        Backup::copyVerified(dir.filePath("gone.db"), target);
         ADD_FAILURE() << "a missing database was copied";
     } catch (const BackupError& e) {
         EXPECT_EQ(e.code(), ENOENT);
@@ -189,7 +186,7 @@ TEST_F(BackupTest, AMissingSourceIsRefusedAndTheTargetKept) {
 }
 
 TEST_F(BackupTest, AFolderThatCannotBeWrittenFailsWithTheSystemsReason) {
-    const QString folder = dir.filePath(QStringLiteral("locked"));
+    const QString folder = dir.filePath("locked");
     ASSERT_TRUE(QDir().mkdir(folder));
     ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                                   QFileDevice::ReadOther | QFileDevice::ExeOther));
@@ -260,14 +257,9 @@ TEST_F(BackupTest, ACopyTakenWhileAnotherConnectionWritesHoldsEachWriteWholeOrNo
     int previous = -1;
     for (const QString& copy : copies) {
         auto c = Connection::open(copy);
-        const int users =
-            c->column(QStringLiteral("SELECT count(*) AS n FROM Users"), QStringLiteral("n")).first().toInt();
-        const int shoes =
-            c->column(QStringLiteral("SELECT count(*) AS n FROM Running_Shoes"), QStringLiteral("n"))
-                .first()
-                .toInt();
-        const int bikes =
-            c->column(QStringLiteral("SELECT count(*) AS n FROM Bikes"), QStringLiteral("n")).first().toInt();
+        const int users = c->column("SELECT count(*) AS n FROM Users", "n").first().toInt();
+        const int shoes = c->column("SELECT count(*) AS n FROM Running_Shoes", "n").first().toInt();
+        const int bikes = c->column("SELECT count(*) AS n FROM Bikes", "n").first().toInt();
         EXPECT_EQ(users - 2, shoes - 1) << copy.toStdString();
         EXPECT_EQ(users - 2, bikes) << copy.toStdString();
         EXPECT_GE(users, previous) << "a later copy holds fewer writes";

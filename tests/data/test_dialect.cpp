@@ -13,7 +13,7 @@ class Dialect : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+        const QString path = dir.filePath("Trainbook.db");
         Connection::create(path);
         db = Connection::open(path);
         Clock::setFixed(QDateTime(QDate(2026, 3, 18), QTime(9, 30)));
@@ -26,17 +26,16 @@ class Dialect : public ::testing::Test {
                         "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, "
                         "Exercise_Time, User_Name, Comments) VALUES ('%1', '%2', 'Day', '30:00', 'Ann', '')")
                         .arg(type, date));
-        const QString id =
-            rows(QStringLiteral("SELECT MAX(Exercise_ID)AS ID FROM Exercise_Master"), {"Id"}).front();
+        const QString id = rows("SELECT MAX(Exercise_ID)AS ID FROM Exercise_Master", {"Id"}).front();
         if (!detail.isEmpty())
             db->execute(detail.arg(id));
         return id;
     }
     QString run(const QString& date, double miles, const QString& course = QStringLiteral("Park")) {
-        return add(QStringLiteral("Running"), date,
+        return add("Running", date,
                    QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
                                   "VALUES (%1, %2, '%3', 'Nike', 0)")
-                       .arg(QStringLiteral("%1"), QString::number(miles), course));
+                       .arg("%1", QString::number(miles), course));
     }
 
     // Every row of a query, its named fields joined with "/".
@@ -78,29 +77,27 @@ TEST_F(Dialect, LiteralsAndOperatorsKeepTheirMeaning) {
     for (const char* sql : {"SELECT 1; DROP TABLE Users", "SELECT 1;;", "SELECT 'abc", "SELECT [abc FROM T",
                             "   ", "SELECT Count(*) AS v FROM Users WHERE 1/*2 = 2"})
         EXPECT_THROW(db->query(QString::fromLatin1(sql)), DbError) << sql;
-    EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Nowhere = 1")), DbError);
+    EXPECT_THROW(db->execute("UPDATE Exercise_Master, Running_Log SET Nowhere = 1"), DbError);
 }
 
 TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates) {
-    run(QStringLiteral("12/5/2026"), 1);
-    run(QStringLiteral("05-Dec-2026"), 2);
-    run(QStringLiteral("2026-12-05"), 3);
-    EXPECT_EQ(rows(QStringLiteral("SELECT DISTINCT Exercise_Date FROM Exercise_Master"), {"Exercise_Date"}),
-              QStringList{QStringLiteral("2026-12-05")});
+    run("12/5/2026", 1);
+    run("05-Dec-2026", 2);
+    run("2026-12-05", 3);
+    EXPECT_EQ(rows("SELECT DISTINCT Exercise_Date FROM Exercise_Master", {"Exercise_Date"}),
+              QStringList{"2026-12-05"});
 
     // A single-table update converts the date and leaves a literal that looks like a comparison alone.
     const QString race =
         QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, RaceDistanceKM) "
                        "VALUES ('RunningRace', '%1', 5, 8)");
-    db->execute(race.arg(QStringLiteral("1/1/2026")));
-    db->execute(
-        QStringLiteral("UPDATE RaceLog SET RaceLog.RaceDate = '3/1/2026', RaceName = 'Exercise_Date < x'"));
-    EXPECT_EQ(rows(QStringLiteral("SELECT RaceDate, RaceName FROM RaceLog"), {"RaceDate", "RaceName"}),
-              QStringList{QStringLiteral("2026-03-01/Exercise_Date < x")});
+    db->execute(race.arg("1/1/2026"));
+    db->execute("UPDATE RaceLog SET RaceLog.RaceDate = '3/1/2026', RaceName = 'Exercise_Date < x'");
+    EXPECT_EQ(rows("SELECT RaceDate, RaceName FROM RaceLog", {"RaceDate", "RaceName"}),
+              QStringList{"2026-03-01/Exercise_Date < x"});
     for (const char* date : {"", "soon", "2/30/2026", "12/5/2026'') --"})
         EXPECT_THROW(db->execute(race.arg(QString::fromLatin1(date))), DbError) << date;
-    EXPECT_EQ(rows(QStringLiteral("SELECT Count(*) AS n FROM RaceLog"), {"n"}),
-              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(rows("SELECT Count(*) AS n FROM RaceLog", {"n"}), QStringList{"1"});
 }
 
 // Each kind: its detail table and key, the columns of its detail row, the window's SET for
@@ -120,8 +117,8 @@ TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly) {
                   key = QString::fromLatin1(k.key);
     const QString insert =
         QStringLiteral("INSERT INTO %1 (%2, ").arg(table, key) + QLatin1String(k.insert) + ')';
-    const QString id = add(type, QStringLiteral("12/5/2025"), insert);
-    const QString other = add(type, QStringLiteral("12/6/2025"), insert);
+    const QString id = add(type, "12/5/2025", insert);
+    const QString other = add(type, "12/6/2025", insert);
     db->execute(
         QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
                        "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
@@ -159,13 +156,13 @@ TEST_F(Dialect, AFailedTwoTableUpdateTakesBackTheMasterRow) {
         QStringLiteral("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || "
                        "User_Name || Comments AS v FROM Exercise_Master WHERE Exercise_ID = %1");
     // The master row is written first: a bad value for the detail row takes it back.
-    const QString id = run(QStringLiteral("3/1/2026"), 4);
+    const QString id = run("3/1/2026", 4);
     EXPECT_THROW(
         db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "
                                    "WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID")
                         .arg(id)),
         DbError);
-    EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{QStringLiteral("Running2026-03-01Day30:00Ann")});
+    EXPECT_EQ(rows(master.arg(id), {"v"}), QStringList{"Running2026-03-01Day30:00Ann"});
 }
 
 TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds) {
@@ -173,26 +170,24 @@ TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds) {
                           "4/1/2026", "12/31/2026", "1/1/2027"})
         run(QString::fromLatin1(d), 1);
     // Current month and current year, with today fixed at 18 March 2026.
-    EXPECT_EQ(runDates(QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format(Now, 'MMMM YYYY') ")),
+    EXPECT_EQ(runDates("Format(Exercise_Date, 'MMMM YYYY') = Format(Now, 'MMMM YYYY') "),
               (QStringList{"2026-03-01", "2026-03-18", "2026-03-31"}));
-    EXPECT_EQ(runDates(QStringLiteral("Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') ")).size(), 7);
+    EXPECT_EQ(runDates("Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') ").size(), 7);
     // Date range (both ends included), combined with a distance and a list.
-    EXPECT_EQ(runDates(QStringLiteral("(Exercise_Date BETWEEN Format('12/31/2025', 'mm/dd/yyyy') "
-                                      "AND Format('3/1/2026', 'mm/dd/yyyy')) ")),
+    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/31/2025', 'mm/dd/yyyy') "
+                       "AND Format('3/1/2026', 'mm/dd/yyyy')) "),
               (QStringList{"2025-12-31", "2026-01-02", "2026-02-28", "2026-03-01"}));
-    EXPECT_EQ(
-        runDates(QStringLiteral("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND "
-                                "Format('1/1/2027', 'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) ")),
-        (QStringList{"2026-12-31", "2027-01-01"}));
+    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND "
+                       "Format('1/1/2027', 'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) "),
+              (QStringList{"2026-12-31", "2027-01-01"}));
     // Comparisons written either way round, with every date form.
-    EXPECT_EQ(runDates(QStringLiteral("('12/31/2025' < Exercise_Date AND Exercise_Date <= '02-Jan-2026' OR "
-                                      "Exercise_Date >= '2027-01-01') ")),
+    EXPECT_EQ(runDates("('12/31/2025' < Exercise_Date AND Exercise_Date <= '02-Jan-2026' OR "
+                       "Exercise_Date >= '2027-01-01') "),
               (QStringList{"2026-01-02", "2027-01-01"}));
     // The drill-down from a summary month line passes the padded month text.
-    EXPECT_EQ(runDates(QStringLiteral(
-                  "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026 ', 'MMMM YYYY') ")),
+    EXPECT_EQ(runDates("Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026 ', 'MMMM YYYY') "),
               (QStringList{"2026-12-31"}));
-    EXPECT_THROW(runDates(QStringLiteral("Exercise_Date > 'someday' ")), DbError);
+    EXPECT_THROW(runDates("Exercise_Date > 'someday' "), DbError);
 }
 
 TEST_F(Dialect, WeeklyReportReadsOneSundayToSaturdayWeek) {
@@ -204,8 +199,8 @@ TEST_F(Dialect, WeeklyReportReadsOneSundayToSaturdayWeek) {
                        "Format('12/28/2025', 'mm/dd/yyyy') AND Format('1/3/2026', 'mm/dd/yyyy') "
                        "%1AND User_Name = 'Ann'");
     EXPECT_EQ(rows(week.arg(QString()), {"Mile"}).size(), 3);
-    EXPECT_EQ(rows(week.arg(QStringLiteral("AND Exercise_Date BETWEEN Format('01/01/2026', 'mm/dd/yyyy') AND "
-                                           "Format('01/07/2026', 'mm/dd/yyyy') ")),
+    EXPECT_EQ(rows(week.arg("AND Exercise_Date BETWEEN Format('01/01/2026', 'mm/dd/yyyy') AND "
+                            "Format('01/07/2026', 'mm/dd/yyyy') "),
                    {"Exercise_Time"}),
               (QStringList{"30:00", "30:00"}));
 }
@@ -234,34 +229,30 @@ TEST_F(Dialect, GraphQueriesGroupByMonthInCalendarOrder) {
         {head + QStringLiteral("AND Format(Exercise_Date, 'yyyy') = Format(Now, 'yyyy') ") + byMonth,
          {"Jan 26=4", "Feb 26=5", "Mar 26=13"}},
         // Date range over month texts: whole months from the first through the last.
-        {head + range.arg(QStringLiteral("December 2025"), QStringLiteral("January 2026")) + byMonth,
-         {"Dec 25=5", "Jan 26=4"}},
-        {head + range.arg(QStringLiteral("March 2026"), QStringLiteral("December 2025")) + byMonth,
-         {"Dec 25=5"}},
+        {head + range.arg("December 2025", "January 2026") + byMonth, {"Dec 25=5", "Jan 26=4"}},
+        {head + range.arg("March 2026", "December 2025") + byMonth, {"Dec 25=5"}},
         {head + QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format('march', 'mmmm') GROUP BY "
                                "(Year([Exercise_Date])*12), (Format([Exercise_Date],'mmm yy')) "),
          {"Mar 25=8", "Mar 26=13"}},
-        {QStringLiteral(
-             "SELECT Format(Exercise_Date, 'mmm dd') As k, Miles AS Mile From Exercise_Master, Running_Log "
-             "WHERE Exercise_ID = Running_ID AND Format(Exercise_Date, 'mmmm yyyy') = 'march 2026' "
-             "ORDER BY Exercise_Date"),
+        {"SELECT Format(Exercise_Date, 'mmm dd') As k, Miles AS Mile From Exercise_Master, Running_Log "
+         "WHERE Exercise_ID = Running_ID AND Format(Exercise_Date, 'mmmm yyyy') = 'march 2026' "
+         "ORDER BY Exercise_Date",
          {"Mar 05=6", "Mar 06=7"}},
     };
     for (const auto& [sql, expected] : charts) {
         QStringList got = rows(sql, {"k", "Mile"});
-        EXPECT_EQ(got.replaceInStrings(QStringLiteral("/"), QStringLiteral("=")), expected)
-            << qPrintable(sql);
+        EXPECT_EQ(got.replaceInStrings("/", "="), expected) << qPrintable(sql);
     }
 }
 
 TEST_F(Dialect, CalendarMonthUnionsEveryKind) {
-    run(QStringLiteral("3/5/2026"), 3.5);
-    add(QStringLiteral("Swimming"), QStringLiteral("3/5/2026"),
-        QStringLiteral("INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 20, 'Y')"));
-    add(QStringLiteral("Other"), QStringLiteral("3/31/2026"),
-        QStringLiteral("INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) "
-                       "VALUES (%1, 'Weights', '', '', '')"));
-    run(QStringLiteral("4/1/2026"), 9);
+    run("3/5/2026", 3.5);
+    add("Swimming", "3/5/2026",
+        "INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 20, 'Y')");
+    add("Other", "3/31/2026",
+        "INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) "
+        "VALUES (%1, 'Weights', '', '', '')");
+    run("4/1/2026", 9);
     const QString where = QStringLiteral("WHERE Format(Exercise_Date, 'mmmm, yyyy') = Format('March, 2026', "
                                          "'mmmm, yyyy') ");
     const QString sql =
@@ -286,26 +277,23 @@ TEST_F(Dialect, ListsFlagsAndFieldNamesReadAsTheWindowsReadThem) {
     const QString shoes =
         QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active %1 AND User_Name = 'ann' "
                        "ORDER BY Shoes_ID DESC");
-    EXPECT_EQ(rows(shoes.arg(QStringLiteral("= True")), {"Shoe"}), (QStringList{"B", "Nike"}));
-    EXPECT_EQ(rows(shoes.arg(QStringLiteral("<> TRUE")), {"Shoe"}), (QStringList{"C"}));
-    run(QStringLiteral("1/1/2026"), 1, QStringLiteral("Park"));
-    run(QStringLiteral("1/2/2026"), 1, QStringLiteral("Hill"));
-    run(QStringLiteral("1/3/2026"), 1, QStringLiteral("Park"));
-    ResultSet rs = db->query(QStringLiteral("SELECT Distinct(Course) FROM Running_Log, Exercise_Master "
-                                            "WHERE Running_ID = Exercise_ID AND User_Name = 'Ann'"));
-    EXPECT_EQ(rs.columnName(0), QStringLiteral("Course"));
-    EXPECT_EQ(rows(QStringLiteral(
-                       "SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master "
-                       "WHERE Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND "
-                       "Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "
-                       "AND Active = TRUE GROUP BY Shoe"),
+    EXPECT_EQ(rows(shoes.arg("= True"), {"Shoe"}), (QStringList{"B", "Nike"}));
+    EXPECT_EQ(rows(shoes.arg("<> TRUE"), {"Shoe"}), (QStringList{"C"}));
+    run("1/1/2026", 1, "Park");
+    run("1/2/2026", 1, "Hill");
+    run("1/3/2026", 1, "Park");
+    ResultSet rs = db->query("SELECT Distinct(Course) FROM Running_Log, Exercise_Master "
+                             "WHERE Running_ID = Exercise_ID AND User_Name = 'Ann'");
+    EXPECT_EQ(rs.columnName(0), "Course");
+    EXPECT_EQ(rows("SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master "
+                   "WHERE Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND "
+                   "Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "
+                   "AND Active = TRUE GROUP BY Shoe",
                    {"Shoe", "Mile"}),
-              QStringList{QStringLiteral("Nike/3")});
-    EXPECT_EQ(
-        rows(QStringLiteral(
-                 "SELECT Format(NULL, 'yyyy') AS c, Format('n/a', 'yyyy') AS t, Format(5, 'yyyy') AS f"),
-             {"c", "t", "f"}),
-        QStringList{QStringLiteral("/n/a/5")});
+              QStringList{"Nike/3"});
+    EXPECT_EQ(rows("SELECT Format(NULL, 'yyyy') AS c, Format('n/a', 'yyyy') AS t, Format(5, 'yyyy') AS f",
+                   {"c", "t", "f"}),
+              QStringList{"/n/a/5"});
 }
 
 } // namespace

@@ -124,7 +124,7 @@ TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(FilePath::kind(path), isFile ? FilePath::Kind::File : FilePath::Kind::Folder);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{QStringLiteral("Trainbook.db")});
+              QStringList{"Trainbook.db"});
     // Every write is refused, naming the file.
     CLibrary lib;
     lib.setSAccessFile(path);
@@ -230,8 +230,7 @@ TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
     chmod(QFile::encodeName(folder).constData(), 0755);
     EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected).arg(path));
     EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{QStringLiteral("Trainbook.db")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"Trainbook.db"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -341,7 +340,7 @@ TEST_F(Copies, ADamagedFileWithoutCopiesIsOfferedNone) {
     EXPECT_EQ(r.state, Startup::State::Damaged);
     EXPECT_EQ(r.newestBackup, QString());
     EXPECT_THROW(Startup::restore(path, dir.filePath("missing.db")), DbError);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Trainbook.db")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Trainbook.db"});
 }
 
 } // namespace
