@@ -34,6 +34,20 @@ inline void raw(const QString& path, const QString& script) {
     sqlite3_close(db);
 }
 
+// The first field of a query run on a file with SQLite alone, "<error>" when it gives no row.
+inline QString rawValue(const QString& path, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    sqlite3_open(FilePath::toNative(path).constData(), &db);
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    const QString v = sqlite3_step(st) == SQLITE_ROW
+                          ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+                          : QStringLiteral("<error>");
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return v;
+}
+
 // The description of the DbError thrown by `f`, or "(no error)".
 template <typename F> QString errorOf(F f) {
     try {

@@ -33,14 +33,10 @@ void flip(const QString& path, qint64 offset, char bit) {
 
 // Flips one bit of the page type of the table's root page: a b-tree that no longer reads.
 void damage(const QString& path, const char* table) {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_schema WHERE name = ?", -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, table, -1, SQLITE_STATIC);
-    const qint64 root = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    const qint64 root =
+        rawValue(path,
+                 QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(table).toUtf8())
+            .toLongLong();
     ASSERT_GT(root, 1);
     flip(path, (root - 1) * 4096, 0x08);
 }
