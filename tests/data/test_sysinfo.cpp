@@ -34,7 +34,6 @@ TEST(SystemInfo, NamesVersionsAndCountsTheRowsOfEveryTable) {
     for (const auto& [caption, v] : lines)
         tables += caption.startsWith(QLatin1String("Rows in ")) ? 1 : 0;
     EXPECT_EQ(tables, 15);
-    EXPECT_TRUE(SystemInfo::text(lines).contains("\nRows in Users: 2\n"));
 }
 
 TEST(SystemInfo, ADatabaseThatCannotBeReadIsDescribedNotThrown) {
