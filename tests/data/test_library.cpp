@@ -57,24 +57,6 @@ TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem
     EXPECT_EQ(fileBytes(foreign), before);
 }
 
-TEST_F(Library, ALockedDatabaseFailsEveryAccessWithoutChangingAnything) {
-    sqlite3* holder = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_EQ(refusal(path), QStringLiteral("Could not open '%1': database is locked").arg(path));
-    setMaster(lib);
-    EXPECT_EQ(lib.AddMasterRec(), "0");
-    // A program that only holds the write lock lets us read but not write.
-    sqlite3_exec(holder, "ROLLBACK; BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    EXPECT_EQ(count("Users"), "0");
-    EXPECT_FALSE(lib.Insert_UpdateRec(AddUser));
-    EXPECT_EQ(lib.AddMasterWithDetail([](const QString&) { return QString(); }), "0");
-    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(holder);
-    EXPECT_EQ(count("Users"), "0");
-    EXPECT_EQ(count("Exercise_Master"), "0");
-}
-
 TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
     const QString nasty = QStringLiteral("Bob's 5k'; DELETE FROM Users; -- \"quoted\" O''Brien /* ✓ */");
     ASSERT_TRUE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (") +

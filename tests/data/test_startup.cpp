@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "Damaged: '%1' is damaged: it has no table RaceTypes."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
+TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChangesNothing) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Trainbook.db");
     fill(path);
@@ -166,6 +166,12 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
     QByteArray before = fileBytes(path);
     EXPECT_EQ(describe(Startup::check(path)),
               QStringLiteral("Refused: Could not open '%1': database is locked").arg(path));
+    // The library's writes fail and say so, under either lock.
+    CLibrary lib;
+    lib.setSAccessFile(path);
+    lib.setSExercise("Video");
+    lib.setSDate("12/5/2026");
+    EXPECT_EQ(lib.AddMasterRec(), "0");
     EXPECT_EQ(fileBytes(path), before);
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
@@ -177,11 +183,15 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
     EXPECT_EQ(db->query("SELECT Count(*) FROM Exercise_Master").field(0), "400");
     EXPECT_EQ(errorOf([&] { db->execute("INSERT INTO Video_Types VALUES ('mine')"); }),
               QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
+    EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('mine')"));
+    const auto video = [](const QString& id) { return "INSERT INTO Video_Log VALUES (" + id + ", 'x')"; };
+    EXPECT_EQ(lib.AddMasterWithDetail(video), "0");
     db.reset();
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
     Connection::setBusyTimeout(5000);
     EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(lib.AddMasterWithDetail(video), "401"); // the same save, once the lock is gone
 }
 
 // Permission cases run as an ordinary user: root may read and write anything.
