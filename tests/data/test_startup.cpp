@@ -23,11 +23,10 @@ void fill(const QString& path) {
               "date('2020-01-01', '+' || i || ' days'), printf('%050d', i) FROM n");
 }
 
-// Flips one bit of the byte at `offset` (from the end when negative).
+// Flips one bit of the byte at `offset`.
 void flip(const QString& path, qint64 offset, char bit) {
     QByteArray bytes = fileBytes(path);
-    const qint64 at = offset < 0 ? bytes.size() + offset : offset;
-    bytes[at] = char(bytes[at] ^ bit);
+    bytes[offset] = char(bytes[offset] ^ bit);
     writeBytes(path, bytes);
 }
 

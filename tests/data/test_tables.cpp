@@ -1,27 +1,11 @@
 // The table descriptions and the statements built from them, run against the real schema,
 // and values bound to ? parameters.
-#include "Connection.h"
-#include "DbError.h"
+#include "DataSupport.h"
 #include "Tables.h"
-#include "TestSupport.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-class Statements : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        const QString path = dir.filePath("Trainbook.db");
-        Connection::create(path);
-        db = Connection::open(path);
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Connection> db;
-};
+using Statements = NewDatabase;
 
 // A value for every kind of column, and what an edit-mode read gives back for it.
 struct Sample {
