@@ -30,7 +30,7 @@ TextReport::Format formatArg(const QString& word) {
 }
 
 // The report as text, as CSV on stdout (--csv), or as a PDF file (--pdf FILE).
-void print(const Options& options, const QStringList& lines, const QString& user, const QString& kind,
+void print(const Options& options, const ReportLines& lines, const QString& user, const QString& kind,
            const ChartTable* chart = nullptr) {
     if (options.has(QStringLiteral("--pdf"))) {
         ReportPdf::Heading heading{ReportPdf::titleOf(kind), user, kind, Clock::today()};

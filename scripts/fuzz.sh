@@ -2,10 +2,12 @@
 # Builds the fuzz targets with clang into ./build-fuzz and runs each for SECONDS (default 60),
 # starting from its seed corpus in fuzz/corpus/. Prints the executions of each target. A
 # finding fails the run and leaves its input in build-fuzz/findings/ (make it a regression
-# test, then add it to the target's seed corpus).
+# test, then add it to the target's seed corpus). The random seed is fixed (FUZZ_SEED, default
+# 1), so a run repeats on another machine what it found here; set FUZZ_SEED=0 for a new one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+seed=${FUZZ_SEED:-1}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTRAINBOOK_FUZZ=ON >/dev/null
 targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria)
@@ -17,7 +19,7 @@ for target in "${targets[@]}"; do
   work=build-fuzz/corpus/$name
   log=build-fuzz/$target.log
   mkdir -p "$work"
-  if build-fuzz/fuzz/"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+  if build-fuzz/fuzz/"$target" -max_total_time="$seconds" -seed="$seed" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix=build-fuzz/findings/"$name"- "$work" fuzz/corpus/"$name" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     echo "$target: ${runs:-?} executions in $seconds s, no findings"

@@ -14,7 +14,7 @@ namespace ReportExport {
 
 namespace {
 
-bool hasReport(QWidget* parent, const QStringList& lines) {
+bool hasReport(QWidget* parent, const ReportLines& lines) {
     for (const QString& line : lines)
         if (!line.trimmed().isEmpty())
             return true;
@@ -47,7 +47,7 @@ QString proposedName(const QString& title, const QString& suffix) {
     return title + QLatin1Char(' ') + DateText::iso(Clock::today()) + QLatin1Char('.') + suffix;
 }
 
-bool toCsv(QWidget* parent, const QStringList& lines, const QString& title) {
+bool toCsv(QWidget* parent, const ReportLines& lines, const QString& title) {
     if (!hasReport(parent, lines))
         return false;
     const QString path =
@@ -65,7 +65,7 @@ bool toCsv(QWidget* parent, const QStringList& lines, const QString& title) {
     return true;
 }
 
-bool toPdf(QWidget* parent, const QStringList& lines, const ReportPdf::Heading& heading,
+bool toPdf(QWidget* parent, const ReportLines& lines, const ReportPdf::Heading& heading,
            const ChartTable* chart) {
     if (!hasReport(parent, lines))
         return false;

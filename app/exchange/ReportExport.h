@@ -16,8 +16,8 @@ QString proposedName(const QString& title, const QString& suffix);
 
 // Both return true when a file was written; false when there was nothing to export, the
 // person cancelled, or writing failed (each said in a message).
-bool toCsv(QWidget* parent, const QStringList& lines, const QString& title);
-bool toPdf(QWidget* parent, const QStringList& lines, const ReportPdf::Heading& heading,
+bool toCsv(QWidget* parent, const ReportLines& lines, const QString& title);
+bool toPdf(QWidget* parent, const ReportLines& lines, const ReportPdf::Heading& heading,
            const ChartTable* chart);
 
 } // namespace ReportExport

@@ -11,27 +11,24 @@ void ReportListModel::setFont(const QFont& font) {
     m_lineHeight = metrics.height();
 }
 
-void ReportListModel::append(QStringList lines) {
+void ReportListModel::append(ReportLines lines) {
     if (lines.isEmpty())
         return;
-    const qsizetype widest = m_widest;
-    for (const QString& line : lines)
-        m_widest = std::max(m_widest, line.size());
+    const qsizetype widest = m_lines.widest();
     beginInsertRows(QModelIndex(), int(m_lines.size()), int(m_lines.size() + lines.size() - 1));
     const qsizetype added = lines.size();
     if (m_lines.isEmpty())
         m_lines = std::move(lines); // a long report is not copied
     else
-        m_lines += lines;
+        m_lines.append(lines);
     endInsertRows();
-    if (m_widest != widest && m_lines.size() > added)
+    if (m_lines.widest() != widest && m_lines.size() > added)
         emit dataChanged(index(0), index(int(m_lines.size() - 1)), {Qt::SizeHintRole});
 }
 
 void ReportListModel::clear() {
     beginResetModel();
     m_lines.clear();
-    m_widest = 0;
     endResetModel();
 }
 
@@ -46,7 +43,7 @@ QVariant ReportListModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return m_lines.at(index.row());
     case Qt::SizeHintRole:
-        return QSize(int(m_widest + 2) * m_charWidth, m_lineHeight + 2);
+        return QSize(int(m_lines.widest() + 2) * m_charWidth, m_lineHeight + 2);
     default:
         return {};
     }

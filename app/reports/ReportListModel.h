@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ReportLines.h"
+
 #include <QAbstractListModel>
 #include <QFont>
-#include <QStringList>
 
 // The lines of a text report for a QListView: one row per line, shown as it is. Every row
 // reports the same size (the widest line in the fixed-width font), so the view can lay out
@@ -13,16 +14,15 @@ class ReportListModel : public QAbstractListModel {
     explicit ReportListModel(QObject* parent = nullptr);
 
     void setFont(const QFont& font);
-    void append(QStringList lines);
+    void append(ReportLines lines);
     void clear();
-    const QStringList& lines() const { return m_lines; }
+    const ReportLines& lines() const { return m_lines; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   private:
-    QStringList m_lines;
-    qsizetype m_widest = 0; // characters in the longest line
+    ReportLines m_lines;
     int m_charWidth = 8;
     int m_lineHeight = 16;
 };

@@ -250,7 +250,7 @@ TextReport::Format frmTextRpt::selectedFormat() const {
     return TextReport::Format::None;
 }
 
-const QStringList& frmTextRpt::reportLines() const {
+const ReportLines& frmTextRpt::reportLines() const {
     return m_model->lines();
 }
 

@@ -52,7 +52,7 @@ class frmTextRpt : public QDialog {
     // The selected format option; None when no option is selected (race reports).
     TextReport::Format selectedFormat() const;
     // The lines shown in lstReport.
-    const QStringList& reportLines() const;
+    const ReportLines& reportLines() const;
 
     QLabel* RptLabel = nullptr;
     QLabel* Label1 = nullptr;

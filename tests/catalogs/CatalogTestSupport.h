@@ -3,6 +3,8 @@
 #include "CatalogDialog.h"
 #include "Clock.h"
 #include "GuiFixture.h"
+#include "frmAddBike.h"
+#include "frmAddShoe.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,6 +21,11 @@ class AddedItems {
     QStringList names;
 };
 
+// Makes a dialog of the current user, for tables of dialogs.
+template <class Base, class Dialog> Base* make(SharedState& user) {
+    return new Dialog(user);
+}
+
 const QString kInserted = QStringLiteral("Record Inserted");
 const QString kInsertFailed = QStringLiteral("Problem occurred in inserting the record into the database");
 
@@ -34,6 +41,18 @@ class CatalogTest : public GuiFixture {
     // True when the only message shown starts and ends as given (the middle is the engine's).
     bool onlyMessage(const QString& start, const QString& end) const {
         return messages.size() == 1 && messages[0].startsWith(start) && messages[0].endsWith(end);
+    }
+
+    // A shoe or bike dialog of `user`, shown, with the name "Item" typed into its add section.
+    std::unique_ptr<EquipmentDialog> itemDialog(bool bike, SharedState& user) {
+        std::unique_ptr<EquipmentDialog> dlg(bike ? make<EquipmentDialog, frmAddBike>(user)
+                                                  : make<EquipmentDialog, frmAddShoe>(user));
+        dlg->show();
+        type(find<QLineEdit>(dlg.get(), bike ? "txtAddBike" : "txtAddShoe"), "Item");
+        return dlg;
+    }
+    static void clickAdd(EquipmentDialog* dlg, bool bike) {
+        click(find<QPushButton>(dlg, bike ? "btnAddBike" : "btnAddShoe"));
     }
 
     // Chooses an entry of a closed drop-down list with the arrow keys, as a person does.

@@ -24,34 +24,27 @@ TEST_P(RetireTest, IsStoredInMilesOrRefusedOnAdd) {
     for (const bool bike : {false, true}) {
         SCOPED_TRACE(bike ? "bike" : "shoe");
         messages.clear();
-        const QString noun = bike ? "Bike" : "Shoe";
-        std::unique_ptr<EquipmentDialog> dlg(bike ? static_cast<EquipmentDialog*>(new frmAddBike(user))
-                                                  : new frmAddShoe(user));
-        dlg->show();
-        EXPECT_EQ(find<QLabel>(dlg.get(), "Label6")->text(),
-                  c.miles ? "Retire at (miles):" : "Retire at (km):");
-        type(find<QLineEdit>(dlg.get(), "txtAdd" + noun), "Item");
+        std::unique_ptr<EquipmentDialog> dlg = itemDialog(bike, user);
+        EXPECT_EQ(dlg->Label6->text(), c.miles ? "Retire at (miles):" : "Retire at (km):");
         type(dlg->txtPrice, "10");
         type(dlg->txtRetireDistance, c.typed);
-        click(find<QPushButton>(dlg.get(), "btnAdd" + noun));
-        const QString table = bike ? "Bikes" : "Running_Shoes";
-        EXPECT_EQ(
-            scalar(QStringLiteral("SELECT ifnull(round(Retire_Distance, 3), 'none') FROM %1").arg(table)),
-            c.stored);
+        clickAdd(dlg.get(), bike);
+        EXPECT_EQ(scalar(QStringLiteral("SELECT ifnull(round(Retire_Distance, 3), 'none') FROM %1")
+                             .arg(bike ? "Bikes" : "Running_Shoes")),
+                  c.stored);
         EXPECT_EQ(messages, QStringList{*c.stored ? kInserted : kInsertFailed});
         EXPECT_EQ(dlg->isVisible(), !*c.stored);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Typed, RetireTest,
-    testing::Values(RetireCase{"EmptyIsNoLimit", true, "", "none"}, RetireCase{"Miles", true, "500", "500"},
-                    RetireCase{"Decimal", true, " 312.5 ", "312.5"},
-                    // 800 km at the program's 1.609 km to the mile.
-                    RetireCase{"Kilometres", false, "800", "497.203"}, RetireCase{"Words", true, "lots", ""},
-                    RetireCase{"Zero", true, "0", ""}, RetireCase{"Negative", false, "-5", ""},
-                    RetireCase{"Semicolon", true, "5; DROP", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+// Kilometres: 800 km at the program's 1.609 km to the mile.
+const RetireCase retireCases[] = {
+    {"EmptyIsNoLimit", true, "", "none"},  {"Miles", true, "500", "500"},
+    {"Decimal", true, " 312.5 ", "312.5"}, {"Kilometres", false, "800", "497.203"},
+    {"Words", true, "lots", ""},           {"Zero", true, "0", ""},
+    {"Negative", false, "-5", ""},         {"Semicolon", true, "5; DROP", ""},
+};
+INSTANTIATE_TEST_SUITE_P(Typed, RetireTest, testing::ValuesIn(retireCases), CaseName());
 
 // The modify section shows the stored limit in the user's unit and writes a changed one with
 // the Active flag; an empty field removes the limit, a non-number changes nothing.

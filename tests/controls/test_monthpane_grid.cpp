@@ -3,6 +3,7 @@
 #include "MonthGrid.h"
 #include "TestSupport.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,26 +61,18 @@ TEST(MonthGrid, BadMonthGivesEmptyCells) {
 }
 
 TEST(MonthGrid, CellsLieRowByRowSundayFirst) {
-    EXPECT_EQ(MonthGrid::row(1), 0);
-    EXPECT_EQ(MonthGrid::column(1), 0);
-    EXPECT_EQ(MonthGrid::row(7), 0);
-    EXPECT_EQ(MonthGrid::column(7), 6);
-    EXPECT_EQ(MonthGrid::row(8), 1);
-    EXPECT_EQ(MonthGrid::column(8), 0);
-    EXPECT_EQ(MonthGrid::row(42), 5);
-    EXPECT_EQ(MonthGrid::column(42), 6);
+    for (const auto [cell, row, column] : {std::array{1, 0, 0}, {7, 0, 6}, {8, 1, 0}, {42, 5, 6}}) {
+        EXPECT_EQ(MonthGrid::row(cell), row) << "cell " << cell;
+        EXPECT_EQ(MonthGrid::column(cell), column) << "cell " << cell;
+    }
 }
 
-TEST(MonthGrid, MonthNames) {
-    EXPECT_EQ(MonthGrid::monthName(1), "January");
-    EXPECT_EQ(MonthGrid::monthName(9), "September");
-    EXPECT_EQ(MonthGrid::monthName(12), "December");
-    EXPECT_EQ(MonthGrid::monthName(0), "Bad Month");
-    EXPECT_EQ(MonthGrid::monthName(13), "Bad Month");
-    EXPECT_EQ(MonthGrid::monthNumber("march"), 3);
-    EXPECT_EQ(MonthGrid::monthNumber(" December "), 12);
-    EXPECT_EQ(MonthGrid::monthNumber("Mar"), 0);
-    EXPECT_EQ(MonthGrid::monthNumber(""), 0);
+TEST(MonthGrid, MonthNamesBothWays) {
+    for (const auto& [number, name] :
+         {std::pair{1, "January"}, {9, "September"}, {12, "December"}, {0, "Bad Month"}, {13, "Bad Month"}})
+        EXPECT_EQ(MonthGrid::monthName(number), name) << number;
+    for (const auto& [name, number] : {std::pair{"march", 3}, {" December ", 12}, {"Mar", 0}, {"", 0}})
+        EXPECT_EQ(MonthGrid::monthNumber(name), number) << name;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The pace/time calculator driven as a person uses it: real keystrokes and pastes into its
 // boxes, in each unit and mode.
 #include "SharedState.h"
+#include "TestSupport.h"
 #include "Triangulator.h"
 #include "frmTriang.h"
 
@@ -16,11 +17,20 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
 
 const char* const Boxes[] = {"txtMiles", "txtKM", "txtTime", "txtMilePace", "txtKMPace"};
+
+// The box a person types the distance into, and the other box that takes input.
+const char* distanceBox(bool miles) {
+    return miles ? "txtMiles" : "txtKM";
+}
+const char* secondInput(bool miles, bool paceMode) {
+    return paceMode ? "txtTime" : (miles ? "txtMilePace" : "txtKMPace");
+}
 
 class Calculator {
   public:
@@ -67,11 +77,12 @@ class Calculator {
         if (had)
             QTest::keyClick(b, Qt::Key_A, Qt::ControlModifier);
     }
-    std::vector<QString> all() const {
-        std::vector<QString> v;
+    // The five boxes, in the order of Boxes, joined by "|".
+    QString all() const {
+        QStringList v;
         for (const char* b : Boxes)
-            v.push_back(text(b));
-        return v;
+            v << text(b);
+        return v.join('|');
     }
 
     std::unique_ptr<Triangulator> w;
@@ -83,13 +94,9 @@ struct Calc {
     const char* name;
     bool miles;
     bool paceMode;
-    std::vector<std::pair<const char*, const char*>> typed; // box, text, in order
-    std::vector<QString> expected;                          // the five boxes afterwards
+    const char* typed;    // "box=text|box=text...", typed in that order
+    const char* expected; // the five boxes afterwards
 };
-
-void PrintTo(const Calc& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class Calculates : public ::testing::TestWithParam<Calc> {};
 
@@ -97,106 +104,50 @@ TEST_P(Calculates, EveryBoxShowsTheWorkedValue) {
     const Calc& c = GetParam();
     Calculator calc;
     calc.set(c.miles, c.paceMode);
-    for (const auto& [box, text] : c.typed)
-        calc.type(box, QString::fromUtf8(text));
+    for (const QString& entry : QString::fromUtf8(c.typed).split('|'))
+        calc.type(entry.section('=', 0, 0).toLatin1().constData(), entry.section('=', 1));
     EXPECT_EQ(calc.all(), c.expected);
 }
 
 // Expected values by hand. 1.609 km to the mile; distances one decimal, halves away from
 // zero; paces rounded to the second, halves to even; the time of Time mode has its seconds cut.
-INSTANTIATE_TEST_SUITE_P(
-    Triangulator, Calculates,
-    ::testing::Values(
-        // 5 mi = 8.045 -> 8.0 km; 45:00 / 5 = 9:00; 45 / 8.0 = 5.625 min = 5:37.5 -> 5:38.
-        Calc{"MilesPace",
-             true,
-             true,
-             {{"txtMiles", "5"}, {"txtTime", "45:00"}},
-             {"5", "8.0", "45:00", "9:00", "5:38"}},
-        // The time typed first: paces are 0:00 until there is a distance.
-        Calc{"MilesPaceTimeFirst",
-             true,
-             true,
-             {{"txtTime", "45:00"}, {"txtMiles", "5"}},
-             {"5", "8.0", "45:00", "9:00", "5:38"}},
-        // 5 x 9:00 = 45:00; the km pace from 45:00 over 8.0 km.
-        Calc{"MilesTime",
-             true,
-             false,
-             {{"txtMiles", "5"}, {"txtMilePace", "9:00"}},
-             {"5", "8.0", "45:00", "9:00", "5:38"}},
-        // 10 km / 1.609 = 6.215 -> 6.2 mi; 10 x 5:00 = 50:00; 50 / 6.2 = 8.0645 min = 8:03.9 -> 8:04.
-        Calc{"KilometresTime",
-             false,
-             false,
-             {{"txtKM", "10"}, {"txtKMPace", "5:00"}},
-             {"6.2", "10", "50:00", "8:04", "5:00"}},
-        Calc{"KilometresPace",
-             false,
-             true,
-             {{"txtKM", "10"}, {"txtTime", "50:00"}},
-             {"6.2", "10", "50:00", "8:04", "5:00"}},
-        // A changed distance in Time mode recomputes the time only: 6 x 9:00 = 54:00, while the
-        // km pace stays what it was for 5 miles.
-        Calc{"MilesTimeDistanceChanged",
-             true,
-             false,
-             {{"txtMiles", "5"}, {"txtMilePace", "9:00"}, {"txtMiles", "6"}},
-             {"6", "9.7", "54:00", "9:00", "5:38"}},
-        // 1 mi at 65:59.94 = 65.999 min: 1:05:59, the seconds cut, not rounded up to 1:06:00.
-        // km pace 65.98333 / 1.6 = 41.2396 min = 41:14.4 -> 41:14.
-        Calc{"TimeSecondsAreCut",
-             true,
-             false,
-             {{"txtMiles", "1"}, {"txtMilePace", "65:59.94"}},
-             {"1", "1.6", "1:05:59", "65:59.94", "41:14"}},
-        // 5 x 5:20 is 26:40 exactly, though 5 x 5.3333... comes out a hair below 26.6667 in
-        // binary; km pace 26.6667 / 8.0 = 3.3333 min = 3:20.
-        Calc{"WholeSecondsStayWhole",
-             true,
-             false,
-             {{"txtMiles", "5"}, {"txtMilePace", "5:20"}},
-             {"5", "8.0", "26:40", "5:20", "3:20"}},
-        // A pace typed with hours, as the tooltip invites: 2 x 1:00:00 = 2:00:00; 2 mi = 3.218
-        // -> 3.2 km; 120 / 3.2 = 37.5 min = 37:30.
-        Calc{"PaceWithHours",
-             true,
-             false,
-             {{"txtMiles", "2"}, {"txtMilePace", "1:00:00"}},
-             {"2", "3.2", "2:00:00", "1:00:00", "37:30"}},
-        // 26.2 mi = 42.1558 -> 42.2 km; 3:30:00 = 210 min; 210 / 26.2 = 8.0153 min = 8:00.9
-        // -> 8:01; 210 / 42.2 = 4.9763 min = 4:58.6 -> 4:59.
-        Calc{"Marathon",
-             true,
-             true,
-             {{"txtMiles", "26.2"}, {"txtTime", "3:30:00"}},
-             {"26.2", "42.2", "3:30:00", "8:01", "4:59"}},
-        // Clearing the time shows 0:00 in both pace boxes.
-        Calc{"ClearedTime",
-             true,
-             true,
-             {{"txtMiles", "5"}, {"txtTime", "45:00"}, {"txtTime", ""}},
-             {"5", "8.0", "", "0:00", "0:00"}},
-        // A distance that is not a number: 0 in its partner, 0:00 in the paces.
-        Calc{"MilesNotANumber",
-             true,
-             true,
-             {{"txtTime", "45:00"}, {"txtMiles", "five"}},
-             {"five", "0", "45:00", "0:00", "0:00"}},
-        Calc{"ZeroDistance",
-             false,
-             true,
-             {{"txtKM", "0"}, {"txtTime", "45:00"}},
-             {"0.0", "0", "45:00", "0:00", "0:00"}},
-        // A pace that is not a duration: the time is 0:00 and so is the other pace.
-        Calc{"PaceNotADuration",
-             true,
-             false,
-             {{"txtMiles", "5"}, {"txtMilePace", "9:x0"}},
-             {"5", "8.0", "0:00", "9:x0", "0:00"}},
-        // Time mode, no distance yet: the time is 0 x pace.
-        Calc{"TimeWithoutDistance", false, false, {{"txtKMPace", "5:00"}}, {"", "", "0:00", "0:00", "5:00"}}),
-    [](const ::testing::TestParamInfo<Calc>& info) { return std::string(info.param.name); });
+const Calc calcs[] = {
+    // 5 mi = 8.045 -> 8.0 km; 45:00 / 5 = 9:00; 45 / 8.0 = 5.625 min = 5:37.5 -> 5:38.
+    {"MilesPace", true, true, "txtMiles=5|txtTime=45:00", "5|8.0|45:00|9:00|5:38"},
+    // The time typed first: paces are 0:00 until there is a distance.
+    {"MilesPaceTimeFirst", true, true, "txtTime=45:00|txtMiles=5", "5|8.0|45:00|9:00|5:38"},
+    // 5 x 9:00 = 45:00; the km pace from 45:00 over 8.0 km.
+    {"MilesTime", true, false, "txtMiles=5|txtMilePace=9:00", "5|8.0|45:00|9:00|5:38"},
+    // 10 km / 1.609 = 6.215 -> 6.2 mi; 10 x 5:00 = 50:00; 50 / 6.2 = 8.0645 min = 8:03.9 -> 8:04.
+    {"KilometresTime", false, false, "txtKM=10|txtKMPace=5:00", "6.2|10|50:00|8:04|5:00"},
+    {"KilometresPace", false, true, "txtKM=10|txtTime=50:00", "6.2|10|50:00|8:04|5:00"},
+    // A changed distance in Time mode recomputes the time only: 6 x 9:00 = 54:00, while the
+    // km pace stays what it was for 5 miles.
+    {"MilesTimeDistanceChanged", true, false, "txtMiles=5|txtMilePace=9:00|txtMiles=6",
+     "6|9.7|54:00|9:00|5:38"},
+    // 1 mi at 65:59.94 = 65.999 min: 1:05:59, the seconds cut, not rounded up to 1:06:00.
+    // km pace 65.98333 / 1.6 = 41.2396 min = 41:14.4 -> 41:14.
+    {"TimeSecondsAreCut", true, false, "txtMiles=1|txtMilePace=65:59.94", "1|1.6|1:05:59|65:59.94|41:14"},
+    // 5 x 5:20 is 26:40 exactly, though 5 x 5.3333... comes out a hair below 26.6667 in
+    // binary; km pace 26.6667 / 8.0 = 3.3333 min = 3:20.
+    {"WholeSecondsStayWhole", true, false, "txtMiles=5|txtMilePace=5:20", "5|8.0|26:40|5:20|3:20"},
+    // A pace typed with hours, as the tooltip invites: 2 x 1:00:00 = 2:00:00; 2 mi = 3.218
+    // -> 3.2 km; 120 / 3.2 = 37.5 min = 37:30.
+    {"PaceWithHours", true, false, "txtMiles=2|txtMilePace=1:00:00", "2|3.2|2:00:00|1:00:00|37:30"},
+    // 26.2 mi = 42.1558 -> 42.2 km; 3:30:00 = 210 min; 210 / 26.2 = 8.0153 min = 8:00.9
+    // -> 8:01; 210 / 42.2 = 4.9763 min = 4:58.6 -> 4:59.
+    {"Marathon", true, true, "txtMiles=26.2|txtTime=3:30:00", "26.2|42.2|3:30:00|8:01|4:59"},
+    // Clearing the time shows 0:00 in both pace boxes.
+    {"ClearedTime", true, true, "txtMiles=5|txtTime=45:00|txtTime=", "5|8.0||0:00|0:00"},
+    // A distance that is not a number: 0 in its partner, 0:00 in the paces.
+    {"MilesNotANumber", true, true, "txtTime=45:00|txtMiles=five", "five|0|45:00|0:00|0:00"},
+    {"ZeroDistance", false, true, "txtKM=0|txtTime=45:00", "0.0|0|45:00|0:00|0:00"},
+    // A pace that is not a duration: the time is 0:00 and so is the other pace.
+    {"PaceNotADuration", true, false, "txtMiles=5|txtMilePace=9:x0", "5|8.0|0:00|9:x0|0:00"},
+    // Time mode, no distance yet: the time is 0 x pace.
+    {"TimeWithoutDistance", false, false, "txtKMPace=5:00", "||0:00|0:00|5:00"},
+};
+INSTANTIATE_TEST_SUITE_P(Triangulator, Calculates, ::testing::ValuesIn(calcs), CaseName());
 
 // --- Nothing typed or pasted breaks it ----------------------------------------------------
 
@@ -207,10 +158,6 @@ struct Setting {
     const char* box; // the box pasted into (one that takes input in this setting)
 };
 
-void PrintTo(const Setting& s, std::ostream* os) {
-    *os << s.name;
-}
-
 class AnyText : public ::testing::TestWithParam<Setting> {};
 
 // Every shown value is empty, a distance with one decimal, or a duration.
@@ -218,40 +165,39 @@ TEST_P(AnyText, PastedIntoAnInputBoxLeavesEveryShownValueWellFormed) {
     const Setting& s = GetParam();
     static const QRegularExpression distance(QStringLiteral("^(0|-?\\d+\\.\\d)$"));
     static const QRegularExpression duration(QStringLiteral("^\\d+:\\d\\d(:\\d\\d)?$"));
-    const QStringList nasty = {QStringLiteral("abc"),
-                               QStringLiteral("nan"),
-                               QStringLiteral("inf"),
-                               QStringLiteral("-inf"),
-                               QStringLiteral("1e308"),
-                               QStringLiteral("1.5e3"),
-                               QStringLiteral("0x1A"),
-                               QStringLiteral("5,5"),
-                               QStringLiteral(" 5 "),
-                               QStringLiteral("-5"),
-                               QStringLiteral("+5"),
-                               QStringLiteral("."),
-                               QStringLiteral("-"),
-                               QStringLiteral(":"),
-                               QStringLiteral("::::"),
-                               QStringLiteral("1:2:3:4:5"),
-                               QStringLiteral(":30"),
-                               QStringLiteral("45:"),
-                               QStringLiteral("-45:00"),
-                               QStringLiteral("0:00"),
-                               QStringLiteral("0"),
-                               QStringLiteral("99999999999999999999999999999999"),
-                               QString(400, QLatin1Char('9')),
-                               QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1"),
-                               QStringLiteral("9:99999999999999999999"),
-                               QStringLiteral("1.7976931348623157"),
-                               QStringLiteral("١٢"),
-                               QStringLiteral("5 miles"),
-                               QStringLiteral("'; DROP TABLE x; --")};
+    QStringList nasty = {"abc",
+                         "nan",
+                         "inf",
+                         "-inf",
+                         "1e308",
+                         "1.5e3",
+                         "0x1A",
+                         "5,5",
+                         " 5 ",
+                         "-5",
+                         "+5",
+                         ".",
+                         "-",
+                         ":",
+                         "::::",
+                         "1:2:3:4:5",
+                         ":30",
+                         "45:",
+                         "-45:00",
+                         "0:00",
+                         "0",
+                         "9:99999999999999999999",
+                         "99999999999999999999999999999999",
+                         "1.7976931348623157",
+                         "١٢",
+                         "5 miles",
+                         "'; DROP TABLE x; --"};
+    nasty << QString(400, QLatin1Char('9')) << "0." + QString(400, QLatin1Char('0')) + "1";
     Calculator calc;
     calc.set(s.miles, s.paceMode);
     // Sensible values in every input, so each paste has something to combine with.
-    calc.type(s.miles ? "txtMiles" : "txtKM", QStringLiteral("5"));
-    calc.type(s.paceMode ? "txtTime" : (s.miles ? "txtMilePace" : "txtKMPace"), QStringLiteral("9:00"));
+    calc.type(distanceBox(s.miles), QStringLiteral("5"));
+    calc.type(secondInput(s.miles, s.paceMode), QStringLiteral("9:00"));
     for (const QString& text : nasty) {
         calc.paste(s.box, text);
         EXPECT_EQ(calc.text(s.box), text);
@@ -259,32 +205,26 @@ TEST_P(AnyText, PastedIntoAnInputBoxLeavesEveryShownValueWellFormed) {
             QLineEdit* box = calc.box(b);
             if (box->isEnabled())
                 continue; // typed by the person, shown as typed
-            const bool isDistance =
-                QLatin1String(b) == QLatin1String("txtMiles") || QLatin1String(b) == QLatin1String("txtKM");
+            const bool isDistance = b == Boxes[0] || b == Boxes[1];
             const QString shown = box->text();
             EXPECT_TRUE(shown.isEmpty() || (isDistance ? distance : duration).match(shown).hasMatch())
                 << b << " shows \"" << shown.toStdString() << "\" after \"" << text.toStdString() << "\"";
         }
     }
     // Still usable: a proper value computes again.
-    calc.type(s.miles ? "txtMiles" : "txtKM", QStringLiteral("5"));
-    calc.type(s.paceMode ? "txtTime" : (s.miles ? "txtMilePace" : "txtKMPace"), QStringLiteral("45:00"));
+    calc.type(distanceBox(s.miles), QStringLiteral("5"));
+    calc.type(secondInput(s.miles, s.paceMode), QStringLiteral("45:00"));
     for (const char* b : Boxes)
         EXPECT_FALSE(calc.text(b).isEmpty()) << b;
 }
 
-INSTANTIATE_TEST_SUITE_P(Triangulator, AnyText,
-                         ::testing::Values(Setting{"MilesPaceMiles", true, true, "txtMiles"},
-                                           Setting{"MilesPaceTime", true, true, "txtTime"},
-                                           Setting{"MilesTimeMiles", true, false, "txtMiles"},
-                                           Setting{"MilesTimePace", true, false, "txtMilePace"},
-                                           Setting{"KilometresPaceKM", false, true, "txtKM"},
-                                           Setting{"KilometresPaceTime", false, true, "txtTime"},
-                                           Setting{"KilometresTimeKM", false, false, "txtKM"},
-                                           Setting{"KilometresTimePace", false, false, "txtKMPace"}),
-                         [](const ::testing::TestParamInfo<Setting>& info) {
-                             return std::string(info.param.name);
-                         });
+const Setting pasteSettings[] = {
+    {"MilesPaceMiles", true, true, "txtMiles"},  {"MilesPaceTime", true, true, "txtTime"},
+    {"MilesTimeMiles", true, false, "txtMiles"}, {"MilesTimePace", true, false, "txtMilePace"},
+    {"KilometresPaceKM", false, true, "txtKM"},  {"KilometresPaceTime", false, true, "txtTime"},
+    {"KilometresTimeKM", false, false, "txtKM"}, {"KilometresTimePace", false, false, "txtKMPace"},
+};
+INSTANTIATE_TEST_SUITE_P(Triangulator, AnyText, ::testing::ValuesIn(pasteSettings), CaseName());
 
 // --- Unit, mode and the boxes that take input ----------------------------------------------
 
@@ -294,64 +234,55 @@ TEST_P(Arrangement, OnlyTheInputsOfTheSettingTakeTypingAndComeFirst) {
     const Setting& s = GetParam();
     Calculator calc;
     calc.set(s.miles, s.paceMode);
-    const std::map<std::string, bool> expected = {{"txtMiles", s.miles},
-                                                  {"txtKM", !s.miles},
-                                                  {"txtTime", s.paceMode},
-                                                  {"txtMilePace", !s.paceMode && s.miles},
-                                                  {"txtKMPace", !s.paceMode && !s.miles}};
-    for (const auto& [name, enabled] : expected)
-        EXPECT_EQ(calc.box(name.c_str())->isEnabled(), enabled) << name;
+    for (const char* b : Boxes)
+        EXPECT_EQ(calc.box(b)->isEnabled(), std::string_view(b) == distanceBox(s.miles) ||
+                                                std::string_view(b) == secondInput(s.miles, s.paceMode))
+            << b;
     // The typed row sits above the computed one, and Tab reaches it first.
-    const int timeY = calc.box("txtTime")->y();
     const int paceY = calc.box("txtMilePace")->y();
     EXPECT_EQ(calc.box("txtKMPace")->y(), paceY);
-    EXPECT_EQ(s.paceMode, timeY < paceY);
-    QLineEdit* distanceBox = calc.box(s.miles ? "txtMiles" : "txtKM");
-    QLineEdit* second = calc.box(s.paceMode ? "txtTime" : (s.miles ? "txtMilePace" : "txtKMPace"));
-    distanceBox->setFocus();
-    QTest::keyClick(distanceBox, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), second);
+    EXPECT_EQ(s.paceMode, calc.box("txtTime")->y() < paceY);
+    calc.box(distanceBox(s.miles))->setFocus();
+    QTest::keyClick(calc.box(distanceBox(s.miles)), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), calc.box(secondInput(s.miles, s.paceMode)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Triangulator, Arrangement,
-                         ::testing::Values(Setting{"MilesPace", true, true, ""},
-                                           Setting{"MilesTime", true, false, ""},
-                                           Setting{"KilometresPace", false, true, ""},
-                                           Setting{"KilometresTime", false, false, ""}),
-                         [](const ::testing::TestParamInfo<Setting>& info) {
-                             return std::string(info.param.name);
-                         });
+const Setting arrangements[] = {{"MilesPace", true, true, ""},
+                                {"MilesTime", true, false, ""},
+                                {"KilometresPace", false, true, ""},
+                                {"KilometresTime", false, false, ""}};
+INSTANTIATE_TEST_SUITE_P(Triangulator, Arrangement, ::testing::ValuesIn(arrangements), CaseName());
 
 TEST(Triangulator, EachKeystrokeWritesEveryDependentBoxExactlyOnce) {
     Calculator calc;
     calc.type("txtMiles", QStringLiteral("5"));
     calc.type("txtTime", QStringLiteral("5:00"));
-    std::map<std::string, std::unique_ptr<QSignalSpy>> spies;
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
     for (const char* b : Boxes)
-        spies[b] = std::make_unique<QSignalSpy>(calc.box(b), &QLineEdit::textChanged);
+        spies.push_back(std::make_unique<QSignalSpy>(calc.box(b), &QLineEdit::textChanged));
+    // How often each box was written since the last call, in the order of Boxes.
+    const auto writes = [&] {
+        std::vector<int> counts;
+        for (auto& spy : spies) {
+            counts.push_back(spy->count());
+            spy->clear();
+        }
+        return counts;
+    };
     QTest::keyClick(calc.box("txtTime"), Qt::Key_Home);
     QTest::keyClick(calc.box("txtTime"), Qt::Key_4); // 45:00
-    EXPECT_EQ(spies["txtTime"]->count(), 1);
-    EXPECT_EQ(spies["txtMilePace"]->count(), 1);
-    EXPECT_EQ(spies["txtKMPace"]->count(), 1);
-    EXPECT_EQ(spies["txtMiles"]->count(), 0);
-    EXPECT_EQ(spies["txtKM"]->count(), 0);
-    EXPECT_EQ(calc.all(), (std::vector<QString>{"5", "8.0", "45:00", "9:00", "5:38"}));
+    EXPECT_EQ(writes(), (std::vector<int>{0, 0, 1, 1, 1}));
+    EXPECT_EQ(calc.all(), "5|8.0|45:00|9:00|5:38");
 
     calc.set(false, false);
     calc.type("txtKM", QStringLiteral("10"));
     calc.type("txtKMPace", QStringLiteral("4:00"));
     QTest::keyClick(calc.box("txtKMPace"), Qt::Key_Home);
     QTest::keyClick(calc.box("txtKMPace"), Qt::Key_Delete); // :00
-    for (auto& [name, spy] : spies)
-        spy->clear();
+    writes();
     QTest::keyClick(calc.box("txtKMPace"), Qt::Key_5); // 5:00
-    EXPECT_EQ(spies["txtKMPace"]->count(), 1);
-    EXPECT_EQ(spies["txtTime"]->count(), 1);
-    EXPECT_EQ(spies["txtMilePace"]->count(), 1);
-    EXPECT_EQ(spies["txtMiles"]->count(), 0);
-    EXPECT_EQ(spies["txtKM"]->count(), 0);
-    EXPECT_EQ(calc.all(), (std::vector<QString>{"6.2", "10", "50:00", "8:04", "5:00"}));
+    EXPECT_EQ(writes(), (std::vector<int>{0, 0, 1, 1, 1}));
+    EXPECT_EQ(calc.all(), "6.2|10|50:00|8:04|5:00");
 }
 
 TEST(Triangulator, EnteringABoxSelectsItsWholeText) {
@@ -400,9 +331,9 @@ TEST(Triangulator, ArrowKeysInTheFrameChangeTheMode) {
 
 TEST(frmTriang, StartsInTheMainWindowsUnit) {
     for (const bool miles : {true, false}) {
+        SCOPED_TRACE(miles ? "miles" : "kilometres");
         FixedState state(QStringLiteral("Ann"), miles);
         frmTriang form(state);
-        EXPECT_EQ(form.windowTitle(), QStringLiteral("Pace Calculator"));
         form.show();
         QApplication::processEvents();
         EXPECT_EQ(form.Triangulator1->Distance(), miles);
@@ -410,18 +341,16 @@ TEST(frmTriang, StartsInTheMainWindowsUnit) {
         // Typing starts in the distance box of the unit.
         QApplication::setActiveWindow(&form);
         QApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget(),
-                  form.findChild<QLineEdit*>(miles ? QStringLiteral("txtMiles") : QStringLiteral("txtKM")));
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), distanceBox(miles));
         // Keys go straight to the focused box, then Tab moves on to the time.
         QTest::keyClicks(QApplication::focusWidget(), miles ? QStringLiteral("5") : QStringLiteral("10"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QApplication::processEvents();
         QTest::keyClicks(QApplication::focusWidget(),
                          miles ? QStringLiteral("45:00") : QStringLiteral("50:00"));
-        EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtKMPace"))->text(),
-                  miles ? QStringLiteral("5:38") : QStringLiteral("5:00"));
-        EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtMilePace"))->text(),
-                  miles ? QStringLiteral("9:00") : QStringLiteral("8:04"));
+        EXPECT_EQ(form.Triangulator1->findChild<QLineEdit*>(QStringLiteral("txtKMPace"))->text(),
+                  miles ? "5:38" : "5:00");
+        EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("txtMilePace"))->text(), miles ? "9:00" : "8:04");
         if (const QByteArray shots = qgetenv("TRAINBOOK_SHOTS"); !shots.isEmpty())
             form.grab().save(QString::fromLocal8Bit(shots) +
                              (miles ? "/frmTriang-miles.png" : "/frmTriang-km.png"));

@@ -41,7 +41,7 @@ class ReportCsvTest : public ::testing::Test {
             "'Racer', ?)",
             {id, QString(miles).toDouble(), course, QString(km).toDouble()});
     }
-    QStringList report(TextReport::Format format) {
+    ReportLines report(TextReport::Format format) {
         TextReport::Request r;
         r.user = "Ann";
         r.kind = "Running";

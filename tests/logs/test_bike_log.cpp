@@ -89,13 +89,13 @@ TEST_P(MissingCatalogTest, IsAskedForAndTheNewItemIsOffered) {
     EXPECT_EQ(edit(w.get(), "txtTime")->text(), c.time);
 }
 
+template <class Log> LogWindow* make(SharedState& s) {
+    return new Log(s);
+}
 const MissingCatalogCase missingCatalogCases[] = {
-    {"Shoe", [](SharedState& s) -> LogWindow* { return new frmRunLog(s); }, "shoe", "cbShoes", "txtPrice",
-     "80", ""},
-    {"Bike", [](SharedState& s) -> LogWindow* { return new frmBikeLog(s); }, "bike", "cbBike", "txtPrice",
-     "900", ""},
-    {"Video", [](SharedState& s) -> LogWindow* { return new frmVideoLog(s); }, "video", "cbVideo",
-     "txtLength", "40:00", "40:00"},
+    {"Shoe", make<frmRunLog>, "shoe", "cbShoes", "txtPrice", "80", ""},
+    {"Bike", make<frmBikeLog>, "bike", "cbBike", "txtPrice", "900", ""},
+    {"Video", make<frmVideoLog>, "video", "cbVideo", "txtLength", "40:00", "40:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
 

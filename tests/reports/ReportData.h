@@ -84,7 +84,7 @@ class ReportData : public GuiFixture {
     }
 
     // The report as one text, each line followed by "|" so that trailing blanks show.
-    static QString text(const QStringList& lines) {
+    static QString text(const ReportLines& lines) {
         QString out;
         for (const QString& l : lines)
             out += l + QStringLiteral("|\n");

@@ -33,7 +33,7 @@ TEST_F(ReportMenu, EachCommandOpensItsReport) {
     for (const auto& [name, caption] : commands) {
         QString seen;
         bool formatsEnabled = false;
-        QStringList lines;
+        ReportLines lines;
         drivers["frmTextRpt"] = [&](QDialog* d) {
             seen = find<QLabel>(d, "RptLabel")->text();
             formatsEnabled = find<QGroupBox>(d, "Frame1")->isEnabled();
@@ -48,7 +48,8 @@ TEST_F(ReportMenu, EachCommandOpensItsReport) {
         EXPECT_EQ(formatsEnabled, !QString::fromUtf8(name).contains("RaceRpt")) << name;
         EXPECT_GE(lines.size(), 2) << name;
         if (QLatin1String(name) == QLatin1String("mnuRunTextRpt"))
-            EXPECT_TRUE(lines.at(4).startsWith("05-Dec-2026")) << lines.join('\n').toStdString();
+            EXPECT_TRUE(lines.at(4).startsWith("05-Dec-2026"))
+                << lines.toStringList().join('\n').toStdString();
     }
     EXPECT_EQ(opened.size(), 9);
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();

@@ -496,3 +496,29 @@ Report Totals -> Miles=6.2 Time=1:57:30 Pace=18:57|
 }
 
 } // namespace
+
+// The compact store of a report's lines gives back every line exactly, whatever its
+// characters: names and comments may hold any text.
+TEST(ReportLinesStore, GivesBackEveryLineAsWritten) {
+    const QStringList written{QString(),
+                              QStringLiteral(" "),
+                              QStringLiteral("05-Dec-2026   6.2    50:00"),
+                              QStringLiteral("Zürich – Lauf am Fluss \U0001F3C3 "),
+                              QString(82, QLatin1Char('-')),
+                              QStringLiteral("\u00e9")};
+    ReportLines lines;
+    for (const QString& line : written)
+        lines << line;
+    EXPECT_EQ(lines.toStringList(), written);
+    EXPECT_EQ(lines.widest(), 82);
+    EXPECT_EQ(lines.last(), QStringLiteral("\u00e9"));
+
+    ReportLines twice = lines;
+    twice.append(lines);
+    EXPECT_EQ(twice.toStringList(), written + written);
+    EXPECT_EQ(twice, ReportLines(written + written));
+    EXPECT_FALSE(twice == lines);
+    twice.clear();
+    EXPECT_TRUE(twice.isEmpty());
+    EXPECT_EQ(twice.widest(), 0);
+}

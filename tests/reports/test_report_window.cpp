@@ -33,7 +33,7 @@ class ReportWindow : public ReportData {
     }
     // Double-clicks the line of the report that starts with `start` (the first one).
     static void doubleClick(frmTextRpt& w, const QString& start) {
-        const QStringList& lines = w.reportLines();
+        const ReportLines& lines = w.reportLines();
         int row = -1;
         for (int i = 0; i < lines.size() && row < 0; ++i)
             if (lines.at(i).startsWith(start))
@@ -80,7 +80,7 @@ TEST_F(ReportWindow, OpensWithTheKindsCaptionsOptionsAndStoredDefault) {
 TEST_F(ReportWindow, CreateAppendsUnlessAlwaysClearAndShowsTheCoreLines) {
     auto w = open(QStringLiteral("Video"));
     click(w->btnCreateReport);
-    const QStringList once = core(QStringLiteral("Video"), TextReport::Format::Full).lines;
+    const QStringList once = core(QStringLiteral("Video"), TextReport::Format::Full).lines.toStringList();
     EXPECT_EQ(w->reportLines(), once);
     click(w->btnCreateReport);
     EXPECT_EQ(w->reportLines(), once + once);

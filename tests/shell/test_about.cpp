@@ -1,13 +1,11 @@
-// The About window and its system information.
+// The About window and its system information. (The main window command that opens it is
+// tested with the other menu commands.)
 
 #include "GuiFixture.h"
 
-#include "MainForm.h"
-#include "Triangulator.h"
 #include "frmAbout.h"
 #include "frmSysInfo.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -18,20 +16,16 @@ namespace {
 
 class AboutWindow : public GuiFixture {};
 
-TEST_F(AboutWindow, ShowsTitleAndBuildVersionAndOpensTheSystemInformation) {
+TEST_F(AboutWindow, ShowsTheBuildVersionAndOpensTheSystemInformation) {
     exec(QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')"));
     frmAbout about;
     about.show();
     QApplication::processEvents();
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Trainbook"));
-    EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Trainbook"));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$"))
-                    .match(about.lblVersion->text())
-                    .hasMatch())
-        << about.lblVersion->text().toStdString();
+    // The build's own version, never the placeholder of a build without one.
     EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Version ") + frmAbout::version());
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+$")).match(frmAbout::version()).hasMatch());
     EXPECT_NE(frmAbout::version(), QStringLiteral("0.0.0"));
-    EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&System Info..."));
     shot(&about, QStringLiteral("frmAbout"));
 
     QString info;
@@ -52,35 +46,6 @@ TEST_F(AboutWindow, ShowsTitleAndBuildVersionAndOpensTheSystemInformation) {
 
     click(about.cmdOK);
     EXPECT_FALSE(about.isVisible());
-}
-
-// The four commands of the main window that open the tool windows.
-TEST_F(AboutWindow, TheMainWindowOpensTheCalculatorBackupHelpAndAbout) {
-    exec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Ann', 0)"));
-    MainForm w;
-    w.show();
-    QApplication::processEvents();
-    ASSERT_FALSE(w.miles());
-    QStringList seen;
-    drivers["frmTriang"] = [&](QDialog* d) {
-        seen << (d->findChild<Triangulator*>(QStringLiteral("Triangulator1"))->Distance() ? "miles"
-                                                                                          : "kilometres");
-        return int(QDialog::Rejected);
-    };
-    drivers["frmCopyFile"] = [&](QDialog* d) {
-        seen << d->windowTitle();
-        return int(QDialog::Rejected);
-    };
-    drivers["frmHelp"] = drivers["frmCopyFile"];
-    drivers["frmAbout"] = drivers["frmCopyFile"];
-    for (const char* command : {"mnuTriang", "mnuBackup", "mnuHowDoI", "mnuAbout"}) {
-        QAction* action = w.action(command);
-        EXPECT_TRUE(action->isEnabled()) << command;
-        action->trigger();
-    }
-    EXPECT_EQ(opened, QStringList({"frmTriang", "frmCopyFile", "frmHelp", "frmAbout"}));
-    EXPECT_EQ(seen, QStringList({"kilometres", "Backup Database", "Help", "About Trainbook"}));
-    EXPECT_TRUE(messages.isEmpty());
 }
 
 } // namespace

@@ -28,15 +28,16 @@ double contrast(const QColor& a, const QColor& b) {
 
 QPalette darkPalette() {
     QPalette p;
-    p.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    p.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
-    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    p.setColor(QPalette::AlternateBase, QColor(0x33, 0x33, 0x33));
-    p.setColor(QPalette::Text, QColor(0xe8, 0xe8, 0xe8));
-    p.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    p.setColor(QPalette::ButtonText, QColor(0xe8, 0xe8, 0xe8));
-    p.setColor(QPalette::Highlight, QColor(0x2f, 0x6f, 0xb0));
-    p.setColor(QPalette::HighlightedText, Qt::white);
+    for (const auto [role, rgb] : {std::pair{QPalette::Window, 0x2b2b2b},
+                                   {QPalette::WindowText, 0xe8e8e8},
+                                   {QPalette::Base, 0x1e1e1e},
+                                   {QPalette::AlternateBase, 0x333333},
+                                   {QPalette::Text, 0xe8e8e8},
+                                   {QPalette::Button, 0x353535},
+                                   {QPalette::ButtonText, 0xe8e8e8},
+                                   {QPalette::Highlight, 0x2f6fb0},
+                                   {QPalette::HighlightedText, 0xffffff}})
+        p.setColor(role, QColor::fromRgb(rgb));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
     return p;
 }

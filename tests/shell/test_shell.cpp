@@ -8,6 +8,7 @@
 #include "Dialogs.h"
 #include "MainForm.h"
 #include "MenuForm.h"
+#include "Triangulator.h"
 #include "frmAddUser.h"
 
 #include <QAbstractItemView>
@@ -76,10 +77,10 @@ class ShellTest : public GuiFixture {
     std::unique_ptr<MainForm> window;
 };
 
-// Each command opens its window; the race log in add mode with the command's title and
-// kind, the exercise setup with its add section only.
+// Each command opens its window: the race log in add mode with the command's title and
+// kind, the exercise setup with its add section only, the calculator in the user's unit.
 TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
-    setUnit("Ann", 1);
+    setUnit("Ann", 0);
     MainForm* w = start();
     QStringList seen;
     drivers["frmRaceLog"] = [&](QDialog* d) {
@@ -91,82 +92,64 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
         seen << (find<QWidget>(d, "modifySection")->isVisible() ? "both sections" : "add section");
         return int(QDialog::Rejected);
     };
-    for (const char* command :
-         {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo", "mnuAddVideoType",
-          "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace", "mnuSwimAddRace"})
+    drivers["frmTriang"] = [&](QDialog* d) {
+        seen << (find<Triangulator>(d, "Triangulator1")->Distance() ? "miles" : "kilometres");
+        return int(QDialog::Rejected);
+    };
+    for (const char* command : {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo",
+                                "mnuAddVideoType", "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace",
+                                "mnuSwimAddRace", "mnuTriang", "mnuBackup", "mnuHowDoI", "mnuAbout"})
         w->action(command)->trigger();
-    EXPECT_EQ(opened,
-              QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
-                           "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog", "frmRaceLog"}));
-    EXPECT_EQ(seen, QStringList({"add section", "Running Race Log/RunningRace",
-                                 "Cycling Race Log/CyclingRace", "Swimming Race Log/SwimmingRace"}));
+    EXPECT_EQ(opened, QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
+                                   "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog",
+                                   "frmRaceLog", "frmTriang", "frmCopyFile", "frmHelp", "frmAbout"}));
+    EXPECT_EQ(seen,
+              QStringList({"add section", "Running Race Log/RunningRace", "Cycling Race Log/CyclingRace",
+                           "Swimming Race Log/SwimmingRace", "kilometres"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
-// The menu bar as a person sees it: each menu and command with its access key, the unit's
-// check mark, and the commands whose windows do not exist yet shown disabled.
+// The menu bar as a person sees it: each menu with its commands (submenus in brackets), each
+// with its access key, the unit's check mark, and "(off)" for a disabled command.
 TEST_F(ShellTest, TheMenusOfferEveryCommandInOrder) {
     setUnit("Ann", 1);
     MainForm* w = start();
-    QStringList seen;
-    std::function<void(const QList<QAction*>&, const QString&)> walk = [&](const QList<QAction*>& actions,
-                                                                           const QString& indent) {
-        for (QAction* a : actions) {
-            QObject* named = a->menu() ? static_cast<QObject*>(a->menu()) : a;
-            seen << indent + named->objectName() + " " + a->text() + (a->isChecked() ? " [x]" : "") +
-                        (a->isEnabled() ? "" : " (off)");
-            if (a->menu())
-                walk(a->menu()->actions(), indent + "  ");
+    std::function<QString(QAction*)> describe = [&](QAction* a) {
+        QObject* named = a->menu() ? static_cast<QObject*>(a->menu()) : a;
+        QString text = named->objectName() + " " + a->text() + (a->isChecked() ? " [x]" : "") +
+                       (a->isEnabled() ? "" : " (off)");
+        if (a->menu()) {
+            QStringList children;
+            for (QAction* child : a->menu()->actions())
+                children << describe(child);
+            text += " [" + children.join(", ") + "]";
         }
+        return text;
     };
-    walk(w->menuBar()->actions(), "");
-    EXPECT_EQ(seen, QStringList({"mnuUtilities &Utilities",
-                                 "  mnuMiles &Distance is Miles [x]",
-                                 "  mnuAddUser Add &User",
-                                 "  mnuAddRaceType Add &Race Type",
-                                 "  mnuTriang &Pace Calculator",
-                                 "  mnuBackup &Backup Database",
-                                 "  mnuImport &Import Workouts...",
-                                 "mnuRunning &Running",
-                                 "  mnuRunReports &Reports",
-                                 "    mnuRunTextRpt &Text Report",
-                                 "    mnuRunGraphRpt &Graphic Report",
-                                 "    mnuShoeReport &Shoe Report",
-                                 "    mnuRunRaceRpt &Race Report",
-                                 "  mnuRunAddRace &Add Running Race",
-                                 "  mnuRunBests &Personal Bests",
-                                 "  mnuAddShoe Add/Modify &Shoe",
-                                 "mnuBiking &Biking",
-                                 "  mnuBikeReports &Reports",
-                                 "    mnuBikeTextRpt &Text Report",
-                                 "    mnuBikeGraphRpt &Graphic Report",
-                                 "    mnuBikeReport &Bike Report",
-                                 "    mnuBikeRaceRpt &Race Report",
-                                 "  mnuBikeAddRace &Add Cycling Race",
-                                 "  mnuBikeBests &Personal Bests",
-                                 "  mnuAddBike Add/Modify &Bike",
-                                 "mnuSwimming &Swimming",
-                                 "  mnuSwimReports &Reports",
-                                 "    mnuSwimTextRpt &Text Report",
-                                 "    mnuSwimRaceRpt &Race Report",
-                                 "  mnuSwimAddRace &Add Swimming Race",
-                                 "  mnuSwimBests &Personal Bests",
-                                 "mnuVideo &Video",
-                                 "  mnuVideoReports &Reports",
-                                 "    mnuVideoTextRpt &Text Report",
-                                 "  mnuAddVideo Add/Modify &Video",
-                                 "  mnuAddVideoType Add Video &Type",
-                                 "mnuOther &Other",
-                                 "  mnuOtherReports &Reports",
-                                 "    mnuOtherTextRpt &Text Report",
-                                 "  mnuAddExercise Add/Modify &Exercise",
-                                 "mnuCombined &Combined Reports",
-                                 "  mnuCalendar &Calendar",
-                                 "  mnuTimeRpt Time &Report",
-                                 "  mnuTimeGraph &Time Graph",
-                                 "mnuHelp &Help",
-                                 "  mnuHowDoI &How Do I...",
-                                 "  mnuAbout &About"}));
+    QStringList seen;
+    for (QAction* a : w->menuBar()->actions())
+        seen << describe(a);
+    EXPECT_EQ(
+        seen,
+        QStringList(
+            {"mnuUtilities &Utilities [mnuMiles &Distance is Miles [x], mnuAddUser Add &User, "
+             "mnuAddRaceType Add &Race Type, mnuTriang &Pace Calculator, mnuBackup &Backup Database, "
+             "mnuImport &Import Workouts...]",
+             "mnuRunning &Running [mnuRunReports &Reports [mnuRunTextRpt &Text Report, mnuRunGraphRpt "
+             "&Graphic Report, mnuShoeReport &Shoe Report, mnuRunRaceRpt &Race Report], mnuRunAddRace &Add "
+             "Running Race, mnuRunBests &Personal Bests, mnuAddShoe Add/Modify &Shoe]",
+             "mnuBiking &Biking [mnuBikeReports &Reports [mnuBikeTextRpt &Text Report, mnuBikeGraphRpt "
+             "&Graphic Report, mnuBikeReport &Bike Report, mnuBikeRaceRpt &Race Report], mnuBikeAddRace &Add "
+             "Cycling Race, mnuBikeBests &Personal Bests, mnuAddBike Add/Modify &Bike]",
+             "mnuSwimming &Swimming [mnuSwimReports &Reports [mnuSwimTextRpt &Text Report, mnuSwimRaceRpt "
+             "&Race Report], mnuSwimAddRace &Add Swimming Race, mnuSwimBests &Personal Bests]",
+             "mnuVideo &Video [mnuVideoReports &Reports [mnuVideoTextRpt &Text Report], mnuAddVideo "
+             "Add/Modify &Video, mnuAddVideoType Add Video &Type]",
+             "mnuOther &Other [mnuOtherReports &Reports [mnuOtherTextRpt &Text Report], mnuAddExercise "
+             "Add/Modify &Exercise]",
+             "mnuCombined &Combined Reports [mnuCalendar &Calendar, mnuTimeRpt Time &Report, mnuTimeGraph "
+             "&Time Graph]",
+             "mnuHelp &Help [mnuHowDoI &How Do I..., mnuAbout &About]"}));
 }
 
 TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {

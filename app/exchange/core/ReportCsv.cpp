@@ -104,7 +104,7 @@ QString isoDate(const QString& text) {
 
 } // namespace
 
-Table parse(const QStringList& lines) {
+Table parse(const ReportLines& lines) {
     Table table;
     QList<Column> columns;
     bool fullReport = false; // records start with a date and end with their number
@@ -122,7 +122,7 @@ Table parse(const QStringList& lines) {
     QString lastTotals;
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+        const QString line = lines[i];
         if (i + 1 < lines.size() && isSeparator(lines[i + 1]) && !isSeparator(line)) {
             columns = columnsOf(line);
             if (sections.isEmpty() || [&] {
@@ -259,7 +259,7 @@ QByteArray toCsv(const Table& table) {
     return out;
 }
 
-QByteArray fromLines(const QStringList& lines) {
+QByteArray fromLines(const ReportLines& lines) {
     return toCsv(parse(lines));
 }
 

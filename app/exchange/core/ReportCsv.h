@@ -1,7 +1,9 @@
 #pragma once
 
+#include "ReportLines.h"
 #include <QByteArray>
 #include <QList>
+
 #include <QStringList>
 
 // A report's lines (as the report window shows them) taken apart into records and fields,
@@ -22,14 +24,14 @@ struct Table {
 // numbers and texts without their padding. Separator lines, blank lines and the month headings of full
 // reports are left out. When the list holds several reports one after another, each new header starts a new
 // header row.
-Table parse(const QStringList& lines);
+Table parse(const ReportLines& lines);
 
 // The table as CSV (RFC 4180): UTF-8, CRLF line ends, fields quoted only when they hold a
 // comma, a double quote or a line break, with the quote doubled.
 QByteArray toCsv(const Table& table);
 
 // parse and toCsv in one.
-QByteArray fromLines(const QStringList& lines);
+QByteArray fromLines(const ReportLines& lines);
 
 // One CSV field as written.
 QByteArray field(const QString& text);

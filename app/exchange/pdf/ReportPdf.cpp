@@ -112,7 +112,7 @@ int linesPerPage(bool withChart) {
     return bodyLines(geometry(), withChart);
 }
 
-int write(const QString& path, const QStringList& lines, const Heading& heading, const ChartTable* chart,
+int write(const QString& path, const ReportLines& lines, const Heading& heading, const ChartTable* chart,
           QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

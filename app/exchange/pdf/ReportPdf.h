@@ -2,8 +2,10 @@
 
 #include "ChartTable.h"
 
+#include "ReportLines.h"
 #include <QDate>
 #include <QString>
+
 #include <QStringList>
 
 // A report printed to a PDF file as the report window shows it: its lines in a fixed-width
@@ -27,7 +29,7 @@ int linesPerPage(bool withChart);
 
 // Writes the PDF; returns the number of pages, or 0 with `error` set when the file cannot be
 // written. `chart` may be null; a chart without rows is drawn as an empty frame.
-int write(const QString& path, const QStringList& lines, const Heading& heading, const ChartTable* chart,
+int write(const QString& path, const ReportLines& lines, const Heading& heading, const ChartTable* chart,
           QString* error);
 
 } // namespace ReportPdf

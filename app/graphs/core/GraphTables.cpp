@@ -257,55 +257,67 @@ QStringList monthNames() {
 
 ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bool miles,
                           const Selection& sel) {
-    const QString unitWord = miles ? QStringLiteral("Miles ") : QStringLiteral("Kilometers ");
-    const QString sum =
-        miles ? QStringLiteral("Sum([Miles]) AS Mile ") : QStringLiteral("Sum([Kilometers]) AS KM ");
+    const QString unitWord = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
     ChartTable table;
-    QString head, value = sum, tail;
-    const QString byMonth = QStringLiteral("SELECT (Format([Exercise_Date],'mmm yy')), ");
-    const QString monthGroups =
-        QStringLiteral("GROUP BY (Year([Exercise_Date])*12 + Month([Exercise_Date])-1), "
-                       "(Format([Exercise_Date],'mmm yy'))");
     switch (sel.filter) {
     case Filter::AllMonths:
+        table.title = unitWord + QStringLiteral(" By Month");
+        break;
     case Filter::CurrentYear:
+        table.title = unitWord + QStringLiteral(" By Month (Current Year)");
+        break;
     case Filter::DateRange:
-        head = byMonth;
-        tail = monthGroups;
-        table.title =
-            unitWord + (sel.filter == Filter::AllMonths     ? QStringLiteral("By Month")
-                        : sel.filter == Filter::CurrentYear ? QStringLiteral("By Month (Current Year)")
-                                                            : QStringLiteral("By Month (Date Range)"));
+        table.title = unitWord + QStringLiteral(" By Month (Date Range)");
         break;
     case Filter::CompareYears:
-        head = QStringLiteral("SELECT (Format([Exercise_Date],'yyyy')), ");
-        tail = QStringLiteral("GROUP BY (Year([Exercise_Date])*12), (Format([Exercise_Date],'yyyy')) ");
         table.title = QStringLiteral("Compare Years");
         break;
     case Filter::CompareMonths:
-        head = byMonth;
-        tail = QStringLiteral("GROUP BY (Year([Exercise_Date])*12), (Format([Exercise_Date],'mmm yy')) ");
         table.title = QStringLiteral("Compare Months");
         break;
     case Filter::SingleMonth:
-        head = QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate, ");
-        value = unitWord;
-        tail = QStringLiteral("ORDER BY Exercise_Date");
         table.title = sel.singleMonth;
         break;
     }
     // The series is named by the value column, as the chart names it.
-    table.seriesLabels = {sel.filter == Filter::SingleMonth ? unitWord.trimmed()
-                          : miles                           ? QStringLiteral("Mile")
-                                                            : QStringLiteral("KM")};
+    const bool single = sel.filter == Filter::SingleMonth;
+    table.seriesLabels = {single ? unitWord : miles ? QStringLiteral("Mile") : QStringLiteral("KM")};
 
     Transaction read(conn, Transaction::Mode::Read);
-    ResultSet rs =
-        conn.query(head + value + QStringLiteral("From Exercise_Master, ") + logTable(sport) +
-                   QStringLiteral(" WHERE User_Name = ") + q(user) + QStringLiteral(" AND Exercise_ID = ") +
-                   logKey(sport) + QLatin1Char(' ') + filterClause(sel) + tail);
-    for (; !rs.eof(); rs.moveNext())
-        table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
+    if (single) {
+        // One row per workout of the month, labelled "Mar 05".
+        ResultSet rs = conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate, ") +
+                                  unitWord + QStringLiteral(" From Exercise_Master, ") + logTable(sport) +
+                                  QStringLiteral(" WHERE User_Name = ") + q(user) +
+                                  QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
+                                  filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+        for (; !rs.eof(); rs.moveNext())
+            table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
+        read.commit();
+        return table;
+    }
+    // The sums per month (per year when comparing years or one month across the years): the
+    // workouts come in date order, so each period's workouts are contiguous, and its label is
+    // made once rather than formatted by SQL for every workout.
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date, ") + unitWord +
+                              QStringLiteral(" From Exercise_Master, ") + logTable(sport) +
+                              QStringLiteral(" WHERE User_Name = ") + q(user) +
+                              QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
+                              filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    PeriodLabel labels(sel.filter);
+    Period period;
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString& label = labels.of(rs.field(0));
+        if (period.count > 0 && label != period.label) {
+            table.rows << ChartTable::Row{period.label, {period.distance}};
+            period = Period{};
+        }
+        period.label = label;
+        period.distance += rs.value(1).toDouble();
+        ++period.count;
+    }
+    if (period.count > 0)
+        table.rows << ChartTable::Row{period.label, {period.distance}};
     read.commit();
     return table;
 }

@@ -82,11 +82,6 @@ class DateTexts {
     int m_monthKey = -1;
 };
 
-// A line to keep, in a block of its own size: long reports hold a million of them.
-inline QString exactCopy(const QString& line) {
-    return QString(line.constData(), line.size());
-}
-
 inline QString general(double v) {
     return NumberText::general(v);
 }
@@ -130,7 +125,7 @@ struct Totals {
 struct Context {
     Connection& conn;
     const Request& req;
-    QStringList& lines;
+    ReportLines& lines;
 
     QString user() const { return CLibrary::Quote(req.user); }
     QString criteria() const { return ReportCriteria::criteriaPart(req.criteria); }
@@ -227,7 +222,7 @@ void fullRunBike(Context& ctx) {
         appendPadded(line, rs.field(col[Day]), 10);
         appendPadded(line, rs.field(col[Course]), 50);
         line += rs.field(col[Id]);
-        ctx.lines << exactCopy(line);
+        ctx.lines << line;
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }
@@ -517,7 +512,7 @@ void fullTime(Context& ctx) {
                                                      : rs.field(recordCol[i]),
                          k.record[i].second);
         line += rs.field(col[Id]);
-        ctx.lines << exactCopy(line);
+        ctx.lines << line;
         ctx.comment(rs.field(col[Comments]));
         ++month.count;
     }

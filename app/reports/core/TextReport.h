@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ReportLines.h"
+
 #include <QString>
-#include <QStringList>
 
 class Connection;
 
@@ -23,7 +24,7 @@ struct Request {
 };
 
 struct Result {
-    QStringList lines;
+    ReportLines lines;
     // "" when the report ran to its end; otherwise the message to show. Lines written before
     // the failure are kept in `lines`.
     QString error;
