@@ -7,10 +7,8 @@
 #include "Startup.h"
 
 #include <QDir>
-#include <csignal>
 #include <functional>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -40,53 +38,15 @@ void damage(const QString& path, const char* table) {
     flip(path, (root - 1) * 4096, 0x08);
 }
 
-// Runs `work` in a child process that is not root (permissions do not stop root, and CI runs
-// as root), and returns what it printed.
-QString asNobody(const std::function<QString()>& work) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return QStringLiteral("pipe failed");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(2);
-        const QByteArray out = work().toUtf8();
-        (void)!write(fds[1], out.constData(), size_t(out.size()));
-        _exit(0);
-    }
-    close(fds[1]);
-    QByteArray out;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-        out.append(buffer, n);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return QString::fromUtf8(out);
-}
-
-// A child process that opens the database, begins a transaction of the given kind, writes a
-// row and holds the lock until killed.
-pid_t holdLock(const QString& path, const char* begin) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        sqlite3* db = nullptr;
-        sqlite3_open(QFile::encodeName(path).constData(), &db);
-        sqlite3_exec(db, begin, nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "INSERT INTO Video_Types VALUES ('held')", nullptr, nullptr, nullptr);
-        (void)!write(fds[1], "x", 1);
-        pause();
-        _exit(0);
-    }
-    char c;
-    (void)!read(fds[0], &c, 1);
-    close(fds[0]);
-    close(fds[1]);
-    return pid;
+// Another connection that begins a transaction of the given kind and writes a row: it holds
+// its lock until closed, which takes the row back.
+sqlite3* holdLock(const QString& path, const char* begin) {
+    sqlite3* db = nullptr;
+    sqlite3_open(FilePath::toNative(path).constData(), &db);
+    EXPECT_EQ(sqlite3_exec(db, begin, nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "INSERT INTO Video_Types VALUES ('held')", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    return db;
 }
 
 QString describe(const Startup::Result& r) {
@@ -161,7 +121,7 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChange
     fill(path);
     Connection::setBusyTimeout(50);
     // Writing its changes out (an exclusive lock): nothing can be read.
-    pid_t holder = holdLock(path, "BEGIN EXCLUSIVE");
+    sqlite3* holder = holdLock(path, "BEGIN EXCLUSIVE");
     QByteArray before = fileBytes(path);
     EXPECT_EQ(describe(Startup::check(path)),
               QStringLiteral("Refused: Could not open '%1': database is locked").arg(path));
@@ -172,8 +132,7 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChange
     lib.setSDate("12/5/2026");
     EXPECT_EQ(lib.AddMasterRec(), "0");
     EXPECT_EQ(fileBytes(path), before);
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
+    sqlite3_close(holder);
     // Still in its transaction (a reserved lock): reading works, every write names the file.
     holder = holdLock(path, "BEGIN IMMEDIATE");
     before = fileBytes(path);
@@ -186,14 +145,13 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChange
     const auto video = [](const QString& id) { return "INSERT INTO Video_Log VALUES (" + id + ", 'x')"; };
     EXPECT_EQ(lib.AddMasterWithDetail(video), "0");
     db.reset();
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
+    sqlite3_close(holder);
     Connection::setBusyTimeout(5000);
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(lib.AddMasterWithDetail(video), "401"); // the same save, once the lock is gone
 }
 
-// Permission cases run as an ordinary user: root may read and write anything.
+// Permission cases run in a child process as an ordinary user.
 struct Permission {
     const char* name;
     mode_t file;
@@ -213,26 +171,31 @@ TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
     chmod(QFile::encodeName(path).constData(), GetParam().file);
     chmod(QFile::encodeName(folder).constData(), GetParam().folder);
     const QByteArray before = fileBytes(path);
-    const QString seen = asNobody([&] {
-        QString out = describe(Startup::check(path));
-        try {
-            auto db = Connection::open(path);
-            out +=
-                QStringLiteral(" | rows %1").arg(db->query("SELECT Count(*) FROM Exercise_Master").field(0));
-            db->execute("INSERT INTO Video_Types VALUES ('x')");
-            out += QStringLiteral(" | written");
-        } catch (const DbError& e) {
-            out += QStringLiteral(" | ") + e.description();
-        }
-        CLibrary lib;
-        lib.setSAccessFile(path);
-        lib.setSExercise("Running");
-        lib.setSDate("12/5/2026");
-        out += QStringLiteral(" | %1").arg(lib.AddMasterRec());
-        return out;
-    });
+    const QString expected = QString::fromUtf8(GetParam().expected).arg(path);
+    EXPECT_EXIT(
+        {
+            dropRoot();
+            QString seen = describe(Startup::check(path));
+            try {
+                auto db = Connection::open(path);
+                seen += QStringLiteral(" | rows %1")
+                            .arg(db->query("SELECT Count(*) FROM Exercise_Master").field(0));
+                db->execute("INSERT INTO Video_Types VALUES ('x')");
+                seen += QStringLiteral(" | written");
+            } catch (const DbError& e) {
+                seen += QStringLiteral(" | ") + e.description();
+            }
+            CLibrary lib;
+            lib.setSAccessFile(path);
+            lib.setSExercise("Running");
+            lib.setSDate("12/5/2026");
+            seen += QStringLiteral(" | %1").arg(lib.AddMasterRec());
+            std::fprintf(stderr, "%s\n", qPrintable(seen));
+            std::exit(seen == expected ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "expected: " << expected.toStdString();
     chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected).arg(path));
     EXPECT_EQ(fileBytes(path), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"Trainbook.db"});
 }
