@@ -7,11 +7,10 @@ namespace {
 class BestsCli : public CliTest {
   protected:
     void SetUp() override {
-        initWith(
-            {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Kim', 0)",
-             "INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, RaceDistanceKM, "
-             "RaceTime, User_Name) VALUES ('RunningRace', '9/20/2026', 'Half', 'Harbour Half', 13.1, 21.1, "
-             "'1:45:30', 'Kim')"});
+        initWith({"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Kim', 0)",
+                  "INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, "
+                  "RaceDistanceKM, RaceTime, User_Name) VALUES ('RunningRace', '9/20/2026', 'Half', 'Harbour "
+                  "Half', 13.1, 21.1, '1:45:30', 'Kim')"});
     }
 };
 

@@ -35,10 +35,10 @@ TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
 TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure) {
     initWith(
         {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob''s 5k', 1)",
-         "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-         "User_Name, Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
-         "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', "
-         "NULL, 8.1)"});
+         "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
+         "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
+         "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', NULL, "
+         "8.1)"});
     EXPECT_EQ(sql("SELECT User_Name, Exercise_Date, Miles, Kilometers, Shoes, Comments FROM Exercise_Master, "
                   "Running_Log WHERE Exercise_ID = Running_ID AND User_Name = 'Bob''s 5k'"),
               "User_Name\tExercise_Date\tMiles\tKilometers\tShoes\tComments\n"
@@ -69,13 +69,12 @@ TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold) {
     // A name in Latin-1 bytes, as an older system may have written it: created, found, used.
     QProcess sh;
     sh.setWorkingDirectory(dir.path());
-    sh.start(
-        QStringLiteral("/bin/sh"),
-        {"-c",
-         "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
-         "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT User_Name "
-         "FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
-         QStringLiteral(TRAINBOOK_CLI)});
+    sh.start(QStringLiteral("/bin/sh"),
+             {"-c",
+              "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
+              "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT "
+              "User_Name FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
+              QStringLiteral(TRAINBOOK_CLI)});
     ASSERT_TRUE(sh.waitForFinished(30000));
     EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
     const QString shown = dir.path() + QStringLiteral("/r\uFFFDsum\uFFFD.db");

@@ -10,12 +10,12 @@ class ReportCli : public CliTest {
     void SetUp() override {
         initWith(
             {"INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-             "Exercise_Time, User_Name, Comments) VALUES (1, 'Running', '12/5/2026', 'Saturday', "
-             "'45:00', 'Ann', 'windy'), (2, 'Running', '12/8/2026', 'Tuesday', '30:00', 'O''Neil', NULL)",
-             "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES "
-             "(1, 5, 8, 'Loop', 'Blue'), (2, 3, 4.8, 'Park', 'Red')",
-             "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Blue', 'Trainer', "
-             "1, 'Ann')"});
+             "Exercise_Time, User_Name, Comments) VALUES (1, 'Running', '12/5/2026', 'Saturday', '45:00', "
+             "'Ann', 'windy'), (2, 'Running', '12/8/2026', 'Tuesday', '30:00', 'O''Neil', NULL)",
+             "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES (1, 5, 8, "
+             "'Loop', 'Blue'), (2, 3, 4.8, 'Park', 'Red')",
+             "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Blue', 'Trainer', 1, "
+             "'Ann')"});
     }
     CliRun report(const QStringList& args) { return cli(QStringList{"report"} + args); }
 };
@@ -93,9 +93,8 @@ TEST_F(ReportCli, FailuresExitOneWithTheWindowsMessage) {
     const CliRun r =
         report({"--user", "Ann", "--kind", "Running", "--criteria", "1=1; DELETE FROM Running_Log"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              "Could not retrieve data - The criteria are not a condition: it holds a second statement - In "
-              "frmTextRpt FullRunBikeRpt\n");
+    EXPECT_EQ(r.err, "Could not retrieve data - The criteria are not a condition: it holds a second "
+                     "statement - In frmTextRpt FullRunBikeRpt\n");
     EXPECT_EQ(r.out.count('\n'), 2); // header and separator
     EXPECT_EQ(sql("SELECT COUNT(*) AS n FROM Running_Log"), "n\n2\n");
 }

@@ -107,10 +107,9 @@ void tell(int fd, const QString& line) {
             const QString name = (race ? QStringLiteral("r") : QStringLiteral("s")) + tag;
             tell(fd, QStringLiteral("i named ") + name);
             if (lib.Insert_UpdateRec(
-                    (race ? QStringLiteral(
-                                "INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, "
-                                "RaceDistanceKM, RaceTime, User_Name) VALUES ('RunningRace', '11/2/2026', "
-                                "'5K', %1, 3.1, 5, '20:00', 'Ann')")
+                    (race ? QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, "
+                                           "RaceDistance, RaceDistanceKM, RaceTime, User_Name) VALUES "
+                                           "('RunningRace', '11/2/2026', '5K', %1, 3.1, 5, '20:00', 'Ann')")
                           : QStringLiteral(
                                 "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, "
                                 "Purchase_Date) VALUES (%1, 'Road', '80', 1, 'Ann', '3/1/2026')"))
@@ -193,10 +192,9 @@ TEST(CrashTest, EveryAcknowledgedSaveSurvivesAKillAndTheFileStaysWhole) {
         QStringList orphans;
         for (const Kind& k : Kinds)
             orphans << QStringLiteral(
-                           "(SELECT Count(*) FROM Exercise_Master WHERE Exercise_Type = '%1' AND "
-                           "Exercise_ID NOT IN (SELECT %2 FROM %3)) + (SELECT Count(*) FROM %3 WHERE "
-                           "%2 NOT IN (SELECT Exercise_ID FROM Exercise_Master WHERE Exercise_Type = "
-                           "'%1'))")
+                           "(SELECT Count(*) FROM Exercise_Master WHERE Exercise_Type = '%1' AND Exercise_ID "
+                           "NOT IN (SELECT %2 FROM %3)) + (SELECT Count(*) FROM %3 WHERE %2 NOT IN (SELECT "
+                           "Exercise_ID FROM Exercise_Master WHERE Exercise_Type = '%1'))")
                            .arg(QLatin1String(k.type), QLatin1String(k.key), QLatin1String(k.table));
         EXPECT_EQ(one(QStringLiteral("SELECT ") + orphans.join(" + ")), "0") << "kill " << kill;
 

@@ -197,12 +197,11 @@ TEST_F(BackupTest, ACopyTakenWhileAnotherConnectionWritesHoldsEachWriteWholeOrNo
     // Users, shoes and bikes of each copy: each write whole, and no copy older than the one before.
     int previous = -1;
     for (const QString& copy : copies) {
-        const QStringList n =
-            Connection::open(copy)
-                ->query("SELECT (SELECT count(*) FROM Users) || ' ' || (SELECT count(*) FROM "
-                        "Running_Shoes) || ' ' || (SELECT count(*) FROM Bikes)")
-                .field(0)
-                .split(' ');
+        const QStringList n = Connection::open(copy)
+                                  ->query("SELECT (SELECT count(*) FROM Users) || ' ' || (SELECT count(*) "
+                                          "FROM Running_Shoes) || ' ' || (SELECT count(*) FROM Bikes)")
+                                  .field(0)
+                                  .split(' ');
         const int users = n[0].toInt();
         EXPECT_EQ(users - 2, n[1].toInt() - 1) << copy.toStdString();
         EXPECT_EQ(users - 2, n[2].toInt()) << copy.toStdString();

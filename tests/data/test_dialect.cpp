@@ -49,10 +49,9 @@ class Dialect : public NewDatabase {
                    id);
     }
     QStringList runDates(const QString& criteria) {
-        return rows(
-            "SELECT Exercise_Date FROM Exercise_Master, Running_Log WHERE Exercise_Id = Running_Id AND "
-            "User_Name = 'Ann' AND " +
-            criteria + "ORDER BY Exercise_Date");
+        return rows("SELECT Exercise_Date FROM Exercise_Master, Running_Log WHERE Exercise_Id = Running_Id "
+                    "AND User_Name = 'Ann' AND " +
+                    criteria + "ORDER BY Exercise_Date");
     }
 };
 
@@ -82,9 +81,8 @@ TEST_F(Dialect, WritesEveryDateFormAsIsoAndRefusesTextsThatAreNotDates) {
     EXPECT_EQ(rows("SELECT DISTINCT Exercise_Date FROM Exercise_Master"), QStringList{"2026-12-05"});
 
     // A single-table update converts the date and leaves a literal that looks like a comparison alone.
-    const QString race =
-        QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, RaceDistanceKM) "
-                       "VALUES ('RunningRace', '%1', 5, 8)");
+    const QString race = QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, "
+                                        "RaceDistanceKM) VALUES ('RunningRace', '%1', 5, 8)");
     db->execute(race.arg("1/1/2026"));
     db->execute("UPDATE RaceLog SET RaceLog.RaceDate = '3/1/2026', RaceName = 'Exercise_Date < x'");
     EXPECT_EQ(rows("SELECT RaceDate, RaceName FROM RaceLog"), QStringList{"2026-03-01/Exercise_Date < x"});
@@ -110,9 +108,9 @@ TEST_P(DialectTwoTables, UpdateChangesBothRowsOfThatWorkoutOnly) {
     const QString id = add(type, "12/5/2025", insert);
     const QString other = add(type, "12/6/2025", insert);
     db->execute(
-        QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = "
-                       "'Friday', Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 "
-                       "AND Exercise_ID = %4")
+        QStringLiteral(
+            "UPDATE Exercise_Master, %1 SET Exercise_Date = '1/2/2026', Exercise_Day = 'Friday', "
+            "Exercise_Time = '50:00', Comments = 'new', %2 WHERE Exercise_ID = %3 AND Exercise_ID = %4")
             .arg(table, QLatin1String(k.set), id, key));
     EXPECT_EQ(rows(QStringLiteral("SELECT %1 AS v FROM %2 WHERE %3 = %4").arg(k.check, table, key, id)),
               QStringList{QString::fromLatin1(k.expected)});
@@ -140,11 +138,10 @@ INSTANTIATE_TEST_SUITE_P(Kinds, DialectTwoTables, testing::ValuesIn(twoTableCase
 TEST_F(Dialect, AFailedTwoTableUpdateTakesBackTheMasterRow) {
     // The master row is written first: a bad value for the detail row takes it back.
     const QString id = run("3/1/2026", 4);
-    EXPECT_THROW(
-        db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 'abc' "
-                                   "WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID")
-                        .arg(id)),
-        DbError);
+    EXPECT_THROW(db->execute(QStringLiteral("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = "
+                                            "'abc' WHERE Exercise_ID = %1 AND Exercise_ID = Running_ID")
+                                 .arg(id)),
+                 DbError);
     EXPECT_EQ(master(id), "Running2026-03-01Day30:00Ann");
 }
 
@@ -157,15 +154,15 @@ TEST_F(Dialect, ReportCriteriaSelectByDateAcrossYearEnds) {
               (QStringList{"2026-03-01", "2026-03-18", "2026-03-31"}));
     EXPECT_EQ(runDates("Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') ").size(), 7);
     // Date range (both ends included), combined with a distance and a list.
-    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/31/2025', 'mm/dd/yyyy') "
-                       "AND Format('3/1/2026', 'mm/dd/yyyy')) "),
+    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/31/2025', 'mm/dd/yyyy') AND Format('3/1/2026', "
+                       "'mm/dd/yyyy')) "),
               (QStringList{"2025-12-31", "2026-01-02", "2026-02-28", "2026-03-01"}));
-    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND "
-                       "Format('1/1/2027', 'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) "),
+    EXPECT_EQ(runDates("(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND Format('1/1/2027', "
+                       "'mm/dd/yyyy')) AND Miles >= 1  AND (Course = 'park' ) "),
               (QStringList{"2026-12-31", "2027-01-01"}));
     // Comparisons written either way round, with every date form.
-    EXPECT_EQ(runDates("('12/31/2025' < Exercise_Date AND Exercise_Date <= '02-Jan-2026' OR "
-                       "Exercise_Date >= '2027-01-01') "),
+    EXPECT_EQ(runDates("('12/31/2025' < Exercise_Date AND Exercise_Date <= '02-Jan-2026' OR Exercise_Date >= "
+                       "'2027-01-01') "),
               (QStringList{"2026-01-02", "2027-01-01"}));
     // The drill-down from a summary month line passes the padded month text.
     EXPECT_EQ(runDates("Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026 ', 'MMMM YYYY') "),
@@ -178,21 +175,19 @@ TEST_F(Dialect, ListsFlagsAndFieldNamesReadAsTheWindowsReadThem) {
         db->execute(QStringLiteral("INSERT INTO Running_Shoes (Shoe, Active, User_Name, Purchase_Date) "
                                    "VALUES (%1, 'Ann', '1/1/2026')")
                         .arg(QString::fromLatin1(shoe)));
-    const QString shoes =
-        QStringLiteral("SELECT Shoe FROM Running_Shoes WHERE Active %1 AND User_Name = 'ann' "
-                       "ORDER BY Shoes_ID DESC");
+    const QString shoes = QStringLiteral(
+        "SELECT Shoe FROM Running_Shoes WHERE Active %1 AND User_Name = 'ann' ORDER BY Shoes_ID DESC");
     EXPECT_EQ(rows(shoes.arg("= True")), (QStringList{"B", "Nike"}));
     EXPECT_EQ(rows(shoes.arg("<> TRUE")), (QStringList{"C"}));
     run("1/1/2026", 1, "Park");
     run("1/2/2026", 1, "Hill");
     run("1/3/2026", 1, "Park");
-    ResultSet rs = db->query("SELECT Distinct(Course) FROM Running_Log, Exercise_Master "
-                             "WHERE Running_ID = Exercise_ID AND User_Name = 'Ann'");
+    ResultSet rs = db->query("SELECT Distinct(Course) FROM Running_Log, Exercise_Master WHERE Running_ID = "
+                             "Exercise_ID AND User_Name = 'Ann'");
     EXPECT_EQ(rs.columnName(0), "Course");
-    EXPECT_EQ(rows("SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master "
-                   "WHERE Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND "
-                   "Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "
-                   "AND Active = TRUE GROUP BY Shoe"),
+    EXPECT_EQ(rows("SELECT Shoe, Sum(Miles) AS Mile From Running_Shoes, Running_Log, Exercise_Master WHERE "
+                   "Running_Shoes.User_Name = 'Ann' AND Exercise_Master.User_Name = 'Ann' AND Running_ID = "
+                   "Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes AND Active = TRUE GROUP BY Shoe"),
               QStringList{"Nike/3"});
     EXPECT_EQ(rows("SELECT Format(NULL, 'yyyy') AS c, Format('n/a', 'yyyy') AS t, Format(5, 'yyyy') AS f"),
               QStringList{"/n/a/5"});

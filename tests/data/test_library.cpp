@@ -69,10 +69,9 @@ TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
 
     // A non-number placed where a number goes is refused by the engine; nothing is stored.
     for (const char* value : {"abc", "'abc'", "", ".", "5; DELETE FROM Users", "Miles"}) {
-        const QString sql =
-            QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
-                           "VALUES (%1, %2, 'c', 's', 1)")
-                .arg(id, QString::fromLatin1(value));
+        const QString sql = QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, "
+                                           "Kilometers) VALUES (%1, %2, 'c', 's', 1)")
+                                .arg(id, QString::fromLatin1(value));
         EXPECT_FALSE(lib.Insert_UpdateRec(sql)) << value;
     }
     EXPECT_EQ(count("Running_Log"), "0");
@@ -102,8 +101,8 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
     };
     const QString id = lib.AddMasterWithDetail(detail("3.1"));
     ASSERT_EQ(id, "2");
-    EXPECT_EQ(one("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE "
-                  "Exercise_ID = Running_ID"),
+    EXPECT_EQ(one("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE Exercise_ID "
+                  "= Running_ID"),
               "2026-12-05 3.1");
 
     // A detail that cannot be built, or that the engine refuses, leaves no master row behind.
@@ -133,17 +132,17 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
 
 TEST_F(Library, ResultsReadFieldsByNameAsText) {
     ASSERT_TRUE(lib.Insert_UpdateRecs({
-        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-        "User_Name, Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)",
-        "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
-        "VALUES (1, 26.2, 'Boston', 'Red', 42.2)",
+        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
+        "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)",
+        "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 26.2, 'Boston', "
+        "'Red', 42.2)",
         "INSERT INTO Running_Shoes (Shoe, Price, Active, User_Name) VALUES ('Red', '45', True, 'Ann')",
     }));
     ResultSet outlived;
     {
         auto c = Connection::open(path);
-        ResultSet rs = c->query("SELECT kilometers AS KM, Comments, Exercise_ID FROM "
-                                "Running_Log, Exercise_Master WHERE Exercise_Id = Running_Id");
+        ResultSet rs = c->query("SELECT kilometers AS KM, Comments, Exercise_ID FROM Running_Log, "
+                                "Exercise_Master WHERE Exercise_Id = Running_Id");
         ASSERT_FALSE(rs.eof());
         EXPECT_EQ(rs.field("km") + '/' + rs.field("exercise_id"), "42.2/1");
         EXPECT_TRUE(rs.field("Comments").isEmpty() && rs.isNull("comments"));

@@ -30,8 +30,7 @@ class ImpossibleDates : public Schema_, public ::testing::WithParamInterface<Dat
 
 TEST_P(ImpossibleDates, AreRefusedWhateverTheStatementForm) {
     const QString form = QString::fromLatin1(GetParam().statement);
-    db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Running', "
-                "'1/2/2026')");
+    db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Running', '1/2/2026')");
     db->execute("INSERT INTO RaceLog (RaceDate, RaceDistance, RaceDistanceKM) VALUES ('1/2/2026', 1, 1)");
     const QString dates = "SELECT group_concat(Exercise_Date) || '/' || (SELECT group_concat(RaceDate) FROM "
                           "RaceLog) FROM Exercise_Master";
@@ -51,9 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         DateForm{"InsertSelect",
                  "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) SELECT 'Running', '%1'"},
         DateForm{"ReplaceInto", "REPLACE INTO Exercise_Master (Exercise_ID, Exercise_Date) VALUES (1, '%1')"},
-        DateForm{"InsertOrReplace",
-                 "INSERT OR REPLACE INTO RaceLog (RaceID, RaceDate, RaceDistance, RaceDistanceKM) "
-                 "VALUES (1, '%1', 1, 1)"},
+        DateForm{"InsertOrReplace", "INSERT OR REPLACE INTO RaceLog (RaceID, RaceDate, RaceDistance, "
+                                    "RaceDistanceKM) VALUES (1, '%1', 1, 1)"},
         DateForm{"BacktickColumn",
                  "INSERT INTO RaceLog (`RaceDate`, RaceDistance, RaceDistanceKM) VALUES ('%1', 1, 1)"},
         DateForm{"RowValueSet", "UPDATE Exercise_Master SET (Exercise_Date, Comments) = ('%1', 'x')"},
@@ -75,9 +73,8 @@ TEST_F(Schema_, AFailedWriteWritesNothing) {
 TEST_F(Schema_, TheDialectKnowsTheDateColumnsFromTheSchema) {
     const QSet<QString> dates{"exercise_date", "racedate", "purchase_date"};
     EXPECT_EQ(db->dateColumns(), dates);
-    EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), "
-                                  "b TEXT CHECK (date([b],'+0 days') IS [b]), "
-                                  "c TEXT CHECK (date(c, '+0 days') IS d))"),
+    EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), b TEXT CHECK "
+                                  "(date([b],'+0 days') IS [b]), c TEXT CHECK (date(c, '+0 days') IS d))"),
               (QSet<QString>{"a", "b"}));
     // A short date written to a date column is stored as ISO, and compared as a date.
     db->execute("INSERT INTO Bikes (Bike, Purchase_Date) VALUES ('Red', '12/5/2026')");
@@ -157,15 +154,13 @@ class Migrate : public ::testing::Test {
 TEST_F(Migrate, FromVersionOneKeepsEveryRowAndIdentifier) {
     raw(path, "INSERT INTO Users VALUES ('Ann', 0);"
               "INSERT INTO Exercise_Master VALUES (1, 'Running', '2026-12-05', 'Saturday', '45:00', 'Ann', "
-              "'a'),"
-              " (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', '2026-12-07', "
-              "'Monday', '5', 'Ann', '');"
+              "'a'), (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', "
+              "'2026-12-07', 'Monday', '5', 'Ann', '');"
               "DELETE FROM Exercise_Master WHERE Exercise_ID = 9;"
               "INSERT INTO Running_Log VALUES (1, 3.1, 'Park', 'Red', 5);"
               "INSERT INTO Cycling_Log VALUES (7, 20, 'Hills', 'Blue', 300, 32.2);"
               "INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceDistance, RaceDistanceKM, User_Name) "
-              "VALUES "
-              "(4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
+              "VALUES (4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
               "INSERT INTO Running_Shoes (Shoes_ID, Shoe, User_Name, Purchase_Date) VALUES (3, 'Red', 'Ann', "
               "'2026-01-31'), (5, 'Old', 'Ann', NULL);"
               "INSERT INTO Bikes (Bike, User_Name, Purchase_Date) VALUES ('Blue', 'Ann', '2025-06-30');");
@@ -187,21 +182,20 @@ TEST_F(Migrate, FromVersionOneKeepsEveryRowAndIdentifier) {
     // Identifiers are not given out twice: 9 was used and deleted.
     db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Video', '1/1/2027')");
     EXPECT_EQ(all("SELECT MAX(Exercise_ID) AS v FROM Exercise_Master"), "10");
-    EXPECT_THROW(db->execute("UPDATE Exercise_Master SET Comments = 'x', Exercise_Date = substr("
-                             "'x2026-02-30', 2)"),
-                 DbError);
+    EXPECT_THROW(
+        db->execute("UPDATE Exercise_Master SET Comments = 'x', Exercise_Date = substr('x2026-02-30', 2)"),
+        DbError);
     // A foreign key still holds a detail row to its master row.
     EXPECT_THROW(db->execute("INSERT INTO Running_Log VALUES (99, 1, '', '', 1)"), DbError);
 }
 
 TEST_F(Migrate, AnImpossibleDateStopsItAndLeavesTheFileAsItWas) {
-    raw(path, "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date) VALUES "
-              "(3, 'Running', '2026-02-30')");
+    raw(path, "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date) VALUES (3, 'Running', "
+              "'2026-02-30')");
     const QByteArray before = fileBytes(path);
-    EXPECT_EQ(openError(path),
-              QStringLiteral("Could not open '%1': could not update it to version 2: row 3 of "
-                             "Exercise_Master holds the impossible date 2026-02-30")
-                  .arg(path));
+    EXPECT_EQ(openError(path), QStringLiteral("Could not open '%1': could not update it to version 2: row 3 "
+                                              "of Exercise_Master holds the impossible date 2026-02-30")
+                                   .arg(path));
     EXPECT_EQ(fileBytes(path), before);
 }
 

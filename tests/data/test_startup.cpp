@@ -16,9 +16,9 @@ namespace {
 // A database with enough rows for several pages of Exercise_Master.
 void fill(const QString& path) {
     Connection::create(path);
-    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
-              "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Comments) SELECT 'Running', "
-              "date('2020-01-01', '+' || i || ' days'), printf('%050d', i) FROM n");
+    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) INSERT INTO "
+              "Exercise_Master (Exercise_Type, Exercise_Date, Comments) SELECT 'Running', date('2020-01-01', "
+              "'+' || i || ' days'), printf('%050d', i) FROM n");
 }
 
 // Flips one bit of the byte at `offset`.
@@ -204,8 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
     Corpus, BadFilePermissions,
     ::testing::Values(Permission{"Unreadable", 0000, 0755,
                                  "Refused: Could not open '%1': unable to open database file | Could not "
-                                 "open '%1': unable to open "
-                                 "database file | 0"},
+                                 "open '%1': unable to open database file | 0"},
                       Permission{"ReadOnlyFile", 0444, 0755,
                                  "Ready:  | rows 400 | '%1' is read-only: the change cannot be saved. | 0"},
                       Permission{"ReadOnlyFolder", 0644, 0555,

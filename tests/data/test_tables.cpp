@@ -117,11 +117,10 @@ TEST_F(Statements, ANumberColumnRefusesTextAndOnlyAStatedEmptyPasses) {
 TEST_F(Statements, PickListsOfferEachValueOnceForTheBoundUserOnly) {
     for (const auto& [user, course] :
          {std::pair{"O'Brien", "Park"}, {"O'Brien", "Park"}, {"O'Brien", "Hill"}, {"Ann", "Track"}}) {
-        db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, User_Name) "
-                    "VALUES ('Running', '12/5/2026', ?)",
+        db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, User_Name) VALUES "
+                    "('Running', '12/5/2026', ?)",
                     {QString::fromLatin1(user)});
-        db->execute("INSERT INTO Running_Log (Running_ID, Miles, Course, Kilometers) "
-                    "VALUES (?, 1, ?, 1.6)",
+        db->execute("INSERT INTO Running_Log (Running_ID, Miles, Course, Kilometers) VALUES (?, 1, ?, 1.6)",
                     {db->lastInsertId(), QString::fromLatin1(course)});
     }
     const QString sql = Tables::pickListSql(Tables::RunningLog, "Course");
@@ -141,8 +140,8 @@ TEST_F(Statements, BoundValuesMustMatchTheParameters) {
     // A failed bind leaves the statement usable.
     EXPECT_EQ(db->column("SELECT ? AS v", "v", {"x"}), QStringList{"x"});
     // An update over two tables is split in two: values cannot be shared out between them.
-    EXPECT_THROW(db->execute("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 1 "
-                             "WHERE Exercise_ID = ? AND Exercise_ID = Running_ID",
+    EXPECT_THROW(db->execute("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 1 WHERE "
+                             "Exercise_ID = ? AND Exercise_ID = Running_ID",
                              {1}),
                  DbError);
 }
