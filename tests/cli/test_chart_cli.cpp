@@ -11,13 +11,13 @@ class ChartCliTest : public CliTest {
     void SetUp() override {
         const QString master = "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, "
                                "Exercise_Day, Exercise_Time, User_Name) VALUES ";
-        initWith(
-            {"INSERT INTO Users (User_Name) VALUES ('ann')",
-             master + "(1, 'Running', '3/5/2004', 'Friday', '30:00', 'ann'), (2, 'Running', '3/20/2004', "
+        initWith({"INSERT INTO Users (User_Name) VALUES ('ann')",
+                  master +
+                      "(1, 'Running', '3/5/2004', 'Friday', '30:00', 'ann'), (2, 'Running', '3/20/2004', "
                       "'Saturday', '1:00:00', 'ann'), (3, 'Swimming', '4/2/2004', 'Friday', '45:00', 'ann'), "
                       "(4, 'Cycling', '5/1/2004', 'Saturday', '1:30:00', 'ann')",
-             "INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (1, 3, 4.8), (2, 6, 9.7)",
-             "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers) VALUES (4, 30, 48.3)"});
+                  "INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (1, 3, 4.8), (2, 6, 9.7)",
+                  "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers) VALUES (4, 30, 48.3)"});
     }
 };
 
