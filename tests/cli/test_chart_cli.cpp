@@ -1,59 +1,24 @@
 // trainbook-cli chart: the tables the graph windows draw, printed, and its usage errors.
 
-#include "TestSupport.h"
-
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
+#include "CliRunner.h"
 
 namespace {
 
-struct ChartRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // ann: two runs in March 2004 (3 mi in 30:00, 6 mi in 1:00:00), a 45-minute swim in April
 // and a 30-mile ride of 1:30:00 (48.3 km) in May.
-class ChartCliTest : public ::testing::Test {
+class ChartCliTest : public CliTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(cli({"init"}).exitCode, 0);
-        const QStringList statements{
-            "INSERT INTO Users (User_Name) VALUES ('ann')",
-            "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-            "Exercise_Time, "
-            "User_Name) VALUES (1, 'Running', '3/5/2004', 'Friday', '30:00', 'ann')",
-            "INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (1, 3, 4.8)",
-            "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-            "Exercise_Time, "
-            "User_Name) VALUES (2, 'Running', '3/20/2004', 'Saturday', '1:00:00', 'ann')",
-            "INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (2, 6, 9.7)",
-            "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-            "Exercise_Time, "
-            "User_Name) VALUES (3, 'Swimming', '4/2/2004', 'Friday', '45:00', 'ann')",
-            "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-            "Exercise_Time, "
-            "User_Name) VALUES (4, 'Cycling', '5/1/2004', 'Saturday', '1:30:00', 'ann')",
-            "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers) VALUES (4, 30, 48.3)",
-        };
-        for (const QString& s : statements)
-            ASSERT_EQ(cli({"sql", s}).exitCode, 0) << s.toStdString();
+        const QString master = "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, "
+                               "Exercise_Day, Exercise_Time, User_Name) VALUES ";
+        initWith({"INSERT INTO Users (User_Name) VALUES ('ann')",
+                  master +
+                      "(1, 'Running', '3/5/2004', 'Friday', '30:00', 'ann'), (2, 'Running', '3/20/2004', "
+                      "'Saturday', '1:00:00', 'ann'), (3, 'Swimming', '4/2/2004', 'Friday', '45:00', 'ann'), "
+                      "(4, 'Cycling', '5/1/2004', 'Saturday', '1:30:00', 'ann')",
+                  "INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (1, 3, 4.8), (2, 6, 9.7)",
+                  "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers) VALUES (4, 30, 48.3)"});
     }
-    ChartRun cli(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(TRAINBOOK_CLI), args);
-        EXPECT_TRUE(p.waitForFinished(30000)) << "trainbook-cli did not finish";
-        ChartRun r;
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-    QTemporaryDir dir;
 };
 
 struct ChartCase {
@@ -65,7 +30,7 @@ struct ChartCase {
 class ChartOutputTest : public ChartCliTest, public ::testing::WithParamInterface<ChartCase> {};
 
 TEST_P(ChartOutputTest, PrintsTitleSeriesAndRows) {
-    const ChartRun r = cli(QStringList{"chart"} + GetParam().args);
+    const CliRun r = cli(QStringList{"chart"} + GetParam().args);
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, GetParam().expected);
     EXPECT_EQ(r.err, "");
@@ -110,13 +75,10 @@ TEST_F(ChartCliTest, BadArgumentsPrintTheUsageAndExitWith2) {
         {"--kind", "Running", "--output", "totals", "--kinds", "Running", "--filter", "years"},
         {"--kind", "Running", "--output", "totals", "--filter", "years", "--miles"},
     };
-    for (const QStringList& args : runs) {
-        const ChartRun r = cli(base + args);
-        const std::string what = args.join(' ').toStdString();
-        EXPECT_EQ(r.exitCode, 2) << what;
-        EXPECT_TRUE(r.err.contains("usage: ")) << what;
-        EXPECT_EQ(r.out, "") << what;
-    }
+    std::vector<CliFailure> failures;
+    for (const QStringList& args : runs)
+        failures.push_back({base + args, 2, "usage: "});
+    expectFailures(failures);
 }
 
 } // namespace

@@ -1,53 +1,10 @@
-// Runs the built trainbook-cli in a temporary folder, the way a person uses it from a shell.
-
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
+// trainbook-cli init, sql and calc: the database made once, statements run, conversions printed.
+#include "CliRunner.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
-
-#include <vector>
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class CliTest : public ::testing::Test {
-  protected:
-    CliRun cli(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(TRAINBOOK_CLI), args);
-        EXPECT_TRUE(p.waitForFinished(30000)) << "trainbook-cli did not finish";
-        CliRun r;
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-    QString sql(const QString& statement) { return cli({"sql", statement}).out; }
-    // Each run must fail, `message` on stderr and nothing on stdout: exit code 2 when the
-    // message is the usage, 1 for every other failure.
-    void expectFailures(const std::vector<std::pair<QStringList, const char*>>& runs) {
-        for (const auto& [args, message] : runs) {
-            const CliRun r = cli(args);
-            const std::string what = args.join(' ').toStdString();
-            EXPECT_EQ(r.exitCode, QLatin1String(message) == QLatin1String("usage") ? 2 : 1) << what;
-            EXPECT_TRUE(r.err.contains(QLatin1String(message))) << what << ": " << r.err.toStdString();
-            EXPECT_EQ(r.out, "") << what;
-        }
-    }
-
-    QTemporaryDir dir;
-};
 
 TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
     ASSERT_TRUE(dir.isValid());
@@ -57,8 +14,8 @@ TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
     f.close();
     // Without a database every command fails and creates nothing; a file that is not a
     // Trainbook database is refused and kept.
-    expectFailures({{{"sql", "SELECT User_Name FROM Users"}, "Could not find file"},
-                    {{"--db", "list.txt", "init"}, "is not a Trainbook database"}});
+    expectFailures({{{"sql", "SELECT User_Name FROM Users"}, 1, "Could not find file"},
+                    {{"--db", "list.txt", "init"}, 1, "is not a Trainbook database"}});
     EXPECT_FALSE(QFile::exists(dir.filePath("Trainbook.db")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), list);
@@ -76,18 +33,12 @@ TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
 }
 
 TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure) {
-    ASSERT_EQ(cli({"init"}).exitCode, 0);
-    for (const char* write :
-         {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob''s 5k', 1)",
-          "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-          "User_Name, "
-          "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
-          "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', "
-          "NULL, 8.1)"}) {
-        const CliRun r = cli({"sql", write});
-        EXPECT_EQ(r.exitCode, 0) << write << ": " << r.err.toStdString();
-        EXPECT_EQ(r.out, "") << write;
-    }
+    initWith(
+        {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob''s 5k', 1)",
+         "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
+         "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
+         "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', NULL, "
+         "8.1)"});
     EXPECT_EQ(sql("SELECT User_Name, Exercise_Date, Miles, Kilometers, Shoes, Comments FROM Exercise_Master, "
                   "Running_Log WHERE Exercise_ID = Running_ID AND User_Name = 'Bob''s 5k'"),
               "User_Name\tExercise_Date\tMiles\tKilometers\tShoes\tComments\n"
@@ -95,33 +46,35 @@ TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure) {
     EXPECT_EQ(sql("SELECT User_Name FROM Users WHERE User_Name = 'nobody'"), "User_Name\n");
 
     expectFailures({
-        {{"sql", "INSERT INTO Users (User_Name) VALUES ('A'); DELETE FROM Users"}, "Only one statement"},
+        {{"sql", "INSERT INTO Users (User_Name) VALUES ('A'); DELETE FROM Users"}, 1, "Only one statement"},
         {{"sql", "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('C', 'yes')"},
+         1,
          "cannot store TEXT value"},
-        {{"sql", "UPDATE Exercise_Master SET Exercise_Date = '2/30/2026'"}, "Data type mismatch"},
+        {{"sql", "UPDATE Exercise_Master SET Exercise_Date = '2/30/2026'"}, 1, "Data type mismatch"},
         // A write that would return rows, and an update over two tables with nothing to set.
-        {{"sql", "INSERT INTO Users (User_Name) VALUES ('D') RETURNING User_Name"}, "cannot return rows"},
-        {{"sql", "UPDATE Users, Exercise_Master SET"}, "Syntax error"},
-        {{"sql", "INSERT INTO Exercise_Master VALUES (9, 'Running', '2026-02-30', '', '', '', '')"}, "CHECK"},
+        {{"sql", "INSERT INTO Users (User_Name) VALUES ('D') RETURNING User_Name"}, 1, "cannot return rows"},
+        {{"sql", "UPDATE Users, Exercise_Master SET"}, 1, "Syntax error"},
+        {{"sql", "INSERT INTO Exercise_Master VALUES (9, 'Running', '2026-02-30', '', '', '', '')"},
+         1,
+         "CHECK"},
     });
     EXPECT_EQ(sql("SELECT Count(*) AS n, Max(Exercise_Date) AS d FROM Users, Exercise_Master"),
               "n\td\n1\t2026-12-05\n");
 }
 
 TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold) {
-    expectFailures({{{"--db", "", "init"}, "is not the name of a database file"},
-                    {{"--db", ":memory:", "init"}, "is not the name of a database file"}});
+    expectFailures({{{"--db", "", "init"}, 1, "is not the name of a database file"},
+                    {{"--db", ":memory:", "init"}, 1, "is not the name of a database file"}});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     // A name in Latin-1 bytes, as an older system may have written it: created, found, used.
     QProcess sh;
     sh.setWorkingDirectory(dir.path());
-    sh.start(
-        QStringLiteral("/bin/sh"),
-        {"-c",
-         "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
-         "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT User_Name "
-         "FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
-         QStringLiteral(TRAINBOOK_CLI)});
+    sh.start(QStringLiteral("/bin/sh"),
+             {"-c",
+              "db=$(printf 'r\\351sum\\351.db') && \"$0\" --db \"$db\" init && \"$0\" --db \"$db\" sql "
+              "\"INSERT INTO Users (User_Name) VALUES ('Ann')\" && \"$0\" --db \"$db\" sql \"SELECT "
+              "User_Name FROM Users\" && \"$0\" --db \"$db\" init && rm \"$db\"",
+              QStringLiteral(TRAINBOOK_CLI)});
     ASSERT_TRUE(sh.waitForFinished(30000));
     EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
     const QString shown = dir.path() + QStringLiteral("/r\uFFFDsum\uFFFD.db");
@@ -160,11 +113,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, CalcTest, testing::ValuesIn(calcCases), CaseName
 
 TEST_F(CliTest, CalcReportsErrors) {
     expectFailures({
-        {{"calc", "pace", "45:00", "0"}, "Division by zero"},
-        {{"calc", "mph", "45:00", "five"}, "Type mismatch"},
-        {{"calc", "pad", "abc", "99999"}, "Overflow"},
-        {{"calc", "pace", "45:00"}, "usage"},
-        {{"frobnicate"}, "usage"},
+        {{"calc", "pace", "45:00", "0"}, 1, "Division by zero"},
+        {{"calc", "mph", "45:00", "five"}, 1, "Type mismatch"},
+        {{"calc", "pad", "abc", "99999"}, 1, "Overflow"},
+        {{"calc", "pace", "45:00"}, 2, "usage: "},
+        {{"frobnicate"}, 2, "usage: "},
     });
 }
 

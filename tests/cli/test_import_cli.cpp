@@ -1,30 +1,14 @@
 // trainbook-cli import: a folder of watch files into one user's diary, the summary printed.
 
-#include <gtest/gtest.h>
+#include "CliRunner.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 namespace {
 
-struct ImportRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class ImportCli : public ::testing::Test {
+class ImportCli : public CliTest {
   protected:
-    ImportRun cli(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(TRAINBOOK_CLI), args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    }
     void write(const QString& name, const QByteArray& bytes) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -36,67 +20,58 @@ class ImportCli : public ::testing::Test {
                "</time></trkpt><trkpt lat=\"0\" lon=\"0.05\"><time>" + end +
                "</time></trkpt></trkseg></trk></gpx>";
     }
-    QTemporaryDir dir;
 };
 
 TEST_F(ImportCli, FolderIsImportedOnceAndReported) {
-    ASSERT_EQ(cli({"init"}).exitCode, 0);
-    ASSERT_EQ(cli({"sql", "INSERT INTO Users (User_Name) VALUES ('Ann')"}).exitCode, 0);
+    initWith({"INSERT INTO Users (User_Name) VALUES ('Ann')"});
     QDir(dir.path()).mkdir("watch");
     write("watch/a.gpx", gpx("2026-06-06T12:00:00Z", "2026-06-06T12:30:00Z", "running"));
     write("watch/b.gpx", gpx("2026-06-07T12:00:00Z", "2026-06-07T13:00:00Z", "other"));
     write("watch/c.tcx", "<TrainingCenterDatabase><Activities>");
 
-    const ImportRun first = cli({"import", "--user", "Ann", "--kind", "Cycling", "watch"});
+    const CliRun first = cli({"import", "--user", "Ann", "--kind", "Cycling", "watch"});
     EXPECT_EQ(first.exitCode, 1); // c.tcx failed
     EXPECT_EQ(first.out, "Imported: 2\nSkipped (already in the diary): 0\nFailed: 1\n"
                          "  c.tcx: not well-formed XML at line 1: Premature end of document.\n");
-    EXPECT_EQ(
-        cli({"sql", "SELECT Exercise_Type, Exercise_Time FROM Exercise_Master ORDER BY Exercise_ID"}).out,
-        "Exercise_Type\tExercise_Time\nRunning\t0:30:00\nCycling\t1:00:00\n");
+    EXPECT_EQ(sql("SELECT Exercise_Type, Exercise_Time FROM Exercise_Master ORDER BY Exercise_ID"),
+              "Exercise_Type\tExercise_Time\nRunning\t0:30:00\nCycling\t1:00:00\n");
 
-    const ImportRun again = cli({"import", "watch/a.gpx", "--user", "Ann"});
+    const CliRun again = cli({"import", "watch/a.gpx", "--user", "Ann"});
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_EQ(again.out, "Imported: 0\nSkipped (already in the diary): 1\nFailed: 0\n");
 }
 
 TEST_F(ImportCli, WrongWordsAreUsageErrorsAndAnUnknownUserWritesNothing) {
-    ASSERT_EQ(cli({"init"}).exitCode, 0);
+    initWith({});
     write("a.gpx", gpx("2026-06-06T12:00:00Z", "2026-06-06T12:30:00Z", "running"));
-    EXPECT_EQ(cli({"import", "a.gpx"}).exitCode, 2);
-    EXPECT_EQ(cli({"import", "--user", "Ann"}).exitCode, 2);
-    EXPECT_EQ(cli({"import", "--user", "Ann", "--kind", "Video", "a.gpx"}).exitCode, 2);
-    const ImportRun nobody = cli({"import", "--user", "Ann", "a.gpx"});
-    EXPECT_EQ(nobody.exitCode, 1);
-    EXPECT_EQ(nobody.err, "no such user: Ann\n");
+    expectFailures({{{"import", "a.gpx"}, 2, "usage: "},
+                    {{"import", "--user", "Ann"}, 2, "usage: "},
+                    {{"import", "--user", "Ann", "--kind", "Video", "a.gpx"}, 2, "usage: "},
+                    {{"import", "--user", "Ann", "a.gpx"}, 1, "no such user: Ann\n"}});
+    EXPECT_EQ(sql("SELECT Count(*) AS n FROM Exercise_Master"), "n\n0\n");
 }
-
-} // namespace
-
-namespace {
 
 // trainbook-cli report --csv and --pdf: the same report as a spreadsheet file or pages.
 TEST_F(ImportCli, ReportAsCsvAndPdf) {
-    ASSERT_EQ(cli({"init"}).exitCode, 0);
-    ASSERT_EQ(cli({"sql", "INSERT INTO Users (User_Name) VALUES ('Ann')"}).exitCode, 0);
+    initWith({"INSERT INTO Users (User_Name) VALUES ('Ann')"});
     write("a.gpx", gpx("2026-06-06T12:00:00Z", "2026-06-06T12:30:00Z", "running"));
     ASSERT_EQ(cli({"import", "--user", "Ann", "a.gpx"}).exitCode, 0);
     // 0.05 degrees of the equator: 5.6 km, 3.5 miles in 30 minutes; pace 30/3.5 = 8:34.
-    const ImportRun csv =
-        cli({"report", "--user", "Ann", "--kind", "Running", "--format", "summary", "--csv"});
+    const CliRun csv = cli({"report", "--user", "Ann", "--kind", "Running", "--format", "summary", "--csv"});
     EXPECT_EQ(csv.exitCode, 0) << csv.err.toStdString();
     EXPECT_EQ(csv.out, "MONTH,MILES,TIME,PACE,RUNS,AVG MILES,AVG TIME,TOTALS,TOTALS DETAIL\r\n"
                        "2026-06,3.5,30:00,8:34,1,3.50,30:00,,\r\n"
                        ",,,,,,,Report Totals,Miles=3.5 Time=30:00 Pace=8:34\r\n"
                        ",,,,,,,Report Totals,Runs=1 Avg Miles=3.50 Avg Time=30:00\r\n");
-    const ImportRun pdf = cli({"report", "--user", "Ann", "--kind", "Shoe", "--pdf", "shoes.pdf"});
+    const CliRun pdf = cli({"report", "--user", "Ann", "--kind", "Shoe", "--pdf", "shoes.pdf"});
     EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
     EXPECT_EQ(pdf.out, "shoes.pdf: 1 page\n");
     EXPECT_TRUE(QFile(dir.filePath("shoes.pdf")).size() > 0);
-    EXPECT_EQ(cli({"report", "--user", "Ann", "--kind", "Running", "--csv", "--pdf", "x.pdf"}).exitCode, 2);
-    const ImportRun bad = cli({"report", "--user", "Ann", "--kind", "Running", "--pdf", "no/such/dir/x.pdf"});
-    EXPECT_EQ(bad.exitCode, 1);
-    EXPECT_TRUE(bad.err.contains("Could not write no/such/dir/x.pdf")) << bad.err.toStdString();
+    expectFailures(
+        {{{"report", "--user", "Ann", "--kind", "Running", "--csv", "--pdf", "x.pdf"}, 2, "usage: "},
+         {{"report", "--user", "Ann", "--kind", "Running", "--pdf", "no/such/dir/x.pdf"},
+          1,
+          "Could not write no/such/dir/x.pdf"}});
 }
 
 } // namespace

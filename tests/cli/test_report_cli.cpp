@@ -1,51 +1,23 @@
 // trainbook-cli report: the report window's lines on standard output, its messages on
 // standard error.
 
-#include <gtest/gtest.h>
-
-#include <QProcess>
-#include <QStringList>
-#include <QTemporaryDir>
+#include "CliRunner.h"
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-class ReportCli : public ::testing::Test {
+class ReportCli : public CliTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(cli({"init"}).exitCode, 0);
-        for (const char* sql :
-             {"INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-              "Exercise_Time, "
-              "User_Name, Comments) VALUES (1, 'Running', '12/5/2026', 'Saturday', '45:00', 'Ann', 'windy'), "
-              "(2, 'Running', '12/8/2026', 'Tuesday', '30:00', 'O''Neil', NULL)",
-              "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES "
-              "(1, 5, 8, 'Loop', 'Blue'), (2, 3, 4.8, 'Park', 'Red')",
-              "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Blue', 'Trainer', 1, "
-              "'Ann')"})
-            ASSERT_EQ(cli({"sql", QString::fromUtf8(sql)}).exitCode, 0) << sql;
+        initWith(
+            {"INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+             "Exercise_Time, User_Name, Comments) VALUES (1, 'Running', '12/5/2026', 'Saturday', '45:00', "
+             "'Ann', 'windy'), (2, 'Running', '12/8/2026', 'Tuesday', '30:00', 'O''Neil', NULL)",
+             "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES (1, 5, 8, "
+             "'Loop', 'Blue'), (2, 3, 4.8, 'Park', 'Red')",
+             "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Blue', 'Trainer', 1, "
+             "'Ann')"});
     }
-
-    CliResult cli(const QStringList& args) {
-        QProcess p;
-        p.setWorkingDirectory(dir.path());
-        p.start(QStringLiteral(TRAINBOOK_CLI), args);
-        EXPECT_TRUE(p.waitForFinished(30000));
-        CliResult r;
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
-    }
-    CliResult report(QStringList args) { return cli(QStringList{"report"} + args); }
-
-    QTemporaryDir dir;
+    CliRun report(const QStringList& args) { return cli(QStringList{"report"} + args); }
 };
 
 QString blanks(int n) {
@@ -54,7 +26,7 @@ QString blanks(int n) {
 const QString Sep = QString(82, QLatin1Char('-'));
 
 TEST_F(ReportCli, FullReportWithCommentsInKilometres) {
-    const CliResult r = report({"--user", "Ann", "--kind", "Running", "--km", "--comments"});
+    const CliRun r = report({"--user", "Ann", "--kind", "Running", "--km", "--comments"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList expected = {
         "DATE" + blanks(10) + "KM" + blanks(6) + "TIME" + blanks(6) + "PACE" + blanks(4) + "DAY" + blanks(8) +
@@ -76,8 +48,8 @@ TEST_F(ReportCli, FullReportWithCommentsInKilometres) {
 }
 
 TEST_F(ReportCli, SummaryForAUserWithAQuoteAndCriteria) {
-    const CliResult r = report({"--user", "O'Neil", "--kind", "Running", "--format", "summary", "--criteria",
-                                "(Course = 'Park' ) "});
+    const CliRun r = report({"--user", "O'Neil", "--kind", "Running", "--format", "summary", "--criteria",
+                             "(Course = 'Park' ) "});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList expected = {
         "MONTH" + blanks(11) + "MILES" + blanks(4) + "TIME" + blanks(6) + "PACE" + blanks(4) + "RUNS" +
@@ -93,14 +65,14 @@ TEST_F(ReportCli, SummaryForAUserWithAQuoteAndCriteria) {
 }
 
 TEST_F(ReportCli, RaceKindsNeedNoFormat) {
-    const CliResult r = report({"--user", "Ann", "--kind", "SwimmingRace"});
+    const CliRun r = report({"--user", "Ann", "--kind", "SwimmingRace"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "DATE" + blanks(10) + "TYPE" + blanks(10) + "MILES" + blanks(3) + "TIME" + blanks(6) +
                          "PACE" + blanks(4) + "RACE" + blanks(43) + "\n" + Sep + "\n \n");
 }
 
 TEST_F(ReportCli, EquipmentUsageLists) {
-    const CliResult r = report({"--user", "Ann", "--kind", "Shoe"});
+    const CliRun r = report({"--user", "Ann", "--kind", "Shoe"});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
@@ -111,32 +83,27 @@ TEST_F(ReportCli, EquipmentUsageLists) {
 // Failures print the window's message on standard error and exit 1; what was written before
 // the failure is printed.
 TEST_F(ReportCli, FailuresExitOneWithTheWindowsMessage) {
-    CliResult r = report({"--user", "Ann", "--kind", "Walking"});
+    for (const QStringList& args :
+         {QStringList{"--kind", "Walking"}, {"--kind", "Cycling", "--format", "weekly"}}) {
+        const CliRun r = report(QStringList{"--user", "Ann"} + args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, "Program Error\n") << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, "") << args.join(' ').toStdString();
+    }
+    const CliRun r =
+        report({"--user", "Ann", "--kind", "Running", "--criteria", "1=1; DELETE FROM Running_Log"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Program Error\n");
-    EXPECT_TRUE(r.out.isEmpty());
-
-    r = report({"--user", "Ann", "--kind", "Cycling", "--format", "weekly"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Program Error\n");
-
-    r = report({"--user", "Ann", "--kind", "Running", "--criteria", "1=1; DELETE FROM Running_Log"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err,
-              "Could not retrieve data - The criteria are not a condition: it holds a second statement - In "
-              "frmTextRpt FullRunBikeRpt\n");
+    EXPECT_EQ(r.err, "Could not retrieve data - The criteria are not a condition: it holds a second "
+                     "statement - In frmTextRpt FullRunBikeRpt\n");
     EXPECT_EQ(r.out.count('\n'), 2); // header and separator
-    EXPECT_EQ(cli({"sql", "SELECT COUNT(*) AS n FROM Running_Log"}).out, "n\n2\n");
+    EXPECT_EQ(sql("SELECT COUNT(*) AS n FROM Running_Log"), "n\n2\n");
 }
 
 TEST_F(ReportCli, WrongWordsExitTwo) {
-    for (const QStringList& args : {QStringList{"--kind", "Running"}, QStringList{"--user", "Ann"},
-                                    QStringList{"--user", "Ann", "--kind", "Running", "--format", "monthly"},
-                                    QStringList{"--user", "Ann", "--kind", "Running", "--miles"}}) {
-        const CliResult r = report(args);
-        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains("usage:")) << r.err.toStdString();
-    }
+    expectFailures({{{"report", "--kind", "Running"}, 2, "usage: "},
+                    {{"report", "--user", "Ann"}, 2, "usage: "},
+                    {{"report", "--user", "Ann", "--kind", "Running", "--format", "monthly"}, 2, "usage: "},
+                    {{"report", "--user", "Ann", "--kind", "Running", "--miles"}, 2, "usage: "}});
 }
 
 } // namespace

@@ -2,25 +2,13 @@
 // and the helpers that write values into statements.
 
 #include "CLibrary.h"
+#include "DataSupport.h"
 #include "NumberText.h"
-#include "TestSupport.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 namespace {
-
-// The description of the DbError thrown by `f`, or "(no error)".
-template <typename F> QString errorOf(F f) {
-    try {
-        f();
-    } catch (const DbError& e) {
-        return e.description();
-    }
-    return QStringLiteral("(no error)");
-}
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double Inf = std::numeric_limits<double>::infinity();

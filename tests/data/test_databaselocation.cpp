@@ -12,8 +12,8 @@ namespace {
 class DatabaseLocationTest : public ::testing::Test {
   protected:
     QTemporaryDir root;
-    QString working() const { return root.filePath(QStringLiteral("work")); }
-    QString data() const { return root.filePath(QStringLiteral("home/.local/share/Trainbook")); }
+    QString working() const { return root.filePath("work"); }
+    QString data() const { return root.filePath("home/.local/share/Trainbook"); }
     void SetUp() override { ASSERT_TRUE(QDir().mkpath(working())); }
     void touch(const QString& path) {
         QFile f(path);
@@ -35,23 +35,22 @@ TEST_F(DatabaseLocationTest, StartedElsewhereUsesTheDataFolderAndCreatesIt) {
 }
 
 TEST_F(DatabaseLocationTest, ABrokenLinkNamedTrainbookDbStillCountsAsTheDiaryHere) {
-    ASSERT_TRUE(
-        QFile::link(root.filePath(QStringLiteral("gone.db")), working() + QStringLiteral("/Trainbook.db")));
+    ASSERT_TRUE(QFile::link(root.filePath("gone.db"), working() + QStringLiteral("/Trainbook.db")));
     EXPECT_EQ(DatabaseLocation::choose({}, working(), data()), working() + QStringLiteral("/Trainbook.db"));
 }
 
 TEST_F(DatabaseLocationTest, TheCommandLineFileComesFirst) {
     touch(working() + QStringLiteral("/Trainbook.db"));
-    EXPECT_EQ(DatabaseLocation::choose(root.filePath(QStringLiteral("other.db")), working(), data()),
-              root.filePath(QStringLiteral("other.db")));
+    EXPECT_EQ(DatabaseLocation::choose(root.filePath("other.db"), working(), data()),
+              root.filePath("other.db"));
     // A relative name is taken from the working folder; "." and ".." are resolved.
-    EXPECT_EQ(DatabaseLocation::choose(QStringLiteral("./sub/../mine.db"), working(), data()),
+    EXPECT_EQ(DatabaseLocation::choose("./sub/../mine.db", working(), data()),
               working() + QStringLiteral("/mine.db"));
     EXPECT_FALSE(QDir(data()).exists());
 }
 
 TEST_F(DatabaseLocationTest, ADataFolderThatCannotBeMadeIsReportedByName) {
-    touch(root.filePath(QStringLiteral("home")));
+    touch(root.filePath("home"));
     try {
         DatabaseLocation::choose({}, working(), data());
         FAIL() << "a file where a folder must go was accepted";

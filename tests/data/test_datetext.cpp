@@ -78,15 +78,15 @@ const PatternCase patternCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, DateTextFormats, testing::ValuesIn(patternCases), CaseName());
 
 TEST(DateText, ShortFormsAndRoundTrips) {
-    EXPECT_EQ(DateText::format(QDate(2009, 11, 12), QStringLiteral("d m yy")), QStringLiteral("12 11 09"));
-    EXPECT_EQ(DateText::format(QDate(), QStringLiteral("yyyy")), QString());
-    EXPECT_EQ(DateText::weekdayName(QDate(2026, 12, 5)), QStringLiteral("Saturday"));
-    EXPECT_EQ(DateText::shortDate(QDate(2026, 12, 5)), QStringLiteral("12/5/2026"));
-    EXPECT_EQ(DateText::iso(QDate(987, 1, 2)), QStringLiteral("0987-01-02"));
+    EXPECT_EQ(DateText::format(QDate(2009, 11, 12), "d m yy"), "12 11 09");
+    EXPECT_EQ(DateText::format(QDate(), "yyyy"), QString());
+    EXPECT_EQ(DateText::weekdayName(QDate(2026, 12, 5)), "Saturday");
+    EXPECT_EQ(DateText::shortDate(QDate(2026, 12, 5)), "12/5/2026");
+    EXPECT_EQ(DateText::iso(QDate(987, 1, 2)), "0987-01-02");
     // What one form writes, the parser reads back.
     for (QDate day(2025, 12, 25); day < QDate(2026, 1, 10); day = day.addDays(1)) {
         EXPECT_EQ(DateText::parse(DateText::shortDate(day)), day);
-        EXPECT_EQ(DateText::parse(DateText::format(day, QStringLiteral("dd-mmm-yyyy"))), day);
+        EXPECT_EQ(DateText::parse(DateText::format(day, "dd-mmm-yyyy")), day);
     }
 }
 

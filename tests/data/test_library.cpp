@@ -1,167 +1,94 @@
 // The data layer as the windows use it: connections, results, writes, master rows.
 #include "CLibrary.h"
-#include "Connection.h"
-
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <iostream>
-#include <sqlite3.h>
-#include <unistd.h>
+#include "DataSupport.h"
 
 namespace {
 
 const QString AddUser = QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')");
 
-class Library : public ::testing::Test {
+class Library : public NewDatabase {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("Trainbook.db"));
-        Connection::create(path);
+        NewDatabase::SetUp();
         lib.setSAccessFile(path);
         Connection::setBusyTimeout(50); // a locked file fails at once
     }
     void TearDown() override { Connection::setBusyTimeout(5000); }
 
-    QString one(const QString& sql) {
-        auto c = Connection::open(path);
-        ResultSet rs = c->query(sql);
-        return rs.eof() ? QStringLiteral("<none>") : rs.field(0);
-    }
     QString count(const char* table) {
         return one(QStringLiteral("SELECT Count(*) FROM ") + QLatin1String(table));
     }
-
+    // The rows of Running_Log and Exercise_Master, as "detail/master".
+    QString rowCounts() { return count("Running_Log") + '/' + count("Exercise_Master"); }
     void setMaster(CLibrary& l, const QString& comments = QStringLiteral("easy")) {
-        l.setSExercise(QStringLiteral("Running"));
-        l.setSDate(QStringLiteral("12/5/2026"));
-        l.setSDay(QStringLiteral("Saturday"));
-        l.setSTime(QStringLiteral("45:00"));
-        l.setSUser(QStringLiteral("Ann"));
+        l.setSExercise("Running");
+        l.setSDate("12/5/2026");
+        l.setSDay("Saturday");
+        l.setSTime("45:00");
+        l.setSUser("Ann");
         l.setSComments(comments);
     }
-    QString writeFile(const char* name, const QByteArray& bytes) {
-        const QString p = dir.filePath(QString::fromLatin1(name));
-        QFile f(p);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return p;
-    }
 
-    QTemporaryDir dir;
-    QString path;
     CLibrary lib;
 };
 
-QByteArray fileBytes(const QString& p) {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The description GetConnection raises for `file`, after checking that a write through it
-// fails too; "(opened)" when it opens.
+// fails too; "(no error)" when it opens.
 QString refusal(const QString& file) {
     CLibrary l;
     l.setSAccessFile(file);
     EXPECT_FALSE(l.Insert_UpdateRec(AddUser)) << file.toStdString();
-    try {
-        l.GetConnection();
-    } catch (const DbError& e) {
-        return e.description();
-    }
-    return QStringLiteral("(opened)");
+    return errorOf([&] { l.GetConnection(); });
 }
 
+// Text, empty and damaged files and folders are in the start-up corpus, which checks writes
+// through the library too.
 TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem) {
-    const QString missing = dir.filePath(QStringLiteral("missing.db"));
-    EXPECT_TRUE(refusal(missing).startsWith(QStringLiteral("Could not find file '") + missing));
+    const QString missing = dir.filePath("missing.db");
+    EXPECT_TRUE(refusal(missing).startsWith("Could not find file '" + missing));
     EXPECT_FALSE(QFile::exists(missing));
-    EXPECT_TRUE(refusal(dir.path()).contains(QLatin1String("is not a database file")));
-
-    // A text file, an empty file and a foreign SQLite file: refused, left byte for byte.
-    const QString foreign = dir.filePath(QStringLiteral("foreign.db"));
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(foreign).constData(), &db), SQLITE_OK);
-    sqlite3_exec(db, "CREATE TABLE t(x); INSERT INTO t VALUES (1);", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    for (const QString& p : {writeFile("notes.db", "These are my running notes, not a database.\n"),
-                             writeFile("empty.db", QByteArray()), foreign}) {
-        const QByteArray before = fileBytes(p);
-        const QString why = refusal(p);
-        EXPECT_TRUE(why.contains(QLatin1String("is not a Trainbook database"))) << why.toStdString();
-        EXPECT_THROW(Connection::create(p), DbError);
-        EXPECT_EQ(fileBytes(p), before);
-    }
-}
-
-TEST_F(Library, AnUnreadableFileIsRefusedWithTheEnginesReason) {
-    // Permissions do not stop root, so the check runs in a child process that gives up root.
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                      QFile::ExeGroup | QFile::ExeOther));
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
-    EXPECT_EXIT(
-        {
-            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-                std::exit(2);
-            std::cerr << refusal(path).toStdString();
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "Could not open '.*Trainbook.db': unable to open database file");
-}
-
-TEST_F(Library, ALockedDatabaseFailsEveryAccessWithoutChangingAnything) {
-    sqlite3* holder = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &holder), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    EXPECT_EQ(refusal(path), QStringLiteral("Could not open '%1': database is locked").arg(path));
-    setMaster(lib);
-    EXPECT_EQ(lib.AddMasterRec(), QStringLiteral("0"));
-    // A program that only holds the write lock lets us read but not write.
-    sqlite3_exec(holder, "ROLLBACK; BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    EXPECT_EQ(count("Users"), QStringLiteral("0"));
-    EXPECT_FALSE(lib.Insert_UpdateRec(AddUser));
-    EXPECT_EQ(lib.AddMasterWithDetail([](const QString&) { return QString(); }), QStringLiteral("0"));
-    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(holder);
-    EXPECT_EQ(count("Users"), QStringLiteral("0"));
-    EXPECT_EQ(count("Exercise_Master"), QStringLiteral("0"));
+    // Another program's SQLite file: refused, not created over, left byte for byte.
+    const QString foreign = dir.filePath("foreign.db");
+    raw(foreign, "CREATE TABLE t(x); INSERT INTO t VALUES (1);");
+    const QByteArray before = fileBytes(foreign);
+    const QString why = refusal(foreign);
+    EXPECT_TRUE(why.contains("is not a Trainbook database")) << why.toStdString();
+    EXPECT_THROW(Connection::create(foreign), DbError);
+    EXPECT_EQ(fileBytes(foreign), before);
 }
 
 TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
     const QString nasty = QStringLiteral("Bob's 5k'; DELETE FROM Users; -- \"quoted\" O''Brien /* ✓ */");
     ASSERT_TRUE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (") +
-                                     CLibrary::Quote(QStringLiteral("O'Brien")) + QStringLiteral(", 1)")));
+                                     CLibrary::Quote("O'Brien") + QStringLiteral(", 1)")));
     setMaster(lib, nasty);
     const QString id = lib.AddMasterRec();
-    ASSERT_NE(id, QStringLiteral("0"));
+    ASSERT_NE(id, "0");
     EXPECT_EQ(one(QStringLiteral("SELECT Comments FROM Exercise_Master WHERE Exercise_ID = ") + id), nasty);
-    EXPECT_EQ(one(QStringLiteral("SELECT User_Name FROM Users")), QStringLiteral("O'Brien"));
+    EXPECT_EQ(one("SELECT User_Name FROM Users"), "O'Brien");
 
     // A non-number placed where a number goes is refused by the engine; nothing is stored.
     for (const char* value : {"abc", "'abc'", "", ".", "5; DELETE FROM Users", "Miles"}) {
-        const QString sql =
-            QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
-                           "VALUES (%1, %2, 'c', 's', 1)")
-                .arg(id, QString::fromLatin1(value));
+        const QString sql = QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, "
+                                           "Kilometers) VALUES (%1, %2, 'c', 's', 1)")
+                                .arg(id, QString::fromLatin1(value));
         EXPECT_FALSE(lib.Insert_UpdateRec(sql)) << value;
     }
-    EXPECT_EQ(count("Running_Log"), QStringLiteral("0"));
+    EXPECT_EQ(count("Running_Log"), "0");
 
     // A second statement, a query given as a write or a write given as a query: refused.
     EXPECT_FALSE(lib.Insert_UpdateRec(AddUser + QStringLiteral("; DELETE FROM Users")));
-    EXPECT_FALSE(lib.Insert_UpdateRec(QStringLiteral("SELECT * FROM Users")));
-    auto c = Connection::open(path);
-    EXPECT_THROW(c->query(QStringLiteral("DELETE FROM Users")), DbError);
-    EXPECT_EQ(count("Users"), QStringLiteral("1"));
+    EXPECT_FALSE(lib.Insert_UpdateRec("SELECT * FROM Users"));
+    EXPECT_THROW(db->query("DELETE FROM Users"), DbError);
+    EXPECT_EQ(count("Users"), "1");
 }
 
 TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
     setMaster(lib);
-    EXPECT_EQ(lib.AddMasterRec(), QStringLiteral("1"));
+    EXPECT_EQ(lib.AddMasterRec(), "1");
     for (const char* bad : {"32/13/2026", "2/30/2026", ""}) {
         lib.setSDate(QString::fromLatin1(bad));
-        EXPECT_EQ(lib.AddMasterRec(), QStringLiteral("0")) << bad;
+        EXPECT_EQ(lib.AddMasterRec(), "0") << bad;
     }
     setMaster(lib);
     const auto detail = [](const QString& miles) {
@@ -172,76 +99,63 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
                    QStringLiteral(", 'Park', 'Red', 5)");
         };
     };
-    const QString id = lib.AddMasterWithDetail(detail(QStringLiteral("3.1")));
-    ASSERT_EQ(id, QStringLiteral("2"));
-    EXPECT_EQ(
-        one(QStringLiteral("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE "
-                           "Exercise_ID = Running_ID")),
-        QStringLiteral("2026-12-05 3.1"));
+    const QString id = lib.AddMasterWithDetail(detail("3.1"));
+    ASSERT_EQ(id, "2");
+    EXPECT_EQ(one("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE Exercise_ID "
+                  "= Running_ID"),
+              "2026-12-05 3.1");
 
     // A detail that cannot be built, or that the engine refuses, leaves no master row behind.
-    EXPECT_EQ(lib.AddMasterWithDetail(detail(QStringLiteral("abc"))), QStringLiteral("0"));
+    EXPECT_EQ(lib.AddMasterWithDetail(detail("abc")), "0");
     EXPECT_EQ(lib.AddMasterWithDetail([](const QString& id) {
         return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (%1, 'x', 1)")
             .arg(id);
     }),
-              QStringLiteral("0"));
-    EXPECT_EQ(count("Exercise_Master"), QStringLiteral("2"));
+              "0");
+    EXPECT_EQ(count("Exercise_Master"), "2");
     // A detail row needs its master row.
-    EXPECT_FALSE(lib.Insert_UpdateRec(
-        QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (0, 1, 1)")));
+    EXPECT_FALSE(
+        lib.Insert_UpdateRec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (0, 1, 1)"));
 
     // A delete that cannot finish removes nothing; one that can removes both rows.
-    EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("No_Such_Table"), QStringLiteral("Running_ID"), id));
-    EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"),
-                                   QStringLiteral("1 OR 1=1")));
-    EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("1/2"));
+    EXPECT_FALSE(lib.DeleteWorkout("No_Such_Table", "Running_ID", id));
+    EXPECT_FALSE(lib.DeleteWorkout("Running_Log", "Running_ID", "1 OR 1=1"));
+    EXPECT_EQ(rowCounts(), "1/2");
     // Nor does one whose master row the engine refuses to delete: the detail row stays too.
-    {
-        auto c = Connection::open(path);
-        ASSERT_EQ(
-            sqlite3_exec(
-                c->handle(),
-                "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END",
-                nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        EXPECT_FALSE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"), id));
-        EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("1/2"));
-        ASSERT_EQ(sqlite3_exec(c->handle(), "DROP TRIGGER keep", nullptr, nullptr, nullptr), SQLITE_OK);
-    }
-    EXPECT_TRUE(lib.DeleteWorkout(QStringLiteral("Running_Log"), QStringLiteral("Running_ID"), id));
-    EXPECT_EQ(count("Running_Log") + '/' + count("Exercise_Master"), QStringLiteral("0/1"));
+    raw(path, "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END");
+    EXPECT_FALSE(lib.DeleteWorkout("Running_Log", "Running_ID", id));
+    EXPECT_EQ(rowCounts(), "1/2");
+    raw(path, "DROP TRIGGER keep");
+    EXPECT_TRUE(lib.DeleteWorkout("Running_Log", "Running_ID", id));
+    EXPECT_EQ(rowCounts(), "0/1");
 }
 
 TEST_F(Library, ResultsReadFieldsByNameAsText) {
     ASSERT_TRUE(lib.Insert_UpdateRecs({
-        QStringLiteral(
-            "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
-            "User_Name, Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)"),
-        QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) "
-                       "VALUES (1, 26.2, 'Boston', 'Red', 42.2)"),
-        QStringLiteral(
-            "INSERT INTO Running_Shoes (Shoe, Price, Active, User_Name) VALUES ('Red', '45', True, 'Ann')"),
+        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
+        "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '1:05:30', 'Ann', NULL)",
+        "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 26.2, 'Boston', "
+        "'Red', 42.2)",
+        "INSERT INTO Running_Shoes (Shoe, Price, Active, User_Name) VALUES ('Red', '45', True, 'Ann')",
     }));
     ResultSet outlived;
     {
         auto c = Connection::open(path);
-        ResultSet rs =
-            c->query(QStringLiteral("SELECT kilometers AS KM, Comments, Exercise_ID FROM "
-                                    "Running_Log, Exercise_Master WHERE Exercise_Id = Running_Id"));
+        ResultSet rs = c->query("SELECT kilometers AS KM, Comments, Exercise_ID FROM Running_Log, "
+                                "Exercise_Master WHERE Exercise_Id = Running_Id");
         ASSERT_FALSE(rs.eof());
-        EXPECT_EQ(rs.field(QStringLiteral("km")) + '/' + rs.field(QStringLiteral("exercise_id")), "42.2/1");
-        EXPECT_TRUE(rs.field(QStringLiteral("Comments")).isEmpty() && rs.isNull(QStringLiteral("comments")));
-        EXPECT_THROW(rs.field(QStringLiteral("Shoe")), DbError);
+        EXPECT_EQ(rs.field("km") + '/' + rs.field("exercise_id"), "42.2/1");
+        EXPECT_TRUE(rs.field("Comments").isEmpty() && rs.isNull("comments"));
+        EXPECT_THROW(rs.field("Shoe"), DbError);
         rs.moveNext();
         EXPECT_THROW(rs.field(0), DbError); // read past the end
-        outlived = c->query(QStringLiteral("SELECT Miles FROM Running_Log"));
+        outlived = c->query("SELECT Miles FROM Running_Log");
     }
     // A result kept past its connection is closed with it.
     EXPECT_TRUE(outlived.eof());
     EXPECT_THROW(outlived.field(0), DbError);
     // A quoted number is stored as a number.
-    EXPECT_EQ(one(QStringLiteral("SELECT Price FROM Running_Shoes")), QStringLiteral("45"));
+    EXPECT_EQ(one("SELECT Price FROM Running_Shoes"), "45");
 }
 
 } // namespace

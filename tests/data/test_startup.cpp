@@ -2,120 +2,51 @@
 // written to them; read-only files opened for reading; daily copies kept in backups/.
 #include "CLibrary.h"
 #include "Clock.h"
-#include "Connection.h"
-#include "FilePath.h"
+#include "DataSupport.h"
 #include "Schema.h"
 #include "Startup.h"
-#include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <csignal>
 #include <functional>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-QByteArray fileBytes(const QString& p) {
-    QFile f(p);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& p, const QByteArray& bytes) {
-    QFile f(p);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-void raw(const QString& path, const char* script) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
-    EXPECT_EQ(sqlite3_exec(db, script, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-}
-
 // A database with enough rows for several pages of Exercise_Master.
 void fill(const QString& path) {
     Connection::create(path);
-    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
-              "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Comments) SELECT 'Running', "
-              "date('2020-01-01', '+' || i || ' days'), printf('%050d', i) FROM n");
+    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) INSERT INTO "
+              "Exercise_Master (Exercise_Type, Exercise_Date, Comments) SELECT 'Running', date('2020-01-01', "
+              "'+' || i || ' days'), printf('%050d', i) FROM n");
 }
 
-// Flips one bit of the byte at `offset` (from the end when negative).
+// Flips one bit of the byte at `offset`.
 void flip(const QString& path, qint64 offset, char bit) {
     QByteArray bytes = fileBytes(path);
-    const qint64 at = offset < 0 ? bytes.size() + offset : offset;
-    bytes[at] = char(bytes[at] ^ bit);
+    bytes[offset] = char(bytes[offset] ^ bit);
     writeBytes(path, bytes);
 }
 
 // Flips one bit of the page type of the table's root page: a b-tree that no longer reads.
 void damage(const QString& path, const char* table) {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_schema WHERE name = ?", -1, &st, nullptr);
-    sqlite3_bind_text(st, 1, table, -1, SQLITE_STATIC);
-    const qint64 root = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    const qint64 root =
+        rawValue(path,
+                 QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(table).toUtf8())
+            .toLongLong();
     ASSERT_GT(root, 1);
     flip(path, (root - 1) * 4096, 0x08);
 }
 
-// Runs `work` in a child process that is not root (permissions do not stop root, and CI runs
-// as root), and returns what it printed.
-QString asNobody(const std::function<QString()>& work) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return QStringLiteral("pipe failed");
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(2);
-        const QByteArray out = work().toUtf8();
-        (void)!write(fds[1], out.constData(), size_t(out.size()));
-        _exit(0);
-    }
-    close(fds[1]);
-    QByteArray out;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
-        out.append(buffer, n);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return QString::fromUtf8(out);
-}
-
-// A child process that opens the database, begins a transaction of the given kind, writes a
-// row and holds the lock until killed.
-pid_t holdLock(const QString& path, const char* begin) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        return -1;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        sqlite3* db = nullptr;
-        sqlite3_open(QFile::encodeName(path).constData(), &db);
-        sqlite3_exec(db, begin, nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "INSERT INTO Video_Types VALUES ('held')", nullptr, nullptr, nullptr);
-        (void)!write(fds[1], "x", 1);
-        pause();
-        _exit(0);
-    }
-    char c;
-    (void)!read(fds[0], &c, 1);
-    close(fds[0]);
-    close(fds[1]);
-    return pid;
+// Another connection that begins a transaction of the given kind and writes a row: it holds
+// its lock until closed, which takes the row back.
+sqlite3* holdLock(const QString& path, const char* begin) {
+    sqlite3* db = nullptr;
+    sqlite3_open(FilePath::toNative(path).constData(), &db);
+    EXPECT_EQ(sqlite3_exec(db, begin, nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, "INSERT INTO Video_Types VALUES ('held')", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    return db;
 }
 
 QString describe(const Startup::Result& r) {
@@ -136,7 +67,7 @@ class BadFiles : public ::testing::TestWithParam<BadFile> {};
 TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    const QString path = dir.filePath("Trainbook.db");
     GetParam().make(path);
     const bool isFile = FilePath::kind(path) == FilePath::Kind::File;
     const QByteArray before = fileBytes(path);
@@ -144,21 +75,17 @@ TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
     const QString verdict = describe(Startup::check(path));
     Connection::setBusyTimeout(5000);
     EXPECT_EQ(verdict, QString::fromUtf8(GetParam().expected).arg(path)) << verdict.toStdString();
-    // Nothing written: the file as it was, no journal, no copies.
-    EXPECT_EQ(fileBytes(path), before);
+    // Nothing written: the file as it was (checked at the end), no journal, no copies.
     EXPECT_EQ(FilePath::kind(path), isFile ? FilePath::Kind::File : FilePath::Kind::Folder);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{QStringLiteral("Trainbook.db")});
+              QStringList{"Trainbook.db"});
     // Every write is refused, naming the file.
     CLibrary lib;
     lib.setSAccessFile(path);
-    EXPECT_FALSE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Video_Types VALUES ('x')")));
-    try {
-        Connection::open(path)->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
-        ADD_FAILURE() << "written";
-    } catch (const DbError& e) {
-        EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
-    }
+    EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('x')"));
+    const QString why =
+        errorOf([&] { Connection::open(path)->execute("INSERT INTO Video_Types VALUES ('x')"); });
+    EXPECT_TRUE(why.contains(path)) << why.toStdString();
     EXPECT_EQ(fileBytes(path), before);
 }
 
@@ -188,41 +115,43 @@ INSTANTIATE_TEST_SUITE_P(
                 "Damaged: '%1' is damaged: it has no table RaceTypes."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReads) {
+TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChangesNothing) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
+    const QString path = dir.filePath("Trainbook.db");
     fill(path);
     Connection::setBusyTimeout(50);
     // Writing its changes out (an exclusive lock): nothing can be read.
-    pid_t holder = holdLock(path, "BEGIN EXCLUSIVE");
+    sqlite3* holder = holdLock(path, "BEGIN EXCLUSIVE");
     QByteArray before = fileBytes(path);
     EXPECT_EQ(describe(Startup::check(path)),
               QStringLiteral("Refused: Could not open '%1': database is locked").arg(path));
+    // The library's writes fail and say so, under either lock.
+    CLibrary lib;
+    lib.setSAccessFile(path);
+    lib.setSExercise("Video");
+    lib.setSDate("12/5/2026");
+    EXPECT_EQ(lib.AddMasterRec(), "0");
     EXPECT_EQ(fileBytes(path), before);
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
+    sqlite3_close(holder);
     // Still in its transaction (a reserved lock): reading works, every write names the file.
     holder = holdLock(path, "BEGIN IMMEDIATE");
     before = fileBytes(path);
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     auto db = Connection::open(path);
-    EXPECT_EQ(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0),
-              QStringLiteral("400"));
-    try {
-        db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('mine')"));
-        ADD_FAILURE() << "written under another program's lock";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.description(),
-                  QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
-    }
+    EXPECT_EQ(db->query("SELECT Count(*) FROM Exercise_Master").field(0), "400");
+    EXPECT_EQ(errorOf([&] { db->execute("INSERT INTO Video_Types VALUES ('mine')"); }),
+              QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
+    EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('mine')"));
+    const auto video = [](const QString& id) { return "INSERT INTO Video_Log VALUES (" + id + ", 'x')"; };
+    EXPECT_EQ(lib.AddMasterWithDetail(video), "0");
     db.reset();
-    kill(holder, SIGKILL);
-    waitpid(holder, nullptr, 0);
+    sqlite3_close(holder);
     Connection::setBusyTimeout(5000);
     EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(lib.AddMasterWithDetail(video), "401"); // the same save, once the lock is gone
 }
 
-// Permission cases run as an ordinary user: root may read and write anything.
+// Permission cases run in a child process as an ordinary user.
 struct Permission {
     const char* name;
     mode_t file;
@@ -234,7 +163,7 @@ class BadFilePermissions : public ::testing::TestWithParam<Permission> {};
 
 TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("diary"));
+    const QString folder = dir.filePath("diary");
     ASSERT_TRUE(QDir().mkdir(folder));
     const QString path = folder + QStringLiteral("/Trainbook.db");
     fill(path);
@@ -242,37 +171,40 @@ TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
     chmod(QFile::encodeName(path).constData(), GetParam().file);
     chmod(QFile::encodeName(folder).constData(), GetParam().folder);
     const QByteArray before = fileBytes(path);
-    const QString seen = asNobody([&] {
-        QString out = describe(Startup::check(path));
-        try {
-            auto db = Connection::open(path);
-            out += QStringLiteral(" | rows %1")
-                       .arg(db->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0));
-            db->execute(QStringLiteral("INSERT INTO Video_Types VALUES ('x')"));
-            out += QStringLiteral(" | written");
-        } catch (const DbError& e) {
-            out += QStringLiteral(" | ") + e.description();
-        }
-        CLibrary lib;
-        lib.setSAccessFile(path);
-        lib.setSExercise(QStringLiteral("Running"));
-        lib.setSDate(QStringLiteral("12/5/2026"));
-        out += QStringLiteral(" | %1").arg(lib.AddMasterRec());
-        return out;
-    });
+    const QString expected = QString::fromUtf8(GetParam().expected).arg(path);
+    EXPECT_EXIT(
+        {
+            dropRoot();
+            QString seen = describe(Startup::check(path));
+            try {
+                auto db = Connection::open(path);
+                seen += QStringLiteral(" | rows %1")
+                            .arg(db->query("SELECT Count(*) FROM Exercise_Master").field(0));
+                db->execute("INSERT INTO Video_Types VALUES ('x')");
+                seen += QStringLiteral(" | written");
+            } catch (const DbError& e) {
+                seen += QStringLiteral(" | ") + e.description();
+            }
+            CLibrary lib;
+            lib.setSAccessFile(path);
+            lib.setSExercise("Running");
+            lib.setSDate("12/5/2026");
+            seen += QStringLiteral(" | %1").arg(lib.AddMasterRec());
+            std::fprintf(stderr, "%s\n", qPrintable(seen));
+            std::exit(seen == expected ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "")
+        << "expected: " << expected.toStdString();
     chmod(QFile::encodeName(folder).constData(), 0755);
-    EXPECT_EQ(seen, QString::fromUtf8(GetParam().expected).arg(path));
     EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{QStringLiteral("Trainbook.db")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"Trainbook.db"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, BadFilePermissions,
     ::testing::Values(Permission{"Unreadable", 0000, 0755,
                                  "Refused: Could not open '%1': unable to open database file | Could not "
-                                 "open '%1': unable to open "
-                                 "database file | 0"},
+                                 "open '%1': unable to open database file | 0"},
                       Permission{"ReadOnlyFile", 0444, 0755,
                                  "Ready:  | rows 400 | '%1' is read-only: the change cannot be saved. | 0"},
                       Permission{"ReadOnlyFolder", 0644, 0555,
@@ -285,14 +217,15 @@ class Copies : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        path = dir.filePath(QStringLiteral("Trainbook.db"));
+        path = dir.filePath("Trainbook.db");
         Clock::setFixed(QDateTime(QDate(2026, 12, 1), QTime(8, 0)));
     }
     void TearDown() override { Clock::reset(); }
     QStringList backups() { return QDir(Startup::backupFolder(path)).entryList(QDir::Files, QDir::Name); }
-    QString rows(const QString& file) {
+    // The first field of `sql` in `file`, opened as it is.
+    QString one(const QString& file, const QString& sql = "SELECT Count(*) FROM Exercise_Master") {
         Connection::AsItIs asItIs;
-        return Connection::open(file)->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0);
+        return Connection::open(file)->query(sql).field(0);
     }
 
     QTemporaryDir dir;
@@ -300,20 +233,19 @@ class Copies : public ::testing::Test {
 };
 
 TEST_F(Copies, StartUpKeepsTheLastSevenDailyCopies) {
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Created: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Created: ");
     EXPECT_EQ(backups(), QStringList());
     for (int day = 1; day <= 10; ++day) {
         Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
         raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-12-01')");
-        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
-        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: ")); // once a day
+        EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+        EXPECT_EQ(describe(Startup::check(path)), "Ready: "); // once a day
     }
     EXPECT_EQ(backups(),
               QStringList({"Trainbook-2026-12-04.db", "Trainbook-2026-12-05.db", "Trainbook-2026-12-06.db",
                            "Trainbook-2026-12-07.db", "Trainbook-2026-12-08.db", "Trainbook-2026-12-09.db",
                            "Trainbook-2026-12-10.db"}));
-    EXPECT_EQ(rows(Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-04.db")),
-              QStringLiteral("4"));
+    EXPECT_EQ(one(Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-04.db")), "4");
     EXPECT_EQ(Startup::copies(path).front(),
               Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-10.db"));
 }
@@ -323,24 +255,17 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
     ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
     raw(path, v1.readAll().constData());
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-11-30')");
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     const QStringList copies = backups();
     ASSERT_EQ(copies.size(), 2);
     EXPECT_TRUE(
         copies[0].startsWith(QStringLiteral("Trainbook-2026-12-01-before-version-%1-").arg(Schema::Version)))
         << copies[0].toStdString();
-    EXPECT_EQ(copies[1], QStringLiteral("Trainbook-2026-12-01.db"));
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(Startup::backupFolder(path) + QLatin1Char('/') + copies[0]).constData(),
-                 &db);
-    sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(
-        db, "SELECT (SELECT user_version FROM pragma_user_version) || '/' || Count(*) FROM Exercise_Master",
-        -1, &st, nullptr);
-    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "1/1");
-    sqlite3_finalize(st);
-    sqlite3_close(db);
+    EXPECT_EQ(copies[1], "Trainbook-2026-12-01.db");
+    EXPECT_EQ(
+        one(Startup::backupFolder(path) + '/' + copies[0],
+            "SELECT (SELECT user_version FROM pragma_user_version) || '/' || Count(*) FROM Exercise_Master"),
+        "1/1");
     // The daily rotation leaves it alone.
     for (int day = 2; day <= 9; ++day) {
         Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
@@ -352,10 +277,10 @@ TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
 
 TEST_F(Copies, ADamagedFileIsOfferedItsNewestGoodCopyAndKeptAside) {
     fill(path);
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     Clock::setFixed(QDateTime(QDate(2026, 12, 2), QTime(8, 0)));
     raw(path, "DELETE FROM Exercise_Master WHERE Exercise_ID > 100");
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     // The newest copy is damaged as well: the one before it is offered.
     const QString newest = Startup::backupFolder(path) + QStringLiteral("/Trainbook-2026-12-02.db");
     writeBytes(newest, fileBytes(newest).left(2048));
@@ -369,8 +294,8 @@ TEST_F(Copies, ADamagedFileIsOfferedItsNewestGoodCopyAndKeptAside) {
     const QString aside = Startup::restore(path, r.newestBackup);
     EXPECT_TRUE(aside.startsWith(path + QStringLiteral(".damaged-"))) << aside.toStdString();
     EXPECT_EQ(fileBytes(aside), damaged);
-    EXPECT_EQ(rows(path), QStringLiteral("400"));
-    EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("Ready: "));
+    EXPECT_EQ(one(path), "400");
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     EXPECT_EQ(backups().size(), 2); // nothing deleted
 }
 
@@ -380,8 +305,8 @@ TEST_F(Copies, ADamagedFileWithoutCopiesIsOfferedNone) {
     const Startup::Result r = Startup::check(path);
     EXPECT_EQ(r.state, Startup::State::Damaged);
     EXPECT_EQ(r.newestBackup, QString());
-    EXPECT_THROW(Startup::restore(path, dir.filePath(QStringLiteral("missing.db"))), DbError);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Trainbook.db")});
+    EXPECT_THROW(Startup::restore(path, dir.filePath("missing.db")), DbError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Trainbook.db"});
 }
 
 } // namespace

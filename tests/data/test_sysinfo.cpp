@@ -18,31 +18,30 @@ QString value(const SystemInfo::Lines& lines, const QString& caption) {
 
 TEST(SystemInfo, NamesVersionsAndCountsTheRowsOfEveryTable) {
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("Trainbook.db"));
+    const QString db = dir.filePath("Trainbook.db");
     Connection::create(db);
-    Connection::open(db)->executeAll({QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')"),
-                                      QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Bob')")});
-    const SystemInfo::Lines lines = SystemInfo::collect(QStringLiteral("1.2.3"), db);
-    EXPECT_EQ(value(lines, "Program"), QStringLiteral("Trainbook 1.2.3"));
+    Connection::open(db)->executeAll(
+        {"INSERT INTO Users (User_Name) VALUES ('Ann')", "INSERT INTO Users (User_Name) VALUES ('Bob')"});
+    const SystemInfo::Lines lines = SystemInfo::collect("1.2.3", db);
+    EXPECT_EQ(value(lines, "Program"), "Trainbook 1.2.3");
     EXPECT_EQ(value(lines, "SQLite"), QString::fromLatin1(sqlite3_libversion()));
     EXPECT_EQ(value(lines, "Qt"), QString::fromLatin1(qVersion()));
     EXPECT_EQ(value(lines, "Database"), db);
     EXPECT_EQ(value(lines, "Database size"), QString::number(QFile(db).size()) + " bytes");
-    EXPECT_EQ(value(lines, "Rows in Users"), QStringLiteral("2"));
-    EXPECT_EQ(value(lines, "Rows in Exercise_Master"), QStringLiteral("0"));
+    EXPECT_EQ(value(lines, "Rows in Users"), "2");
+    EXPECT_EQ(value(lines, "Rows in Exercise_Master"), "0");
     int tables = 0;
     for (const auto& [caption, v] : lines)
         tables += caption.startsWith(QLatin1String("Rows in ")) ? 1 : 0;
     EXPECT_EQ(tables, 15);
-    EXPECT_TRUE(SystemInfo::text(lines).contains(QStringLiteral("\nRows in Users: 2\n")));
 }
 
 TEST(SystemInfo, ADatabaseThatCannotBeReadIsDescribedNotThrown) {
     QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("gone.db"));
-    EXPECT_EQ(value(SystemInfo::collect("1", missing), "Database size"), QStringLiteral("(no such file)"));
+    const QString missing = dir.filePath("gone.db");
+    EXPECT_EQ(value(SystemInfo::collect("1", missing), "Database size"), "(no such file)");
 
-    const QString notes = dir.filePath(QStringLiteral("notes.db"));
+    const QString notes = dir.filePath("notes.db");
     QFile f(notes);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("my notes") > 0);
     f.close();

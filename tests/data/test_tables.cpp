@@ -1,27 +1,11 @@
 // The table descriptions and the statements built from them, run against the real schema,
 // and values bound to ? parameters.
-#include "Connection.h"
-#include "DbError.h"
+#include "DataSupport.h"
 #include "Tables.h"
-#include "TestSupport.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-class Statements : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        const QString path = dir.filePath(QStringLiteral("Trainbook.db"));
-        Connection::create(path);
-        db = Connection::open(path);
-    }
-
-    QTemporaryDir dir;
-    std::unique_ptr<Connection> db;
-};
+using Statements = NewDatabase;
 
 // A value for every kind of column, and what an edit-mode read gives back for it.
 struct Sample {
@@ -38,8 +22,8 @@ struct Sample {
     }
 };
 
-const Sample first{QStringLiteral("O'Brien's "), QStringLiteral("4.5"), QStringLiteral("12/5/2026")};
-const Sample second{QStringLiteral("new "), QStringLiteral(" 7 "), QStringLiteral("1/2/2027")};
+const Sample first{"O'Brien's ", "4.5", "12/5/2026"};
+const Sample second{"new ", " 7 ", "1/2/2027"};
 
 struct TableCase {
     const char* name;
@@ -133,20 +117,19 @@ TEST_F(Statements, ANumberColumnRefusesTextAndOnlyAStatedEmptyPasses) {
 TEST_F(Statements, PickListsOfferEachValueOnceForTheBoundUserOnly) {
     for (const auto& [user, course] :
          {std::pair{"O'Brien", "Park"}, {"O'Brien", "Park"}, {"O'Brien", "Hill"}, {"Ann", "Track"}}) {
-        db->execute(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, User_Name) "
-                                   "VALUES ('Running', '12/5/2026', ?)"),
+        db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, User_Name) VALUES "
+                    "('Running', '12/5/2026', ?)",
                     {QString::fromLatin1(user)});
-        db->execute(QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Course, Kilometers) "
-                                   "VALUES (?, 1, ?, 1.6)"),
+        db->execute("INSERT INTO Running_Log (Running_ID, Miles, Course, Kilometers) VALUES (?, 1, ?, 1.6)",
                     {db->lastInsertId(), QString::fromLatin1(course)});
     }
     const QString sql = Tables::pickListSql(Tables::RunningLog, "Course");
-    QStringList courses = db->column(sql, "Course", {QStringLiteral("O'Brien")});
+    QStringList courses = db->column(sql, "Course", {"O'Brien"});
     courses.sort();
     EXPECT_EQ(courses, QStringList({"Hill", "Park"}));
     // The same statement again, another value bound.
-    EXPECT_EQ(db->column(sql, "Course", {QStringLiteral("Ann")}), QStringList{"Track"});
-    EXPECT_EQ(db->column(sql, "Course", {QStringLiteral("' OR ''='")}), QStringList());
+    EXPECT_EQ(db->column(sql, "Course", {"Ann"}), QStringList{"Track"});
+    EXPECT_EQ(db->column(sql, "Course", {"' OR ''='"}), QStringList());
 }
 
 TEST_F(Statements, BoundValuesMustMatchTheParameters) {
@@ -155,10 +138,10 @@ TEST_F(Statements, BoundValuesMustMatchTheParameters) {
     EXPECT_THROW(db->query("SELECT ? AS v", {}), DbError);
     EXPECT_THROW(db->query("SELECT ? AS v", {1, 2}), DbError);
     // A failed bind leaves the statement usable.
-    EXPECT_EQ(db->column("SELECT ? AS v", "v", {QStringLiteral("x")}), QStringList{"x"});
+    EXPECT_EQ(db->column("SELECT ? AS v", "v", {"x"}), QStringList{"x"});
     // An update over two tables is split in two: values cannot be shared out between them.
-    EXPECT_THROW(db->execute("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 1 "
-                             "WHERE Exercise_ID = ? AND Exercise_ID = Running_ID",
+    EXPECT_THROW(db->execute("UPDATE Exercise_Master, Running_Log SET Comments = 'x', Miles = 1 WHERE "
+                             "Exercise_ID = ? AND Exercise_ID = Running_ID",
                              {1}),
                  DbError);
 }
