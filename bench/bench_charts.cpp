@@ -15,6 +15,7 @@
 #include "DbError.h"
 #include "FormLoad.h"
 #include "GraphTables.h"
+#include "NativeDb.h"
 #include "SharedState.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
@@ -41,35 +42,10 @@
 
 namespace {
 
+using namespace bench;
+
 constexpr int Workouts = 50000;
 const QString User = QStringLiteral("Runner");
-
-using DbHandle = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
-using StmtHandle = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
-
-void check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
-}
-
-DbHandle openNative(const QString& path) {
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    DbHandle db(raw, sqlite3_close_v2);
-    check(rc, raw);
-    return db;
-}
-
-StmtHandle prepareNative(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* raw = nullptr;
-    check(sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &raw, nullptr), db);
-    return StmtHandle(raw, sqlite3_finalize);
-}
-
-QString timeText(int seconds) {
-    const int h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
-    return h > 0 ? QString::asprintf("%d:%02d:%02d", h, m, s) : QString::asprintf("%d:%02d", m, s);
-}
 
 // 50,000 workouts from 2011 through 2025, a few per day: four in ten runs, three in ten
 // rides, the rest swims, videos and other exercises.

@@ -11,6 +11,7 @@
 #include "CLibrary.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "NativeDb.h"
 
 #include <QDate>
 #include <QString>
@@ -30,6 +31,8 @@
 #include <vector>
 
 namespace {
+
+using namespace bench;
 
 constexpr int Workouts = 50000;
 const QString User = QStringLiteral("Runner");
@@ -105,33 +108,6 @@ struct Database {
     QString path;
     QString error; // set when the database could not be built or the two readings differ
 };
-
-void check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
-}
-
-using DbHandle = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
-using StmtHandle = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
-
-DbHandle openNative(const QString& path) {
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    DbHandle db(raw, sqlite3_close_v2);
-    check(rc, raw);
-    return db;
-}
-
-StmtHandle prepareNative(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* raw = nullptr;
-    check(sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &raw, nullptr), db);
-    return StmtHandle(raw, sqlite3_finalize);
-}
-
-QString timeText(int seconds) {
-    const int h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
-    return h > 0 ? QString::asprintf("%d:%02d:%02d", h, m, s) : QString::asprintf("%d:%02d", m, s);
-}
 
 // 50,000 runs spread over fifteen years from 2011 on (a few per day), 3 to 13 miles with the
 // odd marathon, 7:00 to 10:30 per mile, eight courses, a comment on every fourth run.
@@ -285,95 +261,54 @@ Database& database() {
 
 // --- The benchmarks ------------------------------------------------------------------------
 
-void BM_FullReport_Dialect(benchmark::State& state) {
+// Reads the rows of `sql` through the dialect layer on every iteration.
+void dialectRows(benchmark::State& state, const QString& sql, bool byName) {
     Database& db = database();
     if (!db.error.isEmpty())
         return state.SkipWithError(qPrintable(db.error));
     auto conn = Connection::open(db.path);
-    const QString sql = fullReportDialect();
     size_t rows = 0;
     for (auto _ : state) {
-        Rows r = readDialect(*conn, sql, true);
+        Rows r = readDialect(*conn, sql, byName);
         rows = r.size();
         benchmark::DoNotOptimize(r);
     }
     state.counters["rows"] = double(rows);
 }
 
+// Reads the rows of `sql` on the raw C API on every iteration.
+void nativeRows(benchmark::State& state, const std::string& sql) {
+    Database& db = database();
+    if (!db.error.isEmpty())
+        return state.SkipWithError(qPrintable(db.error));
+    DbHandle native = openNative(db.path);
+    size_t rows = 0;
+    for (auto _ : state) {
+        Rows r = readNative(native.get(), sql);
+        rows = r.size();
+        benchmark::DoNotOptimize(r);
+    }
+    state.counters["rows"] = double(rows);
+}
+
+void BM_FullReport_Dialect(benchmark::State& state) {
+    dialectRows(state, fullReportDialect(), true);
+}
 // The same reading by column number: what the by-name lookups of the report cost.
 void BM_FullReport_DialectByIndex(benchmark::State& state) {
-    Database& db = database();
-    if (!db.error.isEmpty())
-        return state.SkipWithError(qPrintable(db.error));
-    auto conn = Connection::open(db.path);
-    const QString sql = fullReportDialect();
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows r = readDialect(*conn, sql, false);
-        rows = r.size();
-        benchmark::DoNotOptimize(r);
-    }
-    state.counters["rows"] = double(rows);
+    dialectRows(state, fullReportDialect(), false);
 }
-
 void BM_FullReport_Native(benchmark::State& state) {
-    Database& db = database();
-    if (!db.error.isEmpty())
-        return state.SkipWithError(qPrintable(db.error));
-    DbHandle native = openNative(db.path);
-    const std::string sql = fullReportNative();
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows r = readNative(native.get(), sql);
-        rows = r.size();
-        benchmark::DoNotOptimize(r);
-    }
-    state.counters["rows"] = double(rows);
+    nativeRows(state, fullReportNative());
 }
-
 void BM_AllMonths_Dialect(benchmark::State& state) {
-    Database& db = database();
-    if (!db.error.isEmpty())
-        return state.SkipWithError(qPrintable(db.error));
-    auto conn = Connection::open(db.path);
-    const QString sql = allMonthsDialect();
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows r = readDialect(*conn, sql, false);
-        rows = r.size();
-        benchmark::DoNotOptimize(r);
-    }
-    state.counters["rows"] = double(rows);
+    dialectRows(state, allMonthsDialect(), false);
 }
-
 void BM_AllMonths_Native(benchmark::State& state) {
-    Database& db = database();
-    if (!db.error.isEmpty())
-        return state.SkipWithError(qPrintable(db.error));
-    DbHandle native = openNative(db.path);
-    const std::string sql = allMonthsNative();
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows r = readNative(native.get(), sql);
-        rows = r.size();
-        benchmark::DoNotOptimize(r);
-    }
-    state.counters["rows"] = double(rows);
+    nativeRows(state, allMonthsNative());
 }
-
 void BM_AllMonths_NativeSameShape(benchmark::State& state) {
-    Database& db = database();
-    if (!db.error.isEmpty())
-        return state.SkipWithError(qPrintable(db.error));
-    DbHandle native = openNative(db.path);
-    const std::string sql = allMonthsNativeSameShape();
-    size_t rows = 0;
-    for (auto _ : state) {
-        Rows r = readNative(native.get(), sql);
-        rows = r.size();
-        benchmark::DoNotOptimize(r);
-    }
-    state.counters["rows"] = double(rows);
+    nativeRows(state, allMonthsNativeSameShape());
 }
 
 BENCHMARK(BM_FullReport_Dialect)->Unit(benchmark::kMillisecond);
