@@ -1,5 +1,6 @@
 #include "ReportExport.h"
 
+#include "BusyCursor.h"
 #include "Clock.h"
 #include "DateText.h"
 #include "Dialogs.h"
@@ -56,7 +57,13 @@ bool toCsv(QWidget* parent, const ReportLines& lines, const QString& title) {
         return false;
     // Written beside the target and renamed over it, so a failure leaves an older file whole.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ReportCsv::fromLines(lines)) < 0 || !file.commit()) {
+    bool written = false;
+    {
+        const BusyCursor busy;
+        written =
+            file.open(QIODevice::WriteOnly) && file.write(ReportCsv::fromLines(lines)) >= 0 && file.commit();
+    }
+    if (!written) {
         Dialogs::message(parent, QStringLiteral("Could not write ") + QDir::toNativeSeparators(path) +
                                      QStringLiteral(" - ") + file.errorString());
         return false;
@@ -74,7 +81,11 @@ bool toPdf(QWidget* parent, const ReportLines& lines, const ReportPdf::Heading& 
     if (path.isEmpty())
         return false;
     QString error;
-    const int pages = ReportPdf::write(path, lines, heading, chart, &error);
+    int pages = 0;
+    {
+        const BusyCursor busy;
+        pages = ReportPdf::write(path, lines, heading, chart, &error);
+    }
     if (pages == 0) {
         Dialogs::message(parent, error);
         return false;

@@ -1,5 +1,6 @@
 #include "frmTextRpt.h"
 
+#include "BusyCursor.h"
 #include "Clock.h"
 #include "ReportExport.h"
 
@@ -269,6 +270,7 @@ void frmTextRpt::createReport(TextReport::Format format) {
         m_model->clear();
     TextReport::Result result;
     try {
+        const BusyCursor busy;
         CLibrary lib;
         auto conn = lib.GetConnection();
         TextReport::Request request;

@@ -1,6 +1,7 @@
 #include "frmCopyFile.h"
 
 #include "Backup.h"
+#include "BusyCursor.h"
 #include "CLibrary.h"
 #include "Dialogs.h"
 #include "FormLoad.h"
@@ -105,6 +106,7 @@ void frmCopyFile::btnCopyFile_Click() {
         return;
     }
     try {
+        const BusyCursor busy;
         Backup::copyVerified(source, target);
     } catch (const BackupError& e) {
         Dialogs::message(this, QString::number(e.code()) + QStringLiteral(" - ") + e.description() +
