@@ -93,8 +93,7 @@ class ReportData : public GuiFixture {
     // An expected text written in the same way. To keep long runs of blanks countable, "{n}"
     // stands for n blanks and "%SEP%" for the 82-hyphen separator; the raw string's first line
     // break is dropped.
-    static QString expected(const char* raw) {
-        QString s = QString::fromUtf8(raw);
+    static QString expected(QString s) {
         if (s.startsWith(QLatin1Char('\n')))
             s.remove(0, 1);
         s.replace(QStringLiteral("%SEP%"), QString(82, QLatin1Char('-')));
