@@ -72,6 +72,12 @@ class Import : public ::testing::Test {
         return p;
     }
 
+    // Runs on two days, one file each.
+    QStringList twoDays() {
+        return {file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600)),
+                file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600))};
+    }
+
     // Every imported workout as "type|date|day|time|comments|detail..." in identifier order.
     QStringList rows() {
         QStringList out;
@@ -272,10 +278,8 @@ TEST_F(Import, WorkoutAlreadyPresentIsSkippedAndCounted) {
 }
 
 TEST_F(Import, CancelWritesNothing) {
-    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
-    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
     QList<int> seen;
-    const auto s = WorkoutImport::run(*conn, {a, b}, options, [&](int done, int total) {
+    const auto s = WorkoutImport::run(*conn, twoDays(), options, [&](int done, int total) {
         EXPECT_EQ(total, 2);
         seen << done;
         return done < 1;
@@ -286,8 +290,6 @@ TEST_F(Import, CancelWritesNothing) {
 }
 
 TEST_F(Import, DatabaseFailureWritesNothing) {
-    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
-    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
     // The second run's detail row is refused by the database after the first was written.
     ASSERT_EQ(
         sqlite3_exec(conn->handle(),
@@ -295,7 +297,7 @@ TEST_F(Import, DatabaseFailureWritesNothing) {
                      "(SELECT Count(*) FROM Running_Log) >= 1 BEGIN SELECT RAISE(ABORT, 'refused'); END",
                      nullptr, nullptr, nullptr),
         SQLITE_OK);
-    const auto s = WorkoutImport::run(*conn, {a, b}, options);
+    const auto s = WorkoutImport::run(*conn, twoDays(), options);
     EXPECT_FALSE(s.error.isEmpty());
     EXPECT_EQ(s.imported, 0);
     EXPECT_TRUE(rows().isEmpty());

@@ -39,10 +39,6 @@ TEST_F(ReportCsvTest, FullReportWithCommentsAndTotals) {
     EXPECT_EQ(ReportCsv::fromLines(report(TextReport::Format::Full)), expected("running_full.csv"));
 }
 
-TEST_F(ReportCsvTest, SummaryReportOneRowPerMonth) {
-    EXPECT_EQ(ReportCsv::fromLines(report(TextReport::Format::Summary)), expected("running_summary.csv"));
-}
-
 TEST_F(ReportCsvTest, EquipmentReport) {
     EXPECT_EQ(ReportCsv::fromLines(EquipmentUsage::lines(*conn, "Ann", "Shoe", true)), expected("shoe.csv"));
 }

@@ -334,7 +334,7 @@ TEST_F(ReportWindow, RaceLineOpensTheRaceLogOfTheKind) {
     EXPECT_EQ(messages, QStringList{"Please select a record in the report."});
 }
 
-// --- Long and empty reports ----------------------------------------------------------------------
+// --- Long reports ------------------------------------------------------------------------------
 
 TEST_F(ReportWindow, FiftyThousandLinesAppearAtOnceAndScroll) {
     QStringList statements;
@@ -362,12 +362,6 @@ TEST_F(ReportWindow, FiftyThousandLinesAppearAtOnceAndScroll) {
     EXPECT_EQ(w->lstReport->verticalScrollBar()->value(), w->lstReport->verticalScrollBar()->maximum());
     EXPECT_GT(w->lstReport->horizontalScrollBar()->maximum(), 0); // the lines are wider than the view
     shot(w.get(), QStringLiteral("frmTextRpt_long"));
-
-    auto empty = open(QStringLiteral("Video"));
-    state.setUser(QStringLiteral("Nobody"));
-    click(empty->btnCreateReport);
-    EXPECT_EQ(empty->reportLines().size(), 2);
-    shot(empty.get(), QStringLiteral("frmTextRpt_empty"));
 }
 
 } // namespace
