@@ -374,7 +374,9 @@ DATE{10}TYPE{10}MILES{3}TIME{6}PACE{4}RACE{43}|
 
 // A time that is not a duration stops the report with its message; what was written stays.
 TEST_F(ReportData, BadTimeStopsWithLinesKept) {
-    master(20, "Running", "12/1/2026", "Tuesday", "abc", "Dee", nullptr);
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, "
+         "User_Name) VALUES (20, 'Running', '12/1/2026', 'Tuesday', 'abc', 'Dee')");
     exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (20, 3, 4.8, 'Park')");
     const auto result =
         report(QStringLiteral("Running"), Format::Full, true, false, QString(), QStringLiteral("Dee"));
@@ -404,7 +406,9 @@ TEST_F(ReportData, WeeklyCoversEveryWeekOfTheSpan) {
 
 // A month whose runs have no distance keeps its own totals: nothing of it reaches the next.
 TEST_F(ReportData, NoMonthsTimeFlowsIntoTheNext) {
-    master(30, "Running", "10/20/2026", "Tuesday", "25:00", "Ann", nullptr);
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, "
+         "User_Name) VALUES (30, 'Running', '10/20/2026', 'Tuesday', '25:00', 'Ann')");
     exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (30, 0, 0, 'Treadmill')");
     const auto result = report(QStringLiteral("Running"), Format::Full, true, false,
                                QStringLiteral("(Course = 'Treadmill' OR Course = 'Hill' ) "));
