@@ -1,12 +1,26 @@
 #pragma once
 
 #include "CLibrary.h"
+#include "ChartControl.h"
+#include "ChartTable.h"
 #include "Clock.h"
 #include "GuiFixture.h"
 
 // Workouts of every kind written straight into the test database.
 class DiaryData : public GuiFixture {
   protected:
+    // What a chart control shows, in the text form of a chart table.
+    static QString chartText(const ChartControl* chart) {
+        ChartTable t{chart->title(), {}, {}};
+        for (int s = 1; s <= chart->seriesCount(); ++s)
+            t.seriesLabels << chart->seriesLabel(s);
+        for (int r = 0; r < chart->rowLabels().size(); ++r) {
+            t.rows << ChartTable::Row{chart->rowLabels().at(r), {}};
+            for (int s = 1; s <= chart->seriesCount(); ++s)
+                t.rows.last().values << chart->seriesValues(s).value(r);
+        }
+        return t.text();
+    }
     void master(int id, const char* type, const char* date, const char* time, const QString& user) {
         exec(QStringLiteral(
                  "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
