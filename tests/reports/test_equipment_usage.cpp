@@ -1,6 +1,7 @@
 // The equipment usage report: its list and chart from the core, and its window.
 #include "GuiFixture.h"
 
+#include "CLibrary.h"
 #include "ChartControl.h"
 #include "DbError.h"
 #include "EquipmentUsage.h"
@@ -14,55 +15,41 @@ class EquipmentUsageTest : public GuiFixture {
   protected:
     void SetUp() override {
         GuiFixture::SetUp();
-        exec("INSERT INTO Users (User_Name) VALUES ('ann')");
-        exec("INSERT INTO Users (User_Name) VALUES ('bob')");
-        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date) "
-             "VALUES ('Pegasus', 'Road', 89.5, 1, 'ann', '3/4/2026')");
-        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Trail King', 'Trail', "
-             "1, 'ann')");
-        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Old', 'Road', 0, "
-             "'ann')");
-        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Unused', 'Road', 1, "
-             "'ann')");
-        exec("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Active, User_Name) VALUES ('Pegasus', 'Road', 1, "
-             "'bob')");
-        run(1, "ann", "Pegasus", 5, 8.05);
-        run(2, "ann", "Pegasus", 3.1, 4.99);
-        run(3, "ann", "Trail King", 10, 16.09);
-        run(4, "ann", "Old", 7, 11.26);
-        run(5, "bob", "Pegasus", 100, 160.9); // another user's shoe of the same name
+        exec("INSERT INTO Users (User_Name) VALUES ('ann'), ('bob')");
+        // Pegasus has done 90% of its 9 miles, Trail King 100% of its 10; bob's Pegasus is
+        // another user's shoe of the same name.
+        exec(
+            "INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date, "
+            "Retire_Distance) VALUES ('Pegasus', 'Road', 89.5, 1, 'ann', '3/4/2026', 9), "
+            "('Trail King', 'Trail', NULL, 1, 'ann', NULL, 10), ('Old', 'Road', NULL, 0, 'ann', NULL, NULL), "
+            "('Unused', 'Road', NULL, 1, 'ann', NULL, NULL), ('Pegasus', 'Road', NULL, 1, 'bob', NULL, "
+            "NULL)");
         exec("INSERT INTO Bikes (Bike, Bike_Type, Price, Active, User_Name, Purchase_Date) "
              "VALUES ('Bob''s Racer', 'Road Bike', 1200, 1, 'ann', '6/15/2025')");
-        // Pegasus has done 90% of its 9 miles, Trail King 100% of its 10.
-        exec("UPDATE Running_Shoes SET Retire_Distance = 9 WHERE Shoe = 'Pegasus' AND User_Name = 'ann'");
-        exec("UPDATE Running_Shoes SET Retire_Distance = 10 WHERE Shoe = 'Trail King'");
-        ride(6, "ann", "Bob's Racer", 20, 32.18);
-        ride(7, "ann", "Bob's Racer", 20, 32.18);
+        workout(1, "Running", "ann", "Pegasus", 5, 8.05);
+        workout(2, "Running", "ann", "Pegasus", 3.1, 4.99);
+        workout(3, "Running", "ann", "Trail King", 10, 16.09);
+        workout(4, "Running", "ann", "Old", 7, 11.26);
+        workout(5, "Running", "bob", "Pegasus", 100, 160.9);
+        workout(6, "Cycling", "ann", "Bob's Racer", 20, 32.18);
+        workout(7, "Cycling", "ann", "Bob's Racer", 20, 32.18);
     }
-    void run(int id, const char* user, const QString& shoe, double miles, double km) {
-        master(id, "Running", user);
-        exec(QStringLiteral(
-                 "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Shoes) VALUES (%1, %2, %3, '%4')")
-                 .arg(id)
-                 .arg(miles)
-                 .arg(km)
-                 .arg(QString(shoe).replace("'", "''")));
-    }
-    void ride(int id, const char* user, const QString& bike, double miles, double km) {
-        master(id, "Cycling", user);
-        exec(QStringLiteral(
-                 "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Bike) VALUES (%1, %2, %3, '%4')")
-                 .arg(id)
-                 .arg(miles)
-                 .arg(km)
-                 .arg(QString(bike).replace("'", "''")));
-    }
-    void master(int id, const char* kind, const char* user) {
+    // A run on a shoe or a ride on a bike.
+    void workout(int id, const QString& kind, const char* user, const QString& item, double miles,
+                 double km) {
         exec(QStringLiteral(
                  "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
                  "Exercise_Time, User_Name) VALUES (%1, '%2', '5/1/2026', 'Friday', '30:00', '%3')")
                  .arg(id)
                  .arg(kind, user));
+        const bool run = kind == "Running";
+        exec(QStringLiteral("INSERT INTO %1 (%2, Miles, Kilometers, %3) VALUES (%4, %5, %6, %7)")
+                 .arg(run ? "Running_Log" : "Cycling_Log", run ? "Running_ID" : "Cycling_ID",
+                      run ? "Shoes" : "Bike")
+                 .arg(id)
+                 .arg(miles)
+                 .arg(km)
+                 .arg(CLibrary::Quote(item)));
     }
 };
 
@@ -107,7 +94,7 @@ TEST_F(EquipmentUsageTest, AUserWithoutItemsGetsHeaderSeparatorAndAnEmptyChart) 
     EXPECT_THROW(EquipmentUsage::lines(*conn, "ann", "Skates", true), DbError);
 }
 
-TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndABarChartWithoutLegend) {
+TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndTheBarChart) {
     FixedState state("ann", true);
     frmItemRpt dlg(state);
     dlg.openReport("Shoe");

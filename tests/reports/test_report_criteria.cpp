@@ -180,10 +180,10 @@ struct DrillCase {
     const char* kind;
     Format format;
     QString line;
-    Target::Action action;
-    const char* targetKind;
-    const char* id;
-    const char* criteria;
+    Target::Action action = Target::Action::None;
+    const char* targetKind = "";
+    const char* id = "";
+    const char* criteria = "";
 };
 
 void PrintTo(const DrillCase& c, std::ostream* os) {
@@ -216,42 +216,34 @@ const QString TimeLongDay =
     "03-Dec-2026" + blanks(3) + "40:00" + blanks(5) + "Thursdayyyyyyyyy" + " Video" + blanks(58) + "10";
 const QString RaceLine = "15-Nov-2026" + blanks(3) + "Marathon" + blanks(6) + "26.2" + blanks(4) + "3:30:00" +
                          blanks(3) + "8:01" + blanks(4) + "City Marathon" + blanks(34) + "2";
-const Target::Action None = Target::Action::None;
 const Target::Action Workout = Target::Action::Workout;
 
 INSTANTIATE_TEST_SUITE_P(
     DrillDown, Drill,
-    ::testing::Values(
-        DrillCase{"RunRecord", "Running", Format::Full, RunLine, Workout, "Running", "1", ""},
-        DrillCase{"LongCourseStillFindsTheNumber", "Cycling", Format::Full, LongCourse, Workout, "Cycling",
-                  "4711", ""},
-        DrillCase{"Header", "Running", Format::Full, "DATE          MILES   TIME", None, "", "", ""},
-        DrillCase{"Separator", "Running", Format::Full, QString(82, QLatin1Char('-')), None, "", "", ""},
-        DrillCase{"MonthLine", "Running", Format::Full, "November 2026", None, "", "", ""},
-        DrillCase{"Blank", "Running", Format::Full, " ", None, "", "", ""},
-        DrillCase{"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45",
-                  None, "", "", ""},
-        DrillCase{"CommentEndingInDigits", "Running", Format::Full, blanks(5) + "ran with Bob 2026", None, "",
-                  "", ""},
-        DrillCase{"NumberWithText", "Running", Format::Full, RunLine + "; DELETE FROM Users", None, "", "",
-                  ""},
-        DrillCase{"TimeReportType", "Time", Format::Full, TimeSwim, Workout, "Swimming", "8", ""},
-        DrillCase{"TimeReportPushedType", "Time", Format::Full, TimeLongDay, Workout, "Video", "10", ""},
-        DrillCase{"SummaryMonth", "Swimming", Format::Summary,
-                  "December 2026   40       40:00     1       40.00       40:00      ",
-                  Target::Action::Criteria, "Swimming", "",
-                  "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026', 'MMMM YYYY')"},
-        DrillCase{"SummaryTotals", "Running", Format::Summary, "Report Totals -> Miles=13.8", None, "", "",
-                  ""},
-        DrillCase{"SummaryInjection", "Running", Format::Summary, "x') OR ('1", None, "", "", ""},
-        DrillCase{"WeekLine", "Running", Format::Weekly, "29-Nov-2026     8.8      1:52:30   12:47",
-                  Target::Action::Criteria, "Running", "",
-                  "Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND Format('12/05/2026', "
-                  "'mm/dd/yyyy')"},
-        DrillCase{"WeekHeader", "Running", Format::Weekly, "WEEK            MILES", None, "", "", ""},
-        DrillCase{"RaceRecord", "RunningRace", Format::None, RaceLine, Target::Action::Race, "RunningRace",
-                  "2", ""},
-        DrillCase{"RaceBlank", "RunningRace", Format::None, " ", None, "", "", ""}),
+    ::testing::ValuesIn(std::vector<DrillCase>{
+        {"RunRecord", "Running", Format::Full, RunLine, Workout, "Running", "1"},
+        {"LongCourseStillFindsTheNumber", "Cycling", Format::Full, LongCourse, Workout, "Cycling", "4711"},
+        {"Header", "Running", Format::Full, "DATE          MILES   TIME"},
+        {"Separator", "Running", Format::Full, QString(82, QLatin1Char('-'))},
+        {"MonthLine", "Running", Format::Full, "November 2026"},
+        {"Blank", "Running", Format::Full, " "},
+        {"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45"},
+        {"CommentEndingInDigits", "Running", Format::Full, blanks(5) + "ran with Bob 2026"},
+        {"NumberWithText", "Running", Format::Full, RunLine + "; DELETE FROM Users"},
+        {"TimeReportType", "Time", Format::Full, TimeSwim, Workout, "Swimming", "8"},
+        {"TimeReportPushedType", "Time", Format::Full, TimeLongDay, Workout, "Video", "10"},
+        {"SummaryMonth", "Swimming", Format::Summary,
+         "December 2026   40       40:00     1       40.00       40:00      ", Target::Action::Criteria,
+         "Swimming", "", "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026', 'MMMM YYYY')"},
+        {"SummaryTotals", "Running", Format::Summary, "Report Totals -> Miles=13.8"},
+        {"SummaryInjection", "Running", Format::Summary, "x') OR ('1"},
+        {"WeekLine", "Running", Format::Weekly, "29-Nov-2026     8.8      1:52:30   12:47",
+         Target::Action::Criteria, "Running", "",
+         "Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND Format('12/05/2026', "
+         "'mm/dd/yyyy')"},
+        {"WeekHeader", "Running", Format::Weekly, "WEEK            MILES"},
+        {"RaceRecord", "RunningRace", Format::None, RaceLine, Target::Action::Race, "RunningRace", "2"},
+        {"RaceBlank", "RunningRace", Format::None, " "}}),
     CaseName());
 
 } // namespace

@@ -9,12 +9,12 @@ struct TextCase {
     const char* name;
     const char* kind;
     Format format;
-    bool miles;
-    bool comments;
-    const char* criteria;
-    const char* user;
-    const char* text; // expected: lines ending in "|", {n} = n blanks
-    const char* error;
+    QString text; // expected: lines ending in "|", {n} = n blanks
+    const char* criteria = "";
+    const char* error = "";
+    bool miles = true;
+    bool comments = false;
+    const char* user = "Ann";
 };
 
 void PrintTo(const TextCase& c, std::ostream* os) {
@@ -30,26 +30,6 @@ TEST_P(ReportText, WholeText) {
     EXPECT_EQ(text(result.lines), expected(c.text));
     EXPECT_EQ(result.error, QString::fromUtf8(c.error));
 }
-
-const char* const RunFullMiles = R"(
-DATE{10}MILES{3}TIME{6}PACE{4}DAY{8}COURSE|
-%SEP%|
- |
-November 2026|
-28-Nov-2026{3}5{7}45:00{5}9:00{4}Saturday{3}River Loop{41}1|
-30-Nov-2026{3}6.2{5}1:02:30{3}10:05{3}Monday{5}Hill{47}2|
-Month Totals -> Miles=11.2 Time=1:47:30 Pace=9:36|
-{16}Runs=2 Avg Miles=5.60 Avg Time=53:45|
- |
-December 2026|
-02-Dec-2026{3}0{7}30:00{5}0:00{4}Wednesday{2}Treadmill{42}3|
-05-Dec-2026{3}2.6{5}20:00{5}7:42{4}Saturday{3}Track{46}4|
-Month Totals -> Miles=2.6 Time=50:00 Pace=19:14|
-{16}Runs=2 Avg Miles=1.30 Avg Time=25:00|
- |
-Report Totals -> Miles=13.8 Time=2:37:30 Pace=11:25|
-{17}Runs=4 Avg Miles=3.45 Avg Time=39:22|
-)";
 
 const char* const RunFullMilesComments = R"(
 DATE{10}MILES{3}TIME{6}PACE{4}DAY{8}COURSE|
@@ -72,6 +52,10 @@ Month Totals -> Miles=2.6 Time=50:00 Pace=19:14|
 Report Totals -> Miles=13.8 Time=2:37:30 Pace=11:25|
 {17}Runs=4 Avg Miles=3.45 Avg Time=39:22|
 )";
+
+// The same report without comments: the comment lines (five blanks, then the text) go.
+const QString RunFullMiles =
+    QString::fromUtf8(RunFullMilesComments).remove(QRegularExpression("\\n\\{5\\}[^\\n]*"));
 
 const char* const RunFullKm = R"(
 DATE{10}KM{6}TIME{6}PACE{4}DAY{8}COURSE|
@@ -109,20 +93,6 @@ Month Totals -> Miles=2.6 Time=20:00 Pace=7:42|
  |
 Report Totals -> Miles=8.8 Time=1:22:30 Pace=9:22|
 {17}Runs=2 Avg Miles=4.40 Avg Time=41:15|
-)";
-
-// The only month has no distance: its totals and the report totals are still written.
-const char* const RunFullZeroDistance = R"(
-DATE{10}MILES{3}TIME{6}PACE{4}DAY{8}COURSE|
-%SEP%|
- |
-December 2026|
-02-Dec-2026{3}0{7}30:00{5}0:00{4}Wednesday{2}Treadmill{42}3|
-Month Totals -> Miles=0 Time=30:00 Pace=0:00|
-{16}Runs=1 Avg Miles=0.00 Avg Time=30:00|
- |
-Report Totals -> Miles=0 Time=30:00 Pace=0:00|
-{17}Runs=1 Avg Miles=0.00 Avg Time=30:00|
 )";
 
 const char* const HeaderOnlyRun = R"(
@@ -347,92 +317,66 @@ const char* const CurrentMonth = "Format(Exercise_Date, 'MMMM YYYY') = Format(No
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportText,
-    ::testing::Values(
-        TextCase{"RunFullMiles", "Running", Format::Full, true, false, "", "Ann", RunFullMiles, ""},
-        TextCase{"RunFullMilesComments", "Running", Format::Full, true, true, "", "Ann", RunFullMilesComments,
-                 ""},
-        TextCase{"RunFullKm", "Running", Format::Full, false, false, "", "Ann", RunFullKm, ""},
-        TextCase{"RunFullCourseCriteria", "Running", Format::Full, true, false, Courses, "Ann",
-                 RunFullCourses, ""},
-        TextCase{"RunFullZeroDistanceMonth", "Running", Format::Full, true, false, "Course = 'Treadmill' ",
-                 "Ann", RunFullZeroDistance, ""},
-        TextCase{"RunFullNoRows", "Running", Format::Full, true, true, "", "Cy", HeaderOnlyRun, ""},
-        TextCase{"RunSummaryMiles", "Running", Format::Summary, true, false, "", "Ann", RunSummaryMiles, ""},
-        TextCase{"RunSummaryZeroDistance", "Running", Format::Summary, true, false, "Course = 'Treadmill' ",
-                 "Ann", RunSummaryZeroDistance, ""},
-        TextCase{"RideFullMilesZeroTime", "Cycling", Format::Full, true, false, "", "Ann", RideFullMiles, ""},
-        TextCase{"RideSummaryKm", "Cycling", Format::Summary, false, false, "", "Ann", RideSummaryKm, ""},
-        TextCase{"RunWeekly", "Running", Format::Weekly, true, false, "", "Ann", RunWeekly, ""},
-        TextCase{"RunWeeklyCurrentMonth", "Running", Format::Weekly, true, false, CurrentMonth, "Ann",
-                 RunWeeklyCurrentMonth, ""},
-        TextCase{"RunWeeklyRangeKm", "Running", Format::Weekly, false, false,
-                 "(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND Format('12/3/2026', "
-                 "'mm/dd/yyyy')) ",
-                 "Ann", RunWeeklyRangeKm, ""},
-        TextCase{"RunWeeklyNoRuns", "Running", Format::Weekly, true, false, "", "Cy", RunWeeklyNothing, ""},
-        TextCase{"SwimFullComments", "Swimming", Format::Full, true, true, "", "Ann", SwimFullComments, ""},
-        TextCase{"SwimSummary", "Swimming", Format::Summary, false, false, "", "Ann", SwimSummary, ""},
-        TextCase{"VideoFullComments", "Video", Format::Full, true, true, "", "Ann", VideoFullComments, ""},
-        TextCase{"VideoSummary", "Video", Format::Summary, true, false, "", "Ann", VideoSummary, ""},
-        TextCase{"VideoFullNoRows", "Video", Format::Full, true, false, "", "Cy", HeaderOnlyVideo, ""},
-        TextCase{"OtherFull", "Other", Format::Full, true, false, "", "Ann", OtherFull, ""},
-        TextCase{"OtherSummary", "Other", Format::Summary, true, false, "", "Ann", OtherSummary, ""},
-        TextCase{"TimeFullTypeCriteria", "Time", Format::Full, true, false,
-                 "(Exercise_Type = 'Swimming' OR Exercise_Type = 'Video' ) ", "Ann", TimeFullSwimVideo, ""},
-        TextCase{"TimeSummaryAll", "Time", Format::Summary, true, false, "", "Ann", TimeSummaryAll, ""},
-        TextCase{"RunningRaceMiles", "RunningRace", Format::None, true, false, "", "Ann", RunningRaceMiles,
-                 ""},
-        TextCase{"RunningRaceKmTypeCriteria", "RunningRace", Format::None, false, false,
-                 "RaceType = 'Marathon' ", "Ann", RunningRaceKmMarathon, ""},
-        TextCase{"CyclingRaceZeroDistance", "CyclingRace", Format::None, true, false, "", "Ann",
-                 CyclingRaceZero, ""},
-        TextCase{"SwimmingRaceNone", "SwimmingRace", Format::None, true, false, "", "Ann", SwimmingRaceNone,
-                 ""},
+    ::testing::ValuesIn(std::vector<TextCase>{
+        {"RunFullMiles", "Running", Format::Full, RunFullMiles},
+        {"RunFullMilesComments", "Running", Format::Full, RunFullMilesComments, "", "", true, true},
+        {"RunFullKm", "Running", Format::Full, RunFullKm, "", "", false},
+        // An OR in the criteria stays inside its own parentheses: Bob's run on the Hill is not Ann's.
+        {"RunFullCourseCriteriaStayInside", "Running", Format::Full, RunFullCourses,
+         "Course = 'Hill' OR Course = 'Track' "},
+        {"RunFullNoRows", "Running", Format::Full, HeaderOnlyRun, "", "", true, true, "Cy"},
+        {"RunSummaryMiles", "Running", Format::Summary, RunSummaryMiles},
+        {"RunSummaryZeroDistance", "Running", Format::Summary, RunSummaryZeroDistance,
+         "Course = 'Treadmill' "},
+        {"RideFullMilesZeroTime", "Cycling", Format::Full, RideFullMiles},
+        {"RideSummaryKm", "Cycling", Format::Summary, RideSummaryKm, "", "", false},
+        {"RunWeekly", "Running", Format::Weekly, RunWeekly},
+        {"RunWeeklyCurrentMonth", "Running", Format::Weekly, RunWeeklyCurrentMonth, CurrentMonth},
+        {"RunWeeklyRangeKm", "Running", Format::Weekly, RunWeeklyRangeKm,
+         "(Exercise_Date BETWEEN Format('12/1/2026', 'mm/dd/yyyy') AND Format('12/3/2026', 'mm/dd/yyyy')) ",
+         "", false},
+        {"RunWeeklyNoRuns", "Running", Format::Weekly, RunWeeklyNothing, "", "", true, false, "Cy"},
+        {"SwimFullComments", "Swimming", Format::Full, SwimFullComments, "", "", true, true},
+        {"SwimSummary", "Swimming", Format::Summary, SwimSummary, "", "", false},
+        {"VideoFullComments", "Video", Format::Full, VideoFullComments, "", "", true, true},
+        {"VideoSummary", "Video", Format::Summary, VideoSummary},
+        {"VideoFullNoRows", "Video", Format::Full, HeaderOnlyVideo, "", "", true, false, "Cy"},
+        {"OtherFull", "Other", Format::Full, OtherFull},
+        {"OtherSummary", "Other", Format::Summary, OtherSummary},
+        {"TimeFullTypeCriteria", "Time", Format::Full, TimeFullSwimVideo,
+         "(Exercise_Type = 'Swimming' OR Exercise_Type = 'Video' ) "},
+        {"TimeSummaryAll", "Time", Format::Summary, TimeSummaryAll},
+        {"RunningRaceMiles", "RunningRace", Format::None, RunningRaceMiles},
+        {"RunningRaceKmTypeCriteria", "RunningRace", Format::None, RunningRaceKmMarathon,
+         "RaceType = 'Marathon' ", "", false},
+        {"CyclingRaceZeroDistance", "CyclingRace", Format::None, CyclingRaceZero},
+        {"SwimmingRaceNone", "SwimmingRace", Format::None, SwimmingRaceNone},
         // Kinds and formats without a report.
-        TextCase{"UnknownKind", "Walking", Format::Full, true, false, "", "Ann", NoLines, "Program Error"},
-        TextCase{"WeeklyCycling", "Cycling", Format::Weekly, true, false, "", "Ann", NoLines,
-                 "Program Error"},
-        TextCase{"FullRace", "RunningRace", Format::Full, true, false, "", "Ann", NoLines, "Program Error"},
+        {"UnknownKind", "Walking", Format::Full, NoLines, "", "Program Error"},
+        {"WeeklyCycling", "Cycling", Format::Weekly, NoLines, "", "Program Error"},
+        {"FullRace", "RunningRace", Format::Full, NoLines, "", "Program Error"},
         // Criteria that try to be more than a condition run nothing.
-        TextCase{
-            "SecondStatement", "Running", Format::Full, true, false, "Miles > 0; DELETE FROM Users", "Ann",
-            HeaderOnlyRun,
-            "Could not retrieve data - The criteria are not a condition: it holds a second statement - In "
-            "frmTextRpt FullRunBikeRpt"},
-        TextCase{
-            "ClosesTheWhere", "Video", Format::Full, true, false,
-            "Video = 'x') UNION SELECT User_Name FROM Users WHERE (1 = 1", "Ann", HeaderOnlyVideo,
-            "Could not retrieve data - The criteria are not a condition: a parenthesis closes more than it "
-            "opened - In frmTextRpt FullVideoRpt"},
-        TextCase{
-            "Ordering", "Video", Format::Full, true, false, "1 = 1 ORDER BY Video", "Ann", HeaderOnlyVideo,
-            "Could not retrieve data - The criteria are not a condition: ORDER - In frmTextRpt FullVideoRpt"},
-        TextCase{"NotSql", "RunningRace", Format::None, true, false, "Miles >=", "Ann",
-                 R"(
+        {"SecondStatement", "Running", Format::Full, HeaderOnlyRun, "Miles > 0; DELETE FROM Users",
+         "Could not retrieve data - The criteria are not a condition: it holds a second statement - In "
+         "frmTextRpt FullRunBikeRpt"},
+        {"ClosesTheWhere", "Video", Format::Full, HeaderOnlyVideo,
+         "Video = 'x') UNION SELECT User_Name FROM Users WHERE (1 = 1",
+         "Could not retrieve data - The criteria are not a condition: a parenthesis closes more than it "
+         "opened - In frmTextRpt FullVideoRpt"},
+        {"Ordering", "Video", Format::Full, HeaderOnlyVideo, "1 = 1 ORDER BY Video",
+         "Could not retrieve data - The criteria are not a condition: ORDER - In frmTextRpt FullVideoRpt"},
+        {"NotSql", "RunningRace", Format::None, R"(
 DATE{10}TYPE{10}MILES{3}TIME{6}PACE{4}RACE{43}|
 %SEP%|
 )",
-                 "Could not retrieve race data - near \")\": syntax error - In frmTextRpt RaceRpt"},
-        // An OR in the criteria stays inside its own parentheses: Bob's 10-mile run is not Ann's.
-        TextCase{"OrStaysInside", "Running", Format::Full, true, false, "Miles = 6.2 OR Miles = 10 ", "Ann",
-                 R"(
-DATE{10}MILES{3}TIME{6}PACE{4}DAY{8}COURSE|
-%SEP%|
- |
-November 2026|
-30-Nov-2026{3}6.2{5}1:02:30{3}10:05{3}Monday{5}Hill{47}2|
-Month Totals -> Miles=6.2 Time=1:02:30 Pace=10:05|
-{16}Runs=1 Avg Miles=6.20 Avg Time=1:02:30|
- |
-Report Totals -> Miles=6.2 Time=1:02:30 Pace=10:05|
-{17}Runs=1 Avg Miles=6.20 Avg Time=1:02:30|
-)",
-                 ""}),
+         "Miles >=", "Could not retrieve race data - near \")\": syntax error - In frmTextRpt RaceRpt"}}),
     CaseName());
 
 // A time that is not a duration stops the report with its message; what was written stays.
 TEST_F(ReportData, BadTimeStopsWithLinesKept) {
-    master(20, "Running", "12/1/2026", "Tuesday", "abc", "Dee", nullptr);
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, "
+         "User_Name) VALUES (20, 'Running', '12/1/2026', 'Tuesday', 'abc', 'Dee')");
     exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (20, 3, 4.8, 'Park')");
     const auto result =
         report(QStringLiteral("Running"), Format::Full, true, false, QString(), QStringLiteral("Dee"));
@@ -460,13 +404,11 @@ TEST_F(ReportData, WeeklyCoversEveryWeekOfTheSpan) {
               QString(17, QLatin1Char(' ')) + QStringLiteral("Average Miles per Week=0.01"));
 }
 
-} // namespace
-
-namespace {
-
 // A month whose runs have no distance keeps its own totals: nothing of it reaches the next.
 TEST_F(ReportData, NoMonthsTimeFlowsIntoTheNext) {
-    master(30, "Running", "10/20/2026", "Tuesday", "25:00", "Ann", nullptr);
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, "
+         "User_Name) VALUES (30, 'Running', '10/20/2026', 'Tuesday', '25:00', 'Ann')");
     exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (30, 0, 0, 'Treadmill')");
     const auto result = report(QStringLiteral("Running"), Format::Full, true, false,
                                QStringLiteral("(Course = 'Treadmill' OR Course = 'Hill' ) "));

@@ -1,0 +1,34 @@
+#pragma once
+
+// The small running diary the exported reports are worked out from, and the expected files.
+#include "Connection.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+// Ann's three runs on the shoe Racer: a comment with quotes, a course with a comma, a name
+// with an accent.
+inline void seedRuns(Connection& c) {
+    c.execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
+    c.execute("INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date) "
+              "VALUES ('Racer', 'Flat', 89.5, 1, 'Ann', '2026-01-15')");
+    const QVariantList runs[] = {{"2026-03-03", "Tuesday", "40:00", "Said \"easy\"", 5, 8, "Park, east loop"},
+                                 {"2026-03-10", "Tuesday", "25:00", "", 2.5, 4, "Track"},
+                                 {"2026-04-01", "Wednesday", "1:20:00", "", 10, 16.1, "R\u00edo"}};
+    for (const QVariantList& r : runs) {
+        c.execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, "
+                  "User_Name, Comments) VALUES ('Running', ?, ?, ?, 'Ann', ?)",
+                  r.mid(0, 4));
+        c.execute(
+            "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES (?, ?, ?, ?, "
+            "'Racer')",
+            {c.lastInsertId(), r[4], r[5], r[6]});
+    }
+}
+
+// An expected file of tests/exchange/expected, byte for byte.
+inline QByteArray expected(const char* name) {
+    QFile f(QStringLiteral(EXCHANGE_EXPECTED "/") + QLatin1String(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return f.readAll();
+}
