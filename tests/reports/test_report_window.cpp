@@ -1,5 +1,6 @@
 // The report window and the criteria dialog driven as a person uses them, on a real database.
 #include "DateText.h"
+#include "Dialogs.h"
 #include "ReportData.h"
 #include "ReportListModel.h"
 #include "frmTextRpt.h"
@@ -112,7 +113,15 @@ TEST_F(ReportWindow, UnknownKindSaysProgramErrorAndCloses) {
 TEST_F(ReportWindow, FailingReportKeepsItsLinesAndShowsTheMessage) {
     auto w = open(QStringLiteral("Running"));
     w->txtCriteria->setText(QStringLiteral("Miles > 1; DELETE FROM Running_Log"));
+    // The wait cursor of the report's work is gone before its message is shown.
+    bool busyAtMessage = true;
+    Dialogs::setMessageHandler([&](const QString& text) {
+        busyAtMessage = QGuiApplication::overrideCursor() != nullptr;
+        messages << text;
+    });
     click(w->btnCreateReport);
+    EXPECT_FALSE(busyAtMessage);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(w->reportLines().size(), 2);
     EXPECT_EQ(messages,
               QStringList{"Could not retrieve data - The criteria are not a condition: it holds a second "
