@@ -54,6 +54,9 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     m_view->chart()->setBackgroundRoundness(0);
     m_xAxis = new QCategoryAxis();
     m_xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    // Labels are whole ("Jan 26", not "Ja..."): at most 16 are shown, tilted when there are
+    // many, so they have room; a narrow chart would otherwise cut every one of them short.
+    m_xAxis->setTruncateLabels(false);
     m_xBaseFont = m_xAxis->labelsFont();
     m_yAxis = new QValueAxis();
     m_yAxis->setLabelFormat(QStringLiteral("%g"));
@@ -286,6 +289,10 @@ void ChartControl::rebuild() {
             bars->append(set);
         }
         c->addSeries(bars);
+        // Bars without the theme's light outline: with years of months the bars are a pixel
+        // or two wide, and the outline would paint over their colour.
+        for (QBarSet* set : bars->barSets())
+            set->setPen(Qt::NoPen);
         bars->attachAxis(m_xAxis);
         bars->attachAxis(m_yAxis);
     } else {

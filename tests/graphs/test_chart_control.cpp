@@ -6,6 +6,7 @@
 #include <QBarSeries>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -135,6 +136,31 @@ TEST_F(ChartControlTest, RowsOfOneDayKeepTheirPlacesAndManyRowsGetEveryKthLabel)
     chart.setXAxisLabelFormat(12, "Comic Sans MS", QColor(10, 20, 30));
     chart.resize(860, 560);
     shot(&chart, "chart_many_rows");
+}
+
+// Years of months in a small window: each bar is a pixel or two wide and must still show its
+// colour rather than the outline's white.
+TEST_F(ChartControlTest, NarrowBarsShowTheirColour) {
+    QList<QVariantList> months;
+    for (int i = 0; i < 400; ++i)
+        months << QVariantList{QStringLiteral("M%1").arg(i), 10};
+    ChartControl chart;
+    chart.setChartType(ChartControl::Bar);
+    chart.setChartData(months);
+    chart.resize(480, 360);
+    chart.show();
+    QApplication::processEvents();
+    const QImage image = chart.grab().toImage();
+    const QRectF plot = chart.chart()->plotArea();
+    const QPoint offset = chart.findChild<QChartView*>()->mapTo(&chart, QPoint(0, 0));
+    double lightness = 0;
+    int samples = 0;
+    for (int x = int(plot.left()) + 2; x < int(plot.right()) - 2; ++x) {
+        lightness += image.pixelColor(QPoint(x, int(plot.bottom()) - 20) + offset).lightnessF();
+        ++samples;
+    }
+    ASSERT_GT(samples, 100);
+    EXPECT_LT(lightness / samples, 0.85) << "the bars are washed out";
 }
 
 TEST_F(ChartControlTest, AnEmptyTableDrawsAnEmptyChartWithItsTitle) {
