@@ -586,48 +586,42 @@ void race(Context& ctx) {
 
 using Procedure = void (*)(Context&);
 
+// The report procedure of each kind and format, with the name its messages give it. A
+// race report has no format (its options are disabled) and is found as a summary.
+struct ProcedureEntry {
+    const char* kind;
+    Format format;
+    const char* name;
+    Procedure run;
+};
+
+constexpr ProcedureEntry Procedures[] = {
+    {"Running", Format::Full, "FullRunBikeRpt", fullRunBike},
+    {"Cycling", Format::Full, "FullRunBikeRpt", fullRunBike},
+    {"Swimming", Format::Full, "FullSwimRpt", fullTime},
+    {"Video", Format::Full, "FullVideoRpt", fullTime},
+    {"Other", Format::Full, "FullOtherRpt", fullTime},
+    {"Time", Format::Full, "FullTimeRpt", fullTime},
+    {"Running", Format::Weekly, "WeeklyRunRpt", weeklyRun},
+    {"Running", Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
+    {"Cycling", Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
+    {"Swimming", Format::Summary, "SummarySwimRpt", summaryTime},
+    {"Video", Format::Summary, "SummaryVideoRpt", summaryTime},
+    {"Other", Format::Summary, "SummaryExerciseRpt", summaryTime},
+    {"Time", Format::Summary, "SummaryTimeRpt", summaryTime},
+};
+
 Procedure procedureFor(const QString& kind, Format format, QString& name) {
-    const bool runBike = kind == QLatin1String("Running") || kind == QLatin1String("Cycling");
-    const bool timeOnly = kind == QLatin1String("Swimming") || kind == QLatin1String("Video") ||
-                          kind == QLatin1String("Other") || kind == QLatin1String("Time");
-    switch (format) {
-    case Format::Full:
-        if (runBike) {
-            name = QStringLiteral("FullRunBikeRpt");
-            return fullRunBike;
+    const Format asked = format == Format::None ? Format::Summary : format;
+    for (const ProcedureEntry& p : Procedures) {
+        if (p.format == asked && kind == QLatin1String(p.kind)) {
+            name = QLatin1String(p.name);
+            return p.run;
         }
-        if (timeOnly) {
-            name = kind == QLatin1String("Swimming") ? QStringLiteral("FullSwimRpt")
-                   : kind == QLatin1String("Video")  ? QStringLiteral("FullVideoRpt")
-                   : kind == QLatin1String("Other")  ? QStringLiteral("FullOtherRpt")
-                                                     : QStringLiteral("FullTimeRpt");
-            return fullTime;
-        }
-        return nullptr;
-    case Format::Weekly:
-        if (kind == QLatin1String("Running")) {
-            name = QStringLiteral("WeeklyRunRpt");
-            return weeklyRun;
-        }
-        return nullptr;
-    case Format::Summary:
-    case Format::None:
-        if (runBike) {
-            name = QStringLiteral("SummaryRunBikeRpt");
-            return summaryRunBike;
-        }
-        if (timeOnly) {
-            name = kind == QLatin1String("Swimming") ? QStringLiteral("SummarySwimRpt")
-                   : kind == QLatin1String("Video")  ? QStringLiteral("SummaryVideoRpt")
-                   : kind == QLatin1String("Other")  ? QStringLiteral("SummaryExerciseRpt")
-                                                     : QStringLiteral("SummaryTimeRpt");
-            return summaryTime;
-        }
-        if (ReportCriteria::isRaceKind(kind)) {
-            name = QStringLiteral("RaceRpt");
-            return race;
-        }
-        return nullptr;
+    }
+    if (asked == Format::Summary && ReportCriteria::isRaceKind(kind)) {
+        name = QStringLiteral("RaceRpt");
+        return race;
     }
     return nullptr;
 }
