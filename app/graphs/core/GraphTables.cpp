@@ -134,57 +134,39 @@ double paceOrSpeed(Sport sport, double distance, double minutes) {
     return minutes == 0 ? 0 : distance / (minutes / 60);
 }
 
-QString paceTitle(Sport sport, bool miles, const Selection& sel) {
-    if (sport == Sport::Running) {
-        switch (sel.filter) {
-        case Filter::AllMonths:
-            return QStringLiteral("Avg Run And Pace All Months");
-        case Filter::CurrentYear:
-            return QStringLiteral("Avg Run And Pace Current Year");
-        case Filter::DateRange:
-            return QStringLiteral("Avg Run And Pace Date Range");
-        case Filter::SingleMonth:
-            return QStringLiteral("Run And Pace ") + sel.singleMonth;
-        case Filter::CompareMonths:
-            return QStringLiteral("Compare Avg Run and Pace (Months)");
-        case Filter::CompareYears:
-            return QStringLiteral("Compare Avg Run and Pace (Years)");
-        }
-    }
-    const QString unit = miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
+// A chart's title for its filter: `whole` over a span of months ("Avg Run And Pace All
+// Months"), `single` before one month's name, `compared` when comparing months or years.
+QString periodTitle(const Selection& sel, const QString& whole, const QString& single,
+                    const QString& compared) {
     switch (sel.filter) {
     case Filter::AllMonths:
-        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" All Months");
+        return whole + QStringLiteral(" All Months");
     case Filter::CurrentYear:
-        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" Current Year");
+        return whole + QStringLiteral(" Current Year");
     case Filter::DateRange:
-        return QStringLiteral("Avg Ride And ") + unit + QStringLiteral(" Date Range");
+        return whole + QStringLiteral(" Date Range");
     case Filter::SingleMonth:
-        return QStringLiteral("Ride And ") + unit + QLatin1Char(' ') + sel.singleMonth;
+        return single + QLatin1Char(' ') + sel.singleMonth;
     case Filter::CompareMonths:
-        return QStringLiteral("Compare Avg Ride and ") + unit + QStringLiteral(" (Months)");
+        return QStringLiteral("Compare ") + compared + QStringLiteral(" (Months)");
     case Filter::CompareYears:
-        return QStringLiteral("Compare Avg Ride and ") + unit + QStringLiteral(" (Years)");
+        return QStringLiteral("Compare ") + compared + QStringLiteral(" (Years)");
     }
     return {};
 }
 
+QString paceTitle(Sport sport, bool miles, const Selection& sel) {
+    if (sport == Sport::Running)
+        return periodTitle(sel, QStringLiteral("Avg Run And Pace"), QStringLiteral("Run And Pace"),
+                           QStringLiteral("Avg Run and Pace"));
+    const QString unit = miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
+    return periodTitle(sel, QStringLiteral("Avg Ride And ") + unit, QStringLiteral("Ride And ") + unit,
+                       QStringLiteral("Avg Ride and ") + unit);
+}
+
 QString hoursTitle(const Selection& sel) {
-    switch (sel.filter) {
-    case Filter::AllMonths:
-        return QStringLiteral("Exercise Hours All Months");
-    case Filter::CurrentYear:
-        return QStringLiteral("Exercise Hours Current Year");
-    case Filter::DateRange:
-        return QStringLiteral("Exercise Hours Date Range");
-    case Filter::SingleMonth:
-        return QStringLiteral("Exercise Hours ") + sel.singleMonth;
-    case Filter::CompareMonths:
-        return QStringLiteral("Compare Exercise Hours (Months)");
-    case Filter::CompareYears:
-        return QStringLiteral("Compare Exercise Hours (Years)");
-    }
-    return {};
+    const QString hours = QStringLiteral("Exercise Hours");
+    return periodTitle(sel, hours, hours, hours);
 }
 
 struct KindColumn {
