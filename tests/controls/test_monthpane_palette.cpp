@@ -1,26 +1,15 @@
 // The calendar's day lines on a dark desktop palette: colours chosen for a light background
 // that would not read on a dark one are lightened; the others stay as given.
 
+#include "Contrast.h"
 #include "mossCalendar.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPalette>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
-
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 TEST(MonthpaneDarkPalette, DayLinesReadOnADarkBackground) {
     const QPalette saved = QApplication::palette();

@@ -1,6 +1,7 @@
 // The main window under the desktop's dark palette: every text stays readable against the
 // background it is drawn on.
 
+#include "Contrast.h"
 #include "GuiFixture.h"
 
 #include "MainForm.h"
@@ -13,18 +14,6 @@
 #include <QTextCharFormat>
 
 namespace {
-
-// Contrast ratio of two colours as the accessibility guidelines define it (1 to 21).
-double contrast(const QColor& a, const QColor& b) {
-    const auto luminance = [](const QColor& c) {
-        const auto channel = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 QPalette darkPalette() {
     QPalette p;
