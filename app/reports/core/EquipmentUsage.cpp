@@ -155,19 +155,11 @@ Report build(Connection& conn, const QString& user, const QString& kind, bool mi
 }
 
 QStringList lines(Connection& conn, const QString& user, const QString& kind, bool miles) {
-    const Kind k = kindOf(kind);
-    Transaction read(conn, Transaction::Mode::Read);
-    QStringList out = readLines(conn, k, kind, user, miles);
-    read.commit();
-    return out;
+    return build(conn, user, kind, miles).lines;
 }
 
 ChartTable chart(Connection& conn, const QString& user, const QString& kind, bool miles) {
-    const Kind k = kindOf(kind);
-    Transaction read(conn, Transaction::Mode::Read);
-    ChartTable out = readChart(conn, k, kind, user, miles);
-    read.commit();
-    return out;
+    return build(conn, user, kind, miles).chart;
 }
 
 } // namespace EquipmentUsage
