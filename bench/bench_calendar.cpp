@@ -111,14 +111,19 @@ void CalendarItems(benchmark::State& state) {
 }
 BENCHMARK(CalendarItems)->Unit(benchmark::kMillisecond);
 
+// The calendar report shown and painted once, kept when it is closed.
+void show(frmCalendarRpt& window) {
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    QApplication::processEvents();
+}
+
 void CalendarMonthFill(benchmark::State& state) {
     database();
     Clock::setFixed(QDateTime(QDate(2004, 3, 15), QTime(12, 0)));
     FixedState shared(User, true);
-    frmCalendarRpt window(shared);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    QApplication::processEvents();
+    frmCalendarRpt window(shared); // opens on the clock's month, March 2004
+    show(window);
     for (auto _ : state)
         window.FillCalendar();
 }
@@ -154,10 +159,8 @@ void CalendarSwitchMonth(benchmark::State& state) {
     database();
     Clock::setFixed(QDateTime(QDate(2004, 3, 15), QTime(12, 0)));
     FixedState shared(User, true);
-    frmCalendarRpt window(shared);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    QApplication::processEvents();
+    frmCalendarRpt window(shared); // opens on the clock's month, March 2004
+    show(window);
     auto* month = window.findChild<QComboBox*>(QStringLiteral("cbMonth"));
     month->setFocus();
     bool down = true;

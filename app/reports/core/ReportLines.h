@@ -33,7 +33,6 @@ class ReportLines {
     bool isEmpty() const { return m_ends.isEmpty(); }
     QString at(qsizetype i) const;
     QString operator[](qsizetype i) const { return at(i); }
-    QString first() const { return at(0); }
     QString last() const { return at(size() - 1); }
     // Characters (UTF-16 code units, as QString counts them) in the longest line.
     qsizetype widest() const { return m_widest; }
