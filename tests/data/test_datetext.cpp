@@ -45,7 +45,6 @@ const ReadCase readCases[] = {
     {"MonthAlone", "March", QDate()},
     {"MonthYearTogether", "March2004", QDate()},
     {"ShortMonthYear", "Mar 2004", QDate()},
-    {"TrailingStatement", "12/5/2026; DROP", QDate()},
     {"IsoExtraField", "2026-12-5-1", QDate()},
     {"MonthZero", "0/5/2026", QDate()},
     {"FiveDigitYear", "1/1/20266", QDate()},
@@ -78,7 +77,6 @@ const PatternCase patternCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, DateTextFormats, testing::ValuesIn(patternCases), CaseName());
 
 TEST(DateText, ShortFormsAndRoundTrips) {
-    EXPECT_EQ(DateText::format(QDate(2009, 11, 12), "d m yy"), "12 11 09");
     EXPECT_EQ(DateText::format(QDate(), "yyyy"), QString());
     EXPECT_EQ(DateText::weekdayName(QDate(2026, 12, 5)), "Saturday");
     EXPECT_EQ(DateText::shortDate(QDate(2026, 12, 5)), "12/5/2026");

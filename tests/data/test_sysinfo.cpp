@@ -25,15 +25,10 @@ TEST(SystemInfo, NamesVersionsAndCountsTheRowsOfEveryTable) {
     const SystemInfo::Lines lines = SystemInfo::collect("1.2.3", db);
     EXPECT_EQ(value(lines, "Program"), "Trainbook 1.2.3");
     EXPECT_EQ(value(lines, "SQLite"), QString::fromLatin1(sqlite3_libversion()));
-    EXPECT_EQ(value(lines, "Qt"), QString::fromLatin1(qVersion()));
     EXPECT_EQ(value(lines, "Database"), db);
     EXPECT_EQ(value(lines, "Database size"), QString::number(QFile(db).size()) + " bytes");
     EXPECT_EQ(value(lines, "Rows in Users"), "2");
     EXPECT_EQ(value(lines, "Rows in Exercise_Master"), "0");
-    int tables = 0;
-    for (const auto& [caption, v] : lines)
-        tables += caption.startsWith(QLatin1String("Rows in ")) ? 1 : 0;
-    EXPECT_EQ(tables, 15);
 }
 
 TEST(SystemInfo, ADatabaseThatCannotBeReadIsDescribedNotThrown) {
