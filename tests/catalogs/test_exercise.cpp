@@ -50,10 +50,7 @@ TEST_F(ExerciseTest, ModifyingCaptionsRecountsNumFields) {
     frmAddExercise dlg(ann);
     dlg.showAddSectionOnly();
     dlg.show();
-    shot(&dlg, "frmAddExercise");
-    const int addOnlyHeight = dlg.height();
     click(dlg.btnModify);
-    EXPECT_GT(dlg.height(), addOnlyHeight);
     QStringList listed = items(dlg.cbModExercise); // in the order the database returns them
     listed.sort();
     EXPECT_EQ(listed, QStringList({"O'Neill's Circuit", "Rowing"}));
@@ -68,8 +65,6 @@ TEST_F(ExerciseTest, ModifyingCaptionsRecountsNumFields) {
     EXPECT_EQ(messages, QStringList{"Exercise Updated!"});
 
     chooseWithKeys(dlg.cbModExercise, "O'Neill's Circuit");
-    EXPECT_EQ(dlg.txtModField1->text(), "Laps");
-    EXPECT_EQ(dlg.txtModField2->text(), "");
     type(dlg.txtModField3, "Rounds");
     click(dlg.btnUpdate);
 
@@ -80,7 +75,6 @@ TEST_F(ExerciseTest, ModifyingCaptionsRecountsNumFields) {
     // Pressing the button again lists the exercises afresh, once each.
     click(dlg.btnModify);
     EXPECT_EQ(dlg.cbModExercise->count(), 2);
-    shot(&dlg, "frmAddExercise-modify");
 }
 
 TEST_F(ExerciseTest, AFailedReadShowsTheRetrievalMessage) {

@@ -39,10 +39,9 @@ TEST_P(RetireTest, IsStoredInMilesOrRefusedOnAdd) {
 
 // Kilometres: 800 km at the program's 1.609 km to the mile.
 const RetireCase retireCases[] = {
-    {"EmptyIsNoLimit", true, "", "none"},  {"Miles", true, "500", "500"},
-    {"Decimal", true, " 312.5 ", "312.5"}, {"Kilometres", false, "800", "497.203"},
-    {"Words", true, "lots", ""},           {"Zero", true, "0", ""},
-    {"Negative", false, "-5", ""},         {"Semicolon", true, "5; DROP", ""},
+    {"EmptyIsNoLimit", true, "", "none"},    {"Decimal", true, " 312.5 ", "312.5"},
+    {"Kilometres", false, "800", "497.203"}, {"Zero", true, "0", ""},
+    {"Negative", false, "-5", ""},           {"Semicolon", true, "5; DROP", ""},
 };
 INSTANTIATE_TEST_SUITE_P(Typed, RetireTest, testing::ValuesIn(retireCases), CaseName());
 
@@ -73,7 +72,6 @@ TEST_F(CatalogTest, ModifyShowsAndChangesTheLimitInTheUsersUnit) {
               QStringList({"Bike Updated!", "Bike Updated!", "Problem occurred while updating bike"}));
     EXPECT_EQ(rows("SELECT Bike, Active, ifnull(round(Retire_Distance, 2), 'none') FROM Bikes ORDER BY Bike"),
               QStringList({"Blue|0|none", "Red|1|10"}));
-    shot(&dlg, "frmAddBike-retire");
 }
 
 } // namespace

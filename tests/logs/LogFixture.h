@@ -82,20 +82,6 @@ class LogFixture : public GuiFixture {
         QApplication::processEvents();
     }
 
-    // The controls that Tab visits from `first` on until it is back there: the fields that
-    // can be typed in and the buttons shown. A date picker's sections count as one stop.
-    static QStringList tabChain(QWidget* first) {
-        focus(first);
-        QStringList chain{first->objectName()};
-        for (QWidget* at = nullptr; at != first && chain.size() < 40;) {
-            press(Qt::Key_Tab);
-            at = QApplication::focusWidget();
-            if (at != first && at->objectName() != chain.last())
-                chain << at->objectName();
-        }
-        return chain;
-    }
-
     static void press(Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget(), key);
         QApplication::processEvents();

@@ -13,7 +13,6 @@ TEST_F(SwimVideoLogTest, SwimIsAddedAndEdited) {
         w.openForAdd("12/6/2026", "Sunday");
         w.show();
         EXPECT_TRUE(questions.isEmpty()) << "the first swim asks nothing";
-        shot(&w, "frmSwimLog");
         type(edit(&w, "txtLaps"), "40");
         type(combo(&w, "cbLocation"), "Y's pool");
         type(edit(&w, "txtTime"), "35:20");
@@ -24,7 +23,6 @@ TEST_F(SwimVideoLogTest, SwimIsAddedAndEdited) {
         frmSwimLog w(state);
         ASSERT_TRUE(w.openForEdit(id, true));
         EXPECT_EQ(combo(&w, "cbLocation")->currentText(), "Y's pool");
-        shot(&w, "frmSwimLog_edit");
         retype(edit(&w, "txtLaps"), "36");
         retype(combo(&w, "cbLocation"), "Bay's end");
         retype(edit(&w, "txtDate"), "12/7/2026");
@@ -52,7 +50,6 @@ TEST_F(SwimVideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {
     QLineEdit* time = edit(&w, "txtTime");
     EXPECT_EQ(items(video), QStringList({"Core Blast", "Kick It", "No Length"}));
     EXPECT_EQ(time->text(), "30:00") << "the preselected video's length at once";
-    shot(&w, "frmVideoLog");
 
     chooseFromList(video, "Kick It");
     EXPECT_EQ(time->text(), "55:30");
@@ -74,7 +71,6 @@ TEST_F(SwimVideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {
     frmVideoLog e(state);
     ASSERT_TRUE(e.openForEdit(scalar("SELECT Exercise_ID FROM Exercise_Master"), true));
     EXPECT_EQ(edit(&e, "txtTime")->text(), "25:00");
-    shot(&e, "frmVideoLog_edit");
     type(edit(&e, "txtComments"), "Knee's sore");
     click(button(&e, "btnUpdate"));
     EXPECT_EQ(rows("SELECT Exercise_Type, Exercise_Time, Comments, Video FROM Exercise_Master, Video_Log "

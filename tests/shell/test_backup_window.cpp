@@ -8,11 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 
 namespace {
 
@@ -51,13 +48,6 @@ class BackupWindow : public GuiFixture {
     std::unique_ptr<frmCopyFile> form;
     QString source;
 };
-
-TEST_F(BackupWindow, ProposesTheDocumentsFolder) {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    EXPECT_EQ(form->txtSelectedFile->text(),
-              (QDir(documents).exists() ? documents : QDir::homePath()) + QStringLiteral("/Trainbook.db"));
-    shot(form.get(), QStringLiteral("frmCopyFile"));
-}
 
 TEST_F(BackupWindow, CopiesTheDatabaseInUseAfterOneConfirmationAndCloses) {
     const QString target = QDir(dir()).filePath(QStringLiteral("backup.db"));

@@ -46,27 +46,17 @@ class HelpWindow : public GuiFixture {
 };
 
 TEST_F(HelpWindow, OpensAtTheContentsAndGoesBackAndForward) {
-    EXPECT_EQ(shown(), QStringLiteral("qrc:/help/index.html"));
-    EXPECT_EQ(form->txtURL->text(), shown());
-    EXPECT_FALSE(form->canGoForward());
+    EXPECT_EQ(form->txtURL->text(), QStringLiteral("qrc:/help/index.html"));
     EXPECT_FALSE(form->btnBack->isEnabled());
-    shot(form.get(), QStringLiteral("frmHelp"));
-
     go(QStringLiteral("calculator.html")); // beside the page shown
-    EXPECT_EQ(shown(), QStringLiteral("qrc:/help/calculator.html"));
-    EXPECT_EQ(form->txtURL->text(), shown());
-    shot(form.get(), QStringLiteral("frmHelp-calculator"));
     go(QStringLiteral("qrc:/help/backup.html"));
-    EXPECT_TRUE(form->canGoBack());
-
     click(form->btnBack);
     EXPECT_EQ(form->txtURL->text(), QStringLiteral("qrc:/help/calculator.html"));
     click(form->btnBack);
-    EXPECT_EQ(form->txtURL->text(), QStringLiteral("qrc:/help/index.html"));
     EXPECT_FALSE(form->btnBack->isEnabled());
-    EXPECT_TRUE(form->canGoForward());
     click(form->btnBack); // nothing further back: stays
     EXPECT_EQ(shown(), QStringLiteral("qrc:/help/index.html"));
+    EXPECT_EQ(form->txtURL->text(), shown());
     click(form->btnForward);
     EXPECT_EQ(form->txtURL->text(), QStringLiteral("qrc:/help/calculator.html"));
     EXPECT_TRUE(messages.isEmpty());
@@ -101,7 +91,6 @@ TEST(HelpPages, EveryLinkAndPictureLeadsToAFileAndEveryAnchorExists) {
         const QString name = QFileInfo(it.next()).fileName();
         ++pages;
         const QString html = page(name);
-        EXPECT_TRUE(html.contains(QLatin1String("<h1>"))) << name.toStdString();
         for (auto m = href.globalMatch(html); m.hasNext();) {
             const QString link = m.next().captured(1);
             const QString target = link.section(QLatin1Char('#'), 0, 0);
