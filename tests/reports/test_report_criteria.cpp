@@ -223,9 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::ValuesIn(std::vector<DrillCase>{
         {"RunRecord", "Running", Format::Full, RunLine, Workout, "Running", "1"},
         {"LongCourseStillFindsTheNumber", "Cycling", Format::Full, LongCourse, Workout, "Cycling", "4711"},
-        {"Header", "Running", Format::Full, "DATE          MILES   TIME"},
         {"Separator", "Running", Format::Full, QString(82, QLatin1Char('-'))},
-        {"MonthLine", "Running", Format::Full, "November 2026"},
         {"Blank", "Running", Format::Full, " "},
         {"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45"},
         {"CommentEndingInDigits", "Running", Format::Full, blanks(5) + "ran with Bob 2026"},
