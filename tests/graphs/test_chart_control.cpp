@@ -50,15 +50,12 @@ TEST_F(ChartControlTest, SettingsThatAreNotRepeatedStayAfterNewDataAndType) {
     ChartControl chart;
     chart.setChartType(ChartControl::Bar);
     chart.setTitle("Miles By Month");
-    chart.setTitleFontName("Comic Sans MS");
     chart.setShowLegend(false);
-    chart.setLegendFontName("Comic Sans MS");
     chart.setXAxisLabelFormat(12, "Comic Sans MS", QColor(10, 20, 30));
     chart.setChartData(twoSeries());
     chart.setChartType(ChartControl::Line);
 
     EXPECT_EQ(chart.chart()->title(), "Miles By Month");
-    EXPECT_EQ(chart.chart()->titleFont().family(), chart.titleFontName());
     EXPECT_FALSE(chart.chart()->legend()->isVisible());
     EXPECT_EQ(chart.xAxisLabelFont().pointSize(), 12);
     auto* x = chart.chart()->axes(Qt::Horizontal).value(0);

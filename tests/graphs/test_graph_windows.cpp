@@ -162,7 +162,6 @@ TEST_F(GraphWindowTest, TheGraphCommandsOfTheMainMenuOpenTheirWindows) {
          {"mnuRunGraphRpt", "mnuBikeGraphRpt", "mnuTimeGraph", "mnuShoeReport", "mnuBikeReport"}) {
         QAction* a = main.action(name);
         ASSERT_TRUE(a) << name;
-        EXPECT_TRUE(a->isEnabled()) << name;
         a->trigger();
     }
     EXPECT_EQ(opened,
