@@ -155,18 +155,18 @@ TEST_F(StoredDefault, ListAndComboQueriesReadTheUsersValues) {
         return conn->column(ReportCriteria::listQuery(QString::fromUtf8(kind), QStringLiteral("Ann")),
                             QStringLiteral("dCourse"));
     };
+    const auto combo = [&](const QString& kind) {
+        return conn->column(ReportCriteria::comboQuery(kind, QStringLiteral("Ann")),
+                            ReportCriteria::comboField(kind));
+    };
     EXPECT_EQ(list("Running"), QStringList({"Hill", "River Loop", "Track", "Treadmill"}));
     EXPECT_EQ(list("Cycling"), QStringList({"Coast", "Park"}));
     EXPECT_EQ(list("Swimming"), QStringList({"Lake", "Pool A"}));
     EXPECT_EQ(list("Video"), QStringList({"Core Blast", "Yoga Flow"}));
     EXPECT_EQ(list("Time"), QStringList({"Cycling", "Other", "Running", "Swimming", "Video"}));
     EXPECT_EQ(list("RunningRace"), QStringList({"City Marathon", "Harbor Run"}));
-    EXPECT_EQ(conn->column(ReportCriteria::comboQuery(QStringLiteral("Cycling"), QStringLiteral("Ann")),
-                           ReportCriteria::comboField(QStringLiteral("Cycling"))),
-              QStringList({"Roadie"}));
-    EXPECT_EQ(conn->column(ReportCriteria::comboQuery(QStringLiteral("RunningRace"), QStringLiteral("Ann")),
-                           ReportCriteria::comboField(QStringLiteral("RunningRace"))),
-              QStringList({"10K", "Marathon"}));
+    EXPECT_EQ(combo("Cycling"), QStringList({"Roadie"}));
+    EXPECT_EQ(combo("RunningRace"), QStringList({"10K", "Marathon"}));
     EXPECT_TRUE(ReportCriteria::comboQuery(QStringLiteral("Running"), QStringLiteral("Ann")).isEmpty());
 }
 
