@@ -265,14 +265,16 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
     const bool single = sel.filter == Filter::SingleMonth;
     table.seriesLabels = {single ? unitWord : miles ? QStringLiteral("Mile") : QStringLiteral("KM")};
 
+    // The user's workouts of the selection with their distance, in date order.
+    const QString workouts = QStringLiteral(", ") + unitWord + QStringLiteral(" From Exercise_Master, ") +
+                             logTable(sport) + QStringLiteral(" WHERE User_Name = ") + q(user) +
+                             QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
+                             filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date");
     Transaction read(conn, Transaction::Mode::Read);
     if (single) {
         // One row per workout of the month, labelled "Mar 05".
-        ResultSet rs = conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate, ") +
-                                  unitWord + QStringLiteral(" From Exercise_Master, ") + logTable(sport) +
-                                  QStringLiteral(" WHERE User_Name = ") + q(user) +
-                                  QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
-                                  filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+        ResultSet rs =
+            conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate") + workouts);
         for (; !rs.eof(); rs.moveNext())
             table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
         read.commit();
@@ -281,11 +283,7 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
     // The sums per month (per year when comparing years or one month across the years): the
     // workouts come in date order, so each period's workouts are contiguous, and its label is
     // made once rather than formatted by SQL for every workout.
-    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date, ") + unitWord +
-                              QStringLiteral(" From Exercise_Master, ") + logTable(sport) +
-                              QStringLiteral(" WHERE User_Name = ") + q(user) +
-                              QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
-                              filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date") + workouts);
     PeriodLabel labels(sel.filter);
     Period period;
     for (; !rs.eof(); rs.moveNext()) {
