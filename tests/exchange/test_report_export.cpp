@@ -161,7 +161,6 @@ TEST_P(PdfPages, CountAndNumbers) {
     const QString text = pdfText(path);
     if (text.isNull())
         GTEST_SKIP() << "pdftotext is not installed";
-    EXPECT_EQ(text.count("Page "), c.pages);
     EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %1").arg(c.pages)));
     EXPECT_EQ(text.count('\f'), c.pages);
     if (total > 0) {

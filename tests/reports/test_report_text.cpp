@@ -458,8 +458,7 @@ TEST(ReportLinesStore, GivesBackEveryLineAsWritten) {
     ReportLines twice = lines;
     twice.append(lines);
     EXPECT_EQ(twice.toStringList(), written + written);
-    EXPECT_EQ(twice, ReportLines(written + written));
-    EXPECT_FALSE(twice == lines);
+    EXPECT_FALSE(twice == lines); // the window tests compare lines with ==
     twice.clear();
     EXPECT_TRUE(twice.isEmpty());
     EXPECT_EQ(twice.widest(), 0);
