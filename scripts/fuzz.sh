@@ -8,8 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 seed=${FUZZ_SEED:-1}
+source scripts/ccache.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DTRAINBOOK_FUZZ=ON >/dev/null
+      -DTRAINBOOK_FUZZ=ON "${CCACHE_ARGS[@]}" >/dev/null
 targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 mkdir -p build-fuzz/findings
