@@ -3,16 +3,21 @@
 #include "SharedState.h"
 #include "UserListHook.h"
 
+#include <QDate>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
 class FormLoad;
+class QAbstractItemView;
 class QAction;
 class QCalendarWidget;
 class QCloseEvent;
 class QComboBox;
+class QDialog;
 class QDate;
 class QLabel;
+class QPushButton;
 class frmCalendarRpt;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
@@ -51,13 +56,21 @@ class MainForm : public QMainWindow, public UserListHook {
 
     bool distanceChanged() const { return m_distanceChanged; }
 
+    // Selects today on the calendar and shows its month (the Today button and Home).
+    void showToday();
+    // The days around the month shown on which the current user has a workout; the calendar
+    // shows them in bold. Read again when the user, the month shown or the data may change.
+    QList<QDate> markedDays() const { return m_markedDays; }
+
     QLabel* Label2 = nullptr; // title
     QLabel* Label1 = nullptr;
     QComboBox* cbUsers = nullptr;
     QCalendarWidget* Calendar = nullptr;
+    QPushButton* btnToday = nullptr;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -74,6 +87,10 @@ class MainForm : public QMainWindow, public UserListHook {
     static const MenuRow menuTable[];
 
     void buildMenus();
+    // Shows a window modally, then brings this window back to the front and marks the
+    // workout days again (the window may have saved or deleted workouts).
+    void showModal(QDialog* dialog);
+    void markWorkoutDays();
     void load();
     // Weekend days in a red that reads well on the calendar's background, light or dark.
     void colourWeekends();
@@ -131,8 +148,10 @@ class MainForm : public QMainWindow, public UserListHook {
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
-    QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
-    QAction* mnuMiles = nullptr;            // read for the unit on every access
+    QPointer<frmCalendarRpt> m_calendarRpt;      // the one calendar report, while it is open
+    QAction* mnuMiles = nullptr;                 // read for the unit on every access
+    QAbstractItemView* m_calendarView = nullptr; // the calendar's day grid, for Home
+    QList<QDate> m_markedDays;
     bool m_unloaded = false;
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };
