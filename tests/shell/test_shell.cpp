@@ -360,15 +360,26 @@ TEST_F(ShellTest, ADateTypedWholeIsTheDateTyped) {
         {{2026, 12, 7}, "2/29/2027", {2027, 2, 28}},
         {{2026, 12, 7}, "4/31/2026", {2026, 4, 30}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        DatePicker picker;
-        picker.setValue(c.shown);
-        picker.show();
-        type(&picker, c.typed);
-        EXPECT_EQ(picker.value(), c.expected);
-        EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
-    }
+    // Typed after tabbing in (the month selected) or after a click into the month, the day
+    // or the year: the date typed is taken wherever the cursor was.
+    for (const auto& c : cases)
+        for (int click : {-1, 0, 1, 2}) {
+            SCOPED_TRACE(std::string(c.typed) + " clicked into section " + std::to_string(click));
+            DatePicker picker;
+            picker.setValue(c.shown);
+            picker.show();
+            focus(&picker);
+            if (click >= 0) {
+                QLineEdit* edit = picker.findChild<QLineEdit*>();
+                const QString text = edit->text();
+                const int at = click == 0 ? 1 : text.indexOf('/', click == 1 ? 0 : text.indexOf('/') + 1) + 2;
+                const int x = edit->fontMetrics().horizontalAdvance(text.left(at)) + 3;
+                QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+            }
+            QTest::keyClicks(QApplication::focusWidget(), c.typed);
+            EXPECT_EQ(picker.value(), c.expected);
+            EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
+        }
 }
 
 // A message box is wide enough for its title "Trainbook" beside the title bar's buttons,
