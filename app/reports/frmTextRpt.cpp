@@ -175,6 +175,9 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     connect(lstReport, &QListView::doubleClicked, this, [this] { lstReport_DblClick(); });
 
     resize(Fields::twips(12000), Fields::twips(8000));
+    // Wide enough for the widest report line: a full report's record line with a course of
+    // its whole 50 characters, followed by the record number.
+    Fields::widenForColumns(this, lstReport, 112);
     m_formLoad = new FormLoad(this, [this] { chkIncludeComments->setEnabled(optFullRpt->isChecked()); });
 }
 
