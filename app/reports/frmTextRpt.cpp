@@ -63,6 +63,12 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     Label1 = named(new QLabel(QStringLiteral("Criteria:"), this), "Label1");
     txtCriteria = named(new QLineEdit(this), "txtCriteria");
     txtCriteria->setEnabled(false);
+    // A long fragment does not fit the field: its whole text is the tooltip, wrapped.
+    connect(txtCriteria, &QLineEdit::textChanged, this, [this](const QString& text) {
+        txtCriteria->setToolTip(text.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
+    });
 
     Frame1 = named(new QGroupBox(QStringLiteral("Report Format"), this), "Frame1");
     optFullRpt = named(new QRadioButton(QStringLiteral("Full Report"), Frame1), "optFullRpt",
@@ -283,6 +289,7 @@ void frmTextRpt::createReport(TextReport::Format format) {
         request.miles = bMiles;
         request.comments = chkIncludeComments->isChecked() && format == TextReport::Format::Full;
         request.criteria = txtCriteria->text();
+        m_appliedCriteria = request.criteria;
         result = TextReport::create(*conn, request);
     } catch (const std::exception& e) {
         const QString context = procedure == QLatin1String("RaceRpt")
@@ -391,6 +398,8 @@ void frmTextRpt::btnExportCsv_Click() {
 }
 
 void frmTextRpt::btnExportPdf_Click() {
-    ReportExport::toPdf(this, reportLines(),
-                        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()}, nullptr);
+    ReportExport::toPdf(
+        this, reportLines(),
+        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today(), m_appliedCriteria},
+        nullptr);
 }
