@@ -63,8 +63,10 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     Label1 = named(new QLabel(QStringLiteral("Criteria:"), this), "Label1");
     txtCriteria = named(new QLineEdit(this), "txtCriteria");
     txtCriteria->setEnabled(false);
-    // A long fragment does not fit the field: its whole text is the tooltip, wrapped.
+    // A long fragment does not fit the field: it shows from its start, and its whole text is
+    // the tooltip, wrapped.
     connect(txtCriteria, &QLineEdit::textChanged, this, [this](const QString& text) {
+        txtCriteria->setCursorPosition(0);
         txtCriteria->setToolTip(text.isEmpty()
                                     ? QString()
                                     : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
