@@ -38,7 +38,7 @@ const Command Commands[] = {
      "\"FRAGMENT\"] [--csv | --pdf FILE]"},
     {"backup", Cli::backup, "backup TARGET"},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER..."},
-    {"bests", Cli::bests, "bests --user NAME [--km | --miles]"},
+    {"bests", Cli::bests, "bests --user NAME [--predict] [--km | --miles]"},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
      "[--kinds Running,Cycling,Swimming,Video,Other] --filter "
