@@ -45,6 +45,10 @@ const Command Commands[] = {
      "allmonths|currentyear|range|single|years|months "
      "[--begin \"March 2004\"] [--end \"May 2004\"] [--month \"March 2004\"] [--compare March] [--km]"},
     {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]"},
+    {"goals", Cli::goals, "goals --user NAME [--date YYYY-MM-DD]"},
+    {"goal", Cli::goal,
+     "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year (--distance N | --time "
+     "H:MM)\ngoal --user NAME --kind KIND --period PERIOD --remove"},
 };
 
 QString usage() {
