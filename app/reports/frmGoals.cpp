@@ -81,6 +81,7 @@ frmGoals::frmGoals(SharedState& state, QWidget* parent) : QDialog(parent), m_sta
     static_cast<QLabel*>(form->labelForField(cbKind))->setBuddy(cbKind);
 
     btnSave = button("btnSave", "&Save Goal", this);
+    btnSave->setDefault(true); // Enter in the target saves
     btnRemove = button("btnRemove", "&Remove Goal", this);
     btnExit = button("btnExit", "E&xit", this);
     auto* buttons = new QHBoxLayout;

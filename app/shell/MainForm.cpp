@@ -133,6 +133,7 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
 
     lblGoals = new QLabel(this);
     lblGoals->setObjectName(QStringLiteral("lblGoals"));
+    lblGoals->setWordWrap(true); // several goals take more than one line
     statusBar()->addWidget(lblGoals, 1);
     connect(m_state, &SharedState::currentUserChanged, this, &MainForm::goalProgressDue);
     connect(m_state, &SharedState::milesChanged, this, &MainForm::goalProgressDue);
@@ -175,8 +176,11 @@ void MainForm::ShowGoalProgress() {
         // A status line cannot ask anything; it says why it shows no progress.
         parts = QStringList{QStringLiteral("Could not retrieve goals - ") + describe(e)};
     }
-    lblGoals->setText(parts.join(QStringLiteral("    ")));
     lblGoals->setToolTip(parts.join(QLatin1Char('\n')));
+    // Lines break between goals only.
+    for (QString& part : parts)
+        part.replace(QLatin1Char(' '), QChar(0x00A0));
+    lblGoals->setText(parts.join(QStringLiteral("    ")));
 }
 
 // Every menu and command of the window, in menu order; a menu comes before what it holds.

@@ -189,11 +189,11 @@ TEST_F(GoalsTest, SetInTheWindowAndShownInTheMainWindowAndCalendar) {
                            "week."}));
     QTest::qWait(20);
     shot(&main, "main-goals");
-    EXPECT_EQ(status->text(), "Running this week: 5 of 25 miles (20%)    Running this month: 1:37:00 of "
-                              "20:00:00 (8%)");
+    EXPECT_EQ(status->toolTip(), "Running this week: 5 of 25 miles (20%)\nRunning this month: 1:37:00 of "
+                                 "20:00:00 (8%)");
     main.action("mnuMiles")->trigger();
     QTest::qWait(20);
-    EXPECT_TRUE(status->text().startsWith("Running this week: 8 of 40.2 km (20%)"));
+    EXPECT_TRUE(status->toolTip().startsWith("Running this week: 8 of 40.2 km (20%)"));
 
     frmCalendarRpt calendar(main.state());
     calendar.Form_Load();
