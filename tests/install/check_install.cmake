@@ -105,4 +105,18 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen TRAINB
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^shown ")
     message(FATAL_ERROR "the installed program did not start: ${rc}\n${out}\n${err}")
 endif()
+# Each option the installed program lists in its help is in its manual page.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${STAGE}/usr/bin/Trainbook --help
+                RESULT_VARIABLE rc OUTPUT_VARIABLE help ERROR_VARIABLE err TIMEOUT 60)
+execute_process(COMMAND gzip -dc ${STAGE}/usr/share/man/man1/Trainbook.1.gz OUTPUT_VARIABLE page)
+string(REGEX MATCHALL "--[a-z-]+" options "${help}")
+if(NOT rc EQUAL 0 OR NOT options)
+    message(FATAL_ERROR "Trainbook --help failed: ${rc}\n${help}\n${err}")
+endif()
+foreach(option ${options})
+    string(REPLACE "-" "\\\\-" escaped ${option}) # as roff writes it: \-\-db
+    if(NOT page MATCHES "${escaped}([^a-z\\\\]|\\\\[^-])")
+        message(FATAL_ERROR "the manual page of Trainbook does not name ${option}")
+    endif()
+endforeach()
 message(STATUS "${MODE}: ${STAGE} holds a working installation")
