@@ -64,34 +64,27 @@ struct CompletionCase {
     const char* offered;
 };
 
-class CompletionTest : public CliTest, public ::testing::WithParamInterface<CompletionCase> {
-  protected:
-    // What the installed completion function offers for `typed`, blank-separated.
-    static QString complete(const QString& typed) {
-        QStringList words = typed.split(QLatin1Char(' '));
-        QProcess bash;
-        bash.start(
-            QStringLiteral("bash"),
-            QStringList{"-c",
-                        "source \"$0\" && COMP_WORDS=(\"$@\") && COMP_CWORD=$(($# - 1)) && _trainbook_cli; "
-                        "echo \"${COMPREPLY[*]}\"",
-                        QStringLiteral(TRAINBOOK_COMPLETION)} +
-                words);
-        EXPECT_TRUE(bash.waitForFinished(30000));
-        EXPECT_EQ(bash.exitCode(), 0) << bash.readAllStandardError().toStdString();
-        return QString::fromUtf8(bash.readAllStandardOutput()).trimmed();
-    }
-};
+class CompletionTest : public ::testing::TestWithParam<CompletionCase> {};
 
+// The installed completion function, given the words typed, offers exactly the expected ones.
 TEST_P(CompletionTest, OffersTheWordsOfTheUsage) {
-    EXPECT_EQ(complete(GetParam().typed), GetParam().offered);
+    QProcess bash;
+    bash.start(
+        QStringLiteral("bash"),
+        QStringList{"-c",
+                    "source \"$0\" && COMP_WORDS=(\"$@\") && COMP_CWORD=$(($# - 1)) && _trainbook_cli; "
+                    "echo \"${COMPREPLY[*]}\"",
+                    QStringLiteral(TRAINBOOK_COMPLETION)} +
+            QString::fromUtf8(GetParam().typed).split(QLatin1Char(' ')));
+    ASSERT_TRUE(bash.waitForFinished(30000));
+    EXPECT_EQ(bash.exitCode(), 0) << bash.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(bash.readAllStandardOutput()).trimmed(), GetParam().offered);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CompletionTest,
     ::testing::Values(CompletionCase{"Commands", "trainbook-cli ca", "calc calendar"},
                       CompletionCase{"AfterTheDatabase", "trainbook-cli --db my.db ch", "chart"},
-                      CompletionCase{"TopOptions", "trainbook-cli --", "--db --help --version"},
                       CompletionCase{"Subcommands", "trainbook-cli calc pa", "pace pad parsedate"},
                       CompletionCase{"Options", "trainbook-cli bests --", "--help --user --km --miles"},
                       CompletionCase{"OptionsOfACommandWithoutFiles", "trainbook-cli calendar --user Ann ",
@@ -100,14 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CompletionCase{"ChoicesInAList", "trainbook-cli chart --kinds S", "Swimming"},
                       // Nothing offered: bash completes file names.
                       CompletionCase{"DatabaseFile", "trainbook-cli --db ", ""},
-                      CompletionCase{"PdfFile", "trainbook-cli report --pdf ", ""},
-                      CompletionCase{"BackupTarget", "trainbook-cli backup ", ""},
-                      CompletionCase{"UnknownCommand", "trainbook-cli frobnicate ", ""}),
+                      CompletionCase{"BackupTarget", "trainbook-cli backup ", ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CompletionTest, OffersEveryCommandOfTheUsage) {
-    const QStringList offered = complete(QStringLiteral("trainbook-cli ")).split(QLatin1Char(' '));
-    EXPECT_EQ(offered.mid(3), commandsOf(cli({"--help"}).out));
-}
 
 } // namespace
