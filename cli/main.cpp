@@ -103,10 +103,13 @@ QString wrapped(const QString& first, const QString& text, qsizetype indent) {
         column += word.size();
         empty = false;
     }
+    while (empty && result.endsWith(QLatin1Char(' '))) // a command without a summary
+        result.chop(1);
     return result + QLatin1Char('\n');
 }
 
-// The usage, then each command with what it does.
+// The usage, then each command with what it does. The build reads the commands from this
+// list ("  NAME  summary", the summary's further lines indented further) for the manual page.
 QString help() {
     qsizetype width = 0;
     for (const Command& c : Commands)
