@@ -2,11 +2,6 @@
 # warning fails, unless the package's override file (packaging/lintian-overrides, installed as
 # /usr/share/lintian/overrides/trainbook) overrides it, each override under a comment that says why.
 #   cmake -DBUILD_DIR=<build> -DSTAGE=<empty folder> -DOVERRIDES=<override file> -P check_lintian.cmake
-foreach(var BUILD_DIR STAGE OVERRIDES)
-    if(NOT DEFINED ${var})
-        message(FATAL_ERROR "${var} is not set")
-    endif()
-endforeach()
 find_program(LINTIAN lintian)
 if(NOT LINTIAN)
     message(FATAL_ERROR "lintian is not installed (scripts/deps.sh installs it)")
