@@ -103,9 +103,6 @@ TEST_F(PredictionsTest, ShownInTheWindowOpenedForRunningRaces) {
     EXPECT_EQ(QStringList({marathon->text(0), marathon->text(1), marathon->text(2)}),
               QStringList({"Marathon (42.2 km)", "3:18:04", "3/1/2026, Half, 1:35:00"}));
     shot(&running, "personal-bests-predictions");
-    frmPersonalBests cycling(state, "CyclingRace");
-    cycling.show();
-    EXPECT_FALSE(cycling.tvPredictions->isVisible());
 }
 
 } // namespace
