@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "Commands.h"
 #include "Connection.h"
+#include "DateText.h"
 #include "DbError.h"
 #include "Goals.h"
 
@@ -27,7 +28,9 @@ bool userMiles(Connection& conn, const QString& user) {
 QDate dateArg(const QString& text) {
     static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!shape.match(text).hasMatch() || !date.isValid())
+    // Only dates a workout can have.
+    if (!shape.match(text).hasMatch() || !date.isValid() || date < DateText::firstPickable() ||
+        date > DateText::lastPickable())
         throw UsageError{QStringLiteral("not a date such as 2026-12-07: ") + text};
     return date;
 }

@@ -133,11 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"Period", "Running", "day", "5", "", true, "The period must be week, month or year."},
         Refusal{"BothTargets", "Running", "week", "5", "1:00", true, "Enter either a distance or a time."},
         Refusal{"NotANumber", "Running", "week", "5 mi", "", true,
-                "The distance must be a number greater than 0 and at most 7000 miles for a week."},
-        Refusal{"Zero", "Cycling", "year", "0", "", false,
-                "The distance must be a number greater than 0 and at most 588894 km for a year."},
+                "The distance must be a number from 0.1 to 7000 miles for a week."},
+        Refusal{"UnderOneDecimal", "Cycling", "year", "0.04", "", false,
+                "The distance must be a number from 0.1 to 588894 km for a year."},
         Refusal{"PastTheLimit", "Swimming", "month", "31001", "", true,
-                "The distance must be a number greater than 0 and at most 31000 laps for a month."},
+                "The distance must be a number from 0.1 to 31000 laps for a month."},
         Refusal{"AllByDistance", "All", "week", "5", "", true, "A goal for all workouts takes a time only."},
         Refusal{"SecondsOnly", "Running", "week", "", "45", true,
                 "The time must be hours and minutes (h:mm), more than 0:00 and at most 168:00 for a week."},
@@ -180,9 +180,8 @@ TEST_F(GoalsTest, SetInTheWindowAndShownInTheMainWindowAndCalendar) {
         return int(QDialog::Accepted);
     };
     main.action("mnuGoals")->trigger();
-    EXPECT_EQ(messages,
-              QStringList({"The distance must be a number greater than 0 and at most 7000 miles for a "
-                           "week."}));
+    EXPECT_EQ(messages, QStringList({"The distance must be a number from 0.1 to 7000 miles for a "
+                                     "week."}));
     QTest::qWait(20);
     shot(&main, "main-goals");
     EXPECT_EQ(status->toolTip(), "Running this week: 5 of 25 miles (20%)\nRunning this month: 1:37:00 of "

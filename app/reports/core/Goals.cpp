@@ -148,15 +148,15 @@ Goal make(const QString& kind, const QString& period, const QString& distance, c
     }
     if (goal.kind == QLatin1String("All"))
         throw DbError(QStringLiteral("A goal for all workouts takes a time only."));
-    // At most the largest storable workout on every day of the period.
+    // At least what one decimal shows; at most the largest storable workout on every day of
+    // the period.
     const bool laps = goal.kind == QLatin1String("Swimming");
     const double factor = laps || miles ? 1.0 : CLibrary::KilometersPerMile;
     const double most = WorkoutLimits::maxMiles * days * factor;
     const std::optional<double> value = NumberText::parse(distance);
-    if (!value || !(*value > 0) || *value > most)
-        throw DbError(
-            QStringLiteral("The distance must be a number greater than 0 and at most %1 %2 for a %3.")
-                .arg(NumberText::general(most), unitOf(goal, miles), goal.period));
+    if (!value || !(*value >= 0.1) || *value > most)
+        throw DbError(QStringLiteral("The distance must be a number from 0.1 to %1 %2 for a %3.")
+                          .arg(NumberText::general(most), unitOf(goal, miles), goal.period));
     goal.target = *value / factor;
     return goal;
 }

@@ -45,7 +45,7 @@ std::pair<QDate, QDate> periodOf(const QString& period, const QDate& date);
 std::optional<double> parseHoursMinutes(const QString& text);
 
 // A goal from what a person typed: a distance in the unit shown (`miles`; laps for swimming)
-// or a time as h:mm, exactly one of the two non-empty. Kind and period are matched without
+// from 0.1, or a time as h:mm, exactly one of the two non-empty. Kind and period are matched without
 // regard to case. Throws DbError with a message that says what is wrong.
 Goal make(const QString& kind, const QString& period, const QString& distance, const QString& time,
           bool miles);
