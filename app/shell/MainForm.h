@@ -61,12 +61,18 @@ class MainForm : public QMainWindow, public UserListHook {
     // The days around the month shown on which the current user has a workout; the calendar
     // shows them in bold. Read again when the user, the month shown or the data may change.
     QList<QDate> markedDays() const { return m_markedDays; }
+    // Shows this period's progress of each goal of the current user in the status bar, in
+    // the current unit. Runs after the user or the unit changes and after every save.
+    void ShowGoalProgress();
 
     QLabel* Label2 = nullptr; // title
     QLabel* Label1 = nullptr;
     QComboBox* cbUsers = nullptr;
     QCalendarWidget* Calendar = nullptr;
     QPushButton* btnToday = nullptr;
+    QLabel* lblGoals = nullptr; // in the status bar
+
+    ~MainForm() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +100,8 @@ class MainForm : public QMainWindow, public UserListHook {
     void load();
     // Weekend days in a red that reads well on the calendar's background, light or dark.
     void colourWeekends();
+    // Queues ShowGoalProgress for when the event loop next runs; several calls make one.
+    void goalProgressDue();
 
     // --- Menu handlers, one per command (a command's row names it once its window exists) ---
     // &Utilities
@@ -103,6 +111,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuTriang_Click();
     void mnuBackup_Click();
     void mnuImport_Click();
+    void mnuGoals_Click();
     // &Running
     void mnuRunTextRpt_Click();
     void mnuRunGraphRpt_Click();
@@ -153,5 +162,7 @@ class MainForm : public QMainWindow, public UserListHook {
     QAbstractItemView* m_calendarView = nullptr; // the calendar's day grid, for Home
     QList<QDate> m_markedDays;
     bool m_unloaded = false;
+    bool m_goalsDue = false;        // a goal progress refresh is queued
+    int m_writeListener = 0;        // Connection::addWriteListener's number
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };
