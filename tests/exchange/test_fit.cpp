@@ -77,13 +77,13 @@ QByteArray multisport() {
     return session(w, 1, 5580, 2400000, 1000000).endFile().bytes();
 }
 
-// A pool swim without positions: three lengths, the middle one a rest (idle).
+// A pool swim without positions: three lengths, the middle one a rest (idle); a record after its end.
 QByteArray pool() {
     W w;
     fileId(w, 4);
     w.define(3, 101, {{2, 4, W::U32}, {4, 4, W::U32}, {12, 1, W::Enum}});
     w.data(3, {T0, 30000, 1}).data(3, {T0 + 30, 20000, 0}).data(3, {T0 + 50, 31000, 1});
-    w.define(2, 20, {{253, 4, W::U32}, {3, 1, W::U8}}).data(2, {T0 + 10, 120});
+    w.define(2, 20, {{253, 4, W::U32}, {3, 1, W::U8}}).data(2, {T0 + 10, 120}).data(2, {T0 + 1300, 90});
     return session(w, 5, 0, 1200000, 100000).endFile().bytes();
 }
 
