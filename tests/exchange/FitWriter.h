@@ -1,78 +1,64 @@
 #pragma once
 
-// FIT files written by the tests themselves: definitions of the fields each test needs, data
-// messages of raw values in either byte order, developer fields, compressed timestamps, and
-// files chained one after another, each with its header and checksums.
-#include "FitFile.h"
+// FIT files the tests write: either byte order, developer fields, compressed times, chained files.
+#include "FitFile.h" // and the vector and QByteArray it uses
 
-#include <QByteArray>
 #include <map>
-#include <vector>
+#include <tuple>
 
 class FitWriter {
   public:
-    struct Field {
-        int number, size, base;
-    };
     enum Base { Enum = 0x00, U8 = 0x02, U16 = 0x84, S32 = 0x85, U32 = 0x86 };
+    using Field = std::pair<int, int>; // number, base type
+    static int size(int base) { return base == U16 ? 2 : base == S32 || base == U32 ? 4 : 1; }
 
-    // `developerBytes` adds one developer field of that many bytes to each message.
+    // `developerBytes` adds a developer field of that many bytes to each message.
     FitWriter& define(int local, int global, std::vector<Field> fields, bool bigEndian = false,
                       int developerBytes = 0) {
-        m_records += char(0x40 | (developerBytes ? 0x20 : 0) | local);
-        m_records += char(0);
-        m_records += char(bigEndian);
-        put(global, 2, bigEndian);
+        bytes({0x40 | (developerBytes ? 0x20 : 0) | local, 0, int(bigEndian)});
+        put(m_records, global, 2, bigEndian);
         m_records += char(fields.size());
-        for (const Field& f : fields)
-            for (int b : {f.number, f.size, f.base})
-                m_records += char(b);
+        for (const auto& [number, base] : fields)
+            bytes({number, size(base), base});
         if (developerBytes) // one field: number 0, its size, developer 0
-            for (int b : {1, 0, developerBytes, 0})
-                m_records += char(b);
+            bytes({1, 0, developerBytes, 0});
         m_types[local] = {std::move(fields), bigEndian, developerBytes};
         return *this;
     }
     // `header` in place of the plain one: a compressed timestamp's.
     FitWriter& data(int local, const std::vector<qint64>& values, int header = -1) {
-        const Type& t = m_types.at(local);
+        const auto& [fields, bigEndian, developerBytes] = m_types.at(local);
         m_records += char(header >= 0 ? header : local);
         for (size_t i = 0; i < values.size(); ++i)
-            put(values[i], t.fields[i].size, t.bigEndian);
-        m_records += QByteArray(t.developerBytes, '\x5a');
+            put(m_records, values[i], size(fields[i].second), bigEndian);
+        m_records += QByteArray(developerBytes, '\x5a');
         return *this;
     }
-    // Closes the current file; what is written next is a chained one.
-    FitWriter& endFile() {
-        QByteArray file;
-        file += char(14);
-        file += char(0x20);
-        put(2130, 2, false, &file); // the profile's version
-        put(m_records.size(), 4, false, &file);
+    // Closes the current file (what follows is a chained one) and gives all files so far.
+    QByteArray endFile() {
+        QByteArray file("\x0e\x20\x52\x08", 4); // header size, protocol and profile versions
+        put(file, m_records.size(), 4, false);
         file += ".FIT";
-        put(crc(file), 2, false, &file);
+        put(file, crc(file), 2, false);
         file += m_records;
-        put(crc(file), 2, false, &file);
-        m_done += file;
+        put(file, crc(file), 2, false);
         m_records.clear();
-        return *this;
+        return m_done += file;
     }
-    QByteArray bytes() const { return m_done; }
 
   private:
-    struct Type {
-        std::vector<Field> fields;
-        bool bigEndian = false;
-        int developerBytes = 0;
-    };
+    void bytes(std::initializer_list<int> list) {
+        for (int b : list)
+            m_records += char(b);
+    }
     static quint16 crc(const QByteArray& b) {
         return FitFile::crc16(0, reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
     }
-    void put(qint64 value, int size, bool bigEndian, QByteArray* to = nullptr) {
+    static void put(QByteArray& to, qint64 value, int size, bool bigEndian) {
         for (int i = 0; i < size; ++i)
-            (to ? *to : m_records) += char(value >> (8 * (bigEndian ? size - 1 - i : i)));
+            to += char(value >> (8 * (bigEndian ? size - 1 - i : i)));
     }
 
-    std::map<int, Type> m_types;
+    std::map<int, std::tuple<std::vector<Field>, bool, int>> m_types; // fields, big-endian, developer bytes
     QByteArray m_records, m_done;
 };

@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace FitFile {
@@ -472,7 +473,10 @@ Decoded decode(QIODevice& device) {
         }
         const uint32_t dataSize = uint32_t(header[4]) | uint32_t(header[5]) << 8 | uint32_t(header[6]) << 16 |
                                   uint32_t(header[7]) << 24;
-        const int64_t end = in.count + dataSize;
+        // A device that stopped while recording may leave the size at 0: then the records run to
+        // the end of the file, and where they stop decoding is said as for a damaged file.
+        const int64_t end =
+            dataSize == 0 ? std::numeric_limits<int64_t>::max() : in.count + int64_t(dataSize);
         decoder.newFile();
         bool whole = true;
         while (in.count < end) {
