@@ -22,7 +22,7 @@ constexpr int64_t FitEpoch = 631065600;
 constexpr size_t MaxPoints = 2'000'000;
 constexpr size_t MaxItems = 100'000;
 
-// Global message numbers and the field numbers read from them.
+// The global message numbers read; field numbers are written where each message is read.
 enum Message : uint16_t {
     FileIdMessage = 0,
     SportMessage = 12,

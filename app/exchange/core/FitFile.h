@@ -59,7 +59,8 @@ struct Decoded {
 };
 
 // Reads the device from its position to its end. Never fails: a device that holds no FIT file
-// gives isFit false, and memory stays within a fixed share of the file's size.
+// gives isFit false. Memory stays bounded whatever a file declares: points, laps and sessions
+// beyond limits far above any real activity's are left out.
 Decoded decode(QIODevice& device);
 
 // The name of a file type that holds no activity ("settings", "weight scale", ...).
