@@ -70,11 +70,13 @@ void frmGraphRpt::Form_Activate() {
     if (sport() == GraphTables::Sport::Cycling) {
         sLogTable = QStringLiteral("Cycling_Log");
         sLogID = QStringLiteral("Cycling_ID");
+        setWindowTitle(QStringLiteral("Cycling Graph"));
         lblTitle->setText(QStringLiteral("Cycling Graphs"));
         optPace->setText(QStringLiteral("Avg Bike/Pace"));
     } else {
         sLogTable = QStringLiteral("Running_Log");
         sLogID = QStringLiteral("Running_ID");
+        setWindowTitle(QStringLiteral("Running Graph"));
     }
     // The month lists belong to the opening: filled once, never appended to again.
     if (!m_monthsFilled) {

@@ -64,7 +64,7 @@ std::optional<GearWear::Wear> DistanceLogWindow::readWear() const {
     if (item.isEmpty())
         return std::nullopt;
     try {
-        return GearWear::read(*CLibrary().GetConnection(), m_gear, userName(), item, bMiles);
+        return GearWear::read(*CLibrary().GetConnection(), m_gear, userName(), item);
     } catch (const std::exception&) {
         return std::nullopt;
     }

@@ -114,13 +114,13 @@ INSTANTIATE_TEST_SUITE_P(
          "Compare Avg Run and Pace (Months)\nAvg Miles\tAvg Pace\nMar 25\t4.5\t10\n"
          "Mar 26\t3.5\t9.14285714285714\n"},
         {"SpeedCurrentYearMiles", Average, Bike, true, currentYear(),
-         "Avg Ride And MPH Current Year\nAvg Miles\tAvg Pace\nMar 26\t20\t26.6666666666667\n"},
+         "Avg Ride And MPH Current Year\nAvg Miles\tAvg Speed\nMar 26\t20\t26.6666666666667\n"},
         {"SpeedCurrentYearKm", Average, Bike, false, currentYear(),
-         "Avg Ride And KPH Current Year\nAvg Kilometers\tAvg Pace\nMar 26\t32.2\t42.9333333333333\n"},
+         "Avg Ride And KPH Current Year\nAvg Kilometers\tAvg Speed\nMar 26\t32.2\t42.9333333333333\n"},
         {"SpeedSingleMonthRideWithoutTime", Average, Bike, false, single("March 2026"),
-         "Ride And KPH March 2026\nKilometers\tPace\n15 Mar\t48.3\t32.2\n16 Mar\t16.1\t0\n"},
+         "Ride And KPH March 2026\nKilometers\tSpeed\n15 Mar\t48.3\t32.2\n16 Mar\t16.1\t0\n"},
         {"SpeedTitlesForAllFilters", Average, Bike, true, months("January"),
-         "Compare Avg Ride and MPH (Months)\nAvg Miles\tAvg Pace\n"},
+         "Compare Avg Ride and MPH (Months)\nAvg Miles\tAvg Speed\n"},
         {"PaceEmptySelection", Average, Running, true, range("June 2026", "July 2026"),
          "Avg Run And Pace Date Range\nAvg Miles\tAvg Pace\n"}}),
     CaseName());

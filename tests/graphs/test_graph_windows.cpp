@@ -88,6 +88,7 @@ TEST_F(GraphWindowTest, FiltersEnableTheirListsAndChartTypesRedrawAtOnce) {
 TEST_F(GraphWindowTest, CyclingInKilometresHasItsCaptionsAndSpeed) {
     state.setMiles(false);
     auto dlg = open("Cycling");
+    EXPECT_EQ(dlg->windowTitle(), "Cycling Graph");
     EXPECT_EQ(dlg->optMiles->text(), "KM by Month");
     EXPECT_EQ(items(dlg->cbSingleMonth), QStringList{"March 2026"});
     EXPECT_EQ(chartText(dlg->RunChart), "Kilometers By Month (Current Year)\nKM\nMar 26\t64.4\n");
@@ -97,7 +98,7 @@ TEST_F(GraphWindowTest, CyclingInKilometresHasItsCaptionsAndSpeed) {
     click(dlg->btnCreateChart);
     // A ride without time: speed 0, no error.
     EXPECT_EQ(chartText(dlg->RunChart),
-              "Ride And KPH March 2026\nKilometers\tPace\n15 Mar\t48.3\t32.2\n16 Mar\t16.1\t0\n");
+              "Ride And KPH March 2026\nKilometers\tSpeed\n15 Mar\t48.3\t32.2\n16 Mar\t16.1\t0\n");
     EXPECT_TRUE(messages.isEmpty());
 }
 
