@@ -333,8 +333,14 @@ void frmTextRpt::btnExit_Click() {
 
 void frmTextRpt::lstReport_DblClick() {
     const QModelIndex current = lstReport->currentIndex();
-    const QString line = current.isValid() ? m_model->lines().at(current.row()) : QString();
-    const auto target = ReportDrillDown::target(line, txtRptType->text(), selectedFormat());
+    const ReportLines& lines = m_model->lines();
+    qsizetype row = current.isValid() ? current.row() : -1;
+    const qint64 record = row >= 0 ? lines.record(row) : 0;
+    // A comment line leads to its record line, which names the workout's kind.
+    while (record > 0 && row > 0 && lines.record(row - 1) == record)
+        --row;
+    const QString line = row >= 0 ? lines.at(row) : QString();
+    const auto target = ReportDrillDown::target(line, record, txtRptType->text(), selectedFormat());
     using Action = ReportDrillDown::Target::Action;
     switch (target.action) {
     case Action::None:

@@ -205,6 +205,36 @@ TEST_F(ReportWindow, FullReportLineOpensTheRunAndTheReportShowsTheUpdate) {
     EXPECT_EQ(messages, QStringList(3, "Please select a record in the report."));
 }
 
+// The record number is kept beside each line: a course and a distance too long for their
+// columns (the number runs into the course), and the comment line under a record, open it.
+TEST_F(ReportWindow, LongFieldsAndCommentLinesOpenTheirRecord) {
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, User_Name, Comments) VALUES (20, 'Running', '12/1/2026', 'Tuesday', '1:00:00', "
+         "'Ann', 'long one')");
+    exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES (20, 123.4567, "
+         "198.6, '" +
+         QString(60, QLatin1Char('x')) + "', 'Blue')");
+    QStringList ids;
+    for (const char* form : {"frmRunLog", "frmSwimLog"})
+        drivers[form] = [&ids](QDialog* d) {
+            ids << d->objectName() + " " + find<QLineEdit>(d, "txtID")->text();
+            return int(QDialog::Rejected);
+        };
+    auto w = open(QStringLiteral("Running"));
+    w->chkIncludeComments->setChecked(true);
+    click(w->btnCreateReport);
+    ASSERT_TRUE(w->reportLines().toStringList().join('\n').contains("xx20"));
+    doubleClick(*w, QStringLiteral("01-Dec-2026"));
+    doubleClick(*w, QStringLiteral("     long one"));
+
+    auto time = open(QStringLiteral("Time"));
+    time->chkIncludeComments->setChecked(true);
+    click(time->btnCreateReport);
+    doubleClick(*time, QStringLiteral("     drills"));
+    EXPECT_EQ(ids, (QStringList{"frmRunLog 20", "frmRunLog 20", "frmSwimLog 8"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
 // Returning from a log window activates the report window again: the stored default comes
 // back unless the criteria dialog has been used since the window opened.
 TEST_F(ReportWindow, ReturningFromALogWindowReloadsTheDefaultUntilTheDialogIsUsed) {
