@@ -29,6 +29,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -287,7 +288,13 @@ void frmTextRpt::createReport(TextReport::Format format) {
                                     : QStringLiteral("Could not retrieve data - ");
         result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + procedure;
     }
+    // The new report starts at the top of the view, below any report kept from before.
+    const int first = m_model->rowCount();
     m_model->append(std::move(result.lines));
+    if (m_model->rowCount() > first) {
+        lstReport->scrollTo(m_model->index(first), QAbstractItemView::PositionAtTop);
+        lstReport->horizontalScrollBar()->setValue(0);
+    }
     if (!result.error.isEmpty())
         Dialogs::message(this, result.error);
 }

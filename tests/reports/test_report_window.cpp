@@ -71,6 +71,25 @@ TEST_F(ReportWindow, CreateAppendsUnlessAlwaysClearAndShowsTheCoreLines) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// A report added below another one is scrolled to its first line; a cleared one starts at the top.
+TEST_F(ReportWindow, EachNewReportIsShownFromItsFirstLine) {
+    auto w = open(QStringLiteral("Running"));
+    w->resize(700, 360);
+    const auto topRow = [&] {
+        QApplication::processEvents();
+        return w->lstReport->indexAt(QPoint(2, 2)).row();
+    };
+    click(w->btnCreateReport);
+    const int length = int(w->reportLines().size());
+    EXPECT_EQ(topRow(), 0);
+    click(w->btnCreateReport);
+    EXPECT_EQ(topRow(), length);
+    shot(w.get(), QStringLiteral("frmTextRpt_second_report"));
+    w->chkAlwaysClear->setChecked(true);
+    click(w->btnCreateReport);
+    EXPECT_EQ(topRow(), 0);
+}
+
 TEST_F(ReportWindow, UnknownKindSaysProgramErrorAndCloses) {
     auto w = open(QStringLiteral("Walking"));
     EXPECT_EQ(messages, QStringList{"Program Error"});
