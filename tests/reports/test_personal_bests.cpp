@@ -59,8 +59,8 @@ TEST_F(PersonalBestsTest, LinesUnderAHeadingPerKind) {
         "Marathon                3:30:00     8:01  10/4/2026     1  City Marathon",
         "",
         "Cycling Races",
-        "Race Type                  Time  Pace/mi       Date Races  Race",
-        "40K TT                  1:05:30     2:38   8/9/2026     1  Club TT",
+        "Race Type                  Time      MPH       Date Races  Race",
+        "40K TT                  1:05:30    22.81   8/9/2026     1  Club TT",
     };
     EXPECT_EQ(PersonalBests::lines(bests("Ann", true), true), expected);
     EXPECT_EQ(PersonalBests::lines({}, true), QStringList({"No races"}));
@@ -80,21 +80,32 @@ TEST_F(PersonalBestsTest, ANameWithAQuoteIsReadSafely) {
               std::nullopt);
 }
 
-TEST_F(PersonalBestsTest, WindowListsTheBestsOfTheCurrentUserInTheirUnit) {
+// Each race menu's window lists its own kind: the running races with their pace, the rides
+// with their speed (40 km in 1:05:30 is 36.64 km/h).
+TEST_F(PersonalBestsTest, WindowListsTheMenusKindInTheUsersUnit) {
     FixedState state("Ann", false);
-    frmPersonalBests w(state, "CyclingRace");
-    w.show();
-    auto* tree = find<QTreeWidget>(&w, "tvBests");
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->headerItem()->text(2), "Pace/km");
-    QTreeWidgetItem* running = tree->topLevelItem(0);
-    ASSERT_EQ(running->childCount(), 3);
-    QStringList row;
-    for (int c = 0; c < 6; ++c)
-        row << running->child(1)->text(c);
-    EXPECT_EQ(row, QStringList({"5K", "24:30", "4:54", "4/12/2026", "4", "Spring 5K"}));
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(1)) << "the menu's race kind is chosen";
-    shot(&w, "frmPersonalBests");
+    const auto shown = [&](const char* kind, const char* name) {
+        frmPersonalBests w(state, kind);
+        w.show();
+        shot(&w, name);
+        QStringList out{w.tvBests->headerItem()->text(2)};
+        for (int top = 0; top < w.tvBests->topLevelItemCount(); ++top) {
+            QTreeWidgetItem* heading = w.tvBests->topLevelItem(top);
+            out << heading->text(0);
+            for (int i = 0; i < heading->childCount(); ++i) {
+                QStringList row;
+                for (int c = 0; c < 6; ++c)
+                    row << heading->child(i)->text(c);
+                out << row.join('|');
+            }
+        }
+        return out;
+    };
+    EXPECT_EQ(shown("RunningRace", "frmPersonalBests"),
+              QStringList({"Pace/km", "Running Races", "10K|-|||1|", "5K|24:30|4:54|4/12/2026|4|Spring 5K",
+                           "Marathon|3:30:00|4:59|10/4/2026|1|City Marathon"}));
+    EXPECT_EQ(shown("CyclingRace", "frmPersonalBests_cycling"),
+              QStringList({"KPH", "Cycling Races", "40K TT|1:05:30|36.64|8/9/2026|1|Club TT"}));
     EXPECT_TRUE(messages.isEmpty());
 }
 
