@@ -78,6 +78,10 @@ void DistanceLogWindow::showGearDistance() {
     lblGearDistance->setText(wear ? GearWear::label(*wear, bMiles) : QString());
 }
 
+bool DistanceLogWindow::withinLimits() const {
+    return LogWindow::withinLimits() && distancesWithinLimits();
+}
+
 bool DistanceLogWindow::saveWith(const std::function<bool()>& write) {
     if (!m_gearCombo)
         return write();
