@@ -109,7 +109,7 @@ void frmGraphRpt::CreateChart() {
         auto conn = CLibrary().GetConnection();
         const ChartTable table =
             GraphTables::distanceTotals(*conn, m_state.currentUser(), sport(), bMiles, selection());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setShowLegend(true);
         RunChart->setTitleFontName(QStringLiteral("Comic Sans MS"));
@@ -128,7 +128,7 @@ void frmGraphRpt::CreatePaceChart() {
         auto conn = CLibrary().GetConnection();
         const ChartTable table =
             GraphTables::averagePace(*conn, m_state.currentUser(), sport(), bMiles, selection());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
         for (int s = 0; s < table.seriesLabels.size(); ++s)
