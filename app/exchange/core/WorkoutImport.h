@@ -25,6 +25,8 @@ struct Options {
     QTimeZone zone = QTimeZone::systemTimeZone();
     // The converter for FIT files, found on PATH; a test can name one that does not exist.
     QString converter = QStringLiteral("gpsbabel");
+    // The unit of the distances in the gear warnings of the summary: miles, or kilometres.
+    bool miles = true;
 };
 
 struct Failure {
@@ -38,6 +40,9 @@ struct Summary {
     std::vector<Failure> failed;
     bool cancelled = false; // nothing was written
     QString error;          // a database failure: nothing was written
+    // One line per pair of shoes or bike that the imported workouts were logged on and that now
+    // stands at 90% or more of its retirement distance: "Red: These shoes have now done ...".
+    QStringList gearWarnings;
 };
 
 // The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
@@ -75,7 +80,7 @@ using Progress = std::function<bool(int done, int total)>;
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
 
-// The summary as the dialog and the command line print it.
+// The summary as the dialog and the command line print it, the gear warnings last.
 QStringList summaryLines(const Summary& summary);
 
 } // namespace WorkoutImport
