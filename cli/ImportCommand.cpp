@@ -35,8 +35,8 @@ int import(const QStringList& args) {
     CLibrary lib;
     auto conn = lib.GetConnection();
     {
-        ResultSet rs = conn->query(QStringLiteral("SELECT User_Name, DistanceMiles FROM Users WHERE User_Name = ?"),
-                                   {import.user});
+        ResultSet rs = conn->query(
+            QStringLiteral("SELECT User_Name, DistanceMiles FROM Users WHERE User_Name = ?"), {import.user});
         if (rs.eof())
             throw DbError(QStringLiteral("no such user: ") + import.user);
         // Gear warnings in the user's own unit.

@@ -310,8 +310,9 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
     const bool single = sel.filter == Filter::SingleMonth;
     // Rides are charted by their speed, runs by their pace.
     const QString rate = sport == Sport::Cycling ? QStringLiteral("Speed") : QStringLiteral("Pace");
-    table.seriesLabels = single ? QStringList{distanceColumn, rate}
-                                : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg ") + rate};
+    table.seriesLabels =
+        single ? QStringList{distanceColumn, rate}
+               : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg ") + rate};
 
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Time, ") + distanceColumn +

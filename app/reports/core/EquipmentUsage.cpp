@@ -128,9 +128,9 @@ QStringList readLines(Connection& conn, const Kind& k, const QString& kind, cons
     ResultSet rs =
         conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + k.typeColumn +
                    QStringLiteral(", Price, Format(Purchase_Date, 'dd-mmm-yy') AS pDate, ") +
-                   sumColumn(miles) + WornMiles + QStringLiteral(", Retire_Distance ") + fromWhere(k, kind, user) +
-                   QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") + k.typeColumn +
-                   QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
+                   sumColumn(miles) + WornMiles + QStringLiteral(", Retire_Distance ") +
+                   fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") +
+                   k.typeColumn + QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
     const QString distanceField = sumField(miles);
     for (; !rs.eof(); rs.moveNext()) {
         const double distance = rs.value(distanceField).toDouble();

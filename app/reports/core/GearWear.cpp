@@ -41,10 +41,11 @@ Wear read(Connection& conn, Gear gear, const QString& user, const QString& item)
                                    : QStringLiteral("SELECT Retire_Distance FROM Bikes "
                                                     "WHERE User_Name = ? AND Bike = ?");
     const QString doneSql =
-        shoes ? QStringLiteral("SELECT Sum(Miles) AS Done FROM Running_Log, Exercise_Master "
-                               "WHERE Running_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Shoes = ?")
-              : QStringLiteral("SELECT Sum(Miles) AS Done FROM Cycling_Log, Exercise_Master "
-                               "WHERE Cycling_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Bike = ?");
+        shoes
+            ? QStringLiteral("SELECT Sum(Miles) AS Done FROM Running_Log, Exercise_Master "
+                             "WHERE Running_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Shoes = ?")
+            : QStringLiteral("SELECT Sum(Miles) AS Done FROM Cycling_Log, Exercise_Master "
+                             "WHERE Cycling_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Bike = ?");
     Wear wear;
     Transaction t(conn, Transaction::Mode::Read);
     {

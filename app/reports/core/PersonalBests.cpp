@@ -46,7 +46,8 @@ QString paceOf(const QString& kind, const QString& time, double distance) {
     if (!(distance > 0))
         return QString();
     try {
-        return isRide(kind) ? CLibrary::GetMPH(time.trimmed(), distance) : CLibrary::GetPace(time.trimmed(), distance);
+        return isRide(kind) ? CLibrary::GetMPH(time.trimmed(), distance)
+                            : CLibrary::GetPace(time.trimmed(), distance);
     } catch (...) {
         return QString();
     }
