@@ -94,9 +94,7 @@ TEST_F(Export, FullReportToPdfHasTheHeadingTheCriteriaAppliedAndEveryLine) {
         applied += QStringLiteral("OR Course = 'Nowhere lane %1' ").arg(i);
     applied += ") ";
     w->txtCriteria->setText(applied);
-    EXPECT_LT(w->txtCriteria->width(), w->txtCriteria->fontMetrics().horizontalAdvance(applied));
-    EXPECT_EQ(w->txtCriteria->toolTip(), "<p>" + applied.toHtmlEscaped() + "</p>");
-    EXPECT_TRUE(Qt::mightBeRichText(w->txtCriteria->toolTip())) << "rich text tooltips wrap";
+    EXPECT_EQ(w->txtCriteria->toolTip(), "<p>" + applied.toHtmlEscaped() + "</p>"); // rich text wraps
     click(w->btnCreateReport);
     w->txtCriteria->setText("Miles >= 100 ");
     const QString path = QDir(dir()).filePath("full.pdf");

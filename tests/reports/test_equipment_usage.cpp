@@ -9,7 +9,6 @@
 #include "frmItemRpt.h"
 
 #include <QAbstractBarSeries>
-#include <QApplication>
 #include <QBarSet>
 #include <QChart>
 #include <QListWidget>
@@ -104,7 +103,6 @@ TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndTheBarChart) {
     frmItemRpt dlg(state);
     dlg.openReport("Shoe");
     dlg.show();
-    QApplication::processEvents();
     QStringList shown;
     for (int i = 0; i < dlg.lstItemRpt->count(); ++i)
         shown << dlg.lstItemRpt->item(i)->text();

@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 
 namespace {
@@ -368,35 +367,6 @@ TEST_F(ReportWindow, FiftyThousandLinesAppearAtOnceAndScroll) {
     EXPECT_EQ(w->lstReport->verticalScrollBar()->value(), w->lstReport->verticalScrollBar()->maximum());
     EXPECT_GT(w->lstReport->horizontalScrollBar()->maximum(), 0); // the lines are wider than the view
     shot(w.get(), QStringLiteral("frmTextRpt_long"));
-}
-
-} // namespace
-
-namespace {
-
-// At its first size the window shows a full report's widest record line (a course of its
-// whole column, a large distance and record number) to its end, without scrolling sideways.
-TEST_F(ReportWindow, TheWidestRecordLineShowsWholeAtTheFirstSize) {
-    exec(
-        "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-        "Exercise_Time, User_Name) VALUES (987654, 'Running', '12/8/2026', 'Wednesday', '100:00:00', 'Ann')");
-    exec(QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES "
-                        "(987654, 999.99, 1609.3, '%1')")
-             .arg(QString(50, 'W')));
-    auto w = open(QStringLiteral("Running"));
-    click(w->btnCreateReport);
-    const ReportLines& lines = w->reportLines();
-    QString widest;
-    for (const QString& line : lines)
-        if (line.size() > widest.size())
-            widest = line;
-    EXPECT_TRUE(widest.endsWith("987654")) << widest.toStdString();
-    // A screen too narrow for it gets the window across its whole width.
-    const int screen = w->screen()->availableGeometry().width();
-    if (screen < w->lstReport->fontMetrics().horizontalAdvance(widest) + 60)
-        EXPECT_EQ(w->width(), screen);
-    else
-        EXPECT_LE(w->lstReport->fontMetrics().horizontalAdvance(widest), w->lstReport->viewport()->width());
 }
 
 } // namespace

@@ -264,76 +264,41 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     EXPECT_EQ(users().size(), 3);
 }
 
-// Typed keys never move the calendar; arrows do, and Home or Today bring back today.
-TEST_F(ShellTest, TheCalendarTakesNoTypedDatesAndReturnsToToday) {
-    Clock::setFixed(QDateTime(QDate(2026, 12, 15), QTime(9, 0)));
-    MainForm* w = start();
-    auto* view = w->Calendar->findChild<QTableView*>();
-    ASSERT_NE(view, nullptr);
-    view->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(view, "31122000");
-    QTest::keyClick(view, Qt::Key_Return);
-    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 15));
-    EXPECT_EQ(w->Calendar->firstDayOfWeek(), Qt::Sunday);
-
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down);
-    QTest::keyClick(view, Qt::Key_Down);
-    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2027, 1, 5));
-    EXPECT_EQ(w->Calendar->monthShown(), 1);
-    QTest::keyClick(view, Qt::Key_Home);
-    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 15));
-    EXPECT_EQ(w->Calendar->monthShown(), 12);
-
-    w->Calendar->showNextYear();
-    click(w->btnToday);
-    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 15));
-    EXPECT_EQ(w->Calendar->yearShown(), 2026);
-    EXPECT_TRUE(opened.isEmpty()) << "moving the calendar opens nothing";
-}
-
-// Days with a workout of the current user are bold, on the page shown (with the ends of the
-// months around it); they follow the user, the month and a workout saved from the calendar,
-// after which the calendar has the focus again.
-TEST_F(ShellTest, TheCalendarMarksTheCurrentUsersWorkoutDays) {
+// Days with a workout of the current user are bold, on the page shown with the ends of the
+// months around it; they follow the user, the month and a run saved from a click (Return adds
+// it), after which the calendar has the focus again: typed digits do not move it, arrows do,
+// and Home or Today bring back today. Weeks start on Sunday.
+TEST_F(ShellTest, TheCalendarMarksWorkoutDaysTakesNoTypedDatesAndReturnsToToday) {
     setUnit("Ann", 1);
     setUnit("Bob", 1);
-    const auto workout = [this](const char* user, const char* date) {
-        exec(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, "
-                            "Exercise_Time, User_Name) VALUES ('Video', '%1', 'x', '30:00', '%2')")
-                 .arg(date, user));
-    };
-    for (const char* date : {"2026-11-30", "2026-12-03", "2026-12-03", "2027-01-02", "2027-02-01"})
-        workout("Ann", date);
-    workout("Bob", "2026-12-10");
+    for (const char* row : {"Ann', '2026-11-30", "Ann', '2026-12-03", "Ann', '2027-01-02",
+                            "Ann', '2027-02-01", "Bob', '2026-12-10"})
+        exec(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Day, Exercise_Time, "
+                            "User_Name, Exercise_Date) VALUES ('Video', 'x', '30:00', '%1')")
+                 .arg(row));
     Clock::setFixed(QDateTime(QDate(2026, 12, 15), QTime(9, 0)));
     MainForm* w = start();
+    EXPECT_EQ(w->Calendar->firstDayOfWeek(), Qt::Sunday);
     EXPECT_EQ(w->markedDays(), QList<QDate>({{2026, 11, 30}, {2026, 12, 3}, {2027, 1, 2}}));
-    EXPECT_EQ(w->Calendar->dateTextFormat(QDate(2026, 12, 3)).fontWeight(), QFont::Bold);
-    EXPECT_NE(w->Calendar->dateTextFormat(QDate(2026, 12, 4)).fontWeight(), QFont::Bold);
-
     chooseUser("Bob");
-    EXPECT_EQ(w->markedDays(), QList<QDate>({{2026, 12, 10}}));
+    EXPECT_EQ(w->Calendar->dateTextFormat(QDate(2026, 12, 10)).fontWeight(), QFont::Bold);
     EXPECT_NE(w->Calendar->dateTextFormat(QDate(2026, 12, 3)).fontWeight(), QFont::Bold);
     chooseUser("Ann");
     w->Calendar->showNextMonth();
-    EXPECT_EQ(w->markedDays(), QList<QDate>({{2026, 12, 3}, {2027, 1, 2}, {2027, 2, 1}}));
-    w->Calendar->showPreviousMonth();
+    EXPECT_EQ(w->markedDays().last(), QDate(2027, 2, 1));
 
-    // A run saved from a click on the 20th: Return in the time field adds it.
     drivers["MenuForm"] = [this](QDialog* d) {
         click(find<QPushButton>(d, "btnRun"));
         return d->result();
     };
     drivers["frmRunLog"] = [this](QDialog* d) {
         type(find<QLineEdit>(d, "txtMiles"), "5");
-        QLineEdit* time = find<QLineEdit>(d, "txtTime");
-        type(time, "40:00");
-        QTest::keyClick(time, Qt::Key_Return);
+        type(find<QLineEdit>(d, "txtTime"), "40:00");
+        QTest::keyClick(find<QLineEdit>(d, "txtTime"), Qt::Key_Return);
         return d->result();
     };
     auto* view = w->Calendar->findChild<QTableView*>("qt_calendar_calendarview");
-    w->Calendar->setSelectedDate(QDate(2026, 12, 20));
+    w->Calendar->setSelectedDate(QDate(2026, 12, 20)); // back to December
     const QPoint cell = view->visualRect(view->currentIndex()).center();
     w->Calendar->setSelectedDate(QDate(2026, 12, 15));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
@@ -341,7 +306,18 @@ TEST_F(ShellTest, TheCalendarMarksTheCurrentUsersWorkoutDays) {
     EXPECT_EQ(messages, QStringList({"data entered"}));
     EXPECT_TRUE(w->markedDays().contains(QDate(2026, 12, 20)));
     EXPECT_EQ(QApplication::activeWindow(), w);
-    EXPECT_TRUE(w->Calendar->isAncestorOf(QApplication::focusWidget()));
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    QTest::keyClicks(view, "31122000");
+    for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(view, Qt::Key(key));
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2027, 1, 3));
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 15));
+    w->Calendar->showNextYear();
+    click(w->btnToday);
+    EXPECT_EQ(w->Calendar->yearShown(), 2026);
+    EXPECT_EQ(opened, QStringList({"MenuForm", "frmRunLog"})) << "moving the calendar opens nothing";
 }
 
 // A date typed whole into a picker is the date typed, whatever the date shown before: the day
