@@ -114,6 +114,15 @@ QList<QPair<QString, qint64>> Backup::tableRowCounts(Connection& connection) {
     }
 }
 
+bool Backup::isDatabaseItself(const QString& target, const QString& database) {
+    if (target.trimmed().isEmpty() || database.isEmpty())
+        return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(
+        QFile::encodeName(QFileInfo(database).absoluteFilePath()).toStdString(),
+        QFile::encodeName(QFileInfo(target).absoluteFilePath()).toStdString(), ec);
+}
+
 qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath) {
     if (targetPath.trimmed().isEmpty())
         throw BackupError(EINVAL, QStringLiteral("No file was named to copy the database to."));

@@ -36,6 +36,11 @@ namespace Backup {
 // BackupError with a plain description.
 qint64 copyVerified(const QString& sourcePath, const QString& targetPath);
 
+// Whether `target` names the database at `database` itself (the same file, however written:
+// a relative path, a link). The backup window asks this before it asks to copy, so that a
+// copy that would be refused is not first confirmed.
+bool isDatabaseItself(const QString& target, const QString& database);
+
 // The rows of every table of the database, in table-name order. Throws DbError.
 QList<QPair<QString, qint64>> tableRowCounts(Connection& connection);
 
