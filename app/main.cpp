@@ -80,6 +80,16 @@ void timingHooks(StartupCheck& check) {
     }
 }
 
+// The program's icon: the desktop theme's, else the pictures built into the program.
+QIcon applicationIcon() {
+    QIcon icon = QIcon::fromTheme(QStringLiteral("org.trainbook.Trainbook"));
+    if (icon.isNull()) {
+        for (const char* size : {"32", "64", "256"})
+            icon.addFile(QStringLiteral(":/icons/trainbook-%1.png").arg(QLatin1String(size)));
+    }
+    return icon;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,12 +101,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TRAINBOOK_VERSION));
     // Ties the windows to the launcher entry and its icon on the desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.trainbook.Trainbook"));
-    QIcon icon = QIcon::fromTheme(QStringLiteral("org.trainbook.Trainbook"));
-    if (icon.isNull()) {
-        for (const char* size : {"32", "64", "256"})
-            icon.addFile(QStringLiteral(":/icons/trainbook-%1.png").arg(QLatin1String(size)));
-    }
-    QApplication::setWindowIcon(icon);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Trainbook, an exercise diary"));
@@ -142,6 +146,9 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &MainForm::closing, &check, &StartupCheck::stop);
     QObject::connect(&app, &QApplication::aboutToQuit, &check, &StartupCheck::stop);
     timingHooks(check);
+    // Decoding the icon's pictures takes as long as a good part of the window's own start;
+    // the window gets its icon a moment after it shows.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(applicationIcon()); });
     if (opened.state == Startup::State::Ready)
         QTimer::singleShot(0, &check, &StartupCheck::start);
     return app.exec();
