@@ -103,12 +103,19 @@ QStringList copies(const QString& path) {
     return out;
 }
 
+namespace {
+QString todaysCopy(const QString& absolute) {
+    return backupFolder(absolute) +
+           QStringLiteral("/%1-%2.db")
+               .arg(baseName(absolute), Clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+}
+} // namespace
+
 QString keepDailyCopy(const QString& path, StopFlag* stop) {
     const QString absolute = FilePath::absolute(path);
     const QString folder = backupFolder(absolute);
     const QString base = baseName(absolute);
-    const QString today =
-        folder + QStringLiteral("/%1-%2.db").arg(base, Clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString today = todaysCopy(absolute);
     if (FilePath::kind(today) == FilePath::Kind::Missing) {
         ensureFolder(folder);
         copyTo(absolute, today, stop);
@@ -211,6 +218,22 @@ Result checkContents(const QString& path, StopFlag* stop) {
     try {
         auto connection = Connection::open(path);
         readOnly = connection->isReadOnly();
+        // On the day's first start the copy comes first. Its integrity check reads the same
+        // pages as the quick check of the file would, and checks more, so the file is read a
+        // second time only when the copy fails: to tell damage from a copy not made.
+        if (!readOnly && FilePath::kind(todaysCopy(FilePath::absolute(path))) == FilePath::Kind::Missing) {
+            const bool hadFolder = FilePath::kind(backupFolder(path)) == FilePath::Kind::Folder;
+            try {
+                keepDailyCopy(path, stop);
+                return stop && stop->stopped() ? Result() : result;
+            } catch (const DbError& e) {
+                result.warning = e.description();
+                // A failed copy leaves no folder of its own behind: nothing is written
+                // beside a file that may turn out damaged.
+                if (!hadFolder)
+                    QDir().rmdir(backupFolder(path));
+            }
+        }
         const QString check = quickCheck(*connection, stop);
         if (check != QLatin1String("ok")) {
             result.state = State::Damaged;
@@ -224,10 +247,11 @@ Result checkContents(const QString& path, StopFlag* stop) {
     if (stop && stop->stopped())
         return Result();
     if (result.state == State::Damaged) {
+        result.warning.clear();
         refuseDamaged(path, result, stop);
         return result;
     }
-    if (result.state == State::Ready && !readOnly) {
+    if (result.state == State::Ready && !readOnly && result.warning.isEmpty()) {
         try {
             keepDailyCopy(path, stop);
         } catch (const DbError& e) {
