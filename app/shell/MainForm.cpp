@@ -351,12 +351,22 @@ void MainForm::colourWeekends() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+    emit closing();
     Form_Unload();
     event->accept();
 }
 
 void MainForm::Form_Load() {
     m_formLoad->run();
+}
+
+void MainForm::reload() {
+    if (!m_formLoad->done()) {
+        m_formLoad->run();
+        return;
+    }
+    cbUsers->clear();
+    load();
 }
 
 void MainForm::load() {

@@ -47,6 +47,9 @@ class MainForm : public QMainWindow, public UserListHook {
     // Fills the user selector and sets the unit of the first user. Runs once, when the
     // window is first shown (or when called earlier).
     void Form_Load();
+    // Reads the user list and the unit again, as the load step does: after a good copy was
+    // put in place of a damaged file while the window was open.
+    void reload();
     // Writes the unit back for the user selected now, if the unit was toggled in this run.
     // Runs once, when the window closes.
     void Form_Unload();
@@ -73,6 +76,10 @@ class MainForm : public QMainWindow, public UserListHook {
     QLabel* lblGoals = nullptr; // in the status bar
 
     ~MainForm() override;
+
+  signals:
+    // The window is about to close and end the program; its exit step comes next.
+    void closing();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
