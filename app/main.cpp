@@ -56,9 +56,11 @@ void checkDatabase(const QString& file) {
                                             .arg(r.newestBackup))) {
         try {
             const QString aside = Startup::restore(file, r.newestBackup);
-            Dialogs::message(
-                nullptr,
-                QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
+            Dialogs::message(nullptr, aside.isEmpty()
+                                          ? QStringLiteral("The copy is in place.")
+                                          : QStringLiteral("The copy is in place. The damaged file "
+                                                           "was kept as '%1'.")
+                                                .arg(aside));
         } catch (const std::exception& e) {
             Dialogs::message(nullptr, describe(e));
         }
