@@ -54,6 +54,14 @@ class Connection {
         AsItIs& operator=(const AsItIs&) = delete;
     };
 
+    // Calls `listener` after every write this process makes through a Connection: after a
+    // write statement outside a transaction, and after the commit of a transaction that wrote.
+    // A window that shows figures drawn from the data (the main window's goal progress) hears
+    // of every save this way; it must not read the database from inside the call, but only
+    // note that it has to. Returns the number that removeWriteListener takes.
+    static int addWriteListener(std::function<void()> listener);
+    static void removeWriteListener(int id);
+
     // How long a statement waits for another program's lock before it fails (5 s), looking
     // again every millisecond. Tests shorten it so that a locked file fails at once.
     static void setBusyTimeout(int ms);
@@ -137,6 +145,7 @@ class Connection {
     int m_busyMs = 5000;
     std::chrono::steady_clock::time_point m_busySince;
     int m_deadlineMs = 0;              // while a Deadline lives
+    bool m_wroteInTransaction = false; // a write since begin(); the commit tells the listeners
     Schema::Layout m_layout;           // tables, columns and date columns, read when opened
     std::vector<ResultSet*> m_results; // open results, closed when the connection closes
 };

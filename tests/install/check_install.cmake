@@ -1,9 +1,10 @@
 # Installs the built tree into a staging root and checks that everything a desktop needs is in
 # its place and that the installed program starts with the libraries installed beside it.
-#   cmake -DBUILD_DIR=<build> -DSTAGE=<empty folder> -DMODE=destdir|deb -P check_install.cmake
+#   cmake -DBUILD_DIR=<build> -DSTAGE=<empty folder> -DMODE=destdir|deb -DLIBDIR=<private library folder>
+#         -DVERSION=<x.y.z> -P check_install.cmake
 # destdir: `cmake --install` with DESTDIR and prefix /usr; deb: the package cpack builds,
 # unpacked with dpkg-deb.
-foreach(var BUILD_DIR STAGE MODE LIBDIR)
+foreach(var BUILD_DIR STAGE MODE LIBDIR VERSION)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "${var} is not set")
     endif()
@@ -49,7 +50,12 @@ set(expected
     usr/${LIBDIR}/libtriang.so.1
     usr/share/applications/${id}.desktop
     usr/share/metainfo/${id}.metainfo.xml
-    usr/share/icons/hicolor/scalable/apps/${id}.svg)
+    usr/share/icons/hicolor/scalable/apps/${id}.svg
+    usr/share/man/man1/Trainbook.1.gz
+    usr/share/man/man1/trainbook-cli.1.gz
+    usr/share/bash-completion/completions/trainbook-cli
+    usr/share/doc/trainbook/copyright
+    usr/share/doc/trainbook/changelog.gz)
 foreach(size 16 24 32 48 64 128 256)
     list(APPEND expected usr/share/icons/hicolor/${size}x${size}/apps/${id}.png)
 endforeach()
@@ -68,19 +74,23 @@ if(NOT entry MATCHES "\nExec=Trainbook\n" OR NOT entry MATCHES "\nIcon=${id}\n")
     message(FATAL_ERROR "the launcher entry does not name the program and its icon:\n${entry}")
 endif()
 
-# Every library the program needs is found, the control libraries in the staging root itself
-# (through the program's relative run path, not the build tree).
+# Every library the program needs is found, the control libraries in their private folder of
+# the staging root itself (through the program's relative run path, not the build tree).
 execute_process(COMMAND ldd ${STAGE}/usr/bin/Trainbook OUTPUT_VARIABLE libs RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0 OR libs MATCHES "not found")
     message(FATAL_ERROR "the installed program misses libraries:\n${libs}")
 endif()
-if(NOT libs MATCHES "libtriang.so.1 => ${STAGE}/usr/[^ \n]*libtriang.so.1")
+if(NOT libs MATCHES "libtriang.so.1 => ${STAGE}/usr/(bin/../)?${LIBDIR}/libtriang.so.1")
     message(FATAL_ERROR "libtriang is not taken from the installed tree:\n${libs}")
 endif()
 
-# The installed command-line tool makes a diary with one user (a diary without users would
-# start the program with its question for the first user); the installed program opens it,
-# shows its window and quits.
+# The installed command-line tool tells the version it was built as and makes a diary with one
+# user (a diary without users would start the program with its question for the first user);
+# the installed program opens it, shows its window and quits.
+execute_process(COMMAND ${STAGE}/usr/bin/trainbook-cli --version OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT out STREQUAL "trainbook-cli ${VERSION}\n")
+    message(FATAL_ERROR "trainbook-cli --version: ${out}")
+endif()
 foreach(args "init" "sql;INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Pat', True)")
     execute_process(COMMAND ${STAGE}/usr/bin/trainbook-cli --db ${STAGE}/first.db ${args}
                     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
@@ -95,4 +105,18 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen TRAINB
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^shown ")
     message(FATAL_ERROR "the installed program did not start: ${rc}\n${out}\n${err}")
 endif()
+# Each option the installed program lists in its help is in its manual page.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${STAGE}/usr/bin/Trainbook --help
+                RESULT_VARIABLE rc OUTPUT_VARIABLE help ERROR_VARIABLE err TIMEOUT 60)
+execute_process(COMMAND gzip -dc ${STAGE}/usr/share/man/man1/Trainbook.1.gz OUTPUT_VARIABLE page)
+string(REGEX MATCHALL "--[a-z-]+" options "${help}")
+if(NOT rc EQUAL 0 OR NOT options)
+    message(FATAL_ERROR "Trainbook --help failed: ${rc}\n${help}\n${err}")
+endif()
+foreach(option ${options})
+    string(REPLACE "-" "\\\\-" escaped ${option}) # as roff writes it: \-\-db
+    if(NOT page MATCHES "${escaped}([^a-z\\\\]|\\\\[^-])")
+        message(FATAL_ERROR "the manual page of Trainbook does not name ${option}")
+    endif()
+endforeach()
 message(STATUS "${MODE}: ${STAGE} holds a working installation")

@@ -10,12 +10,9 @@
 
 class Connection;
 
-// Brings the workouts recorded in GPS files (GPX, TCX, and FIT through the gpsbabel program)
-// into the diary as runs, rides and swims of one user, written as the log windows write them.
+// Brings the workouts recorded in GPS files (GPX, TCX and FIT) into the diary as runs, rides
+// and swims of one user, written as the log windows write them.
 namespace WorkoutImport {
-
-// The Debian package that provides the converter for FIT files.
-inline constexpr const char* ConverterPackage = "gpsbabel";
 
 struct Options {
     QString user;
@@ -25,8 +22,6 @@ struct Options {
     // A workout's date is the date of its start time in this zone (the computer's own zone
     // unless a caller says otherwise).
     QTimeZone zone = QTimeZone::systemTimeZone();
-    // The converter for FIT files, found on PATH; a test can name one that does not exist.
-    QString converter = QStringLiteral("gpsbabel");
 };
 
 struct Failure {
@@ -38,8 +33,9 @@ struct Summary {
     int imported = 0;
     int skipped = 0; // already in the diary (same user, kind, date and time)
     std::vector<Failure> failed;
-    bool cancelled = false; // nothing was written
-    QString error;          // a database failure: nothing was written
+    std::vector<Failure> partial; // imported from what could be read of a damaged file, and why
+    bool cancelled = false;       // nothing was written
+    QString error;                // a database failure: nothing was written
 };
 
 // The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
@@ -63,6 +59,7 @@ struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
     std::vector<QString> refused; // why each activity that cannot be stored was left out
+    QString warning;              // the file was damaged: the workouts are what could be read of it
 };
 
 // The longest course or comment taken from a file, in characters; a longer one is cut.
