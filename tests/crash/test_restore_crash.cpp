@@ -55,22 +55,30 @@ TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
         f.write(damaged);
         Connection::refuseWrites(path, QString());
     };
-    reset();
-    QElapsedTimer timer;
-    timer.start();
-    Startup::restore(path, copy);
-    const qint64 restoreUs = timer.nsecsElapsed() / 1000;
-
-    std::mt19937 random(18);
-    int heldDamaged = 0, heldCopy = 0, finished = 0;
-    for (int kill = 0; kill < kills; ++kill) {
-        reset();
+    // How long a whole restore takes in a child process, so that the kills fall all over it.
+    const auto restoreInChild = [&] {
         const pid_t pid = fork();
         if (pid == 0) {
             Startup::restore(path, copy);
             _exit(0);
         }
-        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, restoreUs * 3 / 2)(random)));
+        return pid;
+    };
+    qint64 restoreUs = 0;
+    for (int i = 0; i < 3; ++i) {
+        reset();
+        QElapsedTimer timer;
+        timer.start();
+        waitpid(restoreInChild(), nullptr, 0);
+        restoreUs = std::max(restoreUs, timer.nsecsElapsed() / 1000);
+    }
+
+    std::mt19937 random(18);
+    int heldDamaged = 0, heldCopy = 0, finished = 0;
+    for (int kill = 0; kill < kills; ++kill) {
+        reset();
+        const pid_t pid = restoreInChild();
+        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, restoreUs)(random)));
         ::kill(pid, SIGKILL);
         int status = 0;
         waitpid(pid, &status, 0);
