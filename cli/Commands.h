@@ -32,5 +32,6 @@ int import(const QStringList& args);
 int bests(const QStringList& args);
 int chart(const QStringList& args);
 int calendar(const QStringList& args);
+int track(const QStringList& args);
 
 } // namespace Cli

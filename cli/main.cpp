@@ -45,7 +45,8 @@ const Command Commands[] = {
      "as CSV or to a PDF file."},
     {"backup", Cli::backup, "backup TARGET", "Writes a verified copy of the database to TARGET."},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER...",
-     "Adds the workouts of GPX and TCX files, or of the files in a folder, to a user's diary."},
+     "Adds the workouts of GPX and TCX files, or of the files in a folder, to a user's diary, with their "
+     "recorded tracks."},
     {"bests", Cli::bests, "bests --user NAME [--km | --miles]",
      "Lists the fastest race of each race type of a user, the pace in the user's unit unless one is "
      "given."},
@@ -58,6 +59,9 @@ const Command Commands[] = {
     {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]",
      "Prints a month of a user's workouts, one line each: day, kind, detail, time and colour number, "
      "tab-separated."},
+    {"track", Cli::track, "track --id EXERCISE_ID [--km | --miles] [--laps] [--gpx FILE]",
+     "Prints the splits of an imported workout's track per kilometre or mile (or, with --laps, the laps "
+     "the file recorded), tab-separated with a total line, or writes the track as a GPX file."},
 };
 
 bool isHelp(const QString& word) {

@@ -69,6 +69,7 @@ struct Step {
 const Step Steps[] = {
     {2, refuseImpossibleDates},
     {3, nullptr},
+    {4, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {

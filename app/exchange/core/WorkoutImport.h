@@ -34,7 +34,8 @@ struct Failure {
 
 struct Summary {
     int imported = 0;
-    int skipped = 0; // already in the diary (same user, kind, date and time)
+    int updated = 0; // already in the diary without its track, which was added to it
+    int skipped = 0; // already in the diary (same user, kind, date and duration) with its track
     std::vector<Failure> failed;
     bool cancelled = false; // nothing was written
     QString error;          // a database failure: nothing was written
@@ -54,9 +55,12 @@ struct Workout {
     QString miles, kilometers; // one decimal
     QString course;
     QString comment;
+    // The recorded points and laps, packed for storage; empty when the file has no points.
+    QByteArray points, laps;
 };
 
-// The workouts of one file, or the reason it cannot be read (then none).
+// The workouts of one file, or the reason it cannot be read (then none). A file whose times
+// cannot be right (GpsTrack::timeProblem) is refused with that reason.
 struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
@@ -70,7 +74,8 @@ QString durationText(double seconds);
 using Progress = std::function<bool(int done, int total)>;
 
 // Imports the files in one write transaction on `conn`: all of it is written, or (after a
-// cancel or a database failure) none of it. A file that cannot be read is listed with its
+// cancel or a database failure) none of it. A workout already in the diary without a track
+// gets the file's track; one with its track is skipped. A file that cannot be read is listed with its
 // reason and nothing of it is written; the others still are.
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
