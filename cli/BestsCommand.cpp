@@ -1,17 +1,20 @@
-// bests: the fastest race of each race type of one user, as the Personal Bests window lists it.
+// bests: the fastest race of each race type of one user, as the Personal Bests window lists it,
+// or with --predict the race times that the user's recent running races predict.
 
 #include "CLibrary.h"
 #include "CliSupport.h"
+#include "Clock.h"
 #include "Commands.h"
 #include "Connection.h"
 #include "DbError.h"
 #include "PersonalBests.h"
+#include "RacePredictions.h"
 
 namespace Cli {
 
 int bests(const QStringList& args) {
     const Options options(args, {QStringLiteral("--user")},
-                          {QStringLiteral("--km"), QStringLiteral("--miles")});
+                          {QStringLiteral("--km"), QStringLiteral("--miles"), QStringLiteral("--predict")});
     const QString user = options.required(QStringLiteral("--user"));
     if (options.has(QStringLiteral("--km")) && options.has(QStringLiteral("--miles")))
         throw UsageError{QStringLiteral("--km and --miles exclude each other")};
@@ -29,6 +32,12 @@ int bests(const QStringList& args) {
     else if (options.has(QStringLiteral("--miles")))
         miles = true;
 
+    if (options.has(QStringLiteral("--predict"))) {
+        for (const QString& line :
+             RacePredictions::lines(RacePredictions::compute(*conn, user, Clock::today()), miles))
+            out() << line << Qt::endl;
+        return 0;
+    }
     for (const QString& line : PersonalBests::lines(PersonalBests::compute(*conn, user, miles), miles))
         out() << line << Qt::endl;
     return 0;

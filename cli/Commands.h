@@ -32,6 +32,8 @@ int import(const QStringList& args);
 int bests(const QStringList& args);
 int chart(const QStringList& args);
 int calendar(const QStringList& args);
+int goals(const QStringList& args);
+int goal(const QStringList& args);
 int track(const QStringList& args);
 
 } // namespace Cli

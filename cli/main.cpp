@@ -47,9 +47,11 @@ const Command Commands[] = {
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER...",
      "Adds the workouts of GPX and TCX files, or of the files in a folder, to a user's diary, with their "
      "recorded tracks."},
-    {"bests", Cli::bests, "bests --user NAME [--km | --miles]",
+    {"bests", Cli::bests, "bests --user NAME [--predict] [--km | --miles]",
      "Lists the fastest race of each race type of a user, the pace in the user's unit unless one is "
-     "given."},
+     "given. With --predict: the times that the user's running races of the last 365 days predict for 5K, "
+     "10K, the half marathon, the marathon and each running race type, tab-separated: distance, predicted "
+     "time and the race it comes from."},
     {"chart", Cli::chart,
      "chart --user NAME --kind Running|Cycling|Time --output totals|average|together|individual "
      "[--kinds Running,Cycling,Swimming,Video,Other] --filter "
@@ -59,6 +61,16 @@ const Command Commands[] = {
     {"calendar", Cli::calendar, "calendar --user NAME --month \"MONTH, YEAR\" [--km]",
      "Prints a month of a user's workouts, one line each: day, kind, detail, time and colour number, "
      "tab-separated."},
+    {"goals", Cli::goals, "goals --user NAME [--date YYYY-MM-DD]",
+     "Prints each of a user's goals as it stands in the week, month or year holding the date (today "
+     "unless given): kind, period, first and last day, target, done and percent, tab-separated. Distances "
+     "are in the user's unit (laps for swimming), times h:mm:ss."},
+    {"goal", Cli::goal,
+     "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year --distance N\n"
+     "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year --time H:MM\n"
+     "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year --remove",
+     "Adds a user's goal for a kind of workout (All: every kind) and a period, gives it a new target, or "
+     "removes it. A distance is in the user's unit (laps for swimming); a goal for All takes a time only."},
     {"track", Cli::track, "track --id EXERCISE_ID [--km | --miles] [--laps] [--gpx FILE]",
      "Prints the splits of an imported workout's track per kilometre or mile (or, with --laps, the laps "
      "the file recorded), tab-separated with a total line, or writes the track as a GPX file."},

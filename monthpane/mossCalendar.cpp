@@ -171,8 +171,14 @@ void mossCalendar::build(const QDate& today) {
     for (int r = 1; r <= MonthGrid::Rows; ++r)
         grid->setRowStretch(r, 1);
 
+    lblNote = new QLabel(this);
+    lblNote->setObjectName(QStringLiteral("lblNote"));
+    lblNote->setWordWrap(true);
+    lblNote->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(lblNote);
     layout->addLayout(grid, 1);
 
     // Start at today's month; a year outside the list still shows in the box.
@@ -313,6 +319,15 @@ void mossCalendar::setCalendarTitle(const QString& title) {
         return;
     lblTitle->setText(title);
     emit CalendarTitleChanged(title);
+}
+
+QString mossCalendar::CalendarNote() const {
+    return lblNote->text();
+}
+
+void mossCalendar::setCalendarNote(const QString& note) {
+    lblNote->setText(note);
+    lblNote->setVisible(!note.isEmpty());
 }
 
 void mossCalendar::ShowAbout() {

@@ -18,7 +18,7 @@ class QLabel;
 // host can hand over the new month's lines with AddData. The control never reads any data
 // itself.
 //
-// Child controls (found by objectName): lblTitle, cbMonth, cbYear, lblDate1 ... lblDate42 (the
+// Child controls (found by objectName): lblTitle, lblNote, cbMonth, cbYear, lblDate1 ... lblDate42 (the
 // day numbers; hidden with the text "lblDate" outside the month) and lbl1_1 ... lbl42_3 (the
 // three lines of each cell).
 class MONTHPANE_EXPORT mossCalendar : public QWidget {
@@ -48,6 +48,10 @@ class MONTHPANE_EXPORT mossCalendar : public QWidget {
 
     QString CalendarDate() const { return m_shownMonth; }
 
+    // A line of the host's under the title (lblNote), hidden while it is empty.
+    QString CalendarNote() const;
+    void setCalendarNote(const QString& note);
+
     // Shows the control's About window modally.
     void ShowAbout();
 
@@ -67,6 +71,7 @@ class MONTHPANE_EXPORT mossCalendar : public QWidget {
     static QString GetMonthName(int month);
 
     QLabel* lblTitle = nullptr;
+    QLabel* lblNote = nullptr;
     QComboBox* cbMonth = nullptr;
     QComboBox* cbYear = nullptr;
     QLabel* lblDate[42] = {};

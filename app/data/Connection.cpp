@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <mutex>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -26,6 +27,28 @@ std::atomic<int> busyTimeoutMs{5000};
 QHash<QString, QString>& refusedFiles() {
     static QHash<QString, QString> files;
     return files;
+}
+
+struct WriteListeners {
+    std::mutex lock;
+    int lastId = 0;
+    std::vector<std::pair<int, std::function<void()>>> all;
+};
+
+WriteListeners& writeListeners() {
+    static WriteListeners listeners;
+    return listeners;
+}
+
+void tellWriteListeners() {
+    WriteListeners& listeners = writeListeners();
+    std::vector<std::pair<int, std::function<void()>>> now;
+    {
+        const std::lock_guard<std::mutex> guard(listeners.lock);
+        now = listeners.all;
+    }
+    for (const auto& entry : now)
+        entry.second();
 }
 
 std::function<void(const QString&, int)>& beforeMigrationGuard() {
@@ -196,6 +219,19 @@ Connection::AsItIs::AsItIs() {
 }
 Connection::AsItIs::~AsItIs() {
     --asItIsDepth;
+}
+
+int Connection::addWriteListener(std::function<void()> listener) {
+    WriteListeners& listeners = writeListeners();
+    const std::lock_guard<std::mutex> guard(listeners.lock);
+    listeners.all.emplace_back(++listeners.lastId, std::move(listener));
+    return listeners.lastId;
+}
+
+void Connection::removeWriteListener(int id) {
+    WriteListeners& listeners = writeListeners();
+    const std::lock_guard<std::mutex> guard(listeners.lock);
+    std::erase_if(listeners.all, [id](const auto& entry) { return entry.first == id; });
 }
 
 void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard) {
@@ -400,6 +436,10 @@ void Connection::runTranslated(const QString& sql, const QVariantList& params) {
         throwWriteError(rc, msg);
     }
     recycle(m_cache, st);
+    if (sqlite3_get_autocommit(m_db))
+        tellWriteListeners();
+    else
+        m_wroteInTransaction = true;
 }
 
 void Connection::execute(const QString& statement) {
@@ -490,8 +530,13 @@ void Connection::beginRead() {
 }
 void Connection::commit() {
     execRaw(m_db, "COMMIT");
+    if (m_wroteInTransaction) {
+        m_wroteInTransaction = false;
+        tellWriteListeners();
+    }
 }
 void Connection::rollback() {
+    m_wroteInTransaction = false;
     if (!sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }

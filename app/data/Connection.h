@@ -53,6 +53,14 @@ class Connection {
         AsItIs& operator=(const AsItIs&) = delete;
     };
 
+    // Calls `listener` after every write this process makes through a Connection: after a
+    // write statement outside a transaction, and after the commit of a transaction that wrote.
+    // A window that shows figures drawn from the data (the main window's goal progress) hears
+    // of every save this way; it must not read the database from inside the call, but only
+    // note that it has to. Returns the number that removeWriteListener takes.
+    static int addWriteListener(std::function<void()> listener);
+    static void removeWriteListener(int id);
+
     // How long a statement waits for another program's lock before it fails (5 s). Tests
     // shorten it so that a locked file fails at once.
     static void setBusyTimeout(int ms);
@@ -116,6 +124,7 @@ class Connection {
     QString m_shownPath;                        // absolute, for messages
     QString m_writeRefusal;                     // why writes fail, when m_readOnly
     bool m_readOnly = false;
+    bool m_wroteInTransaction = false; // a write since begin(); the commit tells the listeners
     Schema::Layout m_layout;           // tables, columns and date columns, read when opened
     std::vector<ResultSet*> m_results; // open results, closed when the connection closes
 };

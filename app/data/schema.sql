@@ -1,9 +1,9 @@
--- Trainbook database, version 4 (Migration.cpp brings older files up to it).
+-- Trainbook database, version 5 (Migration.cpp brings older files up to it).
 -- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
 -- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
 -- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 4;
+PRAGMA user_version = 5;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,
@@ -135,6 +135,17 @@ CREATE TABLE RptCriteria (
     Exercise       TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     User_Name      TEXT COLLATE NOCASE NOT NULL DEFAULT '',
     UNIQUE (Exercise, User_Name)
+) STRICT;
+
+CREATE TABLE Goals (
+    User_Name TEXT COLLATE NOCASE NOT NULL DEFAULT '',
+    Kind      TEXT COLLATE NOCASE NOT NULL CHECK (Kind IN ('Running', 'Cycling', 'Swimming', 'All')),
+    Period    TEXT COLLATE NOCASE NOT NULL CHECK (Period IN ('week', 'month', 'year')),
+    Distance  REAL CHECK (Distance IS NULL OR Distance > 0),
+    Minutes   REAL CHECK (Minutes IS NULL OR Minutes > 0),
+    CHECK ((Distance IS NULL) <> (Minutes IS NULL)),
+    CHECK (Distance IS NULL OR Kind <> 'All'),
+    UNIQUE (User_Name, Kind, Period)
 ) STRICT;
 
 -- The points and laps of an imported workout, packed (Track.h), one row per workout that has them.

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "Dialogs.h"
 #include "FormLoad.h"
+#include "Goals.h"
 #include "SharedState.h"
 #include "mossCalendar.h"
 
@@ -67,6 +68,20 @@ void frmCalendarRpt::state_milesChanged(bool miles) {
     fill(false);
 }
 
+// The week and month goals of the user as they stand on a day of the shown month: today in
+// the current month, the last day of a past month, the first day of a month to come. Throws
+// DbError.
+QString frmCalendarRpt::goalNote(const QDate& month) const {
+    const QDate today = Clock::today();
+    const QDate last = month.addMonths(1).addDays(-1);
+    const QDate day = today < month ? month : today > last ? last : today;
+    QStringList parts;
+    for (const GoalProgress& p : Goals::progress(*CLibrary().GetConnection(), m_state.currentUser(), day,
+                                                 bMiles, {QStringLiteral("week"), QStringLiteral("month")}))
+        parts << Goals::describe(p, bMiles, today);
+    return parts.join(QLatin1Char('\n'));
+}
+
 void frmCalendarRpt::FillCalendar() {
     fill(false);
 }
@@ -93,8 +108,10 @@ void frmCalendarRpt::fill(bool quietOnRepeatedFailure) {
         }
         m_failing = false;
         mossCalendar1->AddData(nums, data1, data2, data3, colors);
+        mossCalendar1->setCalendarNote(month ? goalNote(*month) : QString());
     } catch (const std::exception& e) {
         mossCalendar1->AddData({}, {}, {}, {}, {});
+        mossCalendar1->setCalendarNote(QString());
         const bool repeat = m_failing && quietOnRepeatedFailure;
         m_failing = true;
         if (!repeat)

@@ -3,13 +3,15 @@
 #include <QWidget>
 
 class FormLoad;
+class QDate;
 class SharedState;
 class mossCalendar;
 
 // The calendar report: the current user's workouts of one month in the month grid, one item
 // of three lines per day (kind, detail, time), the kind coloured. The only window that stays
 // open beside the main window: it refills whenever it is activated again, when another month
-// or year is picked, and when the main window changes the user or the unit.
+// or year is picked, and when the main window changes the user or the unit. Under the title
+// it shows the progress of the user's week and month goals.
 class frmCalendarRpt : public QWidget {
     Q_OBJECT
   public:
@@ -34,6 +36,7 @@ class frmCalendarRpt : public QWidget {
     void state_milesChanged(bool miles);
     void load();
     void fill(bool quietOnRepeatedFailure);
+    QString goalNote(const QDate& month) const;
 
     SharedState& m_state;
     FormLoad* m_formLoad = nullptr;

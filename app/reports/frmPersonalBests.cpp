@@ -1,14 +1,17 @@
 #include "frmPersonalBests.h"
 
 #include "CLibrary.h"
+#include "Clock.h"
 #include "DateText.h"
 #include "Dialogs.h"
 #include "FormLoad.h"
 #include "PersonalBests.h"
+#include "RacePredictions.h"
 #include "SharedState.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -48,14 +51,33 @@ frmPersonalBests::frmPersonalBests(SharedState& state, const QString& raceKind, 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnExit);
+    lblPredictions = new QLabel(QStringLiteral("Race-time predictions"), this);
+    lblPredictions->setObjectName(QStringLiteral("lblPredictions"));
+    tvPredictions = new QTreeWidget(this);
+    tvPredictions->setObjectName(QStringLiteral("tvPredictions"));
+    tvPredictions->setRootIsDecorated(false);
+    tvPredictions->setUniformRowHeights(true);
+    tvPredictions->header()->setStretchLastSection(true);
+    tvPredictions->setHeaderLabels(
+        {QStringLiteral("Distance"), QStringLiteral("Predicted"), QStringLiteral("From")});
+    const bool running = raceKind == QLatin1String("RunningRace");
+    lblPredictions->setVisible(running);
+    tvPredictions->setVisible(running);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tvBests);
+    layout->addWidget(tvBests, 3);
+    layout->addWidget(lblPredictions);
+    layout->addWidget(tvPredictions, 2);
     layout->addLayout(buttons);
 
     const QFontMetrics fm(font());
-    resize(fm.horizontalAdvance(QLatin1Char('x')) * 95, fm.height() * 24);
+    resize(fm.horizontalAdvance(QLatin1Char('x')) * 95, fm.height() * (running ? 36 : 24));
 
-    m_formLoad = new FormLoad(this, [this] { load(); });
+    m_formLoad = new FormLoad(this, [this] {
+        load();
+        if (tvPredictions->isVisibleTo(this))
+            loadPredictions();
+    });
 }
 
 void frmPersonalBests::Form_Load() {
@@ -108,6 +130,37 @@ void frmPersonalBests::load() {
         tvBests->setCurrentItem(chosen);
         tvBests->scrollToItem(chosen, QAbstractItemView::PositionAtTop);
     }
+}
+
+void frmPersonalBests::loadPredictions() {
+    const bool miles = m_state.miles();
+    std::vector<RacePredictions::Prediction> predictions;
+    try {
+        predictions =
+            RacePredictions::compute(*CLibrary().GetConnection(), m_state.currentUser(), Clock::today());
+    } catch (const std::exception& e) {
+        // Said in the list, not in a second message box: the bests read the same race log and
+        // have reported a failure to read it already.
+        auto* failure = new QTreeWidgetItem(
+            tvPredictions, {QStringLiteral("Could not retrieve race predictions - ") + describe(e)});
+        failure->setFirstColumnSpanned(true);
+        return;
+    }
+    if (predictions.empty()) {
+        auto* message = new QTreeWidgetItem(tvPredictions, {RacePredictions::noRaceMessage()});
+        message->setFirstColumnSpanned(true);
+        return;
+    }
+    for (const RacePredictions::Prediction& p : predictions) {
+        auto* row = new QTreeWidgetItem(
+            tvPredictions, {RacePredictions::distanceText(p.target, miles),
+                            p.predicted ? CLibrary::MinutesToString(p.minutes) : QStringLiteral("-"),
+                            RacePredictions::fromText(
+                                p, p.from.date.isValid() ? DateText::shortDate(p.from.date) : QString())});
+        row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    for (int column = 0; column < 2; ++column)
+        tvPredictions->resizeColumnToContents(column);
 }
 
 void frmPersonalBests::btnExit_Click() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class FormLoad;
+class QLabel;
 class QPushButton;
 class QTreeWidget;
 class SharedState;
@@ -22,9 +23,14 @@ class frmPersonalBests : public QDialog {
 
     QTreeWidget* tvBests = nullptr;
     QPushButton* btnExit = nullptr;
+    // Opened for running races: the times the user's running races of the last year predict
+    // for the standard distances and the user's running race types.
+    QLabel* lblPredictions = nullptr;
+    QTreeWidget* tvPredictions = nullptr;
 
   private:
     void load();
+    void loadPredictions();
 
     SharedState& m_state;
     QString m_raceKind;

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
+#include "Goals.h"
 #include "MenuForm.h"
 #include "frmAbout.h"
 #include "frmAddBike.h"
@@ -17,6 +18,7 @@
 #include "frmAddVideoType.h"
 #include "frmCalendarRpt.h"
 #include "frmCopyFile.h"
+#include "frmGoals.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 #include "frmHelp.h"
@@ -28,6 +30,7 @@
 #include "frmTriang.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,7 +40,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
+#include <QStatusBar>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -125,6 +130,57 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     connect(Calendar, &QCalendarWidget::clicked, this, &MainForm::Calendar_Click);
     connect(cbUsers, &QComboBox::currentTextChanged, m_state, &SharedState::currentUserChanged);
     connect(mnuMiles, &QAction::toggled, m_state, &SharedState::milesChanged);
+
+    lblGoals = new QLabel(this);
+    lblGoals->setObjectName(QStringLiteral("lblGoals"));
+    lblGoals->setWordWrap(true); // several goals take more than one line
+    statusBar()->addWidget(lblGoals, 1);
+    connect(m_state, &SharedState::currentUserChanged, this, &MainForm::goalProgressDue);
+    connect(m_state, &SharedState::milesChanged, this, &MainForm::goalProgressDue);
+    // Saves happen inside a write; the progress is read once control is back in the event loop.
+    QPointer<MainForm> self(this);
+    m_writeListener = Connection::addWriteListener([self] {
+        QMetaObject::invokeMethod(
+            qApp,
+            [self] {
+                if (self)
+                    self->goalProgressDue();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+MainForm::~MainForm() {
+    Connection::removeWriteListener(m_writeListener);
+}
+
+void MainForm::goalProgressDue() {
+    if (m_goalsDue)
+        return;
+    m_goalsDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_goalsDue = false;
+        ShowGoalProgress();
+    });
+}
+
+void MainForm::ShowGoalProgress() {
+    const QString user = cbUsers->currentText();
+    QStringList parts;
+    try {
+        const QDate today = Clock::today();
+        if (!user.isEmpty())
+            for (const GoalProgress& p : Goals::progress(*CLibrary().GetConnection(), user, today, miles()))
+                parts << Goals::describe(p, miles(), today);
+    } catch (const std::exception& e) {
+        // A status line cannot ask anything; it says why it shows no progress.
+        parts = QStringList{QStringLiteral("Could not retrieve goals - ") + describe(e)};
+    }
+    lblGoals->setToolTip(parts.join(QLatin1Char('\n')));
+    // Lines break between goals only.
+    for (QString& part : parts)
+        part.replace(QLatin1Char(' '), QChar(0x00A0));
+    lblGoals->setText(parts.join(QStringLiteral("    ")));
 }
 
 // Every menu and command of the window, in menu order; a menu comes before what it holds.
@@ -139,6 +195,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
     {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
     {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click, true},
+    {"mnuUtilities", "mnuGoals", "&Goals...", &MainForm::mnuGoals_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -250,6 +307,9 @@ void MainForm::makeCurrentUser(const QString& name, bool miles) {
 void MainForm::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         colourWeekends();
+    // Back from another program (which may have written to the file) or past midnight.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_formLoad->done())
+        goalProgressDue();
     QMainWindow::changeEvent(event);
 }
 
@@ -300,6 +360,7 @@ void MainForm::load() {
 
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
+        goalProgressDue();
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
                                    QStringLiteral(" - MainForm Form_Load"));
@@ -403,6 +464,11 @@ void MainForm::mnuBackup_Click() {
 
 void MainForm::mnuImport_Click() {
     frmImport dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
+void MainForm::mnuGoals_Click() {
+    frmGoals dlg(*m_state, this);
     Dialogs::execModal(&dlg);
 }
 

@@ -51,10 +51,17 @@ class MainForm : public QMainWindow, public UserListHook {
 
     bool distanceChanged() const { return m_distanceChanged; }
 
+    // Shows this period's progress of each goal of the current user in the status bar, in
+    // the current unit. Runs after the user or the unit changes and after every save.
+    void ShowGoalProgress();
+
     QLabel* Label2 = nullptr; // title
     QLabel* Label1 = nullptr;
     QComboBox* cbUsers = nullptr;
     QCalendarWidget* Calendar = nullptr;
+    QLabel* lblGoals = nullptr; // in the status bar
+
+    ~MainForm() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +84,8 @@ class MainForm : public QMainWindow, public UserListHook {
     void load();
     // Weekend days in a red that reads well on the calendar's background, light or dark.
     void colourWeekends();
+    // Queues ShowGoalProgress for when the event loop next runs; several calls make one.
+    void goalProgressDue();
 
     // --- Menu handlers, one per command (a command's row names it once its window exists) ---
     // &Utilities
@@ -86,6 +95,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuTriang_Click();
     void mnuBackup_Click();
     void mnuImport_Click();
+    void mnuGoals_Click();
     // &Running
     void mnuRunTextRpt_Click();
     void mnuRunGraphRpt_Click();
@@ -134,5 +144,7 @@ class MainForm : public QMainWindow, public UserListHook {
     QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
     QAction* mnuMiles = nullptr;            // read for the unit on every access
     bool m_unloaded = false;
+    bool m_goalsDue = false;        // a goal progress refresh is queued
+    int m_writeListener = 0;        // Connection::addWriteListener's number
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };

@@ -296,6 +296,13 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
         EXPECT_THROW(
             db->execute("INSERT INTO Bikes (Bike, User_Name, Retire_Distance) VALUES ('B', 'Ann', -1)"),
             DbError);
+        // A goal for every kind of workout is a time.
+        db->execute(
+            "INSERT INTO Goals (User_Name, Kind, Period, Minutes) VALUES ('Ann', 'All', 'week', 300)");
+        EXPECT_THROW(
+            db->execute("INSERT INTO Goals (User_Name, Kind, Period, Distance) VALUES ('Ann', 'All', "
+                        "'month', 5)"),
+            DbError);
     }
 }
 

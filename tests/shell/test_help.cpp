@@ -103,7 +103,7 @@ TEST(HelpPages, EveryLinkAndPictureLeadsToAFileAndEveryAnchorExists) {
             }
         }
     }
-    EXPECT_EQ(pages, 10);
+    EXPECT_EQ(pages, 11);
 }
 
 class HelpAndProgram : public GuiFixture {};
