@@ -6,8 +6,6 @@
 #include "WorkoutImport.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -310,37 +308,6 @@ TEST_F(Import, FolderGivesItsGpsFilesSortedByName) {
     const QStringList files = WorkoutImport::expand({dir.filePath("watch"), dir.filePath("x.gpx")});
     EXPECT_EQ(files, (QStringList{dir.filePath("watch/a.gpx"), dir.filePath("watch/b.tcx"),
                                   dir.filePath("watch/c.FIT"), dir.filePath("x.gpx")}));
-}
-
-TEST_F(Import, FitWithoutTheConverterNamesThePackage) {
-    options.converter = "no-such-converter-here";
-    const QString f = file("watch.fit", "not really");
-    const auto s = WorkoutImport::run(*conn, {f}, options);
-    ASSERT_EQ(s.failed.size(), 1u);
-    EXPECT_EQ(s.failed[0].reason,
-              "needs the gpsbabel program to be read (install the Debian package gpsbabel)");
-}
-
-TEST_F(Import, FitIsConvertedAndImported) {
-    if (QStandardPaths::findExecutable("gpsbabel").isEmpty())
-        GTEST_SKIP() << "gpsbabel is not installed";
-    const QString gpx = file("src.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800));
-    const QString fit = dir.filePath("watch.fit");
-    ASSERT_EQ(QProcess::execute("gpsbabel", {"-i", "gpx", "-f", gpx, "-o", "garmin_fit", "-F", fit}), 0);
-    options.fallbackKind = "Cycling";
-    const auto s = WorkoutImport::run(*conn, {fit, file("broken.fit", "garbage")}, options);
-    EXPECT_EQ(s.imported, 1);
-    ASSERT_EQ(s.failed.size(), 1u);
-    EXPECT_TRUE(s.failed[0].reason.startsWith("gpsbabel could not convert it"))
-        << s.failed[0].reason.toStdString();
-    // The converted track names no sport: the fallback kind.
-    ResultSet rs =
-        conn->query("SELECT Exercise_Type, Exercise_Time, Kilometers, Comments FROM Exercise_Master, "
-                    "Cycling_Log WHERE Cycling_ID = Exercise_ID");
-    EXPECT_EQ(rs.field(0), "Cycling");
-    EXPECT_EQ(rs.field(1), "1:00:00");
-    EXPECT_EQ(rs.field(2), "11.1");
-    EXPECT_EQ(rs.field(3), "watch.fit");
 }
 
 TEST(Duration, TextIsHoursMinutesSeconds) {

@@ -7,8 +7,8 @@
 
 #include "Track.h"
 
-// Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks and TCX
-// activities, read as a stream so that a large track never sits in memory at once.
+// Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks, TCX activities and
+// FIT activity files, read as a stream so that a large track never sits in memory at once.
 namespace GpsTrack {
 
 struct Activity {
@@ -23,6 +23,7 @@ struct Activity {
 struct Parsed {
     std::vector<Activity> activities; // only those with at least one point with a time
     QString error;                    // "" when the file was read to its end
+    QString warning;                  // "" when the file was whole; else why only part of it could be read
 };
 
 // A GPX document: every <trk> is one activity; its distance is the sum of the great-circle
@@ -37,6 +38,12 @@ Parsed readTcx(QIODevice& device);
 // Why the times of an activity cannot be right: its points run backwards, or a time lies
 // before 1970 or after `now`; "" when they can.
 QString timeProblem(const Activity& activity, const QDateTime& now);
+
+// A FIT file: every session is one activity, with the session's own start, timer time and
+// distance; the transitions of a multisport file are none. A file whose checksum fails or whose
+// records stop decoding gives what was read before, with a warning; a file of another type
+// than an activity (settings, a weight scale, ...) is an error naming that type.
+Parsed readFit(QIODevice& device);
 
 // The workout kind a sport text names: "Running", "Cycling", "Swimming", or "" for one the
 // program does not log by distance (or no sport at all).

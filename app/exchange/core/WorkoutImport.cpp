@@ -11,9 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -40,40 +37,6 @@ GpsTrack::Parsed readFile(const QString& path, GpsTrack::Parsed (*reader)(QIODev
         return parsed;
     }
     return reader(file);
-}
-
-// A FIT file converted to GPX by the converter into a temporary folder, then read as GPX.
-GpsTrack::Parsed readFit(const QString& path, const Options& options) {
-    GpsTrack::Parsed parsed;
-    const QString program = QStandardPaths::findExecutable(options.converter);
-    if (program.isEmpty()) {
-        parsed.error = QStringLiteral("needs the gpsbabel program to be read (install the Debian package %1)")
-                           .arg(QLatin1String(ConverterPackage));
-        return parsed;
-    }
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        parsed.error = QStringLiteral("no temporary folder for the conversion");
-        return parsed;
-    }
-    const QString gpx = dir.filePath(QStringLiteral("converted.gpx"));
-    QProcess process;
-    process.start(program,
-                  {QStringLiteral("-i"), QStringLiteral("garmin_fit"), QStringLiteral("-f"), path,
-                   QStringLiteral("-o"), QStringLiteral("gpx,gpxver=1.1"), QStringLiteral("-F"), gpx});
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-        const QString message = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        parsed.error =
-            QStringLiteral("gpsbabel could not convert it") +
-            (message.isEmpty() ? QString() : QStringLiteral(": ") + message.section(QLatin1Char('\n'), 0, 0));
-        return parsed;
-    }
-    return readFile(gpx, &GpsTrack::readGpx);
 }
 
 Workout workoutOf(const GpsTrack::Activity& activity, const QString& path, const Options& options) {
@@ -212,7 +175,7 @@ FileWorkouts read(const QString& path, const Options& options) {
     else if (hasSuffix(path, "tcx"))
         parsed = readFile(path, &GpsTrack::readTcx);
     else if (hasSuffix(path, "fit"))
-        parsed = readFit(path, options);
+        parsed = readFile(path, &GpsTrack::readFit);
     else
         parsed.error = QStringLiteral("not a GPX, TCX or FIT file");
     if (!parsed.error.isEmpty()) {
@@ -229,6 +192,7 @@ FileWorkouts read(const QString& path, const Options& options) {
         }
         result.workouts.push_back(workoutOf(activity, path, options));
     }
+    result.warning = parsed.warning;
     return result;
 }
 
@@ -264,6 +228,8 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 summary.failed.push_back({files[i], file.error});
                 continue;
             }
+            if (!file.warning.isEmpty())
+                summary.partial.push_back({files[i], file.warning});
             for (const Workout& w : file.workouts) {
                 if (const qint64 id = sameWorkout(conn, options.user, w)) {
                     if (!w.points.isEmpty() && !TrackStore::has(conn, id)) {
@@ -303,6 +269,10 @@ QStringList summaryLines(const Summary& summary) {
                       QStringLiteral("Skipped (already in the diary): %1").arg(summary.skipped),
                       QStringLiteral("Failed: %1").arg(summary.failed.size())};
     for (const Failure& f : summary.failed)
+        lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
+    if (!summary.partial.empty())
+        lines << QStringLiteral("Read in part: %1").arg(summary.partial.size());
+    for (const Failure& f : summary.partial)
         lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
     return lines;
 }

@@ -8,12 +8,9 @@
 
 class Connection;
 
-// Brings the workouts recorded in GPS files (GPX, TCX, and FIT through the gpsbabel program)
-// into the diary as runs, rides and swims of one user, written as the log windows write them.
+// Brings the workouts recorded in GPS files (GPX, TCX and FIT) into the diary as runs, rides
+// and swims of one user, written as the log windows write them.
 namespace WorkoutImport {
-
-// The Debian package that provides the converter for FIT files.
-inline constexpr const char* ConverterPackage = "gpsbabel";
 
 struct Options {
     QString user;
@@ -23,8 +20,6 @@ struct Options {
     // A workout's date is the date of its start time in this zone (the computer's own zone
     // unless a caller says otherwise).
     QTimeZone zone = QTimeZone::systemTimeZone();
-    // The converter for FIT files, found on PATH; a test can name one that does not exist.
-    QString converter = QStringLiteral("gpsbabel");
 };
 
 struct Failure {
@@ -37,8 +32,9 @@ struct Summary {
     int updated = 0; // already in the diary without its track, which was added to it
     int skipped = 0; // already in the diary (same user, kind, date and duration) with its track
     std::vector<Failure> failed;
-    bool cancelled = false; // nothing was written
-    QString error;          // a database failure: nothing was written
+    std::vector<Failure> partial; // imported from what could be read of a damaged file, and why
+    bool cancelled = false;       // nothing was written
+    QString error;                // a database failure: nothing was written
 };
 
 // The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
@@ -64,6 +60,7 @@ struct Workout {
 struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
+    QString warning; // the file was damaged: the workouts are what could be read of it
 };
 FileWorkouts read(const QString& path, const Options& options);
 
