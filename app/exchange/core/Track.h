@@ -81,7 +81,7 @@ QStringList lines(const std::vector<Stretch>& rows, const Stretch& total, const 
 
 // --- Storage and export ------------------------------------------------------------------
 // The points and the laps packed for storage (a one-hour track of one point a second takes
-// about 10 KB): positions to 1e-7 degree, elevation and distance to the centimetre, times to
+// about 16 KB): positions to 1e-7 degree, elevation and distance to the centimetre, times to
 // the millisecond.
 QByteArray packPoints(const std::vector<Point>& points);
 QByteArray packLaps(const std::vector<Lap>& laps);
