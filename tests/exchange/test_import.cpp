@@ -272,6 +272,31 @@ TEST_F(Import, WorkoutAlreadyPresentIsSkippedAndCounted) {
     EXPECT_EQ(rows().size(), 3);
 }
 
+// The summary names the shoes and bikes the import logged on that now stand at 90% or more of
+// their limit, already past it or not: a run and a ride of 6.9 miles take the shoes from 10 of
+// 10 miles to 16.9, the bike from 85 of 100 to 91.9.
+TEST_F(Import, SummaryWarnsOfWornGear) {
+    conn->execute(
+        "INSERT INTO Running_Shoes (Shoe, Active, User_Name, Retire_Distance) VALUES ('Worn', 1, 'Ann', 10)");
+    conn->execute(
+        "INSERT INTO Bikes (Bike, Active, User_Name, Retire_Distance) VALUES ('Steel', 1, 'Ann', 100)");
+    conn->execute("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Date, User_Name) VALUES (1, "
+                  "'5/1/2026', 'Ann'), (2, '5/1/2026', 'Ann')");
+    conn->execute(
+        "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Shoes) VALUES (1, 10, 16.1, 'Worn')");
+    conn->execute(
+        "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Bike) VALUES (2, 85, 137, 'Steel')");
+    const auto s =
+        WorkoutImport::run(*conn,
+                           {file("run.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800)),
+                            file("ride.gpx", gpxTrack("2026-06-06T09:00:00Z", 3, 0.05, 600, "", "cycling"))},
+                           options);
+    EXPECT_EQ(
+        WorkoutImport::summaryLines(s).mid(3),
+        QStringList({"Worn: These shoes have now done 16.9 of their 10 miles (169%): time to retire them.",
+                     "Steel: This bike has now done 91.9 of its 100 miles (91%)."}));
+}
+
 TEST_F(Import, CancelWritesNothing) {
     QList<int> seen;
     const auto s = WorkoutImport::run(*conn, twoDays(), options, [&](int done, int total) {

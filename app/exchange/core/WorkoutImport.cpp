@@ -3,6 +3,7 @@
 #include "CLibrary.h"
 #include "Clock.h"
 #include "DateText.h"
+#include "GearWear.h"
 #include "GpsTrack.h"
 #include "Tables.h"
 #include "TrackStore.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -74,6 +76,24 @@ QString defaultItem(Connection& conn, const QString& kind, const QString& user) 
         return QString();
     ResultSet rs = conn.query(sql, {user});
     return rs.eof() ? QString() : rs.field("Item");
+}
+
+// The state of each pair of shoes or bike the import logged workouts on, read after the writes:
+// those at 90% or more of their limit, named.
+QStringList gearWarnings(Connection& conn, const Options& options, const QHash<QString, QString>& items,
+                         const QSet<QString>& usedKinds) {
+    QStringList out;
+    for (const auto& [kind, gear] : {std::pair{QStringLiteral("Running"), GearWear::Gear::Shoes},
+                                     std::pair{QStringLiteral("Cycling"), GearWear::Gear::Bike}}) {
+        const QString item = items.value(kind);
+        if (!usedKinds.contains(kind) || item.isEmpty())
+            continue;
+        const QString status =
+            GearWear::statusMessage(gear, GearWear::read(conn, gear, options.user, item), options.miles);
+        if (!status.isEmpty())
+            out << item + QStringLiteral(": ") + status;
+    }
+    return out;
 }
 
 const Tables::Table& detailTable(const QString& kind) {
@@ -201,6 +221,7 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
     try {
         Transaction transaction(conn);
         QHash<QString, QString> items; // kind -> shoes or bike
+        QSet<QString> usedKinds;       // kinds of which a workout was written
         // Files are read a few at a time on worker threads (reading touches no shared state and
         // no database); what they hold is written here, in the order of the list.
         const int batch = std::max(1, QThread::idealThreadCount()) * 2;
@@ -245,9 +266,11 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 const QString id = write(conn, options.user, w, items.value(w.kind));
                 if (!w.points.isEmpty())
                     TrackStore::save(conn, id.toLongLong(), w.points, w.laps);
+                usedKinds.insert(w.kind);
                 ++summary.imported;
             }
         }
+        summary.gearWarnings = gearWarnings(conn, options, items, usedKinds);
         if (progress)
             progress(int(files.size()), int(files.size()));
         transaction.commit();
@@ -274,7 +297,7 @@ QStringList summaryLines(const Summary& summary) {
         lines << QStringLiteral("Read in part: %1").arg(summary.partial.size());
     for (const Failure& f : summary.partial)
         lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
-    return lines;
+    return lines + summary.gearWarnings;
 }
 
 } // namespace WorkoutImport

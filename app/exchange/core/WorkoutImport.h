@@ -20,6 +20,8 @@ struct Options {
     // A workout's date is the date of its start time in this zone (the computer's own zone
     // unless a caller says otherwise).
     QTimeZone zone = QTimeZone::systemTimeZone();
+    // The unit of the distances in the gear warnings of the summary: miles, or kilometres.
+    bool miles = true;
 };
 
 struct Failure {
@@ -35,6 +37,9 @@ struct Summary {
     std::vector<Failure> partial; // imported from what could be read of a damaged file, and why
     bool cancelled = false;       // nothing was written
     QString error;                // a database failure: nothing was written
+    // One line per pair of shoes or bike that the imported workouts were logged on and that now
+    // stands at 90% or more of its retirement distance: "Red: These shoes have now done ...".
+    QStringList gearWarnings;
 };
 
 // The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
@@ -77,7 +82,7 @@ using Progress = std::function<bool(int done, int total)>;
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
 
-// The summary as the dialog and the command line print it.
+// The summary as the dialog and the command line print it, the gear warnings last.
 QStringList summaryLines(const Summary& summary);
 
 } // namespace WorkoutImport
