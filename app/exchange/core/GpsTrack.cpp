@@ -125,6 +125,17 @@ int wholeNumber(const QString& text) {
     return std::isfinite(v) && v >= 1 ? int(std::lround(v)) : 0;
 }
 
+// A position on the Earth: latitude within ±90 degrees, longitude within ±180.
+bool onEarth(double lat, double lon) {
+    return std::abs(lat) <= 90 && std::abs(lon) <= 180;
+}
+
+QString offEarth(double lat, double lon) {
+    return QStringLiteral("a point lies outside the Earth's latitudes and longitudes: %1, %2")
+        .arg(lat)
+        .arg(lon);
+}
+
 bool isName(const QXmlStreamReader& xml, const char* name) {
     return xml.name() == QLatin1String(name);
 }
@@ -189,11 +200,13 @@ Parsed readGpx(QIODevice& device) {
                 inPoint = true;
                 pointHasTime = false;
                 if (okLat && okLon && std::isfinite(lat) && std::isfinite(lon)) {
-                    totals.addPosition(lat, lon);
-                    if (std::fabs(lat) <= 90 && std::fabs(lon) <= 180) {
-                        point.lat = lat;
-                        point.lon = lon;
+                    if (!onEarth(lat, lon)) {
+                        parsed.error = offEarth(lat, lon);
+                        return parsed;
                     }
+                    totals.addPosition(lat, lon);
+                    point.lat = lat;
+                    point.lon = lon;
                 }
             } else if (inPoint && isName(xml, "ele")) {
                 point.ele = plausibleNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), 1e5);
@@ -360,11 +373,13 @@ Parsed readTcx(QIODevice& device) {
             if (isName(xml, "Trackpoint")) {
                 inTrackpoint = false;
                 if (std::isfinite(lat) && std::isfinite(lon)) {
-                    totals.addPosition(lat, lon);
-                    if (std::fabs(lat) <= 90 && std::fabs(lon) <= 180) {
-                        point.lat = lat;
-                        point.lon = lon;
+                    if (!onEarth(lat, lon)) {
+                        parsed.error = offEarth(lat, lon);
+                        return parsed;
                     }
+                    totals.addPosition(lat, lon);
+                    point.lat = lat;
+                    point.lon = lon;
                 }
                 if (pointHasTime) {
                     point.newSegment = segmentStarts && !current.track.points.empty();
