@@ -1,36 +1,53 @@
 // Import and export timings (a timing program; run from a Release build):
-//  - importing 1,000 GPX files of one hour each, one point a second;
+//  - importing 1,000 GPX files of one hour each, one point a second, their tracks kept, and
+//    how much the diary grows per hour of track;
 //  - exporting a report of about 50,000 lines as CSV and as PDF.
 #include "CLibrary.h"
 #include "Connection.h"
+#include "GpsTrack.h"
 #include "ReportCsv.h"
 #include "ReportPdf.h"
 #include "TextReport.h"
+#include "Track.h"
 #include "Transaction.h"
 #include "WorkoutImport.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <random>
 
 namespace {
 
-// One hour of running along the equator, a point a second, starting at `start`.
+// One hour of running, a point a second, starting at `start`: a wavering line with a rolling
+// profile, heart rate and cadence, with the jitter of a real receiver (a few metres of position,
+// half a metre of height), so that packing gets no help a real track would not give it.
 QByteArray hourTrack(const QDateTime& start) {
+    std::mt19937 random(uint32_t(start.toSecsSinceEpoch()));
+    std::uniform_real_distribution<double> jitter(-1, 1);
     QByteArray xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"bench\" "
-        "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<trk><name>Bench loop</name><type>running</type>"
-        "<trkseg>\n";
-    xml.reserve(3601 * 110);
+        "xmlns=\"http://www.topografix.com/GPX/1/1\" xmlns:tp=\"urn:tpx\">\n<trk><name>Bench loop</name>"
+        "<type>running</type><trkseg>\n";
+    xml.reserve(3601 * 200);
     for (int s = 0; s <= 3600; ++s) {
-        xml += "<trkpt lat=\"0.000000\" lon=\"" + QByteArray::number(s * 0.00003, 'f', 6) +
-               "\"><ele>12.0</ele><time>" + start.addSecs(s).toString(Qt::ISODate).toUtf8() +
-               "</time></trkpt>\n";
+        xml += "<trkpt lat=\"" +
+               QByteArray::number(47.1 + 0.002 * std::sin(s / 97.0) + 2e-5 * jitter(random), 'f', 7) +
+               "\" lon=\"" + QByteArray::number(8.5 + s * 0.0000391 + 3e-5 * jitter(random), 'f', 7) +
+               "\"><ele>" +
+               QByteArray::number(420 + 15 * std::sin(s / 300.0) + 0.5 * jitter(random), 'f', 1) +
+               "</ele><time>" + start.addSecs(s).toString(Qt::ISODate).toUtf8() +
+               "</time><extensions><tp:TrackPointExtension><tp:hr>" +
+               QByteArray::number(140 + (s / 7) % 25 + int(2 * jitter(random))) + "</tp:hr><tp:cad>" +
+               QByteArray::number(86 + (s / 11) % 5) +
+               "</tp:cad></tp:TrackPointExtension></extensions></trkpt>\n";
     }
     return xml + "</trkseg></trk>\n</gpx>\n";
 }
@@ -69,6 +86,13 @@ int main(int argc, char* argv[]) {
     WorkoutImport::Options options;
     options.user = "Ann";
     options.zone = QTimeZone::utc();
+    const auto fileBytes = [&] {
+        return conn
+            ->column("SELECT page_count * page_size AS b FROM pragma_page_count, pragma_page_size", "b")
+            .value(0)
+            .toLongLong();
+    };
+    const qint64 before = fileBytes();
     QElapsedTimer t;
     t.start();
     double cpu = cpuSeconds();
@@ -79,8 +103,37 @@ int main(int argc, char* argv[]) {
         "import 1000 one-hour GPX files (%.0f MB, 3601 points each): %.2f s wall, %.2f s CPU (imported %d, "
         "failed %zu)\n",
         double(bytes) / 1e6, importSeconds, cpuSeconds() - cpu, summary.imported, summary.failed.size());
+    const double packed =
+        conn->column("SELECT sum(length(Points) + length(Laps)) AS b FROM Exercise_Track", "b")
+            .value(0)
+            .toDouble();
+    const double growth = double(fileBytes() - before) / 1000;
+    {
+        // Where an imported file's time goes: reading the XML, and packing its track.
+        QFile one(QDir(folder).filePath("run0000.gpx"));
+        one.open(QIODevice::ReadOnly);
+        const QByteArray text = one.readAll();
+        QElapsedTimer part;
+        part.start();
+        GpsTrack::Parsed parsed;
+        for (int i = 0; i < 20; ++i) {
+            QBuffer buffer;
+            buffer.setData(text);
+            buffer.open(QIODevice::ReadOnly);
+            parsed = GpsTrack::readGpx(buffer);
+        }
+        const double readMs = double(part.nsecsElapsed()) / 20e6;
+        part.restart();
+        for (int i = 0; i < 20; ++i)
+            Track::packPoints(parsed.activities.at(0).track.points);
+        std::printf("per file: reading %.1f ms, packing the track %.2f ms (one thread)\n", readMs,
+                    double(part.nsecsElapsed()) / 20e6);
+    }
+    std::printf("tracks: %.1f KB packed per hour, the diary grew %.1f KB per hour of track\n",
+                packed / 1000 / 1000, growth / 1000);
 
     // --- A report of about 50,000 lines ------------------------------------------------
+    conn->execute("DELETE FROM Exercise_Track");
     conn->execute("DELETE FROM Running_Log");
     conn->execute("DELETE FROM Exercise_Master");
     {
@@ -122,8 +175,9 @@ int main(int argc, char* argv[]) {
     std::printf("PDF of a %lld-line report (%d pages, %.1f MB): %.2f s wall, %.2f s CPU %s\n",
                 (long long)report.lines.size(), pages, double(QFile(dir.filePath("report.pdf")).size()) / 1e6,
                 pdfSeconds, cpuSeconds() - cpu, qPrintable(error));
-    std::printf("targets: import <= 10 s %s, CSV <= 300 ms %s, PDF <= 5 s %s\n",
-                importSeconds <= 10 ? "met" : "MISSED", csvSeconds <= 0.3 ? "met" : "MISSED",
-                pdfSeconds <= 5 ? "met" : "MISSED");
+    std::printf(
+        "targets: import <= 10 s %s, <= 40 KB per hour of track %s, CSV <= 300 ms %s, PDF <= 5 s %s\n",
+        importSeconds <= 10 ? "met" : "MISSED", growth / 1000 <= 40 ? "met" : "MISSED",
+        csvSeconds <= 0.3 ? "met" : "MISSED", pdfSeconds <= 5 ? "met" : "MISSED");
     return 0;
 }

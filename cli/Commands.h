@@ -34,5 +34,6 @@ int chart(const QStringList& args);
 int calendar(const QStringList& args);
 int goals(const QStringList& args);
 int goal(const QStringList& args);
+int track(const QStringList& args);
 
 } // namespace Cli

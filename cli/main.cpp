@@ -45,7 +45,8 @@ const Command Commands[] = {
      "as CSV or to a PDF file."},
     {"backup", Cli::backup, "backup TARGET", "Writes a verified copy of the database to TARGET."},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER...",
-     "Adds the workouts of GPX, TCX and FIT files, or of the files in a folder, to a user's diary."},
+     "Adds the workouts of GPX, TCX and FIT files, or of the files in a folder, to a user's diary, with "
+     "their recorded tracks."},
     {"bests", Cli::bests, "bests --user NAME [--predict] [--km | --miles]",
      "Lists the fastest race of each race type of a user, the pace in the user's unit unless one is "
      "given. With --predict: the times that the user's running races of the last 365 days predict for 5K, "
@@ -70,6 +71,9 @@ const Command Commands[] = {
      "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year --remove",
      "Adds a user's goal for a kind of workout (All: every kind) and a period, gives it a new target, or "
      "removes it. A distance is in the user's unit (laps for swimming); a goal for All takes a time only."},
+    {"track", Cli::track, "track --id EXERCISE_ID [--km | --miles] [--laps] [--gpx FILE]",
+     "Prints the splits of an imported workout's track per kilometre or mile (or, with --laps, the laps "
+     "the file recorded), tab-separated with a total line, or writes the track as a GPX file."},
 };
 
 bool isHelp(const QString& word) {

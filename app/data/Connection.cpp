@@ -391,7 +391,7 @@ void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st) {
 
 namespace {
 // Binds `params` in order to the statement's ? parameters: no value as NULL, numbers as
-// numbers, everything else as text.
+// numbers, bytes as a blob, everything else as text.
 void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params) {
     if (sqlite3_bind_parameter_count(st) != params.size())
         throw DbError(QStringLiteral("The statement takes %1 values but %2 were given")
@@ -414,6 +414,12 @@ void bindAll(sqlite3* db, sqlite3_stmt* st, const QVariantList& params) {
         case QMetaType::Double:
             rc = sqlite3_bind_double(st, i + 1, v.toDouble());
             break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = v.toByteArray();
+            rc = sqlite3_bind_blob64(st, i + 1, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                     SQLITE_TRANSIENT);
+            break;
+        }
         default: {
             const QByteArray text = v.toString().toUtf8();
             rc = sqlite3_bind_text(st, i + 1, text.constData(), int(text.size()), SQLITE_TRANSIENT);

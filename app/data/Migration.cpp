@@ -70,6 +70,7 @@ const Step Steps[] = {
     {2, refuseImpossibleDates},
     {3, nullptr},
     {4, nullptr},
+    {5, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {

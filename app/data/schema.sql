@@ -1,9 +1,9 @@
--- Trainbook database, version 4 (Migration.cpp brings older files up to it).
+-- Trainbook database, version 5 (Migration.cpp brings older files up to it).
 -- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
 -- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
 -- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 4;
+PRAGMA user_version = 5;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,
@@ -146,4 +146,11 @@ CREATE TABLE Goals (
     CHECK ((Distance IS NULL) <> (Minutes IS NULL)),
     CHECK (Distance IS NULL OR Kind <> 'All'),
     UNIQUE (User_Name, Kind, Period)
+) STRICT;
+
+-- The points and laps of an imported workout, packed (Track.h), one row per workout that has them.
+CREATE TABLE Exercise_Track (
+    Exercise_ID INTEGER PRIMARY KEY REFERENCES Exercise_Master (Exercise_ID),
+    Points      BLOB NOT NULL,
+    Laps        BLOB NOT NULL
 ) STRICT;

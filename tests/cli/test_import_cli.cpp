@@ -31,14 +31,16 @@ TEST_F(ImportCli, FolderIsImportedOnceAndReported) {
 
     const CliRun first = cli({"import", "--user", "Ann", "--kind", "Cycling", "watch"});
     EXPECT_EQ(first.exitCode, 1); // c.tcx failed
-    EXPECT_EQ(first.out, "Imported: 2\nSkipped (already in the diary): 0\nFailed: 1\n"
-                         "  c.tcx: not well-formed XML at line 1: Premature end of document.\n");
+    EXPECT_EQ(first.out,
+              "Imported: 2\nUpdated (track added): 0\nSkipped (already in the diary): 0\nFailed: 1\n"
+              "  c.tcx: not well-formed XML at line 1: Premature end of document.\n");
     EXPECT_EQ(sql("SELECT Exercise_Type, Exercise_Time FROM Exercise_Master ORDER BY Exercise_ID"),
               "Exercise_Type\tExercise_Time\nRunning\t0:30:00\nCycling\t1:00:00\n");
 
     const CliRun again = cli({"import", "watch/a.gpx", "--user", "Ann"});
     EXPECT_EQ(again.exitCode, 0);
-    EXPECT_EQ(again.out, "Imported: 0\nSkipped (already in the diary): 1\nFailed: 0\n");
+    EXPECT_EQ(again.out,
+              "Imported: 0\nUpdated (track added): 0\nSkipped (already in the diary): 1\nFailed: 0\n");
 }
 
 TEST_F(ImportCli, WrongWordsAreUsageErrorsAndAnUnknownUserWritesNothing) {

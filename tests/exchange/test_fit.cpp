@@ -2,6 +2,7 @@
 #include "Connection.h"
 #include "FitWriter.h"
 #include "TestSupport.h"
+#include "TrackStore.h"
 #include "WorkoutImport.h"
 
 #include <QBuffer>
@@ -128,7 +129,7 @@ TEST_P(FitImport, BecomesTheWorkoutsOfItsSessions) {
     EXPECT_EQ(got, c.workouts);
     EXPECT_EQ(sessions.join(' '), c.sessions);
     const QStringList lines = WorkoutImport::summaryLines(WorkoutImport::run(*conn, {f.fileName()}, options));
-    EXPECT_EQ(lines.mid(3).join('\n'), c.summary);
+    EXPECT_EQ(lines.mid(4).join('\n'), c.summary);
 }
 
 const QString Partial = "Read in part: 1\n  watch.fit: read as far as its records decode: ";
@@ -153,6 +154,26 @@ INSTANTIATE_TEST_SUITE_P(
         {"not_fit", "<gpx/>", {}, "", "  watch.fit: not a FIT file"},
     }),
     CaseName());
+
+// Each session keeps its records and laps as its workout's track.
+TEST(FitImportTrack, SessionsKeepTheirPointsAndLaps) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath("race.fit"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(multisport()) > 0);
+    f.close();
+    Connection::create(dir.filePath("Trainbook.db"));
+    auto conn = Connection::open(dir.filePath("Trainbook.db"));
+    conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
+    WorkoutImport::Options options;
+    options.user = "Ann";
+    ASSERT_EQ(WorkoutImport::run(*conn, {f.fileName()}, options).imported, 3);
+    const auto ride = TrackStore::load(*conn, 2); // swim, ride, run
+    ASSERT_TRUE(ride.has_value());
+    ASSERT_EQ(ride->points.size(), 2u);
+    EXPECT_EQ(ride->points[0].hr, 140);
+    EXPECT_NEAR(ride->points[0].lat, 50.0, 1e-7);
+    EXPECT_EQ(ride->laps.size(), 2u);
+}
 
 TEST(FitDecode, PointValuesTimesAndChecksum) {
     const FitFile::Decoded race = decoded(multisport()), running = decoded(run());

@@ -321,7 +321,7 @@ TEST_F(Import, SummaryWarnsOfWornGear) {
                             file("ride.gpx", gpxTrack("2026-06-06T09:00:00Z", 3, 0.05, 600, "", "cycling"))},
                            options);
     EXPECT_EQ(
-        WorkoutImport::summaryLines(s).mid(3),
+        WorkoutImport::summaryLines(s).mid(4),
         QStringList({"Worn: These shoes have now done 16.9 of their 10 miles (169%): time to retire them.",
                      "Steel: This bike has now done 91.9 of its 100 miles (91%)."}));
 }

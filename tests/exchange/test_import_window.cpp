@@ -54,8 +54,8 @@ TEST_F(ImportWindow, FolderChosenInTheDialogIsImportedWithTheChosenKindAndSummar
     shot(&w, "import_window");
     click(find<QPushButton>(&w, "btnImport"));
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0],
-              "Imported: 2\nSkipped (already in the diary): 0\nFailed: 1\n  c.tcx: not a TCX file");
+    EXPECT_EQ(messages[0], "Imported: 2\nUpdated (track added): 0\nSkipped (already in the diary): "
+                           "0\nFailed: 1\n  c.tcx: not a TCX file");
     EXPECT_EQ(rows("SELECT Exercise_Type, Comments FROM Exercise_Master ORDER BY Exercise_ID"),
               (QStringList{"Running|a.gpx", "Cycling|b.gpx"}));
     EXPECT_TRUE(w.isVisible()); // stays open to show which file failed
@@ -64,7 +64,8 @@ TEST_F(ImportWindow, FolderChosenInTheDialogIsImportedWithTheChosenKindAndSummar
     w.btnClear_Click();
     w.addPaths({QDir(dir()).filePath("watch/a.gpx"), QDir(dir()).filePath("watch/b.gpx")});
     click(w.btnImport);
-    EXPECT_EQ(messages.last(), "Imported: 0\nSkipped (already in the diary): 2\nFailed: 0");
+    EXPECT_EQ(messages.last(),
+              "Imported: 0\nUpdated (track added): 0\nSkipped (already in the diary): 2\nFailed: 0");
     EXPECT_FALSE(w.isVisible());
 }
 

@@ -567,6 +567,23 @@ Parsed readFit(QIODevice& device) {
         a.start = QDateTime::fromSecsSinceEpoch(s.start, QTimeZone::utc());
         a.seconds = s.timerSeconds;
         a.meters = s.meters;
+        // The track: the session's records, and its laps (a pool swim's lengths when it has none).
+        a.track.points.reserve(s.points.size());
+        for (const FitFile::Point& p : s.points) {
+            Track::Point t;
+            t.ms = p.time * 1000;
+            t.lat = p.latitude;
+            t.lon = p.longitude;
+            t.ele = p.elevation;
+            t.distance = p.distance;
+            t.hr = p.heartRate > 0 ? p.heartRate : 0;
+            t.cad = p.cadence > 0 ? p.cadence : 0;
+            a.track.points.push_back(t);
+        }
+        for (const FitFile::Lap& l : s.laps.empty() ? s.lengths : s.laps)
+            a.track.laps.push_back({l.start * 1000,
+                                    std::isfinite(l.timerSeconds) ? l.timerSeconds : l.elapsedSeconds,
+                                    l.meters});
         parsed.activities.push_back(a);
     }
     if (parsed.activities.empty())

@@ -112,6 +112,19 @@ struct PointTotals {
     }
 };
 
+// A number of at most `limit` in size, or NaN.
+double plausibleNumber(const QString& text, double limit) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(v) && std::fabs(v) <= limit ? v : NAN;
+}
+
+// A heart rate or cadence: a whole number from 1 to 999, else 0 (not recorded).
+int wholeNumber(const QString& text) {
+    const double v = plausibleNumber(text, 999);
+    return std::isfinite(v) && v >= 1 ? int(std::lround(v)) : 0;
+}
+
 // A position on the Earth: latitude within ±90 degrees, longitude within ±180.
 bool onEarth(double lat, double lon) {
     return std::abs(lat) <= 90 && std::abs(lon) <= 180;
@@ -150,6 +163,8 @@ Parsed readGpx(QIODevice& device) {
     // Element nesting inside the track: the track's own name and type are its direct children.
     int trackDepth = 0;
     int depth = 0;
+    Track::Point point;
+    bool inPoint = false, pointHasTime = false, segmentStarts = false;
 
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
@@ -176,30 +191,55 @@ Parsed readGpx(QIODevice& device) {
                 --depth;
             } else if (inTrack && isName(xml, "trkseg")) {
                 totals.havePrevious = false;
+                segmentStarts = true;
             } else if (inTrack && isName(xml, "trkpt")) {
                 bool okLat = false, okLon = false;
                 const double lat = xml.attributes().value(QLatin1String("lat")).toDouble(&okLat);
                 const double lon = xml.attributes().value(QLatin1String("lon")).toDouble(&okLon);
+                point = Track::Point{};
+                inPoint = true;
+                pointHasTime = false;
                 if (okLat && okLon && std::isfinite(lat) && std::isfinite(lon)) {
                     if (!onEarth(lat, lon)) {
                         parsed.error = offEarth(lat, lon);
                         return parsed;
                     }
                     totals.addPosition(lat, lon);
+                    point.lat = lat;
+                    point.lon = lon;
                 }
+            } else if (inPoint && isName(xml, "ele")) {
+                point.ele = plausibleNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), 1e5);
+                --depth;
+            } else if (inPoint && (isName(xml, "hr") || isName(xml, "cad"))) {
+                const bool hr = isName(xml, "hr");
+                const int v = wholeNumber(xml.readElementText(QXmlStreamReader::SkipChildElements));
+                --depth;
+                (hr ? point.hr : point.cad) = v;
             } else if (inTrack && isName(xml, "time")) {
                 const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
                 --depth;
-                if (const auto t = readTime(text))
+                if (const auto t = readTime(text)) {
                     totals.addTime(*t);
-                else {
+                    if (inPoint) {
+                        point.ms = t->ms;
+                        pointHasTime = true;
+                    }
+                } else {
                     parsed.error =
                         QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
                     return parsed;
                 }
             }
         } else if (token == QXmlStreamReader::EndElement) {
-            if (inTrack && depth == trackDepth && isName(xml, "trk")) {
+            if (inPoint && isName(xml, "trkpt")) {
+                inPoint = false;
+                if (pointHasTime) {
+                    point.newSegment = segmentStarts && !current.track.points.empty();
+                    segmentStarts = false;
+                    current.track.points.push_back(point);
+                }
+            } else if (inTrack && depth == trackDepth && isName(xml, "trk")) {
                 inTrack = false;
                 if (totals.first) {
                     current.start = totals.first->dateTime();
@@ -235,6 +275,8 @@ Parsed readTcx(QIODevice& device) {
     double lastPointMeters = -1;
     std::optional<Instant> idTime;
     double lat = NAN, lon = NAN;
+    Track::Point point;
+    bool pointHasTime = false, segmentStarts = false, inLap = false;
 
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
@@ -263,40 +305,65 @@ Parsed readTcx(QIODevice& device) {
             } else if (isName(xml, "Notes") && !inTrackpoint) {
                 current.name = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
             } else if (isName(xml, "Lap")) {
-                if (const auto t = readTime(xml.attributes().value(QLatin1String("StartTime")).toString()))
+                inLap = true;
+                current.track.laps.push_back(Track::Lap{});
+                if (const auto t = readTime(xml.attributes().value(QLatin1String("StartTime")).toString())) {
                     totals.addTime(*t);
+                    current.track.laps.back().startMs = t->ms;
+                } else {
+                    current.track.laps.pop_back();
+                    inLap = false;
+                }
             } else if (isName(xml, "Track")) {
                 totals.havePrevious = false;
+                segmentStarts = true;
             } else if (isName(xml, "Trackpoint")) {
                 inTrackpoint = true;
                 lat = lon = NAN;
+                point = Track::Point{};
+                pointHasTime = false;
             } else if (isName(xml, "TotalTimeSeconds") && !inTrackpoint) {
                 bool ok = false;
                 const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
                 if (ok && v >= 0) {
                     lapSeconds += v;
                     haveLapSeconds = true;
+                    if (inLap && std::isfinite(v))
+                        current.track.laps.back().seconds = v;
                 }
             } else if (isName(xml, "DistanceMeters")) {
                 bool ok = false;
                 const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
                 if (ok && v >= 0) {
-                    if (inTrackpoint)
+                    if (inTrackpoint) {
                         lastPointMeters = std::max(lastPointMeters, v);
-                    else {
+                        if (v <= 1e9)
+                            point.distance = v;
+                    } else {
                         lapMeters += v;
                         haveLapMeters = true;
+                        if (inLap && v <= 1e9)
+                            current.track.laps.back().meters = v;
                     }
                 }
             } else if (isName(xml, "Time") && inTrackpoint) {
                 const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
-                if (const auto t = readTime(text))
+                if (const auto t = readTime(text)) {
                     totals.addTime(*t);
-                else {
+                    point.ms = t->ms;
+                    pointHasTime = true;
+                } else {
                     parsed.error =
                         QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
                     return parsed;
                 }
+            } else if (isName(xml, "AltitudeMeters") && inTrackpoint) {
+                point.ele = plausibleNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), 1e5);
+            } else if (isName(xml, "HeartRateBpm") && inTrackpoint) {
+                // Its one child, Value, holds the number.
+                point.hr = wholeNumber(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+            } else if ((isName(xml, "Cadence") || isName(xml, "RunCadence")) && inTrackpoint) {
+                point.cad = wholeNumber(xml.readElementText(QXmlStreamReader::SkipChildElements));
             } else if (isName(xml, "LatitudeDegrees") && inTrackpoint) {
                 lat = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble();
             } else if (isName(xml, "LongitudeDegrees") && inTrackpoint) {
@@ -311,7 +378,16 @@ Parsed readTcx(QIODevice& device) {
                         return parsed;
                     }
                     totals.addPosition(lat, lon);
+                    point.lat = lat;
+                    point.lon = lon;
                 }
+                if (pointHasTime) {
+                    point.newSegment = segmentStarts && !current.track.points.empty();
+                    segmentStarts = false;
+                    current.track.points.push_back(point);
+                }
+            } else if (isName(xml, "Lap")) {
+                inLap = false;
             } else if (inActivity && isName(xml, "Activity")) {
                 inActivity = false;
                 const std::optional<Instant> start = totals.first ? totals.first : idTime;
@@ -335,6 +411,27 @@ Parsed readTcx(QIODevice& device) {
         parsed.error = QStringLiteral("no activity with a time");
     }
     return parsed;
+}
+
+QString timeProblem(const Activity& activity, const QDateTime& now) {
+    const auto& points = activity.track.points;
+    qint64 earliest = activity.start.isValid() ? activity.start.toMSecsSinceEpoch() : 0;
+    qint64 latest = earliest;
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (i > 0 && points[i].ms < points[i - 1].ms)
+            return QStringLiteral("the times of its points run backwards");
+        earliest = std::min(earliest, points[i].ms);
+        latest = std::max(latest, points[i].ms);
+    }
+    for (const Track::Lap& lap : activity.track.laps) {
+        earliest = std::min(earliest, lap.startMs);
+        latest = std::max(latest, lap.startMs);
+    }
+    if (earliest < 0)
+        return QStringLiteral("its times lie before 1970");
+    if (latest > now.toMSecsSinceEpoch())
+        return QStringLiteral("its times lie in the future");
+    return QString();
 }
 
 QString kindOfSport(const QString& sport) {

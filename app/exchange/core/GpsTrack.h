@@ -5,6 +5,8 @@
 #include <QString>
 #include <vector>
 
+#include "Track.h"
+
 // Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks, TCX activities and
 // FIT activity files, read as a stream so that a large track never sits in memory at once.
 namespace GpsTrack {
@@ -15,6 +17,7 @@ struct Activity {
     QDateTime start; // the first point's time, with the zone the file gave it (UTC without one)
     double seconds = 0;
     double meters = 0;
+    Track::Data track; // the points with a time, in the file's order, and the file's laps
 };
 
 struct Parsed {
@@ -31,6 +34,10 @@ Parsed readGpx(QIODevice& device);
 // A TCX document: every <Activity> is one; time and distance are the sums of its laps'
 // TotalTimeSeconds and DistanceMeters, or taken from its track points when the laps lack them.
 Parsed readTcx(QIODevice& device);
+
+// Why the times of an activity cannot be right: its points run backwards, or a time lies
+// before 1970 or after `now`; "" when they can.
+QString timeProblem(const Activity& activity, const QDateTime& now);
 
 // A FIT file: every session is one activity, with the session's own start, timer time and
 // distance; the transitions of a multisport file are none. A file whose checksum fails or whose

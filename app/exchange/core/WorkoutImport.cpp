@@ -6,6 +6,7 @@
 #include "GearWear.h"
 #include "GpsTrack.h"
 #include "Tables.h"
+#include "TrackStore.h"
 #include "Transaction.h"
 #include "WorkoutLimits.h"
 
@@ -56,6 +57,10 @@ Workout workoutOf(const GpsTrack::Activity& activity, const QString& path, const
     const QFileInfo info(path);
     w.course = activity.name.isEmpty() ? info.completeBaseName() : activity.name;
     w.comment = info.fileName();
+    if (!activity.track.points.empty()) {
+        w.points = Track::packPoints(activity.track.points);
+        w.laps = Track::packLaps(activity.track.laps);
+    }
     return w;
 }
 
@@ -100,15 +105,30 @@ const Tables::Table& detailTable(const QString& kind) {
     return Tables::RunningLog;
 }
 
-bool alreadyThere(Connection& conn, const QString& user, const Workout& w) {
-    ResultSet rs =
-        conn.query(QStringLiteral("SELECT Count(*) AS N FROM Exercise_Master WHERE User_Name = ? "
-                                  "AND Exercise_Type = ? AND Exercise_Date = ? AND Exercise_Time = ?"),
-                   {user, w.kind, DateText::iso(w.date), w.time});
-    return !rs.eof() && rs.field("N").toInt() > 0;
+// A duration text in whole seconds, or -1 when it is not a duration.
+qint64 wholeSeconds(const QString& time) {
+    try {
+        const double minutes = CLibrary::GetMinutes(time);
+        return std::isfinite(minutes) ? qint64(std::llround(minutes * 60)) : -1;
+    } catch (const DbError&) {
+        return -1;
+    }
 }
 
-void write(Connection& conn, const QString& user, const Workout& w, const QString& item) {
+// The workout of the diary that `w` is (same user, kind, date and duration to the second,
+// however its time was typed), or 0.
+qint64 sameWorkout(Connection& conn, const QString& user, const Workout& w) {
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_ID, Exercise_Time FROM Exercise_Master WHERE "
+                                             "User_Name = ? AND Exercise_Type = ? AND Exercise_Date = ?"),
+                              {user, w.kind, DateText::iso(w.date)});
+    const qint64 seconds = wholeSeconds(w.time);
+    for (; !rs.eof(); rs.moveNext())
+        if (wholeSeconds(rs.field("Exercise_Time")) == seconds)
+            return rs.value("Exercise_ID").toLongLong();
+    return 0;
+}
+
+QString write(Connection& conn, const QString& user, const Workout& w, const QString& item) {
     CLibrary lib;
     lib.setSUser(user);
     lib.setSDate(DateText::shortDate(w.date));
@@ -117,7 +137,7 @@ void write(Connection& conn, const QString& user, const Workout& w, const QStrin
     lib.setSTime(w.time);
     lib.setSComments(w.comment);
     const Tables::Table& table = detailTable(w.kind);
-    lib.AddMasterWithDetail(conn, [&](const QString& id) {
+    return lib.AddMasterWithDetail(conn, [&](const QString& id) {
         return Tables::insertSql(
             table,
             [&](const Tables::Column& c) -> QString {
@@ -142,6 +162,9 @@ void write(Connection& conn, const QString& user, const Workout& w, const QStrin
 QString validate(GpsTrack::Activity& activity) {
     activity.name.truncate(MaxTextLength);
     activity.sport.truncate(MaxTextLength);
+    // The recorded points first: a device clock that failed shows there before anywhere else.
+    if (const QString problem = GpsTrack::timeProblem(activity, Clock::now()); !problem.isEmpty())
+        return problem;
     if (!activity.start.isValid())
         return QStringLiteral("an activity's start is not a valid date and time (offsets from UTC go up to "
                               "14:00)");
@@ -257,13 +280,20 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
             if (!file.warning.isEmpty())
                 summary.partial.push_back({files[i], file.warning});
             for (const Workout& w : file.workouts) {
-                if (alreadyThere(conn, options.user, w)) {
-                    ++summary.skipped;
+                if (const qint64 id = sameWorkout(conn, options.user, w)) {
+                    if (!w.points.isEmpty() && !TrackStore::has(conn, id)) {
+                        TrackStore::save(conn, id, w.points, w.laps);
+                        ++summary.updated;
+                    } else {
+                        ++summary.skipped;
+                    }
                     continue;
                 }
                 if (!items.contains(w.kind))
                     items.insert(w.kind, defaultItem(conn, w.kind, options.user));
-                write(conn, options.user, w, items.value(w.kind));
+                const QString id = write(conn, options.user, w, items.value(w.kind));
+                if (!w.points.isEmpty())
+                    TrackStore::save(conn, id.toLongLong(), w.points, w.laps);
                 usedKinds.insert(w.kind);
                 ++summary.imported;
             }
@@ -286,6 +316,7 @@ QStringList summaryLines(const Summary& summary) {
     if (summary.cancelled)
         return {QStringLiteral("Import cancelled, nothing was written.")};
     QStringList lines{QStringLiteral("Imported: %1").arg(summary.imported),
+                      QStringLiteral("Updated (track added): %1").arg(summary.updated),
                       QStringLiteral("Skipped (already in the diary): %1").arg(summary.skipped),
                       QStringLiteral("Failed: %1").arg(summary.failed.size())};
     for (const Failure& f : summary.failed)

@@ -33,7 +33,8 @@ struct Failure {
 
 struct Summary {
     int imported = 0;
-    int skipped = 0; // already in the diary (same user, kind, date and time)
+    int updated = 0; // already in the diary without its track, which was added to it
+    int skipped = 0; // already in the diary (same user, kind, date and duration) with its track
     std::vector<Failure> failed;
     std::vector<Failure> partial; // imported from what could be read of a damaged file, and why
     bool cancelled = false;       // nothing was written
@@ -57,9 +58,12 @@ struct Workout {
     QString miles, kilometers; // one decimal
     QString course;
     QString comment;
+    // The recorded points and laps, packed for storage; empty when the file has no points.
+    QByteArray points, laps;
 };
 
-// The workouts of one file, or the reason it cannot be read (then none).
+// The workouts of one file, or the reason it cannot be read (then none). A file whose times
+// cannot be right (GpsTrack::timeProblem) is refused with that reason.
 struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
@@ -71,7 +75,8 @@ struct FileWorkouts {
 inline constexpr qsizetype MaxTextLength = 1000;
 
 // Makes an activity read from a file fit to be stored, whichever reader produced it: cuts its
-// name (and sport) to MaxTextLength, and returns why it cannot be stored at all: a start that
+// name (and sport) to MaxTextLength, and returns why it cannot be stored at all: points whose
+// times run backwards, lie before 1970 or in the future (GpsTrack::timeProblem), a start that
 // is not a valid moment, an offset from UTC beyond 14 hours, a start before 1970 or after next
 // year, a time or distance that is not a finite number, negative, or more than a workout may
 // hold (WorkoutLimits). "" when it can be stored.
@@ -87,7 +92,9 @@ using Progress = std::function<bool(int done, int total)>;
 // Imports the files in one write transaction on `conn`: all of it is written, or (after a
 // cancel or a database failure) none of it. A file that cannot be read is listed with its
 // reason and nothing of it is written; the others still are. An activity that validate()
-// refuses is listed with its file and reason; the file's other activities are written.
+// refuses is listed with its file and reason; the file's other activities are written. A
+// workout already in the diary without a track gets the file's track; one with its track is
+// skipped.
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Track.h"
+
+#include <optional>
+
+class Connection;
+
+// The tracks of imported workouts, one row of Exercise_Track per workout that has one, keyed by
+// its Exercise_ID. Read only when a track is asked for, never at start-up.
+namespace TrackStore {
+
+// Stores the track of workout `id`, replacing one it had. Throws DbError.
+void save(Connection& conn, qint64 id, const Track::Data& track);
+// The same with the points and laps already packed (Track::packPoints, Track::packLaps).
+void save(Connection& conn, qint64 id, const QByteArray& points, const QByteArray& laps);
+// True when workout `id` has a track. Throws DbError.
+bool has(Connection& conn, qint64 id);
+// The track of workout `id`, or nothing when it has none. Throws DbError, also for a stored
+// track that cannot be unpacked.
+std::optional<Track::Data> load(Connection& conn, qint64 id);
+
+} // namespace TrackStore

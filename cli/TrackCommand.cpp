@@ -1,0 +1,94 @@
+// track: the splits or laps of a workout's recorded track, tab-separated, or the track as GPX.
+
+#include "CLibrary.h"
+#include "CliSupport.h"
+#include "Commands.h"
+#include "Connection.h"
+#include "DbError.h"
+#include "Track.h"
+#include "TrackStore.h"
+
+#include <QSaveFile>
+
+namespace Cli {
+
+namespace {
+
+// The track's name in GPX: the course (or pool) of the workout's detail row.
+QString courseOf(Connection& conn, const QString& kind, qint64 id) {
+    QString sql;
+    if (kind.compare(QLatin1String("Running"), Qt::CaseInsensitive) == 0)
+        sql = QStringLiteral("SELECT Course AS Name FROM Running_Log WHERE Running_ID = ?");
+    else if (kind.compare(QLatin1String("Cycling"), Qt::CaseInsensitive) == 0)
+        sql = QStringLiteral("SELECT Course AS Name FROM Cycling_Log WHERE Cycling_ID = ?");
+    else if (kind.compare(QLatin1String("Swimming"), Qt::CaseInsensitive) == 0)
+        sql = QStringLiteral("SELECT Location AS Name FROM Swimming_Log WHERE Swimming_ID = ?");
+    else
+        return QString();
+    ResultSet rs = conn.query(sql, {id});
+    return rs.eof() ? QString() : rs.field("Name");
+}
+
+} // namespace
+
+int track(const QStringList& args) {
+    const Options options(args, {QStringLiteral("--id"), QStringLiteral("--gpx")},
+                          {QStringLiteral("--km"), QStringLiteral("--miles"), QStringLiteral("--laps")});
+    const QString idText = options.required(QStringLiteral("--id"));
+    bool ok = false;
+    const qint64 id = idText.toLongLong(&ok);
+    if (!ok || id <= 0)
+        throw UsageError{QStringLiteral("the id is a workout's number: ") + idText};
+    if (options.has(QStringLiteral("--km")) && options.has(QStringLiteral("--miles")))
+        throw UsageError{QStringLiteral("--km and --miles exclude each other")};
+
+    auto conn = CLibrary().GetConnection();
+    QString kind;
+    bool miles = false;
+    {
+        ResultSet rs = conn->query(QStringLiteral("SELECT Exercise_Type, User_Name FROM Exercise_Master "
+                                                  "WHERE Exercise_ID = ?"),
+                                   {id});
+        if (rs.eof())
+            throw DbError(QStringLiteral("No workout with the id %1").arg(id));
+        kind = rs.field("Exercise_Type");
+        ResultSet user = conn->query(QStringLiteral("SELECT DistanceMiles FROM Users WHERE User_Name = ?"),
+                                     {rs.field("User_Name")});
+        miles = !user.eof() && user.field("DistanceMiles") != QLatin1String("0");
+    }
+    if (options.has(QStringLiteral("--km")))
+        miles = false;
+    else if (options.has(QStringLiteral("--miles")))
+        miles = true;
+
+    const std::optional<Track::Data> data = TrackStore::load(*conn, id);
+    if (!data || data->points.empty())
+        throw DbError(QStringLiteral("Workout %1 has no track").arg(id));
+
+    if (options.has(QStringLiteral("--gpx"))) {
+        const QString path = options.value(QStringLiteral("--gpx"));
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(Track::gpx(*data, courseOf(*conn, kind, id), kind.toLower())) < 0 || !file.commit())
+            throw DbError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
+        return 0;
+    }
+
+    const double unit = miles ? CLibrary::KilometersPerMile * 1000 : 1000;
+    const bool speed = kind.compare(QLatin1String("Cycling"), Qt::CaseInsensitive) == 0;
+    QStringList lines;
+    if (options.has(QStringLiteral("--laps"))) {
+        if (data->laps.empty())
+            throw DbError(QStringLiteral("The track of workout %1 has no laps").arg(id));
+        const std::vector<Track::Stretch> rows = Track::laps(*data);
+        lines = Track::lines(rows, Track::totalOf(rows), QStringLiteral("Lap"), unit, speed);
+    } else {
+        lines = Track::lines(Track::splits(*data, unit), Track::total(*data), QStringLiteral("Split"), unit,
+                             speed);
+    }
+    for (const QString& line : lines)
+        out() << line << '\n';
+    return 0;
+}
+
+} // namespace Cli
