@@ -34,5 +34,7 @@ int chart(const QStringList& args);
 int calendar(const QStringList& args);
 int goals(const QStringList& args);
 int goal(const QStringList& args);
+int hr(const QStringList& args);
+int load(const QStringList& args);
 
 } // namespace Cli

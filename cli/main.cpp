@@ -70,6 +70,12 @@ const Command Commands[] = {
      "goal --user NAME --kind Running|Cycling|Swimming|All --period week|month|year --remove",
      "Adds a user's goal for a kind of workout (All: every kind) and a period, gives it a new target, or "
      "removes it. A distance is in the user's unit (laps for swimming); a goal for All takes a time only."},
+    {"hr", Cli::hr, "hr --user NAME [--max N] [--rest N] [--zones 50,60,70,80,90]",
+     "Sets a user's maximum and resting heart rate in bpm and the lower bounds of heart-rate zones 1 to 5 in "
+     "percent of the maximum, then prints them, tab-separated: maximum, resting rate and zone bounds."},
+    {"load", Cli::load, "load --user NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD]",
+     "Prints a user's training load per day from heart rate, from the first workout (or --from) to today (or "
+     "--to): date, load, fitness, fatigue and form, tab-separated with one decimal."},
 };
 
 bool isHelp(const QString& word) {

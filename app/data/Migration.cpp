@@ -70,6 +70,8 @@ const Step Steps[] = {
     {2, refuseImpossibleDates},
     {3, nullptr},
     {4, nullptr},
+    // Version 5 is given to the tables of imported tracks.
+    {6, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {
