@@ -61,6 +61,7 @@ frmTrainingLoad::frmTrainingLoad(SharedState& state, QWidget* parent) : QDialog(
     LoadChart->setObjectName(QStringLiteral("LoadChart"));
     LoadChart->setChartType(ChartControl::Line);
     LoadChart->setBarSeries({1});
+    LoadChart->setShowLegend(true);
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setWordWrap(true);
