@@ -35,10 +35,12 @@ int import(const QStringList& args) {
     CLibrary lib;
     auto conn = lib.GetConnection();
     {
-        ResultSet rs =
-            conn->query(QStringLiteral("SELECT User_Name FROM Users WHERE User_Name = ?"), {import.user});
+        ResultSet rs = conn->query(
+            QStringLiteral("SELECT User_Name, DistanceMiles FROM Users WHERE User_Name = ?"), {import.user});
         if (rs.eof())
             throw DbError(QStringLiteral("no such user: ") + import.user);
+        // Gear warnings in the user's own unit.
+        import.miles = rs.field(QStringLiteral("DistanceMiles")) != QLatin1String("0");
     }
     const WorkoutImport::Summary summary = WorkoutImport::run(*conn, WorkoutImport::expand(paths), import);
     const QStringList lines = WorkoutImport::summaryLines(summary);

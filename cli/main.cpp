@@ -45,7 +45,7 @@ const Command Commands[] = {
      "as CSV or to a PDF file."},
     {"backup", Cli::backup, "backup TARGET", "Writes a verified copy of the database to TARGET."},
     {"import", Cli::import, "import --user NAME [--kind Running|Cycling|Swimming] FILE|FOLDER...",
-     "Adds the workouts of GPX and TCX files, or of the files in a folder, to a user's diary."},
+     "Adds the workouts of GPX, TCX and FIT files, or of the files in a folder, to a user's diary."},
     {"bests", Cli::bests, "bests --user NAME [--predict] [--km | --miles]",
      "Lists the fastest race of each race type of a user, the pace in the user's unit unless one is "
      "given. With --predict: the times that the user's running races of the last 365 days predict for 5K, "

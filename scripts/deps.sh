@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libsqlite3-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core clang-format
           ccache # later builds of the same sources, in any clone, reuse the compiled objects
-          gpsbabel poppler-utils # importing watch files, reading exported PDFs back in tests
+          poppler-utils # reading exported PDFs back in tests
           lintian # checks the Debian package (scripts/package.sh, the lintian test)
           librsvg2-bin # renders the icon sizes (desktop/icons/render.sh)
           clang libclang-rt-dev) # the fuzz build (scripts/fuzz.sh)

@@ -11,7 +11,7 @@ seed=${FUZZ_SEED:-1}
 source scripts/ccache.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTRAINBOOK_FUZZ=ON "${CCACHE_ARGS[@]}" >/dev/null
-targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria)
+targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria fuzz_fit)
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 mkdir -p build-fuzz/findings
 status=0

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "WorkoutLimits.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -18,9 +20,11 @@
 #include <optional>
 #include <string>
 
-// The control carries its own copies of the conversions it needs, so that it depends on
-// nothing but Qt. They follow the program's conversions, except that none of them fails:
-// anything that cannot be computed shows "0" (a distance) or "0:00" (a time or a pace).
+// The control carries its own copies of the conversions it needs, so that it links nothing
+// but Qt (it shares only the program's header of the largest storable values). They follow
+// the program's conversions, except that none of them fails: anything that cannot be computed
+// shows "0" (a distance) or "0:00" (a time or a pace), and so does a distance over 1,000 miles
+// (1,609 km) or a time over 1,000 hours, typed or worked out.
 namespace {
 
 constexpr double KilometersPerMile = 1.609;
@@ -60,6 +64,15 @@ std::optional<double> parseNumber(const QString& text) {
     return value;
 }
 
+// A typed distance in miles, or in kilometres when `km`; nothing when it is not a number or
+// more than any workout can be.
+std::optional<double> distanceOf(const QString& text, bool km) {
+    const auto value = parseNumber(text);
+    if (!value || !WorkoutLimits::milesOk(std::abs(*value) / (km ? KilometersPerMile : 1.0)))
+        return std::nullopt;
+    return value;
+}
+
 // One decimal, at least one integer digit, no thousands separator; halves are rounded away
 // from zero on the decimal value that was typed (2.05 -> 2.1), not on its binary neighbour.
 QString oneDecimal(double value) {
@@ -88,14 +101,14 @@ QString oneDecimal(double value) {
 
 // Miles typed -> kilometres shown; "0" for anything that is not a number.
 QString CalcKilometers(const QString& miles) {
-    const auto value = parseNumber(miles);
-    if (!value || !std::isfinite(*value * KilometersPerMile))
+    const auto value = distanceOf(miles, false);
+    if (!value)
         return QStringLiteral("0");
     return oneDecimal(*value * KilometersPerMile);
 }
 
 QString CalcMiles(const QString& kilometers) {
-    const auto value = parseNumber(kilometers);
+    const auto value = distanceOf(kilometers, true);
     if (!value)
         return QStringLiteral("0");
     return oneDecimal(*value / KilometersPerMile);
@@ -136,7 +149,7 @@ std::optional<double> CalcMinutes(const QString& time) {
     if (!h || !m || !s)
         return std::nullopt;
     const double minutes = *h * 60 + *m + *s / 60;
-    if (!std::isfinite(minutes))
+    if (!WorkoutLimits::minutesOk(std::abs(minutes)))
         return std::nullopt;
     return minutes;
 }
@@ -181,9 +194,9 @@ QString CalcTimeString(double minutes) {
 
 // The time per unit of distance; "0:00" for a bad time, a distance that is empty, not a
 // number or zero, and a negative result.
-QString CalcPace(const QString& time, const QString& distance) {
+QString CalcPace(const QString& time, const QString& distance, bool km) {
     const auto minutes = CalcMinutes(time);
-    const auto miles = parseNumber(distance);
+    const auto miles = distanceOf(distance, km);
     if (!minutes || !miles || *miles == 0)
         return ZeroTime;
     return CalcTimeString(*minutes / *miles);
@@ -192,12 +205,13 @@ QString CalcPace(const QString& time, const QString& distance) {
 // The time for a distance at a pace. The seconds are cut, not rounded (65.999 minutes is
 // 1:05:59). A pace may carry hours. "0:00" for a pace or distance that is not a number and a
 // negative result; an empty distance counts 0.
-QString CalcTime(const QString& pace, const QString& distance) {
+QString CalcTime(const QString& pace, const QString& distance, bool km) {
     const auto paceMinutes = CalcMinutes(pace);
-    const auto miles = distance.trimmed().isEmpty() ? std::optional<double>(0.0) : parseNumber(distance);
+    const auto miles = distance.trimmed().isEmpty() ? std::optional<double>(0.0) : distanceOf(distance, km);
     if (!paceMinutes || !miles)
         return ZeroTime;
-    const auto seconds = totalSeconds(*miles * *paceMinutes);
+    const double minutes = *miles * *paceMinutes;
+    const auto seconds = WorkoutLimits::minutesOk(minutes) ? totalSeconds(minutes) : std::nullopt;
     if (!seconds)
         return ZeroTime;
     return clockText(static_cast<std::int64_t>(std::floor(*seconds)));
@@ -370,11 +384,11 @@ void Triangulator::txtMiles_Change() {
     txtKM->setText(CalcKilometers(txtMiles->text()));
     if (txtTime->isEnabled()) {
         if (!txtTime->text().isEmpty()) {
-            txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text()));
-            txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text()));
+            txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text(), false));
+            txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text(), true));
         }
     } else if (!txtMilePace->text().isEmpty()) {
-        txtTime->setText(CalcTime(txtMilePace->text(), txtMiles->text()));
+        txtTime->setText(CalcTime(txtMilePace->text(), txtMiles->text(), false));
     }
 }
 
@@ -384,33 +398,33 @@ void Triangulator::txtKM_Change() {
     txtMiles->setText(CalcMiles(txtKM->text()));
     if (txtTime->isEnabled()) {
         if (!txtTime->text().isEmpty()) {
-            txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text()));
-            txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text()));
+            txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text(), false));
+            txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text(), true));
         }
     } else if (!txtKMPace->text().isEmpty()) {
-        txtTime->setText(CalcTime(txtKMPace->text(), txtKM->text()));
+        txtTime->setText(CalcTime(txtKMPace->text(), txtKM->text(), true));
     }
 }
 
 void Triangulator::txtTime_Change() {
     if (!paceMode())
         return;
-    txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text()));
-    txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text()));
+    txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text(), false));
+    txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text(), true));
 }
 
 void Triangulator::txtMilePace_Change() {
     if (paceMode() || !txtMilePace->isEnabled())
         return;
-    txtTime->setText(CalcTime(txtMilePace->text(), txtMiles->text()));
-    txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text()));
+    txtTime->setText(CalcTime(txtMilePace->text(), txtMiles->text(), false));
+    txtKMPace->setText(CalcPace(txtTime->text(), txtKM->text(), true));
 }
 
 void Triangulator::txtKMPace_Change() {
     if (paceMode() || !txtKMPace->isEnabled())
         return;
-    txtTime->setText(CalcTime(txtKMPace->text(), txtKM->text()));
-    txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text()));
+    txtTime->setText(CalcTime(txtKMPace->text(), txtKM->text(), true));
+    txtMilePace->setText(CalcPace(txtTime->text(), txtMiles->text(), false));
 }
 
 void Triangulator::chkMiles_Click() {

@@ -38,8 +38,8 @@ const Table CyclingLog{"Cycling_Log",
                            {"Miles", Number, "txtMiles"},
                            {"Course", Text, "cbCourse"},
                            {"Bike", Text, "cbBike"},
-                           // Written when the ride is added (empty as 0); an edit leaves it.
-                           {"Calories_Burned", Number, "txtCalories", false, "0"},
+                           // Empty is written as 0; edit mode shows the stored value.
+                           {"Calories_Burned", Number, "txtCalories", true, "0"},
                            {"Kilometers", Number, "txtKilometers"},
                        }};
 

@@ -133,6 +133,7 @@ void frmImport::btnImport_Click() {
     WorkoutImport::Options options;
     options.user = user;
     options.fallbackKind = cbKind->currentText();
+    options.miles = m_state.miles();
 
     std::unique_ptr<QProgressDialog> progress;
     if (list.size() >= ProgressFrom) {

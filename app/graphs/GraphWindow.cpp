@@ -183,6 +183,10 @@ void GraphWindow::fillMonthLists(const QStringList& months) {
     }
 }
 
+QString GraphWindow::chartTitle(const ChartTable& table) {
+    return table.rows.isEmpty() ? table.title + QStringLiteral(" - No Workouts") : table.title;
+}
+
 void GraphWindow::drawFirstChart() {
     if (optBar->isChecked())
         btnCreateChart_Click();

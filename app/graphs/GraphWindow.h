@@ -61,6 +61,9 @@ class GraphWindow : public QDialog {
     void fillMonthLists(const QStringList& months);
     // Turns the bar chart option on and draws the chart once.
     void drawFirstChart();
+    // The title a chart is shown with: the table's own, saying so when there are no workouts
+    // to draw ("Avg Run And Pace Current Year - No Workouts").
+    static QString chartTitle(const ChartTable& table);
 
     // Where the subclass puts its "Chart Output" frame, between the filter and the chart types.
     QVBoxLayout* outputSlot() const { return m_outputSlot; }

@@ -70,11 +70,13 @@ void frmGraphRpt::Form_Activate() {
     if (sport() == GraphTables::Sport::Cycling) {
         sLogTable = QStringLiteral("Cycling_Log");
         sLogID = QStringLiteral("Cycling_ID");
+        setWindowTitle(QStringLiteral("Cycling Graph"));
         lblTitle->setText(QStringLiteral("Cycling Graphs"));
         optPace->setText(QStringLiteral("Avg Bike/Pace"));
     } else {
         sLogTable = QStringLiteral("Running_Log");
         sLogID = QStringLiteral("Running_ID");
+        setWindowTitle(QStringLiteral("Running Graph"));
     }
     // The month lists belong to the opening: filled once, never appended to again.
     if (!m_monthsFilled) {
@@ -107,7 +109,7 @@ void frmGraphRpt::CreateChart() {
         auto conn = CLibrary().GetConnection();
         const ChartTable table =
             GraphTables::distanceTotals(*conn, m_state.currentUser(), sport(), bMiles, selection());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setShowLegend(true);
         RunChart->setTitleFontName(QStringLiteral("Comic Sans MS"));
@@ -126,7 +128,7 @@ void frmGraphRpt::CreatePaceChart() {
         auto conn = CLibrary().GetConnection();
         const ChartTable table =
             GraphTables::averagePace(*conn, m_state.currentUser(), sport(), bMiles, selection());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
         for (int s = 0; s < table.seriesLabels.size(); ++s)

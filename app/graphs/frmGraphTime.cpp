@@ -118,7 +118,7 @@ void frmGraphTime::CreateChart() {
     try {
         auto conn = CLibrary().GetConnection();
         const ChartTable table = GraphTables::hoursTogether(*conn, m_state.currentUser(), selection());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
         RunChart->setSeriesLabel(1, table.seriesLabels.value(0));
@@ -133,7 +133,7 @@ void frmGraphTime::CreateOtherChart() {
         auto conn = CLibrary().GetConnection();
         const ChartTable table =
             GraphTables::hoursIndividual(*conn, m_state.currentUser(), selection(), kinds());
-        RunChart->setTitle(table.title);
+        RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
         for (int s = 0; s < table.seriesLabels.size(); ++s)

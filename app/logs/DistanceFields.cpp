@@ -3,6 +3,7 @@
 #include "CLibrary.h"
 #include "FieldHelpers.h"
 #include "NumberText.h"
+#include "WorkoutLimits.h"
 
 #include <QLineEdit>
 
@@ -48,6 +49,14 @@ QString DistanceFields::safeRate(const QString& time, const QString& distance) c
 void DistanceFields::txtTime_Change() {
     // Read the field, not the signal's argument: the time filter may have shortened it.
     txtPace->setText(safeRate(m_time->text(), bMiles ? txtMiles->text() : txtKilometers->text()));
+}
+
+bool DistanceFields::distancesWithinLimits() const {
+    const auto ok = [](const QLineEdit* field, double perMile) {
+        const auto value = NumberText::parse(field->text());
+        return !value || WorkoutLimits::milesOk(*value / perMile);
+    };
+    return ok(txtMiles, 1.0) && ok(txtKilometers, CLibrary::KilometersPerMile);
 }
 
 void DistanceFields::txtMiles_LostFocus() {

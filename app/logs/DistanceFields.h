@@ -30,6 +30,11 @@ class DistanceFields {
     // The shown rate, or empty while the time or the distance cannot give one.
     QString safeRate(const QString& time, const QString& distance) const;
 
+    // True when neither distance field holds a number over 1,000 miles (1,609 km), a
+    // negative one or one that is not finite. Text that is no number at all is left to the
+    // write, which refuses it.
+    bool distancesWithinLimits() const;
+
     void txtTime_Change();
     void txtMiles_LostFocus();
     void txtKilometers_LostFocus();

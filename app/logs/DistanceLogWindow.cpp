@@ -64,7 +64,7 @@ std::optional<GearWear::Wear> DistanceLogWindow::readWear() const {
     if (item.isEmpty())
         return std::nullopt;
     try {
-        return GearWear::read(*CLibrary().GetConnection(), m_gear, userName(), item, bMiles);
+        return GearWear::read(*CLibrary().GetConnection(), m_gear, userName(), item);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -76,6 +76,10 @@ void DistanceLogWindow::showGearDistance() {
     // A distance that cannot be read is left out rather than reported on every keystroke.
     const auto wear = readWear();
     lblGearDistance->setText(wear ? GearWear::label(*wear, bMiles) : QString());
+}
+
+bool DistanceLogWindow::withinLimits() const {
+    return LogWindow::withinLimits() && distancesWithinLimits();
 }
 
 bool DistanceLogWindow::saveWith(const std::function<bool()>& write) {

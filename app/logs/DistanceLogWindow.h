@@ -31,6 +31,7 @@ class DistanceLogWindow : public LogWindow, protected DistanceFields {
     // Shows the chosen item's distance; empty while no item is chosen or it cannot be read.
     void showGearDistance();
     bool saveWith(const std::function<bool()>& write) override;
+    bool withinLimits() const override;
 
     QLabel* lblMiles = nullptr;
     QLabel* lblKilometers = nullptr;

@@ -5,6 +5,7 @@
 #include "DiscardGuard.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
+#include "WorkoutLimits.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -151,7 +152,7 @@ bool LogDialog::hasId(const QLineEdit* id) {
 void LogDialog::finishWrite(Write what, const std::function<bool()>& write) {
     bool ok = false;
     try {
-        ok = write();
+        ok = (what == Write::Delete || withinLimits()) && write();
     } catch (const std::exception&) {
         ok = false; // a value that cannot go into the statement: nothing was written
     }
@@ -162,6 +163,16 @@ void LogDialog::finishWrite(Write what, const std::function<bool()>& write) {
     Dialogs::message(this, QString::fromLatin1(ok ? done[i] : failed[i]));
     if (ok)
         accept();
+}
+
+bool LogDialog::timeWithinLimit(const QString& time) {
+    double minutes = 0;
+    try {
+        minutes = CLibrary::GetMinutes(time);
+    } catch (const std::exception&) {
+        return true;
+    }
+    return WorkoutLimits::minutesOk(minutes);
 }
 
 void LogDialog::btnExit_Click() {

@@ -64,8 +64,15 @@ class LogDialog : public QDialog {
     // Shows "No ID found" when the identifier field is empty.
     bool hasId(const QLineEdit* id);
     // Runs `write` (any exception counts as a failure) and shows its outcome: success
-    // closes the window, a failure leaves it open with every field as it was.
+    // closes the window, a failure leaves it open with every field as it was. An add or an
+    // update whose values are out of bounds (withinLimits) fails without writing.
     void finishWrite(Write what, const std::function<bool()>& write);
+    // False when a field holds a distance or time larger than any workout (WorkoutLimits.h)
+    // or one that is not finite; the window then refuses to save it.
+    virtual bool withinLimits() const { return true; }
+    // A duration text within the largest storable time; a text that is not a duration is
+    // left to the write, which stores the time as typed.
+    static bool timeWithinLimit(const QString& time);
     void btnExit_Click();
 
     // --- Fields and columns -----------------------------------------------------------------

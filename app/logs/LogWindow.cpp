@@ -175,6 +175,10 @@ void LogWindow::btnDelete_Click() {
     });
 }
 
+bool LogWindow::withinLimits() const {
+    return timeWithinLimit(txtTime->text());
+}
+
 void LogWindow::txtDate_Change() {
     // The weekday follows the date; while the text is not a date it shows nothing.
     const auto date = DateText::parse(txtDate->text());

@@ -80,6 +80,8 @@ class LogWindow : public LogDialog {
     // Runs an add's or an update's write and returns its result; a window that reports on what
     // a save did (the distance on the chosen shoes or bike) reads before and after it here.
     virtual bool saveWith(const std::function<bool()>& write) { return write(); }
+    // The time within the largest storable one; a window with distances adds its own.
+    bool withinLimits() const override;
 
     // --- Helpers -------------------------------------------------------------------------
     QString userName() const { return m_state.currentUser(); }

@@ -6,7 +6,7 @@ class QComboBox;
 
 // "Bike Log": one ride of the current user, stored as an Exercise_Master row of type
 // "Cycling" and a Cycling_Log row. Shows the live speed (MPH or KPH by the user's unit);
-// calories are written only when a ride is added (empty counts as 0).
+// calories are read back in edit mode and written by add and update (empty counts as 0).
 class frmBikeLog : public DistanceLogWindow {
     Q_OBJECT
   public:

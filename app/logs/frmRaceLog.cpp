@@ -177,6 +177,10 @@ Tables::Values frmRaceLog::values() const {
     return fieldValues({{QStringLiteral("User_Name"), m_state.currentUser()}});
 }
 
+bool frmRaceLog::withinLimits() const {
+    return timeWithinLimit(txtTime->text()) && distancesWithinLimits();
+}
+
 void frmRaceLog::btnAdd_Click() {
     finishWrite(Write::Add, [this] {
         return writeAndAnnounceBest(

@@ -25,6 +25,7 @@ class frmRaceLog : public LogDialog, private DistanceFields {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool withinLimits() const override;
 
   private:
     // Reads the distance unit and sets the date picker to today.

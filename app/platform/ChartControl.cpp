@@ -283,6 +283,11 @@ void ChartControl::rebuild() {
 
     setRowLabels();
     applyXAxisFormat();
+    // A chart without rows shows its empty plot area alone: an axis without categories would
+    // keep the space of the labels it had, and the grid would stand apart from the frame.
+    const bool empty = m_labels.isEmpty();
+    if (m_xAxis->isVisible() == empty)
+        m_xAxis->setVisible(!empty);
     QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
     yAxis->applyNiceNumbers();

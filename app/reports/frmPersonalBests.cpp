@@ -87,11 +87,16 @@ void frmPersonalBests::Form_Load() {
 void frmPersonalBests::load() {
     const bool miles = m_state.miles();
     tvBests->setHeaderLabels({QStringLiteral("Race Type"), QStringLiteral("Time"),
-                              miles ? QStringLiteral("Pace/mi") : QStringLiteral("Pace/km"),
-                              QStringLiteral("Date"), QStringLiteral("Races"), QStringLiteral("Race")});
+                              PersonalBests::rateHeading(m_raceKind, miles), QStringLiteral("Date"),
+                              QStringLiteral("Races"), QStringLiteral("Race")});
     std::vector<PersonalBest> bests;
     try {
         bests = PersonalBests::compute(*CLibrary().GetConnection(), m_state.currentUser(), miles);
+        // The races of the menu's kind only.
+        if (!m_raceKind.isEmpty())
+            std::erase_if(bests, [this](const PersonalBest& b) {
+                return b.kind.compare(m_raceKind, Qt::CaseInsensitive) != 0;
+            });
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve personal bests - ") + describe(e) +
                                    QStringLiteral(" - In frmPersonalBests Form_Load"));

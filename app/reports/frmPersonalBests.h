@@ -8,9 +8,9 @@ class QPushButton;
 class QTreeWidget;
 class SharedState;
 
-// "Personal Bests": the fastest race of each race type of the current user, under a heading
-// per race kind, with its pace in the main window's unit, date, race name and the number of
-// races of the type. Opened from a race menu, with that menu's race kind chosen.
+// "Personal Bests": the fastest race of each race type of the current user, under the heading
+// of the race kind, with its pace (speed for rides) in the main window's unit, date, race name
+// and the number of races of the type. Opened from a race menu, it lists that menu's race kind.
 class frmPersonalBests : public QDialog {
     Q_OBJECT
   public:

@@ -29,6 +29,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -287,7 +288,13 @@ void frmTextRpt::createReport(TextReport::Format format) {
                                     : QStringLiteral("Could not retrieve data - ");
         result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + procedure;
     }
+    // The new report starts at the top of the view, below any report kept from before.
+    const int first = m_model->rowCount();
     m_model->append(std::move(result.lines));
+    if (m_model->rowCount() > first) {
+        lstReport->scrollTo(m_model->index(first), QAbstractItemView::PositionAtTop);
+        lstReport->horizontalScrollBar()->setValue(0);
+    }
     if (!result.error.isEmpty())
         Dialogs::message(this, result.error);
 }
@@ -333,8 +340,14 @@ void frmTextRpt::btnExit_Click() {
 
 void frmTextRpt::lstReport_DblClick() {
     const QModelIndex current = lstReport->currentIndex();
-    const QString line = current.isValid() ? m_model->lines().at(current.row()) : QString();
-    const auto target = ReportDrillDown::target(line, txtRptType->text(), selectedFormat());
+    const ReportLines& lines = m_model->lines();
+    qsizetype row = current.isValid() ? current.row() : -1;
+    const qint64 record = row >= 0 ? lines.record(row) : 0;
+    // A comment line leads to its record line, which names the workout's kind.
+    while (record > 0 && row > 0 && lines.record(row - 1) == record)
+        --row;
+    const QString line = row >= 0 ? lines.at(row) : QString();
+    const auto target = ReportDrillDown::target(line, record, txtRptType->text(), selectedFormat());
     using Action = ReportDrillDown::Target::Action;
     switch (target.action) {
     case Action::None:

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChartCase{"CyclingSpeedSingleMonthKm",
                   {"--user", "ann", "--kind", "Cycling", "--output", "average", "--filter", "single",
                    "--month", "May 2004", "--km"},
-                  "Ride And KPH May 2004\nKilometers\tPace\n01 May\t48.3\t32.2\n"},
+                  "Ride And KPH May 2004\nKilometers\tSpeed\n01 May\t48.3\t32.2\n"},
         ChartCase{"TimeIndividualRange",
                   {"--user", "ann", "--kind", "Time", "--output", "individual", "--kinds", "Swimming,Running",
                    "--filter", "range", "--begin", "March 2004", "--end", "April 2004"},

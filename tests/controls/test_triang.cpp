@@ -143,6 +143,11 @@ const Calc calcs[] = {
     {"PaceNotADuration", true, false, "txtMiles=5|txtMilePace=9:x0", "5|8.0|0:00|9:x0|0:00"},
     // Time mode, no distance yet: the time is 0 x pace.
     {"TimeWithoutDistance", false, false, "txtKMPace=5:00", "||0:00|0:00|5:00"},
+    // Nothing over 1,000 miles (1,609 km) or 1,000 hours is worked with, typed or worked out.
+    {"AtTheLimits", false, true, "txtKM=1609|txtTime=1000:00:00", "1000.0|1609|1000:00:00|1:00:00|37:17"},
+    {"AbsurdDistance", true, true, "txtTime=45:00|txtMiles=100000000000000000000",
+     "100000000000000000000|0|45:00|0:00|0:00"},
+    {"WorkedTimeOverTheLimit", true, false, "txtMiles=999|txtMilePace=61:00", "999|1607.4|0:00|61:00|0:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Triangulator, Calculates, ::testing::ValuesIn(calcs), CaseName());
 

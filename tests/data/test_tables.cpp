@@ -84,7 +84,7 @@ TEST_P(TableStatements, InsertReadAndUpdateEveryColumn) {
         if (!c.edited)
             continue;
         const QString now = c.kind == Tables::Kind::Date     ? "2027-01-02"
-                            : c.kind == Tables::Kind::Number ? "7"
+                            : c.kind == Tables::Kind::Number ? (c.whenEmpty ? "0" : "7")
                                                              : "new " + name;
         EXPECT_TRUE(after.removeOne(name + "=" + now)) << name.toStdString();
     }

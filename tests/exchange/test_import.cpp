@@ -6,8 +6,6 @@
 #include "WorkoutImport.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -274,6 +272,31 @@ TEST_F(Import, WorkoutAlreadyPresentIsSkippedAndCounted) {
     EXPECT_EQ(rows().size(), 3);
 }
 
+// The summary names the shoes and bikes the import logged on that now stand at 90% or more of
+// their limit, already past it or not: a run and a ride of 6.9 miles take the shoes from 10 of
+// 10 miles to 16.9, the bike from 85 of 100 to 91.9.
+TEST_F(Import, SummaryWarnsOfWornGear) {
+    conn->execute(
+        "INSERT INTO Running_Shoes (Shoe, Active, User_Name, Retire_Distance) VALUES ('Worn', 1, 'Ann', 10)");
+    conn->execute(
+        "INSERT INTO Bikes (Bike, Active, User_Name, Retire_Distance) VALUES ('Steel', 1, 'Ann', 100)");
+    conn->execute("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Date, User_Name) VALUES (1, "
+                  "'5/1/2026', 'Ann'), (2, '5/1/2026', 'Ann')");
+    conn->execute(
+        "INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Shoes) VALUES (1, 10, 16.1, 'Worn')");
+    conn->execute(
+        "INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Bike) VALUES (2, 85, 137, 'Steel')");
+    const auto s =
+        WorkoutImport::run(*conn,
+                           {file("run.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800)),
+                            file("ride.gpx", gpxTrack("2026-06-06T09:00:00Z", 3, 0.05, 600, "", "cycling"))},
+                           options);
+    EXPECT_EQ(
+        WorkoutImport::summaryLines(s).mid(3),
+        QStringList({"Worn: These shoes have now done 16.9 of their 10 miles (169%): time to retire them.",
+                     "Steel: This bike has now done 91.9 of its 100 miles (91%)."}));
+}
+
 TEST_F(Import, CancelWritesNothing) {
     QList<int> seen;
     const auto s = WorkoutImport::run(*conn, twoDays(), options, [&](int done, int total) {
@@ -310,37 +333,6 @@ TEST_F(Import, FolderGivesItsGpsFilesSortedByName) {
     const QStringList files = WorkoutImport::expand({dir.filePath("watch"), dir.filePath("x.gpx")});
     EXPECT_EQ(files, (QStringList{dir.filePath("watch/a.gpx"), dir.filePath("watch/b.tcx"),
                                   dir.filePath("watch/c.FIT"), dir.filePath("x.gpx")}));
-}
-
-TEST_F(Import, FitWithoutTheConverterNamesThePackage) {
-    options.converter = "no-such-converter-here";
-    const QString f = file("watch.fit", "not really");
-    const auto s = WorkoutImport::run(*conn, {f}, options);
-    ASSERT_EQ(s.failed.size(), 1u);
-    EXPECT_EQ(s.failed[0].reason,
-              "needs the gpsbabel program to be read (install the Debian package gpsbabel)");
-}
-
-TEST_F(Import, FitIsConvertedAndImported) {
-    if (QStandardPaths::findExecutable("gpsbabel").isEmpty())
-        GTEST_SKIP() << "gpsbabel is not installed";
-    const QString gpx = file("src.gpx", gpxTrack("2026-06-06T07:00:00Z", 3, 0.05, 1800));
-    const QString fit = dir.filePath("watch.fit");
-    ASSERT_EQ(QProcess::execute("gpsbabel", {"-i", "gpx", "-f", gpx, "-o", "garmin_fit", "-F", fit}), 0);
-    options.fallbackKind = "Cycling";
-    const auto s = WorkoutImport::run(*conn, {fit, file("broken.fit", "garbage")}, options);
-    EXPECT_EQ(s.imported, 1);
-    ASSERT_EQ(s.failed.size(), 1u);
-    EXPECT_TRUE(s.failed[0].reason.startsWith("gpsbabel could not convert it"))
-        << s.failed[0].reason.toStdString();
-    // The converted track names no sport: the fallback kind.
-    ResultSet rs =
-        conn->query("SELECT Exercise_Type, Exercise_Time, Kilometers, Comments FROM Exercise_Master, "
-                    "Cycling_Log WHERE Cycling_ID = Exercise_ID");
-    EXPECT_EQ(rs.field(0), "Cycling");
-    EXPECT_EQ(rs.field(1), "1:00:00");
-    EXPECT_EQ(rs.field(2), "11.1");
-    EXPECT_EQ(rs.field(3), "watch.fit");
 }
 
 TEST(Duration, TextIsHoursMinutesSeconds) {

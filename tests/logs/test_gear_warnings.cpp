@@ -2,6 +2,7 @@
 // when it takes the item past 90% or 100% of its retirement distance.
 #include "LogFixture.h"
 
+#include "EquipmentUsage.h"
 #include "GearWear.h"
 #include "frmBikeLog.h"
 #include "frmRunLog.h"
@@ -41,7 +42,8 @@ const CrossingCase crossings[] = {
      "This bike has now done 120.0 of its 100 miles (120%): time to retire it."},
     {"AlreadyPastTheLimit", Gear::Bike, true, 120, 130, 100.0, ""},
     {"ACorrectionDownwards", Gear::Bike, true, 95, 85, 100.0, ""},
-    {"Kilometres", Gear::Bike, false, 140, 150, 160.9, "This bike has now done 150.0 of its 160.9 km (93%)."},
+    // Decided on the miles (93.2 of 100), shown in kilometres.
+    {"Kilometres", Gear::Bike, false, 87, 93.2, 100.0, "This bike has now done 150.0 of its 160.9 km (93%)."},
     {"NoLimit", Gear::Shoes, true, 0, 5000, std::nullopt, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Saves, Crossing, testing::ValuesIn(crossings), CaseName());
@@ -49,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(Saves, Crossing, testing::ValuesIn(crossings), CaseName
 // (With a limit in miles: the run log test below.)
 TEST(GearLabel, ShowsTheDistanceAndTheShareOfTheLimit) {
     EXPECT_EQ(GearWear::label(Wear{0, std::nullopt}, false), "Done: 0.0 km");
-    EXPECT_EQ(GearWear::label(Wear{12.25, 804.5}, false), "Done: 12.3 of 804.5 km (1%)");
+    EXPECT_EQ(GearWear::label(Wear{7.6, 500}, false), "Done: 12.2 of 804.5 km (1%)");
 }
 
 // --- The windows on a real database ---------------------------------------------------------------
@@ -129,8 +131,22 @@ TEST_F(GearWindows, AnUpdateOfARideThatPassesTheLimitWarnsInKilometres) {
     retype(edit(&w, "txtKilometers"), "165");
     click(button(&w, "btnUpdate"));
     EXPECT_EQ(messages,
-              QStringList({"This bike has now done 165.0 of its 160.9 km (102%): time to retire it.",
+              QStringList({"This bike has now done 164.9 of its 160.9 km (102%): time to retire it.",
                            "Record Updated"}));
+}
+
+// Four rides of 25 miles stored as 40.2 km each: the bike has done its 100 miles, in the log
+// and in the report, in kilometres too (160.8 km summed).
+TEST_F(GearWindows, AnItemAtItsLimitIsAtItInEitherUnit) {
+    exec("INSERT INTO Bikes (Bike, Active, User_Name, Retire_Distance) VALUES ('Steel', 1, 'Bob', 100)");
+    for (int i = 0; i < 4; ++i)
+        seed("Cycling", "1:00:00", "",
+             "Cycling_Log (Cycling_ID, Miles, Bike, Kilometers) VALUES (%1, 25, 'Steel', 40.2)");
+    state.setMiles(false);
+    frmBikeLog w(state);
+    w.openForAdd("12/6/2026", "Sunday");
+    EXPECT_EQ(find<QLabel>(&w, "lblBikeDistance")->text(), "Done: 160.9 of 160.9 km (100%)");
+    EXPECT_TRUE(EquipmentUsage::lines(*db(), "Bob", "Bike", false).last().endsWith(" 100%"));
 }
 
 } // namespace

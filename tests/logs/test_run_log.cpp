@@ -1,5 +1,7 @@
 #include "LogFixture.h"
 
+#include "frmBikeLog.h"
+#include "frmRaceLog.h"
 #include "frmRunLog.h"
 
 #include <QClipboard>
@@ -163,5 +165,51 @@ TEST_F(RunLogTest, ReadFailuresAreReported) {
     EXPECT_FALSE(w.openForEdit("7", true));
     EXPECT_TRUE(shown("Could not retrieve data - ", " - In frmTextRpt lstReport_DblClick"));
 }
+
+// A distance over 1,000 miles (1,609 km) or a time over 1,000 hours is refused by the run, bike
+// and race logs with their own failure message; the limits themselves are stored.
+struct LimitCase {
+    const char* name;
+    const char* field;
+    const char* text;
+    bool stored;
+};
+
+class WorkoutLimits : public LogFixture, public testing::WithParamInterface<LimitCase> {};
+
+TEST_P(WorkoutLimits, OnlyStorableValuesAreSavedByEveryLog) {
+    exec(
+        "INSERT INTO RaceTypes (Exercise, RaceType, RaceDistance, User_Name) VALUES ('RunningRace', 'Ultra', "
+        "100, 'Bob')");
+    state.setMiles(QString(GetParam().field) != "txtKilometers"); // the unit typed
+    frmRunLog run(state);
+    frmBikeLog bike(state);
+    frmRaceLog race(state);
+    run.openForAdd("12/6/2026", "Sunday");
+    bike.openForAdd("12/6/2026", "Sunday");
+    race.openForAdd("Running Race Log", "RunningRace");
+    for (QDialog* w : std::initializer_list<QDialog*>{&run, &bike, &race}) {
+        messages.clear();
+        w->show();
+        for (const auto& [field, text] : {std::pair{"txtMiles", "5"},
+                                          {"txtTime", "1:00:00"},
+                                          {"txtKilometers", "8"},
+                                          {GetParam().field, GetParam().text}})
+            retype(edit(w, field), text);
+        click(button(w, w == &bike ? "btnAddRecord" : "btnAdd"));
+        EXPECT_EQ(messages.value(0), GetParam().stored ? "data entered" : "Problem entering data")
+            << w->objectName().toStdString();
+    }
+}
+
+const LimitCase limitCases[] = {
+    {"AtTheLimits", "txtTime", "1000:00:00", true},
+    {"TimeOverTheLimit", "txtTime", "1000:00:01", false},
+    {"MilesAtTheLimit", "txtMiles", "1000", true},
+    {"MilesOverTheLimit", "txtMiles", "1000.1", false},
+    {"AbsurdMiles", "txtMiles", "100000000000000000000", false},
+    {"KilometresOverTheLimit", "txtKilometers", "1609.1", false},
+};
+INSTANTIATE_TEST_SUITE_P(Values, WorkoutLimits, testing::ValuesIn(limitCases), CaseName());
 
 } // namespace

@@ -59,8 +59,8 @@ TEST_F(PersonalBestsTest, LinesUnderAHeadingPerKind) {
         "Marathon                3:30:00     8:01  10/4/2026     1  City Marathon",
         "",
         "Cycling Races",
-        "Race Type                  Time  Pace/mi       Date Races  Race",
-        "40K TT                  1:05:30     2:38   8/9/2026     1  Club TT",
+        "Race Type                  Time      MPH       Date Races  Race",
+        "40K TT                  1:05:30    22.81   8/9/2026     1  Club TT",
     };
     EXPECT_EQ(PersonalBests::lines(bests("Ann", true), true), expected);
     EXPECT_EQ(PersonalBests::lines({}, true), QStringList({"No races"}));
@@ -80,20 +80,22 @@ TEST_F(PersonalBestsTest, ANameWithAQuoteIsReadSafely) {
               std::nullopt);
 }
 
-TEST_F(PersonalBestsTest, WindowListsTheBestsOfTheCurrentUserInTheirUnit) {
+// Each race menu's window lists its own kind only; rides with their speed (40 km in 1:05:30).
+TEST_F(PersonalBestsTest, WindowListsTheMenusKindInTheUsersUnit) {
     FixedState state("Ann", false);
     frmPersonalBests w(state, "CyclingRace");
     w.show();
     auto* tree = find<QTreeWidget>(&w, "tvBests");
-    ASSERT_EQ(tree->topLevelItemCount(), 2);
-    EXPECT_EQ(tree->headerItem()->text(2), "Pace/km");
-    QTreeWidgetItem* running = tree->topLevelItem(0);
-    ASSERT_EQ(running->childCount(), 3);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    EXPECT_EQ(tree->headerItem()->text(2), "KPH");
     QStringList row;
     for (int c = 0; c < 6; ++c)
-        row << running->child(1)->text(c);
-    EXPECT_EQ(row, QStringList({"5K", "24:30", "4:54", "4/12/2026", "4", "Spring 5K"}));
-    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(1)) << "the menu's race kind is chosen";
+        row << tree->topLevelItem(0)->child(0)->text(c);
+    EXPECT_EQ(row, QStringList({"40K TT", "1:05:30", "36.64", "8/9/2026", "1", "Club TT"}));
+    frmPersonalBests running(state, "RunningRace");
+    running.show();
+    EXPECT_EQ(running.tvBests->topLevelItem(0)->childCount(), 3);
+    EXPECT_EQ(running.tvBests->topLevelItemCount(), 1);
     shot(&w, "frmPersonalBests");
     EXPECT_TRUE(messages.isEmpty());
 }

@@ -180,6 +180,7 @@ struct DrillCase {
     const char* kind;
     Format format;
     QString line;
+    qint64 record; // the record number beside the line
     Target::Action action = Target::Action::None;
     const char* targetKind = "";
     const char* id = "";
@@ -194,7 +195,7 @@ class Drill : public ::testing::TestWithParam<DrillCase> {};
 
 TEST_P(Drill, Target) {
     const DrillCase& c = GetParam();
-    const Target t = ReportDrillDown::target(c.line, QString::fromUtf8(c.kind), c.format);
+    const Target t = ReportDrillDown::target(c.line, c.record, QString::fromUtf8(c.kind), c.format);
     EXPECT_EQ(int(t.action), int(c.action));
     if (t.action == c.action && c.action != Target::Action::None) {
         EXPECT_EQ(t.kind, QString::fromUtf8(c.targetKind));
@@ -208,8 +209,6 @@ QString blanks(int n) {
 }
 const QString RunLine = "28-Nov-2026" + blanks(3) + "5" + blanks(7) + "45:00" + blanks(5) + "9:00" +
                         blanks(4) + "Saturday" + blanks(3) + "River Loop" + blanks(41) + "1";
-const QString LongCourse = "28-Nov-2026" + blanks(3) + "5" + blanks(7) + "45:00" + blanks(5) + "9:00" +
-                           blanks(4) + "Saturday" + blanks(3) + QString(60, QLatin1Char('x')) + " 4711";
 const QString TimeSwim =
     "03-Dec-2026" + blanks(3) + "40:00" + blanks(5) + "Thursday" + blanks(5) + "Swimming" + blanks(58) + "8";
 const QString TimeLongDay =
@@ -221,27 +220,25 @@ const Target::Action Workout = Target::Action::Workout;
 INSTANTIATE_TEST_SUITE_P(
     DrillDown, Drill,
     ::testing::ValuesIn(std::vector<DrillCase>{
-        {"RunRecord", "Running", Format::Full, RunLine, Workout, "Running", "1"},
-        {"LongCourseStillFindsTheNumber", "Cycling", Format::Full, LongCourse, Workout, "Cycling", "4711"},
-        {"Separator", "Running", Format::Full, QString(82, QLatin1Char('-'))},
-        {"Blank", "Running", Format::Full, " "},
-        {"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45"},
-        {"CommentEndingInDigits", "Running", Format::Full, blanks(5) + "ran with Bob 2026"},
-        {"NumberWithText", "Running", Format::Full, RunLine + "; DELETE FROM Users"},
-        {"TimeReportType", "Time", Format::Full, TimeSwim, Workout, "Swimming", "8"},
-        {"TimeReportPushedType", "Time", Format::Full, TimeLongDay, Workout, "Video", "10"},
+        {"RunRecord", "Running", Format::Full, RunLine, 1, Workout, "Running", "1"},
+        {"CommentLineOfARecord", "Cycling", Format::Full, blanks(5) + "windy 2026", 4711, Workout, "Cycling",
+         "4711"},
+        {"Separator", "Running", Format::Full, QString(82, QLatin1Char('-')), 0},
+        {"Totals", "Running", Format::Full, blanks(16) + "Runs=2 Avg Miles=5.60 Avg Time=53:45", 0},
+        {"TimeReportType", "Time", Format::Full, TimeSwim, 8, Workout, "Swimming", "8"},
+        {"TimeReportPushedType", "Time", Format::Full, TimeLongDay, 10, Workout, "Video", "10"},
         {"SummaryMonth", "Swimming", Format::Summary,
-         "December 2026   40       40:00     1       40.00       40:00      ", Target::Action::Criteria,
+         "December 2026   40       40:00     1       40.00       40:00      ", 0, Target::Action::Criteria,
          "Swimming", "", "Format(Exercise_Date, 'MMMM YYYY') = Format('December 2026', 'MMMM YYYY')"},
-        {"SummaryTotals", "Running", Format::Summary, "Report Totals -> Miles=13.8"},
-        {"SummaryInjection", "Running", Format::Summary, "x') OR ('1"},
-        {"WeekLine", "Running", Format::Weekly, "29-Nov-2026     8.8      1:52:30   12:47",
+        {"SummaryTotals", "Running", Format::Summary, "Report Totals -> Miles=13.8", 0},
+        {"SummaryInjection", "Running", Format::Summary, "x') OR ('1", 0},
+        {"WeekLine", "Running", Format::Weekly, "29-Nov-2026     8.8      1:52:30   12:47", 0,
          Target::Action::Criteria, "Running", "",
          "Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND Format('12/05/2026', "
          "'mm/dd/yyyy')"},
-        {"WeekHeader", "Running", Format::Weekly, "WEEK            MILES"},
-        {"RaceRecord", "RunningRace", Format::None, RaceLine, Target::Action::Race, "RunningRace", "2"},
-        {"RaceBlank", "RunningRace", Format::None, " "}}),
+        {"WeekHeader", "Running", Format::Weekly, "WEEK            MILES", 0},
+        {"RaceRecord", "RunningRace", Format::None, RaceLine, 2, Target::Action::Race, "RunningRace", "2"},
+        {"RaceBlank", "RunningRace", Format::None, " ", 0}}),
     CaseName());
 
 } // namespace

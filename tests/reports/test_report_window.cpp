@@ -71,6 +71,18 @@ TEST_F(ReportWindow, CreateAppendsUnlessAlwaysClearAndShowsTheCoreLines) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// A report added below another one is scrolled to its first line; a cleared one starts at the top.
+TEST_F(ReportWindow, EachNewReportIsShownFromItsFirstLine) {
+    auto w = open(QStringLiteral("Running"));
+    w->resize(700, 360);
+    for (const int top : {0, 1, 0}) {
+        w->chkAlwaysClear->setChecked(top == 0);
+        click(w->btnCreateReport);
+        QApplication::processEvents();
+        EXPECT_EQ(w->lstReport->indexAt(QPoint(2, 2)).row(), top * w->reportLines().size() / 2);
+    }
+}
+
 TEST_F(ReportWindow, UnknownKindSaysProgramErrorAndCloses) {
     auto w = open(QStringLiteral("Walking"));
     EXPECT_EQ(messages, QStringList{"Program Error"});
@@ -203,6 +215,30 @@ TEST_F(ReportWindow, FullReportLineOpensTheRunAndTheReportShowsTheUpdate) {
     doubleClick(*w, QStringLiteral("November 2026"));
     doubleClick(*w, QStringLiteral("Report Totals"));
     EXPECT_EQ(messages, QStringList(3, "Please select a record in the report."));
+}
+
+// A course and a distance too long for their columns (the record number runs into the course)
+// and the comment line under a record open that record.
+TEST_F(ReportWindow, LongFieldsAndCommentLinesOpenTheirRecord) {
+    exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, "
+         "User_Name, Comments) VALUES (20, 'Running', '12/1/2026', 'Tuesday', '1:00:00', 'Ann', 'long')");
+    exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course) VALUES (20, 123.4567, 198.6, '" +
+         QString(60, 'x') + "')");
+    QStringList ids;
+    for (const char* form : {"frmRunLog", "frmSwimLog"})
+        drivers[form] = [&ids](QDialog* d) { return ids << find<QLineEdit>(d, "txtID")->text(), 0; };
+    for (const char* kind : {"Running", "Time"}) {
+        auto w = open(kind);
+        w->chkIncludeComments->setChecked(true);
+        click(w->btnCreateReport);
+        for (const char* line : {"01-Dec-2026", "     long", "     drills"})
+            if (w->reportLines().toStringList().filter(QRegularExpression(QString("^") + line)).size() == 1)
+                doubleClick(*w, line);
+    }
+    EXPECT_EQ(ids, (QStringList{"20", "20", "20", "20", "8"}));
+    EXPECT_EQ(opened, (QStringList{"frmRunLog", "frmRunLog", "frmRunLog", "frmRunLog", "frmSwimLog"}));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }
 
 // Returning from a log window activates the report window again: the stored default comes

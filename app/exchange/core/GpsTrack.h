@@ -5,8 +5,8 @@
 #include <QString>
 #include <vector>
 
-// Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks and TCX
-// activities, read as a stream so that a large track never sits in memory at once.
+// Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks, TCX activities and
+// FIT activity files, read as a stream so that a large track never sits in memory at once.
 namespace GpsTrack {
 
 struct Activity {
@@ -20,6 +20,7 @@ struct Activity {
 struct Parsed {
     std::vector<Activity> activities; // only those with at least one point with a time
     QString error;                    // "" when the file was read to its end
+    QString warning;                  // "" when the file was whole; else why only part of it could be read
 };
 
 // A GPX document: every <trk> is one activity; its distance is the sum of the great-circle
@@ -30,6 +31,12 @@ Parsed readGpx(QIODevice& device);
 // A TCX document: every <Activity> is one; time and distance are the sums of its laps'
 // TotalTimeSeconds and DistanceMeters, or taken from its track points when the laps lack them.
 Parsed readTcx(QIODevice& device);
+
+// A FIT file: every session is one activity, with the session's own start, timer time and
+// distance; the transitions of a multisport file are none. A file whose checksum fails or whose
+// records stop decoding gives what was read before, with a warning; a file of another type
+// than an activity (settings, a weight scale, ...) is an error naming that type.
+Parsed readFit(QIODevice& device);
 
 // The workout kind a sport text names: "Running", "Cycling", "Swimming", or "" for one the
 // program does not log by distance (or no sport at all).

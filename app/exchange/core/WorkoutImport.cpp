@@ -2,6 +2,7 @@
 
 #include "CLibrary.h"
 #include "DateText.h"
+#include "GearWear.h"
 #include "GpsTrack.h"
 #include "Tables.h"
 #include "Transaction.h"
@@ -9,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QSet>
 #include <QThread>
 #include <algorithm>
 #include <cmath>
@@ -38,40 +37,6 @@ GpsTrack::Parsed readFile(const QString& path, GpsTrack::Parsed (*reader)(QIODev
         return parsed;
     }
     return reader(file);
-}
-
-// A FIT file converted to GPX by the converter into a temporary folder, then read as GPX.
-GpsTrack::Parsed readFit(const QString& path, const Options& options) {
-    GpsTrack::Parsed parsed;
-    const QString program = QStandardPaths::findExecutable(options.converter);
-    if (program.isEmpty()) {
-        parsed.error = QStringLiteral("needs the gpsbabel program to be read (install the Debian package %1)")
-                           .arg(QLatin1String(ConverterPackage));
-        return parsed;
-    }
-    QTemporaryDir dir;
-    if (!dir.isValid()) {
-        parsed.error = QStringLiteral("no temporary folder for the conversion");
-        return parsed;
-    }
-    const QString gpx = dir.filePath(QStringLiteral("converted.gpx"));
-    QProcess process;
-    process.start(program,
-                  {QStringLiteral("-i"), QStringLiteral("garmin_fit"), QStringLiteral("-f"), path,
-                   QStringLiteral("-o"), QStringLiteral("gpx,gpxver=1.1"), QStringLiteral("-F"), gpx});
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-        const QString message = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-        parsed.error =
-            QStringLiteral("gpsbabel could not convert it") +
-            (message.isEmpty() ? QString() : QStringLiteral(": ") + message.section(QLatin1Char('\n'), 0, 0));
-        return parsed;
-    }
-    return readFile(gpx, &GpsTrack::readGpx);
 }
 
 Workout workoutOf(const GpsTrack::Activity& activity, const QString& path, const Options& options) {
@@ -105,6 +70,24 @@ QString defaultItem(Connection& conn, const QString& kind, const QString& user) 
         return QString();
     ResultSet rs = conn.query(sql, {user});
     return rs.eof() ? QString() : rs.field("Item");
+}
+
+// The state of each pair of shoes or bike the import logged workouts on, read after the writes:
+// those at 90% or more of their limit, named.
+QStringList gearWarnings(Connection& conn, const Options& options, const QHash<QString, QString>& items,
+                         const QSet<QString>& usedKinds) {
+    QStringList out;
+    for (const auto& [kind, gear] : {std::pair{QStringLiteral("Running"), GearWear::Gear::Shoes},
+                                     std::pair{QStringLiteral("Cycling"), GearWear::Gear::Bike}}) {
+        const QString item = items.value(kind);
+        if (!usedKinds.contains(kind) || item.isEmpty())
+            continue;
+        const QString status =
+            GearWear::statusMessage(gear, GearWear::read(conn, gear, options.user, item), options.miles);
+        if (!status.isEmpty())
+            out << item + QStringLiteral(": ") + status;
+    }
+    return out;
 }
 
 const Tables::Table& detailTable(const QString& kind) {
@@ -191,7 +174,7 @@ FileWorkouts read(const QString& path, const Options& options) {
     else if (hasSuffix(path, "tcx"))
         parsed = readFile(path, &GpsTrack::readTcx);
     else if (hasSuffix(path, "fit"))
-        parsed = readFit(path, options);
+        parsed = readFile(path, &GpsTrack::readFit);
     else
         parsed.error = QStringLiteral("not a GPX, TCX or FIT file");
     if (!parsed.error.isEmpty()) {
@@ -200,6 +183,7 @@ FileWorkouts read(const QString& path, const Options& options) {
     }
     for (const auto& activity : parsed.activities)
         result.workouts.push_back(workoutOf(activity, path, options));
+    result.warning = parsed.warning;
     return result;
 }
 
@@ -208,6 +192,7 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
     try {
         Transaction transaction(conn);
         QHash<QString, QString> items; // kind -> shoes or bike
+        QSet<QString> usedKinds;       // kinds of which a workout was written
         // Files are read a few at a time on worker threads (reading touches no shared state and
         // no database); what they hold is written here, in the order of the list.
         const int batch = std::max(1, QThread::idealThreadCount()) * 2;
@@ -235,6 +220,8 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 summary.failed.push_back({files[i], file.error});
                 continue;
             }
+            if (!file.warning.isEmpty())
+                summary.partial.push_back({files[i], file.warning});
             for (const Workout& w : file.workouts) {
                 if (alreadyThere(conn, options.user, w)) {
                     ++summary.skipped;
@@ -243,9 +230,11 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 if (!items.contains(w.kind))
                     items.insert(w.kind, defaultItem(conn, w.kind, options.user));
                 write(conn, options.user, w, items.value(w.kind));
+                usedKinds.insert(w.kind);
                 ++summary.imported;
             }
         }
+        summary.gearWarnings = gearWarnings(conn, options, items, usedKinds);
         if (progress)
             progress(int(files.size()), int(files.size()));
         transaction.commit();
@@ -267,7 +256,11 @@ QStringList summaryLines(const Summary& summary) {
                       QStringLiteral("Failed: %1").arg(summary.failed.size())};
     for (const Failure& f : summary.failed)
         lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
-    return lines;
+    if (!summary.partial.empty())
+        lines << QStringLiteral("Read in part: %1").arg(summary.partial.size());
+    for (const Failure& f : summary.partial)
+        lines << QStringLiteral("  ") + QFileInfo(f.file).fileName() + QStringLiteral(": ") + f.reason;
+    return lines + summary.gearWarnings;
 }
 
 } // namespace WorkoutImport

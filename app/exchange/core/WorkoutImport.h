@@ -8,12 +8,9 @@
 
 class Connection;
 
-// Brings the workouts recorded in GPS files (GPX, TCX, and FIT through the gpsbabel program)
-// into the diary as runs, rides and swims of one user, written as the log windows write them.
+// Brings the workouts recorded in GPS files (GPX, TCX and FIT) into the diary as runs, rides
+// and swims of one user, written as the log windows write them.
 namespace WorkoutImport {
-
-// The Debian package that provides the converter for FIT files.
-inline constexpr const char* ConverterPackage = "gpsbabel";
 
 struct Options {
     QString user;
@@ -23,8 +20,8 @@ struct Options {
     // A workout's date is the date of its start time in this zone (the computer's own zone
     // unless a caller says otherwise).
     QTimeZone zone = QTimeZone::systemTimeZone();
-    // The converter for FIT files, found on PATH; a test can name one that does not exist.
-    QString converter = QStringLiteral("gpsbabel");
+    // The unit of the distances in the gear warnings of the summary: miles, or kilometres.
+    bool miles = true;
 };
 
 struct Failure {
@@ -36,8 +33,12 @@ struct Summary {
     int imported = 0;
     int skipped = 0; // already in the diary (same user, kind, date and time)
     std::vector<Failure> failed;
-    bool cancelled = false; // nothing was written
-    QString error;          // a database failure: nothing was written
+    std::vector<Failure> partial; // imported from what could be read of a damaged file, and why
+    bool cancelled = false;       // nothing was written
+    QString error;                // a database failure: nothing was written
+    // One line per pair of shoes or bike that the imported workouts were logged on and that now
+    // stands at 90% or more of its retirement distance: "Red: These shoes have now done ...".
+    QStringList gearWarnings;
 };
 
 // The files an argument list names: files as given, and the .gpx, .tcx and .fit files of a
@@ -60,6 +61,7 @@ struct Workout {
 struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
+    QString warning; // the file was damaged: the workouts are what could be read of it
 };
 FileWorkouts read(const QString& path, const Options& options);
 
@@ -75,7 +77,7 @@ using Progress = std::function<bool(int done, int total)>;
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
 
-// The summary as the dialog and the command line print it.
+// The summary as the dialog and the command line print it, the gear warnings last.
 QStringList summaryLines(const Summary& summary);
 
 } // namespace WorkoutImport

@@ -7,6 +7,7 @@
 #include "NumberText.h"
 #include "Transaction.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <utility>
@@ -53,12 +54,12 @@ QString filterClause(const Selection& sel) {
         return between(QDate(year, 1, 1), QDate(year, 12, 31));
     }
     case Filter::DateRange: {
-        // From the first day of the beginning month through the whole ending month; a
-        // beginning after the end leaves the ending month alone.
+        // From the first day of the beginning month through the whole ending month; months
+        // chosen the wrong way round are taken the right way round.
         const auto begin = monthDays(sel.beginMonth);
         const auto end = monthDays(sel.endMonth);
         if (begin && end)
-            return between(begin->first <= end->second ? begin->first : end->first, end->second);
+            return between(std::min(begin->first, end->first), std::max(begin->second, end->second));
         return QStringLiteral("AND ((Exercise_Date BETWEEN Format(") + q(sel.beginMonth) +
                QStringLiteral(", 'mmmm yyyy') AND Format(") + q(sel.endMonth) +
                QStringLiteral(", 'mmmm yyyy')) OR Format(Exercise_Date, 'mmmm yyyy') = Format(") +
@@ -307,9 +308,11 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
     ChartTable table;
     table.title = paceTitle(sport, miles, sel);
     const bool single = sel.filter == Filter::SingleMonth;
+    // Rides are charted by their speed, runs by their pace.
+    const QString rate = sport == Sport::Cycling ? QStringLiteral("Speed") : QStringLiteral("Pace");
     table.seriesLabels =
-        single ? QStringList{distanceColumn, QStringLiteral("Pace")}
-               : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg Pace")};
+        single ? QStringList{distanceColumn, rate}
+               : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg ") + rate};
 
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Time, ") + distanceColumn +

@@ -21,7 +21,7 @@ namespace GraphTables {
 enum class Filter {
     AllMonths,     // one row per month with workouts
     CurrentYear,   // the same, for the year of today
-    DateRange,     // the months from beginMonth through endMonth, both whole
+    DateRange,     // the months from beginMonth through endMonth, both whole, in either order
     SingleMonth,   // one row per workout of singleMonth
     CompareYears,  // one row per year
     CompareMonths, // one row per year, for the calendar month compareMonth

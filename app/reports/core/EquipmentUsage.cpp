@@ -59,12 +59,17 @@ QString sumField(bool miles) {
     return miles ? QStringLiteral("Mile") : QStringLiteral("Kilometer");
 }
 
-// The retirement distance of a row (stored in miles) in the report's unit; none for no limit.
-std::optional<double> limitOf(const ResultSet& rs, bool miles) {
+// The summed miles of a row, whatever the unit shown: the share of the limit is decided on
+// the stored miles, as the log windows decide it, so an item is past its limit in both units.
+const QString WornMiles = QStringLiteral(", Sum(Miles) AS WornMiles");
+
+// The share of its retirement distance (stored in miles) that a row's item has done; none
+// for no limit.
+std::optional<int> shareOf(const ResultSet& rs) {
     const QVariant v = rs.value(QStringLiteral("Retire_Distance"));
     if (!v.isValid() || v.isNull() || !(v.toDouble() > 0))
         return std::nullopt;
-    return miles ? v.toDouble() : v.toDouble() * CLibrary::KilometersPerMile;
+    return GearWear::percentUsed(rs.value(QStringLiteral("WornMiles")).toDouble(), v.toDouble());
 }
 
 // The price divided by the distance, to the cent; empty without a price or a distance.
@@ -88,13 +93,13 @@ ChartTable readChart(Connection& conn, const Kind& k, const QString& kind, const
     table.seriesLabels = {sumField(miles)};
     // Names are unique per user, so each group has one retirement distance.
     ResultSet rs = conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + sumColumn(miles) +
-                              QStringLiteral(", Max(Retire_Distance) AS Retire_Distance ") +
+                              WornMiles + QStringLiteral(", Max(Retire_Distance) AS Retire_Distance ") +
                               fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item);
     QList<bool> past;
     for (; !rs.eof(); rs.moveNext()) {
         const double distance = rs.value(1).toDouble();
-        const auto limit = limitOf(rs, miles);
-        past << (limit && GearWear::percentUsed(distance, *limit) >= 100);
+        const auto share = shareOf(rs);
+        past << (share && *share >= 100);
         table.rows << ChartTable::Row{rs.field(0), {distance}};
     }
     // Items past their retirement distance are drawn as a second series, so they stand out.
@@ -123,15 +128,14 @@ QStringList readLines(Connection& conn, const Kind& k, const QString& kind, cons
     ResultSet rs =
         conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + k.typeColumn +
                    QStringLiteral(", Price, Format(Purchase_Date, 'dd-mmm-yy') AS pDate, ") +
-                   sumColumn(miles) + QStringLiteral(", Retire_Distance ") + fromWhere(k, kind, user) +
-                   QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") + k.typeColumn +
-                   QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
+                   sumColumn(miles) + WornMiles + QStringLiteral(", Retire_Distance ") +
+                   fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") +
+                   k.typeColumn + QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
     const QString distanceField = sumField(miles);
     for (; !rs.eof(); rs.moveNext()) {
         const double distance = rs.value(distanceField).toDouble();
-        const auto limit = limitOf(rs, miles);
-        const QString share =
-            limit ? QString::number(GearWear::percentUsed(distance, *limit)) + QLatin1Char('%') : QString();
+        const auto percent = shareOf(rs);
+        const QString share = percent ? QString::number(*percent) + QLatin1Char('%') : QString();
         out << withoutTrailingBlanks(
             CLibrary::FormatString(rs.field(0), 30) + CLibrary::FormatString(rs.field(1), k.typeWidth) +
             CLibrary::FormatString(rs.field(QStringLiteral("Price")), 10) +

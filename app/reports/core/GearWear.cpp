@@ -19,6 +19,11 @@ QString unitWord(bool miles) {
     return miles ? QStringLiteral("miles") : QStringLiteral("km");
 }
 
+// Miles in the unit shown.
+double shown(double miles, bool inMiles) {
+    return inMiles ? miles : miles * CLibrary::KilometersPerMile;
+}
+
 QString limitText(double limit) {
     return NumberText::general(std::round(limit * 10) / 10);
 }
@@ -29,21 +34,18 @@ bool reached(double done, double limit, double share) {
 
 } // namespace
 
-Wear read(Connection& conn, Gear gear, const QString& user, const QString& item, bool miles) {
+Wear read(Connection& conn, Gear gear, const QString& user, const QString& item) {
     const bool shoes = gear == Gear::Shoes;
     const QString limitSql = shoes ? QStringLiteral("SELECT Retire_Distance FROM Running_Shoes "
                                                     "WHERE User_Name = ? AND Shoe = ?")
                                    : QStringLiteral("SELECT Retire_Distance FROM Bikes "
                                                     "WHERE User_Name = ? AND Bike = ?");
-    const QString distance = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
     const QString doneSql =
         shoes
-            ? QStringLiteral("SELECT Sum(%1) AS Done FROM Running_Log, Exercise_Master "
+            ? QStringLiteral("SELECT Sum(Miles) AS Done FROM Running_Log, Exercise_Master "
                              "WHERE Running_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Shoes = ?")
-                  .arg(distance)
-            : QStringLiteral("SELECT Sum(%1) AS Done FROM Cycling_Log, Exercise_Master "
-                             "WHERE Cycling_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Bike = ?")
-                  .arg(distance);
+            : QStringLiteral("SELECT Sum(Miles) AS Done FROM Cycling_Log, Exercise_Master "
+                             "WHERE Cycling_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Bike = ?");
     Wear wear;
     Transaction t(conn, Transaction::Mode::Read);
     {
@@ -51,7 +53,7 @@ Wear read(Connection& conn, Gear gear, const QString& user, const QString& item,
         if (!rs.eof()) {
             const QVariant v = rs.value(0);
             if (v.isValid() && !v.isNull() && v.toDouble() > 0)
-                wear.limit = miles ? v.toDouble() : v.toDouble() * CLibrary::KilometersPerMile;
+                wear.limit = v.toDouble();
         }
     }
     {
@@ -70,12 +72,29 @@ int percentUsed(double done, double limit) {
 }
 
 QString label(const Wear& wear, bool miles) {
-    const QString done = NumberText::fixed(wear.done, 1);
+    const QString done = NumberText::fixed(shown(wear.done, miles), 1);
     if (!wear.limit)
         return QStringLiteral("Done: %1 %2").arg(done, unitWord(miles));
     return QStringLiteral("Done: %1 of %2 %3 (%4%)")
-        .arg(done, limitText(*wear.limit), unitWord(miles))
+        .arg(done, limitText(shown(*wear.limit, miles)), unitWord(miles))
         .arg(percentUsed(wear.done, *wear.limit));
+}
+
+QString statusMessage(Gear gear, const Wear& wear, bool miles) {
+    if (!wear.limit || !reached(wear.done, *wear.limit, 0.9))
+        return QString();
+    const double limit = *wear.limit;
+    const bool shoes = gear == Gear::Shoes;
+    QString text = (shoes ? QStringLiteral("These shoes have now done %1 of their %2 %3 (%4%)")
+                          : QStringLiteral("This bike has now done %1 of its %2 %3 (%4%)"))
+                       .arg(NumberText::fixed(shown(wear.done, miles), 1), limitText(shown(limit, miles)),
+                            unitWord(miles))
+                       .arg(percentUsed(wear.done, limit));
+    if (reached(wear.done, limit, 1.0))
+        text += shoes ? QStringLiteral(": time to retire them.") : QStringLiteral(": time to retire it.");
+    else
+        text += QLatin1Char('.');
+    return text;
 }
 
 QString crossingMessage(Gear gear, const Wear& before, const Wear& after, bool miles) {
@@ -84,18 +103,7 @@ QString crossingMessage(Gear gear, const Wear& before, const Wear& after, bool m
     const double limit = *after.limit;
     const bool full = reached(after.done, limit, 1.0) && !reached(before.done, limit, 1.0);
     const bool nearly = reached(after.done, limit, 0.9) && !reached(before.done, limit, 0.9);
-    if (!full && !nearly)
-        return QString();
-    const bool shoes = gear == Gear::Shoes;
-    QString text = (shoes ? QStringLiteral("These shoes have now done %1 of their %2 %3 (%4%)")
-                          : QStringLiteral("This bike has now done %1 of its %2 %3 (%4%)"))
-                       .arg(NumberText::fixed(after.done, 1), limitText(limit), unitWord(miles))
-                       .arg(percentUsed(after.done, limit));
-    if (full)
-        text += shoes ? QStringLiteral(": time to retire them.") : QStringLiteral(": time to retire it.");
-    else
-        text += QLatin1Char('.');
-    return text;
+    return full || nearly ? statusMessage(gear, after, miles) : QString();
 }
 
 } // namespace GearWear

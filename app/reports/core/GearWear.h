@@ -12,28 +12,32 @@ namespace GearWear {
 
 enum class Gear { Shoes, Bike };
 
-// Distances in one unit (miles or kilometres, as asked).
+// Distances in miles, as stored: every decision (the share of the limit, the warnings) is taken
+// on them, so an item is at its limit in either unit alike; kilometres are for showing only.
 struct Wear {
-    double done = 0;             // summed over every logged workout of the user with the item
-    std::optional<double> limit; // the retirement distance; none: no limit (or no such item)
+    double done = 0;             // miles, summed over every logged workout of the user with the item
+    std::optional<double> limit; // the retirement distance in miles; none: no limit (or no such item)
 };
 
-// The item's wear for `user`, in miles or kilometres, read in one read transaction. The item
-// is matched by name, as the logs store it. Throws DbError.
-Wear read(Connection& conn, Gear gear, const QString& user, const QString& item, bool miles);
+// The item's wear for `user`, read in one read transaction. The item is matched by name, as
+// the logs store it. Throws DbError.
+Wear read(Connection& conn, Gear gear, const QString& user, const QString& item);
 
 // Whole percent of the limit used, rounded down (so 100 means the limit is reached).
 int percentUsed(double done, double limit);
 
 // The text beside the chosen item: "Done: 452.0 miles", or with a limit
-// "Done: 452.0 of 500 miles (90%)"; "km" for kilometres.
+// "Done: 452.0 of 500 miles (90%)"; converted to "km" when `miles` is false.
 QString label(const Wear& wear, bool miles);
 
-// The warning for a save that took the item from `before` to `after`: when it reaches 100% of
-// the limit, "These shoes have now done 503.0 of their 500 miles (100%): time to retire them."
-// (bikes: "This bike has now done ... of its ...: time to retire it."); when it reaches 90%
-// only, the same sentence ending "(90%)." without the advice. Empty when no threshold is
-// crossed by this save, or the item has no limit.
+// The item's state once it has reached 90% of its limit: at 100% "These shoes have now done
+// 503.0 of their 500 miles (100%): time to retire them." (bikes: "This bike has now done ...
+// of its ...: time to retire it."); from 90% the same sentence ending "(90%)." without the
+// advice. Empty below 90% or without a limit.
+QString statusMessage(Gear gear, const Wear& wear, bool miles);
+
+// The warning for a save that took the item from `before` to `after`: statusMessage of
+// `after` when this save crossed 90% or 100% of the limit; empty otherwise.
 QString crossingMessage(Gear gear, const Wear& before, const Wear& after, bool miles);
 
 } // namespace GearWear

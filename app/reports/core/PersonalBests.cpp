@@ -37,11 +37,17 @@ std::optional<double> minutesOf(const QString& time) {
     return std::nullopt;
 }
 
-QString paceOf(const QString& time, double distance) {
+bool isRide(const QString& kind) {
+    return kindOrder(kind) == 1;
+}
+
+// The pace of a run or swim, the speed of a ride.
+QString paceOf(const QString& kind, const QString& time, double distance) {
     if (!(distance > 0))
         return QString();
     try {
-        return CLibrary::GetPace(time.trimmed(), distance);
+        return isRide(kind) ? CLibrary::GetMPH(time.trimmed(), distance)
+                            : CLibrary::GetPace(time.trimmed(), distance);
     } catch (...) {
         return QString();
     }
@@ -84,7 +90,7 @@ std::vector<PersonalBest> compute(Connection& conn, const QString& user, bool mi
         best.raceName = rs.field("RaceName");
         best.date = DateText::parse(rs.field("RaceDate")).value_or(QDate());
         const QVariant distance = rs.value(miles ? "RaceDistance" : "RaceDistanceKM");
-        best.pace = paceOf(time, distance.toDouble());
+        best.pace = paceOf(kind, time, distance.toDouble());
     }
     read.commit();
 
@@ -97,10 +103,15 @@ std::vector<PersonalBest> compute(Connection& conn, const QString& user, bool mi
     return bests;
 }
 
+QString rateHeading(const QString& kind, bool miles) {
+    if (isRide(kind))
+        return miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
+    return miles ? QStringLiteral("Pace/mi") : QStringLiteral("Pace/km");
+}
+
 QStringList lines(const std::vector<PersonalBest>& bests, bool miles) {
     if (bests.empty())
         return {QStringLiteral("No races")};
-    const QString paceHeading = miles ? QStringLiteral("Pace/mi") : QStringLiteral("Pace/km");
     const auto row = [](const QString& type, const QString& time, const QString& pace, const QString& date,
                         const QString& races, const QString& name) {
         return (CLibrary::FormatString(type, 20) + QLatin1Char(' ') + time.rightJustified(9) +
@@ -117,7 +128,7 @@ QStringList lines(const std::vector<PersonalBest>& bests, bool miles) {
                 out << QString();
             kind = b.kind;
             out << kindHeading(kind);
-            out << row(QStringLiteral("Race Type"), QStringLiteral("Time"), paceHeading,
+            out << row(QStringLiteral("Race Type"), QStringLiteral("Time"), rateHeading(kind, miles),
                        QStringLiteral("Date"), QStringLiteral("Races"), QStringLiteral("Race"));
         }
         out << row(b.raceType.isEmpty() ? QStringLiteral("(no type)") : b.raceType,

@@ -21,7 +21,9 @@ struct PersonalBest {
     bool timed = false; // false: no race of the type has a usable time; the fields below are empty
     double minutes = 0;
     QString time; // the best time as h:mm:ss (or m:ss)
-    QString pace; // per mile or per kilometre, by the unit asked for; empty for a zero distance
+    // Runs and swims: the pace per mile or per kilometre, by the unit asked for; rides: the
+    // speed in miles or kilometres per hour (rateHeading names it). Empty for a zero distance.
+    QString pace;
     QDate date;
     QString raceName;
 };
@@ -31,6 +33,10 @@ namespace PersonalBests {
 // The bests of `user`, ordered by kind (running, cycling, swimming) and then by race type.
 // Reads inside one read transaction on `conn`. Throws DbError.
 std::vector<PersonalBest> compute(Connection& conn, const QString& user, bool miles);
+
+// The heading of the pace column of a race kind: "Pace/mi" or "Pace/km", and for rides
+// "MPH" or "KPH".
+QString rateHeading(const QString& kind, bool miles);
 
 // The bests as a text table, one line per race type under a heading line per race kind;
 // "No races" when there are none.

@@ -14,16 +14,6 @@ const QStringList WorkoutKinds = {QStringLiteral("Running"), QStringLiteral("Cyc
                                   QStringLiteral("Video"), QStringLiteral("Swimming"),
                                   QStringLiteral("Other")};
 
-// The record number of a record line: the line starts with its date and ends with a blank
-// and digits. "" for any other line.
-QString recordNumber(const QString& line) {
-    static const QRegularExpression record(QStringLiteral("^(\\d{2}-[A-Z][a-z]{2}-\\d{4}) .* (\\d{1,18})$"));
-    const auto m = record.match(line);
-    if (!m.hasMatch() || !DateText::parse(m.captured(1)))
-        return QString();
-    return m.captured(2);
-}
-
 // The workout kind of a line of the combined time report: its column 38, or, when a long
 // time or weekday text has pushed the columns, the fourth field of the line.
 QString timeReportKind(const QString& line) {
@@ -42,17 +32,16 @@ QString usDate(const QDate& d) {
 
 } // namespace
 
-Target target(const QString& line, const QString& reportKind, TextReport::Format format) {
+Target target(const QString& line, qint64 record, const QString& reportKind, TextReport::Format format) {
     Target t;
     switch (format) {
     case TextReport::Format::Full: {
-        const QString id = recordNumber(line);
         const QString kind = reportKind == QLatin1String("Time") ? timeReportKind(line) : reportKind;
-        if (id.isEmpty() || !WorkoutKinds.contains(kind))
+        if (record <= 0 || !WorkoutKinds.contains(kind))
             return t;
         t.action = Target::Action::Workout;
         t.kind = kind;
-        t.id = id;
+        t.id = QString::number(record);
         return t;
     }
     case TextReport::Format::Summary: {
@@ -82,12 +71,11 @@ Target target(const QString& line, const QString& reportKind, TextReport::Format
     case TextReport::Format::None: {
         if (!ReportCriteria::isRaceKind(reportKind))
             return t;
-        const QString id = recordNumber(line);
-        if (id.isEmpty())
+        if (record <= 0)
             return t;
         t.action = Target::Action::Race;
         t.kind = reportKind;
-        t.id = id;
+        t.id = QString::number(record);
         return t;
     }
     }

@@ -4,6 +4,7 @@
 
 ReportLines::ReportLines(const QStringList& lines) {
     m_ends.reserve(lines.size());
+    m_records.reserve(lines.size());
     for (const QString& line : lines)
         append(QStringView(line));
 }
@@ -14,7 +15,7 @@ ReportLines::ReportLines(std::initializer_list<QString> lines) {
         append(QStringView(line));
 }
 
-void ReportLines::append(QStringView line) {
+void ReportLines::append(QStringView line, qint64 record) {
     // Report lines are nearly always plain ASCII: those bytes are written straight into the
     // buffer; a line with any other character is encoded as a whole.
     const qsizetype start = m_text.size();
@@ -30,6 +31,7 @@ void ReportLines::append(QStringView line) {
         *out++ = char(c);
     }
     m_ends.append(m_text.size());
+    m_records.append(record);
     m_widest = std::max(m_widest, line.size());
 }
 
@@ -39,6 +41,7 @@ void ReportLines::append(const ReportLines& more) {
     m_ends.reserve(m_ends.size() + more.m_ends.size());
     for (const qsizetype end : more.m_ends)
         m_ends.append(offset + end);
+    m_records.append(more.m_records);
     m_widest = std::max(m_widest, more.m_widest);
 }
 
@@ -51,6 +54,7 @@ void ReportLines::clear() {
     // Gives the memory back: a cleared report window holds nothing.
     m_text = QByteArray();
     m_ends = QList<qsizetype>();
+    m_records = QList<qint64>();
     m_widest = 0;
 }
 

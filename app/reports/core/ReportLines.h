@@ -12,13 +12,17 @@
 // one UTF-8 buffer, and where each line ends. A report of a million workouts has well over a
 // million lines; kept as separate strings they take about three times the memory. A line is
 // made a QString again when it is shown, printed or exported.
+//
+// Beside each line is the record number of the workout or race it belongs to (its record line
+// and its comment line), 0 for any other line: a double-click opens that record without reading
+// the number back out of the text, which a long course or name may have run into.
 class ReportLines {
   public:
     ReportLines() = default;
     ReportLines(const QStringList& lines); // implicit: a list of lines is a report's lines
     ReportLines(std::initializer_list<QString> lines);
 
-    void append(QStringView line);
+    void append(QStringView line, qint64 record = 0);
     void append(const ReportLines& more);
     ReportLines& operator<<(const QString& line) {
         append(QStringView(line));
@@ -34,6 +38,8 @@ class ReportLines {
     QString at(qsizetype i) const;
     QString operator[](qsizetype i) const { return at(i); }
     QString last() const { return at(size() - 1); }
+    // The record number beside line i; 0 when the line belongs to no record.
+    qint64 record(qsizetype i) const { return m_records.at(i); }
     // Characters (UTF-16 code units, as QString counts them) in the longest line.
     qsizetype widest() const { return m_widest; }
 
@@ -70,6 +76,7 @@ class ReportLines {
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
+    // Equal texts, line by line (the record numbers are not compared).
     friend bool operator==(const ReportLines& a, const ReportLines& b) {
         return a.m_ends == b.m_ends && a.m_text == b.m_text;
     }
@@ -77,5 +84,6 @@ class ReportLines {
   private:
     QByteArray m_text;       // every line in UTF-8, one after another
     QList<qsizetype> m_ends; // where each line ends in m_text
+    QList<qint64> m_records; // the record number of each line, 0 for none
     qsizetype m_widest = 0;
 };

@@ -138,9 +138,10 @@ struct Context {
         lines << text;
         lines << Separator;
     }
-    void comment(const QString& text) {
+    // The comment line under a record line, beside the same record number.
+    void comment(const QString& text, qint64 record) {
         if (req.comments && !text.isEmpty())
-            lines << QStringLiteral("     ") + text;
+            lines.append(QString(QStringLiteral("     ") + text), record);
     }
 };
 
@@ -221,9 +222,10 @@ void fullRunBike(Context& ctx) {
         appendPadded(line, rb.rate(time, distance), 7);
         appendPadded(line, rs.field(col[Day]), 10);
         appendPadded(line, rs.field(col[Course]), 50);
-        line += rs.field(col[Id]);
-        ctx.lines << line;
-        ctx.comment(rs.field(col[Comments]));
+        const QString id = rs.field(col[Id]);
+        line += id;
+        ctx.lines.append(line, id.toLongLong());
+        ctx.comment(rs.field(col[Comments]), id.toLongLong());
         ++month.count;
     }
     if (month.count == 0)
@@ -522,9 +524,10 @@ void fullTime(Context& ctx) {
                          : recordCol[i] == col[Date] ? dates.day()
                                                      : rs.field(recordCol[i]),
                          k.record[i].second);
-        line += rs.field(col[Id]);
-        ctx.lines << line;
-        ctx.comment(rs.field(col[Comments]));
+        const QString id = rs.field(col[Id]);
+        line += id;
+        ctx.lines.append(line, id.toLongLong());
+        ctx.comment(rs.field(col[Comments]), id.toLongLong());
         ++month.count;
     }
     if (month.count == 0)
@@ -576,10 +579,12 @@ void race(Context& ctx) {
         ctx.user() + QStringLiteral(" ") + ctx.criteria() + QStringLiteral("ORDER BY RaceDate");
     for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
         const QString time = rs.field(u"RaceTime");
-        ctx.lines << pad(rs.field(u"tDate"), 13) + pad(rs.field(u"RaceType"), 13) +
-                         pad(rs.field(distanceColumn), 7) + pad(time, 9) +
-                         pad(pace(time, rs.value(distanceColumn).toDouble()), 7) +
-                         pad(rs.field(u"RaceName"), 46) + rs.field(u"RaceID");
+        const QString id = rs.field(u"RaceID");
+        ctx.lines.append(QString(pad(rs.field(u"tDate"), 13) + pad(rs.field(u"RaceType"), 13) +
+                                 pad(rs.field(distanceColumn), 7) + pad(time, 9) +
+                                 pad(pace(time, rs.value(distanceColumn).toDouble()), 7) +
+                                 pad(rs.field(u"RaceName"), 46) + id),
+                         id.toLongLong());
     }
     ctx.lines << Blank;
 }
