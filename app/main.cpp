@@ -4,14 +4,17 @@
 #include "Dialogs.h"
 #include "MainForm.h"
 #include "Startup.h"
+#include "StartupCheck.h"
 #include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <unistd.h>
@@ -34,35 +37,57 @@ qint64 msSinceProcessStart() {
     return qint64((double(now.tv_sec) + now.tv_nsec / 1e9 - startSeconds) * 1000.0);
 }
 
-// Before the main window reads the database: a first run creates it, an existing file is
-// checked and copied into backups/, and a damaged one may be replaced by its newest good copy
-// (the damaged file is kept beside it). A file that cannot be opened is left to the main
-// window's own message, which names it.
-void checkDatabase(const QString& file) {
-    const Startup::Result r = Startup::check(file);
-    if (r.state == Startup::State::Ready && !r.warning.isEmpty()) {
-        Dialogs::message(nullptr, r.warning);
-    } else if (r.state == Startup::State::Refused && !Connection::exists(file)) {
-        Dialogs::message(nullptr, r.message);
-    } else if (r.state == Startup::State::Damaged && r.newestBackup.isEmpty()) {
-        Dialogs::message(
-            nullptr,
-            r.message +
-                QStringLiteral("\n\nThere is no good copy of it in '%1'.").arg(Startup::backupFolder(file)));
-    } else if (r.state == Startup::State::Damaged &&
-               Dialogs::ask(nullptr,
-                            r.message + QStringLiteral("\n\nPut the newest good copy, '%1', in its place? "
-                                                       "The damaged file is kept beside it.")
-                                            .arg(r.newestBackup))) {
-        try {
-            const QString aside = Startup::restore(file, r.newestBackup);
-            Dialogs::message(
-                nullptr,
-                QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
-        } catch (const std::exception& e) {
-            Dialogs::message(nullptr, describe(e));
-        }
+// Start-up timing for the benchmark, set by environment variables:
+//   TRAINBOOK_QUIT_AFTER_SHOW=1   prints "shown <ms> ms" once the window is up and filled, and quits;
+//   TRAINBOOK_QUIT_AFTER_CHECK=1  prints "checked <ms> ms, longest pause <ms> ms" when the checks
+//                                 that read the whole file have ended (time since the window was
+//                                 shown, and the longest the event loop was held meanwhile), and quits;
+//   TRAINBOOK_QUIT_AFTER_MS=<n>   prints "quitting" n ms after the window is shown, and quits.
+void timingHooks(StartupCheck& check) {
+    const auto print = [](const QByteArray& line) {
+        std::printf("%s\n", line.constData());
+        std::fflush(stdout);
+    };
+    if (qEnvironmentVariableIntValue("TRAINBOOK_QUIT_AFTER_SHOW") == 1) {
+        QTimer::singleShot(0, qApp, [print] {
+            print("shown " + QByteArray::number(msSinceProcessStart()) + " ms");
+            QApplication::quit();
+        });
     }
+    if (qEnvironmentVariableIntValue("TRAINBOOK_QUIT_AFTER_CHECK") == 1) {
+        auto* probe = new QTimer(qApp);
+        auto* sinceShown = new QElapsedTimer;
+        auto* lastTick = new QElapsedTimer;
+        auto* longest = new qint64(0);
+        sinceShown->start();
+        lastTick->start();
+        probe->setTimerType(Qt::PreciseTimer);
+        probe->setInterval(5);
+        QObject::connect(probe, &QTimer::timeout, qApp,
+                         [=] { *longest = std::max(*longest, lastTick->restart()); });
+        probe->start();
+        QObject::connect(&check, &StartupCheck::finished, qApp, [=] {
+            print("checked " + QByteArray::number(sinceShown->elapsed()) + " ms, longest pause " +
+                  QByteArray::number(std::max(*longest, lastTick->elapsed())) + " ms");
+            QApplication::quit();
+        });
+    }
+    if (const int ms = qEnvironmentVariableIntValue("TRAINBOOK_QUIT_AFTER_MS"); ms > 0) {
+        QTimer::singleShot(ms, qApp, [print] {
+            print("quitting");
+            QApplication::quit();
+        });
+    }
+}
+
+// The program's icon: the desktop theme's, else the pictures built into the program.
+QIcon applicationIcon() {
+    QIcon icon = QIcon::fromTheme(QStringLiteral("org.trainbook.Trainbook"));
+    if (icon.isNull()) {
+        for (const char* size : {"32", "64", "256"})
+            icon.addFile(QStringLiteral(":/icons/trainbook-%1.png").arg(QLatin1String(size)));
+    }
+    return icon;
 }
 
 } // namespace
@@ -76,12 +101,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TRAINBOOK_VERSION));
     // Ties the windows to the launcher entry and its icon on the desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.trainbook.Trainbook"));
-    QIcon icon = QIcon::fromTheme(QStringLiteral("org.trainbook.Trainbook"));
-    if (icon.isNull()) {
-        for (const char* size : {"32", "64", "256"})
-            icon.addFile(QStringLiteral(":/icons/trainbook-%1.png").arg(QLatin1String(size)));
-    }
-    QApplication::setWindowIcon(icon);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Trainbook, an exercise diary"));
@@ -103,7 +122,11 @@ int main(int argc, char** argv) {
     }
     CLibrary::setDefaultAccessFile(file);
 
-    checkDatabase(CLibrary::defaultAccessFile());
+    // Before the window: a first run creates the database; a file that is not a Trainbook
+    // database, newer, or cannot be opened is refused (the main window's own message names
+    // it); an older one is copied, then updated. What reads the whole file comes after.
+    const Startup::Result opened = Startup::open(CLibrary::defaultAccessFile());
+    StartupCheck::report(nullptr, CLibrary::defaultAccessFile(), opened);
 
     MainForm window;
     QSettings settings(QStringLiteral("Trainbook"), QStringLiteral("Trainbook"));
@@ -112,13 +135,21 @@ int main(int argc, char** argv) {
     QObject::connect(&app, &QApplication::aboutToQuit, &app,
                      [&] { WindowPlacement::save(&window, settings, QStringLiteral("MainForm")); });
 
-    // Start-up timing for the benchmark: report once the window is up and filled, then quit.
-    if (qEnvironmentVariableIntValue("TRAINBOOK_QUIT_AFTER_SHOW") == 1) {
-        QTimer::singleShot(0, &app, [] {
-            std::printf("shown %lld ms\n", static_cast<long long>(msSinceProcessStart()));
-            std::fflush(stdout);
-            QApplication::quit();
-        });
-    }
+    // The quick check of the whole file and today's copy run once the window is up, on a
+    // thread of their own; damage is reported when found. Closing the window stops them
+    // first, so that quitting does not wait for them (nor the unit's write for their lock).
+    StartupCheck check(CLibrary::defaultAccessFile(), &window);
+    QObject::connect(&check, &StartupCheck::finished, &window, [&window](bool restored) {
+        if (restored)
+            window.reload();
+    });
+    QObject::connect(&window, &MainForm::closing, &check, &StartupCheck::stop);
+    QObject::connect(&app, &QApplication::aboutToQuit, &check, &StartupCheck::stop);
+    timingHooks(check);
+    // Decoding the icon's pictures takes as long as a good part of the window's own start;
+    // the window gets its icon a moment after it shows.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(applicationIcon()); });
+    if (opened.state == Startup::State::Ready)
+        QTimer::singleShot(0, &check, &StartupCheck::start);
     return app.exec();
 }

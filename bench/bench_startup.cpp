@@ -1,17 +1,30 @@
-// Start-up time of the program on a large database: from starting the process to the
-// main window shown with its user list filled. Builds a database of 50,000 workouts and
-// 20 users in a temporary folder, then starts the Trainbook program there N times
-// (offscreen, TRAINBOOK_QUIT_AFTER_SHOW=1) and prints the minimum and the median.
+// Start-up time of the program, side by side with a bare Qt program that shows a main window
+// holding a combo box and a calendar (bench_bare_window). Two diaries are built in a
+// temporary folder: 50,000 workouts of 20 users, and 1,000,000 workouts of 200 users. Each
+// program is started N times, the two in turn (offscreen; Trainbook with
+// TRAINBOOK_QUIT_AFTER_SHOW=1), and the medians are compared:
+//   - start to main window shown and filled, at both sizes; on the large diary also on the
+//     first start of a day (today's copy removed before each run);
+//   - the checks that run after the window is shown (the quick check of the whole file and
+//     today's copy) on the large diary: how long they take, and the longest pause of the
+//     window's event loop meanwhile (a 5 ms timer);
+//   - quitting while those checks run: the time from the quit to the end of the process, and
+//     that no copy is left under its final name unless it is whole, nor a temporary file.
 //
-//   bench_startup [runs]        (default 20; goal: median below 300 ms)
+//   bench_startup [runs] [--small]   (default 15 runs; --small: the 50,000-workout diary only)
+//
+// Goals: Trainbook within 1.2x the bare window; the checks within 3 s with no pause over
+// 50 ms; quitting within about a second.
 
-#include "CLibrary.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "NativeDb.h"
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -20,144 +33,300 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-constexpr int Users = 20;
-constexpr int Workouts = 50000;
-
-QString userName(int i) {
-    return QStringLiteral("User%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-}
+struct Diary {
+    const char* name;
+    int workouts;
+    int users;
+    QString folder;
+};
 
 // One workout of each kind in turn, spread over the users and over the days before 2026.
-void fillDatabase(const QString& path) {
+void fillDatabase(const QString& path, int workouts, int users) {
     Connection::create(path);
-    auto conn = Connection::open(path);
-    conn->begin();
-    for (int u = 0; u < Users; ++u)
-        conn->execute(
-            QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (%1, %2)")
-                .arg(CLibrary::Quote(userName(u)), u % 3 ? QStringLiteral("1") : QStringLiteral("0")));
-
-    static const char* const kinds[] = {"Running", "Cycling", "Swimming", "Video", "Other"};
-    const QDate first(2026, 1, 1);
-    for (int i = 0; i < Workouts; ++i) {
-        const QString kind = QLatin1String(kinds[i % 5]);
-        const QDate date = first.addDays(-(i / Users));
-        conn->execute(
-            QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, "
-                           "Exercise_Time, User_Name, Comments) VALUES ('%1', '%2', '%3', '%4', %5, 'easy')")
-                .arg(kind, date.toString(Qt::ISODate), QLocale::c().dayName(date.dayOfWeek()),
-                     QStringLiteral("45:%1").arg(i % 60, 2, 10, QLatin1Char('0')),
-                     CLibrary::Quote(userName(i % Users))));
-        const QString id = QString::number(conn->lastInsertId());
-        QString detail;
-        switch (i % 5) {
-        case 0:
-            detail = "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (" + id +
-                     ", 6.2, 'River loop', 'Trail shoe', 10)";
-            break;
-        case 1:
-            detail = "INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) "
-                     "VALUES (" +
-                     id + ", 20, 'Hills', 'Road bike', 600, 32.2)";
-            break;
-        case 2:
-            detail =
-                "INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (" + id + ", 40, 'Town pool')";
-            break;
-        case 3:
-            detail = "INSERT INTO Video_Log (Video_ID, Video) VALUES (" + id + ", 'Morning stretch')";
-            break;
-        default:
-            detail = "INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) VALUES (" + id +
-                     ", 'Rowing', '2000', '', '')";
-            break;
-        }
-        conn->execute(detail);
-    }
-    conn->commit();
+    const bench::DbHandle db = bench::openNative(path);
+    const auto exec = [&](const std::string& sql) {
+        bench::check(sqlite3_exec(db.get(), sql.c_str(), nullptr, nullptr, nullptr), db.get());
+    };
+    const std::string n = std::to_string(workouts);
+    const std::string u = std::to_string(users);
+    const std::string width = users > 99 ? "3" : "2";
+    exec("BEGIN");
+    exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " + u +
+         " - 1) INSERT INTO Users (User_Name, DistanceMiles) SELECT printf('User%0" + width +
+         "d', i + 1), i % 3 != 0 FROM n");
+    exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < " + n +
+         " - 1), d(i, day) AS (SELECT i, date('2026-01-01', '-' || (i / " + u +
+         ") || ' days') FROM n) "
+         "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
+         "Exercise_Time, User_Name, Comments) SELECT i + 1, CASE i % 5 WHEN 0 THEN 'Running' WHEN 1 THEN "
+         "'Cycling' WHEN 2 THEN 'Swimming' WHEN 3 THEN 'Video' ELSE 'Other' END, day, CASE strftime('%w', "
+         "day) WHEN '0' THEN 'Sunday' WHEN '1' THEN 'Monday' WHEN '2' THEN 'Tuesday' WHEN '3' THEN "
+         "'Wednesday' WHEN '4' THEN 'Thursday' WHEN '5' THEN 'Friday' ELSE 'Saturday' END, printf('45:%02d', "
+         "i % 60), printf('User%0" +
+         width + "d', i % " + u + " + 1), 'easy' FROM d");
+    exec("INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) SELECT Exercise_ID, 6.2, "
+         "'River loop', 'Trail shoe', 10 FROM Exercise_Master WHERE Exercise_ID % 5 = 1");
+    exec("INSERT INTO Cycling_Log (Cycling_ID, Miles, Course, Bike, Calories_Burned, Kilometers) SELECT "
+         "Exercise_ID, 20, 'Hills', 'Road bike', 600, 32.2 FROM Exercise_Master WHERE Exercise_ID % 5 = 2");
+    exec("INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) SELECT Exercise_ID, 40, 'Town pool' FROM "
+         "Exercise_Master WHERE Exercise_ID % 5 = 3");
+    exec("INSERT INTO Video_Log (Video_ID, Video) SELECT Exercise_ID, 'Morning stretch' FROM "
+         "Exercise_Master WHERE Exercise_ID % 5 = 4");
+    exec("INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) SELECT Exercise_ID, "
+         "'Rowing', '2000', '', '' FROM Exercise_Master WHERE Exercise_ID % 5 = 0");
+    exec("COMMIT");
 }
 
 struct Run {
-    double measured = -1; // by this program: process start to the "shown" line
-    double reported = -1; // by Trainbook itself, since the kernel started it
+    double toLine = -1;     // ms from starting the process to its first line
+    QByteArray line;        // that line
+    double lineToExit = -1; // ms from that line to the end of the process
+    double cpu = -1;        // ms of processor time the process used, user and system
 };
 
-Run startOnce(const QString& folder) {
+double childCpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+Run startOnce(const QString& program, const QString& folder, const char* variable, const QString& value) {
     QProcess p;
     p.setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("TRAINBOOK_QUIT_AFTER_SHOW"), QStringLiteral("1"));
+    env.insert(QLatin1String(variable), value);
     p.setProcessEnvironment(env);
     p.setProcessChannelMode(QProcess::SeparateChannels);
     p.setStandardErrorFile(QProcess::nullDevice());
 
     Run run;
+    const double cpuBefore = childCpuMs();
     QElapsedTimer clock;
     clock.start();
-    p.start(QStringLiteral(TRAINBOOK_BIN), QStringList());
-    while (p.waitForReadyRead(10000)) {
+    p.start(program, QStringList());
+    while (p.waitForReadyRead(30000)) {
         if (p.canReadLine()) {
-            run.measured = clock.nsecsElapsed() / 1e6;
-            const QByteArray line = p.readLine().trimmed(); // "shown 58 ms"
-            const QList<QByteArray> parts = line.split(' ');
-            if (parts.size() >= 2)
-                run.reported = parts.at(1).toDouble();
+            run.toLine = clock.nsecsElapsed() / 1e6;
+            run.line = p.readLine().trimmed();
             break;
         }
     }
-    p.waitForFinished(10000);
+    p.waitForFinished(30000);
+    if (run.toLine >= 0)
+        run.lineToExit = clock.nsecsElapsed() / 1e6 - run.toLine;
+    run.cpu = childCpuMs() - cpuBefore;
     return run;
 }
 
 double median(std::vector<double> v) {
+    if (v.empty())
+        return -1;
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The number after `word` in a line such as "checked 812 ms, longest pause 9 ms".
+double numberAfter(const QByteArray& line, const QByteArray& word) {
+    const qsizetype at = line.indexOf(word);
+    return at < 0 ? -1 : line.mid(at + word.size()).trimmed().split(' ').value(0).toDouble();
+}
+
+QString backups(const Diary& d) {
+    return d.folder + QStringLiteral("/backups");
+}
+
+QString todaysCopy(const Diary& d) {
+    return backups(d) + QStringLiteral("/Trainbook-%1.db").arg(QDate::currentDate().toString(Qt::ISODate));
+}
+
+void removeCopies(const Diary& d) {
+    QDir folder(backups(d));
+    for (const QString& f : folder.entryList(QDir::Files | QDir::Hidden))
+        folder.remove(f);
+}
+
+// Anything in the backups folder that is not a finished copy (a temporary file, a journal).
+QStringList leftovers(const Diary& d) {
+    QStringList out;
+    for (const QString& f : QDir(backups(d)).entryList(QDir::Files | QDir::Hidden))
+        if (f.startsWith(QLatin1Char('.')) || f.endsWith(QLatin1String("-journal")))
+            out << f;
+    return out;
+}
+
+bool failed(const Run& r, const char* what) {
+    if (r.toLine >= 0)
+        return false;
+    std::fprintf(stderr, "%s: no line from the program\n", what);
+    return true;
+}
+
+// Start to window shown: Trainbook and the bare window in turn. Returns false on a failure.
+bool compareStart(const Diary& d, int runs, bool firstOfDay, bool& goalsMet) {
+    const QString trainbook = QStringLiteral(TRAINBOOK_BIN);
+    const QString bare = QStringLiteral(BARE_WINDOW_BIN);
+    const QString one = QStringLiteral("1");
+    // Warm the file cache and the dynamic loader; without a copy to remove, the first run
+    // makes today's copy, so that the runs after it are not the day's first.
+    startOnce(bare, d.folder, "TRAINBOOK_QUIT_AFTER_SHOW", one);
+    if (!firstOfDay)
+        startOnce(trainbook, d.folder, "TRAINBOOK_QUIT_AFTER_CHECK", one);
+    std::vector<double> tb, tbCpu, br, brCpu;
+    for (int i = 0; i < runs; ++i) {
+        if (firstOfDay)
+            removeCopies(d);
+        const Run t = startOnce(trainbook, d.folder, "TRAINBOOK_QUIT_AFTER_SHOW", one);
+        const Run b = startOnce(bare, d.folder, "TRAINBOOK_QUIT_AFTER_SHOW", one);
+        if (failed(t, "Trainbook") || failed(b, "bare window"))
+            return false;
+        tb.push_back(t.toLine);
+        tbCpu.push_back(t.cpu);
+        br.push_back(b.toLine);
+        brCpu.push_back(b.cpu);
+    }
+    const double ratio = median(tb) / median(br);
+    goalsMet = goalsMet && ratio <= 1.2;
+    std::printf("%-34s | %9.1f | %9.1f | %5.2fx | %6.1f / %6.1f ms (%4.2fx) | %s\n",
+                (QString::fromLatin1(d.name) + (firstOfDay ? QStringLiteral(", first of day") : QString()))
+                    .toUtf8()
+                    .constData(),
+                median(tb), median(br), ratio, median(tbCpu), median(brCpu), median(tbCpu) / median(brCpu),
+                ratio <= 1.2 ? "met" : "NOT met");
+    return true;
+}
+
+// The checks after the window is shown, with and without today's copy to make.
+bool backgroundChecks(const Diary& d, int runs, bool& goalsMet) {
+    const QString trainbook = QStringLiteral(TRAINBOOK_BIN);
+    for (bool firstOfDay : {false, true}) {
+        std::vector<double> took, pause;
+        startOnce(trainbook, d.folder, "TRAINBOOK_QUIT_AFTER_CHECK", QStringLiteral("1"));
+        for (int i = 0; i < runs; ++i) {
+            if (firstOfDay)
+                removeCopies(d);
+            const Run r = startOnce(trainbook, d.folder, "TRAINBOOK_QUIT_AFTER_CHECK", QStringLiteral("1"));
+            if (failed(r, "Trainbook") || !r.line.startsWith("checked")) {
+                std::fprintf(stderr, "unexpected: %s\n", r.line.constData());
+                return false;
+            }
+            took.push_back(numberAfter(r.line, "checked"));
+            pause.push_back(numberAfter(r.line, "pause"));
+        }
+        const double longest = *std::max_element(pause.begin(), pause.end());
+        const bool met = median(took) <= 3000 && longest <= 50;
+        goalsMet = goalsMet && met;
+        std::printf("  %-22s checks end %7.0f ms after shown (median; max %6.0f); longest pause of the "
+                    "event loop: median %3.0f ms, max %3.0f ms | %s\n",
+                    firstOfDay ? "quick check and copy:" : "quick check only:", median(took),
+                    *std::max_element(took.begin(), took.end()), median(pause), longest,
+                    met ? "met" : "NOT met");
+    }
+    return true;
+}
+
+// Quitting at moments spread over the checks and the copy of today's file.
+bool quitDuringChecks(const Diary& d, bool& goalsMet) {
+    const QString trainbook = QStringLiteral(TRAINBOOK_BIN);
+    std::vector<double> delays;
+    int whole = 0, none = 0;
+    for (int ms : {50, 150, 300, 500, 700, 900, 1100, 1300, 1600, 2000}) {
+        removeCopies(d);
+        const Run r = startOnce(trainbook, d.folder, "TRAINBOOK_QUIT_AFTER_MS", QString::number(ms));
+        if (failed(r, "Trainbook"))
+            return false;
+        delays.push_back(r.lineToExit);
+        const QStringList left = leftovers(d);
+        if (!left.isEmpty()) {
+            std::printf("  quit at %d ms: left behind: %s | NOT met\n", ms, qPrintable(left.join(", ")));
+            goalsMet = false;
+        }
+        if (QFileInfo::exists(todaysCopy(d))) {
+            // A copy under its final name must be whole: it opens and holds every workout.
+            try {
+                auto copy = Connection::open(todaysCopy(d));
+                if (copy->query(QStringLiteral("SELECT Count(*) FROM Exercise_Master")).field(0).toInt() !=
+                    d.workouts)
+                    throw DbError(QStringLiteral("rows missing"));
+            } catch (const DbError& e) {
+                std::printf("  quit at %d ms: the copy is not whole: %s | NOT met\n", ms,
+                            qPrintable(e.description()));
+                goalsMet = false;
+            }
+            ++whole;
+        } else {
+            ++none;
+        }
+    }
+    const double longest = *std::max_element(delays.begin(), delays.end());
+    goalsMet = goalsMet && longest <= 1000;
+    std::printf(
+        "  quitting during the checks (10 moments, 50-2000 ms after shown): quit to exit median %.0f ms, "
+        "max %.0f ms; %d stopped with no copy, %d after a whole copy | %s\n",
+        median(delays), longest, none, whole, longest <= 1000 ? "met" : "NOT met");
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    int runs = 15;
+    bool small = false;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--small")
+            small = true;
+        else
+            runs = std::max(1, atoi(argv[i]));
+    }
 
     QTemporaryDir dir;
     if (!dir.isValid()) {
         std::fprintf(stderr, "no temporary folder\n");
         return 1;
     }
-    QElapsedTimer fillClock;
-    fillClock.start();
-    try {
-        fillDatabase(dir.filePath(QStringLiteral("Trainbook.db")));
-    } catch (const DbError& e) {
-        std::fprintf(stderr, "could not build the database: %s\n", qPrintable(e.description()));
-        return 1;
-    }
-    std::printf("database: %d workouts, %d users, built in %lld ms\n", Workouts, Users,
-                static_cast<long long>(fillClock.elapsed()));
-
-    startOnce(dir.path()); // warm the file cache and the dynamic loader
-    std::vector<double> measured, reported;
-    for (int i = 0; i < runs; ++i) {
-        const Run r = startOnce(dir.path());
-        if (r.measured < 0) {
-            std::fprintf(stderr, "run %d: Trainbook did not report its window\n", i + 1);
+    std::vector<Diary> diaries = {{"50,000 workouts, 20 users", 50000, 20, {}}};
+    if (!small)
+        diaries.push_back({"1,000,000 workouts, 200 users", 1000000, 200, {}});
+    for (Diary& d : diaries) {
+        d.folder = dir.filePath(QString::number(d.workouts));
+        QDir().mkpath(d.folder);
+        QElapsedTimer fillClock;
+        fillClock.start();
+        try {
+            fillDatabase(d.folder + QStringLiteral("/Trainbook.db"), d.workouts, d.users);
+        } catch (const DbError& e) {
+            std::fprintf(stderr, "could not build the database: %s\n", qPrintable(e.description()));
             return 1;
         }
-        measured.push_back(r.measured);
-        reported.push_back(r.reported);
+        std::printf("diary: %s, %.1f MB, built in %lld ms\n", d.name,
+                    QFileInfo(d.folder + QStringLiteral("/Trainbook.db")).size() / 1e6,
+                    static_cast<long long>(fillClock.elapsed()));
     }
-    std::printf("start to window shown and filled, %d runs:\n", runs);
-    std::printf("  measured by the launcher: min %.1f ms, median %.1f ms\n",
-                *std::min_element(measured.begin(), measured.end()), median(measured));
-    std::printf("  reported by Trainbook:    min %.0f ms, median %.0f ms (kernel tick resolution)\n",
-                *std::min_element(reported.begin(), reported.end()), median(reported));
-    std::printf("  goal: below 300 ms -> %s\n", median(measured) < 300 ? "met" : "NOT met");
+
+    bool goalsMet = true;
+    std::printf("\nstart to main window shown and filled, median of %d runs each, the two programs in turn\n",
+                runs);
+    std::printf("%-34s | Trainbook | bare (ms) | ratio | processor time, Trainbook / bare | <= 1.2x\n",
+                "diary");
+    for (const Diary& d : diaries)
+        if (!compareStart(d, runs, false, goalsMet))
+            return 1;
+    if (!small && !compareStart(diaries.back(), runs, true, goalsMet))
+        return 1;
+
+    const Diary& large = diaries.back();
+    std::printf("\nafter the window is shown, %s, %d runs each:\n", large.name, std::max(3, runs / 3));
+    if (!backgroundChecks(large, std::max(3, runs / 3), goalsMet) || !quitDuringChecks(large, goalsMet))
+        return 1;
+    std::printf("\ngoals %s\n", goalsMet ? "met" : "NOT met");
     return 0;
 }

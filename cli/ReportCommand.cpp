@@ -31,9 +31,9 @@ TextReport::Format formatArg(const QString& word) {
 
 // The report as text, as CSV on stdout (--csv), or as a PDF file (--pdf FILE).
 void print(const Options& options, const ReportLines& lines, const QString& user, const QString& kind,
-           const ChartTable* chart = nullptr) {
+           const ChartTable* chart = nullptr, const std::optional<QString>& criteria = std::nullopt) {
     if (options.has(QStringLiteral("--pdf"))) {
-        ReportPdf::Heading heading{ReportPdf::titleOf(kind), user, kind, Clock::today()};
+        ReportPdf::Heading heading{ReportPdf::titleOf(kind), user, kind, Clock::today(), criteria};
         QString error;
         const int pages =
             ReportPdf::write(options.value(QStringLiteral("--pdf")), lines, heading, chart, &error);
@@ -94,7 +94,7 @@ int report(const QStringList& args) {
     request.criteria = options.value(QStringLiteral("--criteria"));
 
     const TextReport::Result result = TextReport::create(*conn, request);
-    print(options, result.lines, user, kind);
+    print(options, result.lines, user, kind, nullptr, request.criteria);
     if (!result.error.isEmpty())
         throw DbError(result.error);
     return 0;

@@ -64,17 +64,19 @@ double contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The host's colours are chosen for a light background. On a dark one (a dark desktop
-// palette) a colour too dark to read there, such as black or pure blue, is mixed with white
-// until it reads; on a light background every colour is used as given.
+// A line's colour must read against the cell's background (a contrast ratio of 4.5 at least):
+// a colour too light for a light background (yellow, cyan on light grey) is darkened, one too
+// dark for a dark background (black, pure blue on a dark palette) is mixed with white. Either
+// way only as far as needed, and darkening keeps the hue, so each kind keeps its colour.
 QColor readableOn(const QColor& color, const QColor& background) {
-    if (background.lightness() >= 128 || contrast(color, background) >= 4.5)
+    if (contrast(color, background) >= 4.5)
         return color;
+    const bool darken = background.lightness() >= 128;
     QColor mixed = color;
-    for (int step = 1; step <= 10 && contrast(mixed, background) < 4.5; ++step) {
-        const double t = step / 10.0;
-        mixed = QColor::fromRgbF(float(color.redF() * (1 - t) + t), float(color.greenF() * (1 - t) + t),
-                                 float(color.blueF() * (1 - t) + t));
+    for (int step = 1; step <= 50 && contrast(mixed, background) < 4.5; ++step) {
+        const double t = step / 50.0;
+        const auto channel = [&](float v) { return float(darken ? v * (1 - t) : v * (1 - t) + t); };
+        mixed = QColor::fromRgbF(channel(color.redF()), channel(color.greenF()), channel(color.blueF()));
     }
     return mixed;
 }

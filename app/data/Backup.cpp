@@ -1,6 +1,7 @@
 #include "Backup.h"
 
 #include "Connection.h"
+#include "StopFlag.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -114,7 +116,16 @@ QList<QPair<QString, qint64>> Backup::tableRowCounts(Connection& connection) {
     }
 }
 
-qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath) {
+bool Backup::isDatabaseItself(const QString& target, const QString& database) {
+    if (target.trimmed().isEmpty() || database.isEmpty())
+        return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(
+        QFile::encodeName(QFileInfo(database).absoluteFilePath()).toStdString(),
+        QFile::encodeName(QFileInfo(target).absoluteFilePath()).toStdString(), ec);
+}
+
+qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath, StopFlag* stop) {
     if (targetPath.trimmed().isEmpty())
         throw BackupError(EINVAL, QStringLiteral("No file was named to copy the database to."));
     const QFileInfo source(sourcePath);
@@ -154,6 +165,11 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
         throw BackupError(SQLITE_CANTOPEN, e.description());
     }
     sqlite3* src = connection->handle();
+    const StopFlag::Watch watchSource(stop, src);
+    const auto stopRequested = [stop] {
+        if (stop && stop->stopped())
+            throw BackupError(SQLITE_INTERRUPT, QStringLiteral("The copy was stopped."));
+    };
 
     // The copy is made beside the target, so that the final rename stays on one file system
     // and is atomic.
@@ -174,6 +190,9 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
     if (openRc != SQLITE_OK)
         failEngine(rawDest, QStringLiteral("Could not write the copy: "));
     execRaw(dest.get(), "PRAGMA synchronous = FULL", QStringLiteral("Could not write the copy: "));
+    // Ends before the copy's connection closes: a closed connection is never interrupted.
+    std::optional<StopFlag::Watch> watchCopy;
+    watchCopy.emplace(stop, dest.get());
 
     // One read transaction on the source holds the snapshot that is both counted and copied:
     // writes of other connections land wholly before it or wholly after it.
@@ -189,10 +208,15 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
         sqlite3_backup* copy = sqlite3_backup_init(dest.get(), "main", src, "main");
         if (!copy)
             failEngine(dest.get(), QStringLiteral("Could not copy the database: "));
+        // In steps of 4 MB (at the usual page size), so that a stop is seen between two.
         int rc;
         int waits = 0;
         do {
-            rc = sqlite3_backup_step(copy, -1);
+            rc = sqlite3_backup_step(copy, 1024);
+            if (rc == SQLITE_OK && stop && stop->stopped()) {
+                rc = SQLITE_INTERRUPT;
+                break;
+            }
             if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waits++ < 250)
                 sqlite3_sleep(20);
             else if (rc != SQLITE_OK)
@@ -206,13 +230,17 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
             failEngine(dest.get(), QStringLiteral("Could not copy the database: "));
     }
 
+    stopRequested();
     const QString check = integrity(dest.get());
+    stopRequested();
     if (check != QLatin1String("ok"))
         throw BackupError(SQLITE_CORRUPT, QStringLiteral("The copy failed its integrity check: ") + check);
     const Counts copied = rowCounts(dest.get());
+    stopRequested();
     if (copied != expected)
         throw BackupError(SQLITE_MISMATCH,
                           QStringLiteral("The copy does not hold the same rows as the database."));
+    watchCopy.reset();
     if (sqlite3_close(dest.release()) != SQLITE_OK)
         throw BackupError(SQLITE_IOERR, QStringLiteral("Could not finish writing the copy."));
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 class Connection;
+class StopFlag;
 
 // A failed backup. The code is the operating system's error number for a file-system failure
 // (2: no such file or directory, 13: permission denied, ...), or the engine's result code for
@@ -34,7 +35,15 @@ namespace Backup {
 // Refused: an empty target, a target folder that does not exist, a target that is a folder,
 // a read-only target file, and a target that is the source database itself. Throws
 // BackupError with a plain description.
-qint64 copyVerified(const QString& sourcePath, const QString& targetPath);
+//
+// A `stop` requested meanwhile (from any thread) ends the copy soon with BackupError
+// (SQLITE_INTERRUPT), leaving nothing under the target's name.
+qint64 copyVerified(const QString& sourcePath, const QString& targetPath, StopFlag* stop = nullptr);
+
+// Whether `target` names the database at `database` itself (the same file, however written:
+// a relative path, a link). The backup window asks this before it asks to copy, so that a
+// copy that would be refused is not first confirmed.
+bool isDatabaseItself(const QString& target, const QString& database);
 
 // The rows of every table of the database, in table-name order. Throws DbError.
 QList<QPair<QString, qint64>> tableRowCounts(Connection& connection);

@@ -24,9 +24,16 @@ namespace {
 std::atomic<int> busyTimeoutMs{5000};
 
 // Files whose writes are refused, by absolute path, with the reason (Connection::refuseWrites).
+// The check that reads the whole file runs on a thread of its own and may add one at any time.
+std::mutex refusedMutex;
 QHash<QString, QString>& refusedFiles() {
     static QHash<QString, QString> files;
     return files;
+}
+
+QString refusalOf(const QString& absolutePath) {
+    const std::lock_guard<std::mutex> lock(refusedMutex);
+    return refusedFiles().value(absolutePath);
 }
 
 struct WriteListeners {
@@ -176,7 +183,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path) {
     }
     // A file this process may not change, or one in a folder where the rollback journal
     // cannot be made, opens for reading only; every write then says why it cannot be saved.
-    const QString refusal = refusedFiles().value(file);
+    const QString refusal = refusalOf(file);
     const bool readOnly =
         !refusal.isEmpty() || !FilePath::writable(file) || !FilePath::writable(FilePath::folder(file));
 
@@ -188,6 +195,7 @@ std::unique_ptr<Connection> Connection::open(const QString& path) {
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
     conn->m_readOnly = readOnly;
+    conn->m_file = file;
     conn->m_shownPath = shown;
     conn->m_writeRefusal = refusal.isEmpty()
                                ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown)
@@ -208,6 +216,7 @@ thread_local int asItIsDepth = 0;
 } // namespace
 
 void Connection::refuseWrites(const QString& path, const QString& reason) {
+    const std::lock_guard<std::mutex> lock(refusedMutex);
     if (reason.isEmpty())
         refusedFiles().remove(FilePath::absolute(path));
     else
@@ -518,6 +527,10 @@ QString Connection::fileError(int code, const QString& message) const {
 void Connection::refuseWriteIfReadOnly() const {
     if (m_readOnly)
         throw DbError(m_writeRefusal);
+    // Damage found after this connection opened (the whole-file check runs beside the
+    // windows) stops its writes as well.
+    if (const QString refusal = refusalOf(m_file); !refusal.isEmpty())
+        throw DbError(refusal);
 }
 void Connection::beginRead() {
     execRaw(m_db, "BEGIN DEFERRED");

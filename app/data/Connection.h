@@ -39,8 +39,9 @@ class Connection {
     static void setBeforeMigration(std::function<void(const QString& file, int version)> guard);
 
     // From now on in this process, connections to the file at `path` open for reading only,
-    // and every write fails with `reason`. Start-up calls it for a damaged file that was not
-    // replaced by a copy, so that nothing more is written to it.
+    // and every write fails with `reason`, on connections already open too. Start-up calls it
+    // for a damaged file that was not replaced by a copy, so that nothing more is written to
+    // it. May be called from any thread; an empty reason lifts the refusal.
     static void refuseWrites(const QString& path, const QString& reason);
 
     // While one lives on this thread, open() takes an older file as it is: no migration and no
@@ -121,6 +122,7 @@ class Connection {
     QString m_path;
     QHash<QString, sqlite3_stmt*> m_cache;
     QHash<QString, QStringList> m_translations; // dialect text -> SQLite statements
+    QString m_file;                             // absolute
     QString m_shownPath;                        // absolute, for messages
     QString m_writeRefusal;                     // why writes fail, when m_readOnly
     bool m_readOnly = false;

@@ -4,7 +4,9 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <memory>
+#include <mutex>
 #include <sqlite3.h>
 
 // The schema and the migration scripts are resources of the static core library, which must
@@ -32,7 +34,8 @@ QString text(sqlite3_stmt* st, int column) {
 } // namespace
 
 QString text() {
-    return resource(QStringLiteral("schema.sql"));
+    static const QString script = resource(QStringLiteral("schema.sql"));
+    return script;
 }
 
 QString migrationText(int to) {
@@ -52,7 +55,10 @@ QSet<QString> dateColumns(const QString& createSql) {
     return out;
 }
 
-Layout read(sqlite3* db) {
+namespace {
+
+// The tables and columns of the database `db`, read from the engine.
+Layout readTables(sqlite3* db) {
     static const char* const sql =
         "SELECT m.name, m.sql, p.name FROM sqlite_schema AS m, pragma_table_info(m.name) AS p "
         "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite%' ORDER BY m.name, p.cid";
@@ -78,6 +84,50 @@ Layout read(sqlite3* db) {
     return layout;
 }
 
+// Layouts already read in this process, by the texts of their tables' definitions. Every
+// handler opens its own connection, nearly always to the same file; those after the first
+// take its layout from here. Connections open on more than one thread.
+std::mutex layoutsMutex;
+QHash<QString, Layout>& layouts() {
+    static QHash<QString, Layout> known;
+    return known;
+}
+
+} // namespace
+
+Layout read(sqlite3* db) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT sql FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite%' "
+                           "ORDER BY name",
+                           -1, &st, nullptr) != SQLITE_OK)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    QStringList definitions;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        definitions << text(st, 0);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    const QString key = definitions.join(QLatin1Char('\n'));
+    {
+        const std::lock_guard<std::mutex> lock(layoutsMutex);
+        if (auto it = layouts().constFind(key); it != layouts().constEnd())
+            return it.value();
+    }
+    Layout layout = readTables(db);
+    // Every table defined word for word as a new database defines it, and as many tables:
+    // nothing can be missing, and the new database need not be built to know it.
+    const QString script = text();
+    layout.asCreated = definitions.size() == script.count(QLatin1String("CREATE TABLE ")) &&
+                       std::all_of(definitions.cbegin(), definitions.cend(),
+                                   [&](const QString& d) { return script.contains(d); });
+    const std::lock_guard<std::mutex> lock(layoutsMutex);
+    if (layouts().size() < 16)
+        layouts().insert(key, layout);
+    return layout;
+}
+
 const Layout& expected() {
     static const Layout layout = [] {
         sqlite3* db = nullptr;
@@ -85,12 +135,14 @@ const Layout& expected() {
         std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close);
         if (sqlite3_exec(db, text().toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
-        return read(db);
+        return readTables(db);
     }();
     return layout;
 }
 
 QString missing(const Layout& actual) {
+    if (actual.asCreated)
+        return QString();
     const Layout& want = expected();
     QStringList tables = want.tableNames.keys();
     tables.sort();

@@ -26,9 +26,12 @@ struct Layout {
     QHash<QString, QStringList> columns; // lower-case table -> its columns as written
     QHash<QString, QString> tableNames;  // lower-case -> as the schema writes it
     QSet<QString> dateColumns;           // lower-case names of the columns that hold dates
+    bool asCreated = false;              // every table defined exactly as a new database has it
 };
 
-// Reads the tables and columns of an open database. Throws DbError.
+// Reads the tables and columns of an open database. A database whose tables are defined as
+// those of one read before in this process gets that layout without reading them again.
+// Throws DbError.
 Layout read(sqlite3* db);
 // The layout of a new database of the current version.
 const Layout& expected();

@@ -6,6 +6,7 @@
 #include "DbError.h"
 #include "FilePath.h"
 #include "Schema.h"
+#include "StopFlag.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -24,8 +25,12 @@ QString baseName(const QString& path) {
     return dot > 0 ? name.left(dot) : name;
 }
 
-// "ok", or the first problem the engine's quick check finds. Throws DbError.
-QString quickCheck(Connection& connection) {
+// "ok", or the first problem the engine's quick check finds. Throws DbError, also when `stop`
+// ends it.
+QString quickCheck(Connection& connection, StopFlag* stop = nullptr) {
+    const StopFlag::Watch watch(stop, connection.handle());
+    if (stop && stop->stopped())
+        throw DbError(QStringLiteral("The check was stopped."));
     ResultSet rs = connection.query(QStringLiteral("SELECT quick_check FROM pragma_quick_check(1)"));
     if (rs.eof())
         return QStringLiteral("no answer");
@@ -34,11 +39,11 @@ QString quickCheck(Connection& connection) {
     return problem;
 }
 
-bool isGoodCopy(const QString& copy) {
+bool isGoodCopy(const QString& copy, StopFlag* stop) {
     try {
         Connection::AsItIs asItIs;
         auto connection = Connection::open(copy);
-        return quickCheck(*connection) == QLatin1String("ok");
+        return quickCheck(*connection, stop) == QLatin1String("ok");
     } catch (const DbError&) {
         return false;
     }
@@ -57,10 +62,10 @@ void ensureFolder(const QString& folder) {
         throw DbError(QStringLiteral("Could not make the folder '%1'.").arg(FilePath::shown(folder)));
 }
 
-QString copyTo(const QString& path, const QString& target) {
+QString copyTo(const QString& path, const QString& target, StopFlag* stop = nullptr) {
     try {
         Connection::AsItIs asItIs;
-        Backup::copyVerified(path, target);
+        Backup::copyVerified(path, target, stop);
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Could not copy the database to '%1': %2")
                           .arg(FilePath::shown(target), e.description()));
@@ -98,15 +103,22 @@ QStringList copies(const QString& path) {
     return out;
 }
 
-QString keepDailyCopy(const QString& path) {
+namespace {
+QString todaysCopy(const QString& absolute) {
+    return backupFolder(absolute) +
+           QStringLiteral("/%1-%2.db")
+               .arg(baseName(absolute), Clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+}
+} // namespace
+
+QString keepDailyCopy(const QString& path, StopFlag* stop) {
     const QString absolute = FilePath::absolute(path);
     const QString folder = backupFolder(absolute);
     const QString base = baseName(absolute);
-    const QString today =
-        folder + QStringLiteral("/%1-%2.db").arg(base, Clock::today().toString(QStringLiteral("yyyy-MM-dd")));
+    const QString today = todaysCopy(absolute);
     if (FilePath::kind(today) == FilePath::Kind::Missing) {
         ensureFolder(folder);
-        copyTo(absolute, today);
+        copyTo(absolute, today, stop);
     }
     // Only the daily copies rotate; a copy made before an update is kept.
     const QRegularExpression daily(
@@ -158,7 +170,22 @@ QString restore(const QString& path, const QString& backup) {
     return aside;
 }
 
-Result check(const QString& path) {
+namespace {
+
+// A damaged file: nothing more is written to it, and the newest copy that passes its checks
+// is offered in its place.
+void refuseDamaged(const QString& path, Result& result, StopFlag* stop) {
+    Connection::refuseWrites(path, result.message + QStringLiteral(" The change cannot be saved."));
+    for (const QString& copy : copies(path))
+        if (isGoodCopy(copy, stop)) {
+            result.newestBackup = copy;
+            break;
+        }
+}
+
+} // namespace
+
+Result open(const QString& path) {
     Result result;
     if (!Connection::exists(path)) {
         try {
@@ -170,16 +197,8 @@ Result check(const QString& path) {
         }
         return result;
     }
-    bool readOnly = false;
     try {
-        auto connection = Connection::open(path);
-        readOnly = connection->isReadOnly();
-        const QString check = quickCheck(*connection);
-        if (check != QLatin1String("ok")) {
-            result.state = State::Damaged;
-            result.message =
-                QStringLiteral("'%1' is damaged (%2).").arg(FilePath::shown(FilePath::absolute(path)), check);
-        }
+        Connection::open(path);
     } catch (const DbError& e) {
         result.state = looksDamaged(e.description()) ? State::Damaged : State::Refused;
         result.message = e.description();
@@ -188,23 +207,63 @@ Result check(const QString& path) {
         if (e.description().contains(QLatin1String("is not a Trainbook database")) && !copies(path).isEmpty())
             result.state = State::Damaged;
     }
-    if (result.state == State::Damaged) {
-        Connection::refuseWrites(path, result.message + QStringLiteral(" The change cannot be saved."));
-        for (const QString& copy : copies(path))
-            if (isGoodCopy(copy)) {
-                result.newestBackup = copy;
-                break;
+    if (result.state == State::Damaged)
+        refuseDamaged(path, result, nullptr);
+    return result;
+}
+
+Result checkContents(const QString& path, StopFlag* stop) {
+    Result result;
+    bool readOnly = false;
+    try {
+        auto connection = Connection::open(path);
+        readOnly = connection->isReadOnly();
+        // On the day's first start the copy comes first. Its integrity check reads the same
+        // pages as the quick check of the file would, and checks more, so the file is read a
+        // second time only when the copy fails: to tell damage from a copy not made.
+        if (!readOnly && FilePath::kind(todaysCopy(FilePath::absolute(path))) == FilePath::Kind::Missing) {
+            const bool hadFolder = FilePath::kind(backupFolder(path)) == FilePath::Kind::Folder;
+            try {
+                keepDailyCopy(path, stop);
+                return stop && stop->stopped() ? Result() : result;
+            } catch (const DbError& e) {
+                result.warning = e.description();
+                // A failed copy leaves no folder of its own behind: nothing is written
+                // beside a file that may turn out damaged.
+                if (!hadFolder)
+                    QDir().rmdir(backupFolder(path));
             }
+        }
+        const QString check = quickCheck(*connection, stop);
+        if (check != QLatin1String("ok")) {
+            result.state = State::Damaged;
+            result.message =
+                QStringLiteral("'%1' is damaged (%2).").arg(FilePath::shown(FilePath::absolute(path)), check);
+        }
+    } catch (const DbError& e) {
+        result.state = looksDamaged(e.description()) ? State::Damaged : State::Refused;
+        result.message = e.description();
+    }
+    if (stop && stop->stopped())
+        return Result();
+    if (result.state == State::Damaged) {
+        result.warning.clear();
+        refuseDamaged(path, result, stop);
         return result;
     }
-    if (result.state == State::Ready && !readOnly) {
+    if (result.state == State::Ready && !readOnly && result.warning.isEmpty()) {
         try {
-            keepDailyCopy(path);
+            keepDailyCopy(path, stop);
         } catch (const DbError& e) {
             result.warning = e.description();
         }
     }
     return result;
+}
+
+Result check(const QString& path) {
+    const Result opened = open(path);
+    return opened.state == State::Ready ? checkContents(path) : opened;
 }
 
 } // namespace Startup

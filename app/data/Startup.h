@@ -3,10 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// What the program does with its database file before the main window opens: create it when
-// it is missing, check it (the tables, the engine's quick check), keep a daily copy, and find
-// a good copy to offer when the file is damaged. No widgets: the program and the tests call it
-// alike, and the program shows the result.
+class StopFlag;
+
+// What the program does with its database file at start: create it when it is missing, check
+// it (the tables, the engine's quick check), keep a daily copy, and find a good copy to offer
+// when the file is damaged. No widgets: the program and the tests call it alike, and the
+// program shows the result.
+//
+// The work is in two parts. open() runs before the main window: it reads only the file's
+// header and table list, so its time does not grow with the diary. checkContents() reads the
+// whole file and runs after the window is shown, on a thread of its own.
 namespace Startup {
 
 enum class State {
@@ -29,13 +35,27 @@ constexpr int DailyCopies = 7;
 // The folder beside the database that holds its copies: "<folder>/backups".
 QString backupFolder(const QString& databasePath);
 
-// Checks the database at `path` as start-up does. Writes nothing to a file that is refused or
-// damaged. Before an older file is migrated, a copy of it is made in the backups folder.
+// Checks the database at `path` as start-up does: open(), then checkContents() when it is
+// Ready. Writes nothing to a file that is refused or damaged.
 Result check(const QString& path);
 
+// Creates a missing file, or opens the file as every connection does: refused when it is not
+// a Trainbook database, newer, or cannot be opened; migrated when older, after a copy of it
+// is made in the backups folder. A file found damaged while opening gets its writes refused
+// and the newest good copy looked up. Ready means that checkContents() is still to run.
+Result open(const QString& path);
+
+// The checks that read the whole file, for a file open() found Ready: the engine's quick
+// check, then today's copy (when the file may be written). Damage refuses every write from
+// then on and looks up the newest good copy. Safe on any thread (it uses connections of its
+// own). Once `stop` is requested it ends soon, leaving no copy half made; its result is then
+// meaningless.
+Result checkContents(const QString& path, StopFlag* stop = nullptr);
+
 // Makes today's copy of the database unless there is one, and removes the daily copies older
-// than the newest DailyCopies. Returns the copy's path. Throws DbError.
-QString keepDailyCopy(const QString& path);
+// than the newest DailyCopies. Returns the copy's path. Throws DbError, also when `stop` ends
+// the copy.
+QString keepDailyCopy(const QString& path, StopFlag* stop = nullptr);
 
 // Every copy of the database in its backups folder, newest first (daily and pre-update ones).
 QStringList copies(const QString& path);

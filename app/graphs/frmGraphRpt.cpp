@@ -4,6 +4,7 @@
 #include "ChartControl.h"
 #include "Dialogs.h"
 #include "FormLoad.h"
+#include "SeriesColors.h"
 #include "SharedState.h"
 
 #include <QGroupBox>
@@ -116,6 +117,9 @@ void frmGraphRpt::CreateChart() {
         RunChart->setLegendFontName(QStringLiteral("Comic Sans MS"));
         RunChart->setChartData(table.grid());
         RunChart->setSeriesLabel(1, table.seriesLabels.value(0));
+        RunChart->setSeriesColor(1, SeriesColors::ofKind(sport() == GraphTables::Sport::Cycling
+                                                             ? QStringLiteral("Cycling")
+                                                             : QStringLiteral("Running")));
         RunChart->setXAxisLabelFormat(12, QStringLiteral("Comic Sans MS"), QColor(10, 20, 30));
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +
@@ -133,6 +137,11 @@ void frmGraphRpt::CreatePaceChart() {
         RunChart->setChartData(table.grid());
         for (int s = 0; s < table.seriesLabels.size(); ++s)
             RunChart->setSeriesLabel(s + 1, table.seriesLabels.at(s));
+        // The distance in the kind's colour, the pace or speed beside it in another.
+        RunChart->setSeriesColor(1, SeriesColors::ofKind(sport() == GraphTables::Sport::Cycling
+                                                             ? QStringLiteral("Cycling")
+                                                             : QStringLiteral("Running")));
+        RunChart->setSeriesColor(2, SeriesColors::secondMeasure());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +
                                    QStringLiteral(" - In frmGraphRpt CreatePaceChart"));

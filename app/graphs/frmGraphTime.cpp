@@ -4,6 +4,7 @@
 #include "ChartControl.h"
 #include "Dialogs.h"
 #include "FormLoad.h"
+#include "SeriesColors.h"
 #include "SharedState.h"
 
 #include <QCheckBox>
@@ -122,6 +123,7 @@ void frmGraphTime::CreateChart() {
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
         RunChart->setSeriesLabel(1, table.seriesLabels.value(0));
+        RunChart->setSeriesColor(1, SeriesColors::allKinds());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +
                                    QStringLiteral(" - In frmGraphTime CreateChart"));
@@ -136,8 +138,11 @@ void frmGraphTime::CreateOtherChart() {
         RunChart->setTitle(chartTitle(table));
         RunChart->setChartType(chartTypeCode());
         RunChart->setChartData(table.grid());
-        for (int s = 0; s < table.seriesLabels.size(); ++s)
+        // Each kind in its own colour, whichever kinds are ticked.
+        for (int s = 0; s < table.seriesLabels.size(); ++s) {
             RunChart->setSeriesLabel(s + 1, table.seriesLabels.at(s));
+            RunChart->setSeriesColor(s + 1, SeriesColors::ofKind(table.seriesLabels.at(s)));
+        }
         RunChart->setShowLegend(true);
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +

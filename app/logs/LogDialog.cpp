@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,7 +31,8 @@ LogDialog::LogDialog(const QString& name, const QString& caption, QWidget* paren
     auto makeButton = [this](const QString& name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setAutoDefault(false); // Return in a field must not press a button
+        // Only the mode's own button takes Return (showModeButtons), not the one that has focus.
+        b->setAutoDefault(false);
         return b;
     };
     btnUpdate = makeButton(QStringLiteral("btnUpdate"), QStringLiteral("Update Record"));
@@ -124,12 +126,36 @@ void LogDialog::showModeButtons(bool editing) {
     btnUpdate->setVisible(editing);
     btnDelete->setVisible(editing);
     btnAdd->setVisible(!editing);
+    // Return in a field presses Add, or Update when a stored record is shown.
+    btnAdd->setDefault(!editing);
+    btnUpdate->setDefault(editing);
 }
 
 void LogDialog::fitToContent() {
     layout()->invalidate();
     layout()->activate();
     adjustSize();
+}
+
+void LogDialog::returnMovesOn(QWidget* field) {
+    m_returnMovesOn << field;
+    field->installEventFilter(this);
+    if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
+        m_returnMovesOn << combo->lineEdit();
+        combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+bool LogDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && m_returnMovesOn.contains(watched)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QStringList LogDialog::visibleButtons() const {

@@ -58,6 +58,10 @@ class LogDialog : public QDialog {
     void showModeButtons(bool editing);
     // Shrinks or grows the window to the fields and buttons it shows.
     void fitToContent();
+    // Return in `field` moves on to the next field instead of pressing the mode's button: for
+    // a field whose value decides what the rest of the window asks for.
+    void returnMovesOn(QWidget* field);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // --- Writing ----------------------------------------------------------------------------
     enum class Write { Add, Update, Delete };
@@ -92,5 +96,6 @@ class LogDialog : public QDialog {
   private:
     FormLoad* m_formLoad = nullptr;
     QGridLayout* m_grid = nullptr;
+    QList<QObject*> m_returnMovesOn;
     int m_row = 0;
 };

@@ -38,6 +38,8 @@ frmOtherLog::frmOtherLog(SharedState& state, QWidget* parent)
     for (QLineEdit* w : {txtField1, txtField2, txtField3})
         Fields::selectAllOnFocus(w);
     Fields::onLeave(cbExercise, [this] { cbExercise_LostFocus(); });
+    // Return after the exercise's name lays out its fields rather than storing it at once.
+    returnMovesOn(cbExercise);
     // activated: a choice from the list by the user, not a text typed or written.
     connect(cbExercise, &QComboBox::activated, this, &frmOtherLog::cbExercise_Click);
 }

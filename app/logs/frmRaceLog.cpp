@@ -70,6 +70,8 @@ frmRaceLog::frmRaceLog(SharedState& state, QWidget* parent)
          {txtRaceName, txtTime, txtCity, txtState, txtAgeGroup, txtOverallPlace, txtAgePlace, txtComments})
         Fields::selectAllOnFocus(w);
     Fields::onLeave(cbRaceType, [this] { cbRaceType_LostFocus(); });
+    // Return after the type fills in its distance rather than storing the race at once.
+    returnMovesOn(cbRaceType);
     connect(btnAdd, &QPushButton::clicked, this, &frmRaceLog::btnAdd_Click);
     connect(btnUpdate, &QPushButton::clicked, this, &frmRaceLog::btnUpdate_Click);
     connect(btnDelete, &QPushButton::clicked, this, &frmRaceLog::btnDelete_Click);

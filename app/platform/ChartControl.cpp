@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QStackedBarSeries>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -19,6 +20,9 @@
 #include <cmath>
 
 namespace {
+
+// How opaque an area's fill is: low enough that an area drawn over another leaves it readable.
+constexpr int AreaAlpha = 110;
 
 QString defaultSeriesName(int series) {
     return QStringLiteral("Series %1").arg(series);
@@ -110,6 +114,7 @@ void ChartControl::setDataSource(ResultSet& result) {
     }
     m_values = {values};
     m_seriesNames = {name.isEmpty() ? defaultSeriesName(1) : name};
+    m_colors.clear();
     m_rowTips.clear();
     rebuild();
 }
@@ -128,6 +133,7 @@ void ChartControl::setChartData(const QList<QVariantList>& rows) {
     m_seriesNames.clear();
     for (qsizetype s = 0; s < series; ++s)
         m_seriesNames << defaultSeriesName(int(s + 1));
+    m_colors.clear();
     m_rowTips.clear();
     rebuild();
 }
@@ -137,13 +143,56 @@ void ChartControl::setSeriesLabel(int series, const QString& label) {
         return;
     m_seriesNames[series - 1] = label;
     // Renamed in place: labelling the series of a large chart must not draw it again.
-    QChart* c = chart();
     if (auto* set = qobject_cast<QBarSet*>(m_shown.value(series - 1)))
         set->setLabel(label);
     else if (auto* shown = qobject_cast<QAbstractSeries*>(m_shown.value(series - 1)))
         shown->setName(label);
-    for (QAbstractAxis* axis : c->axes(Qt::Vertical))
-        axis->setTitleText(m_seriesNames.join(QStringLiteral(" / ")));
+    applyValueTitle();
+}
+
+void ChartControl::setSeriesColor(int series, const QColor& color) {
+    if (series < 1 || series > m_values.size())
+        return;
+    m_colors.resize(m_values.size());
+    m_colors[series - 1] = color;
+    applyColor(series);
+}
+
+QColor ChartControl::seriesColor(int series) const {
+    return m_colors.value(series - 1);
+}
+
+void ChartControl::setValueAxisTitle(const QString& title) {
+    m_valueTitle = title;
+    applyValueTitle();
+}
+
+void ChartControl::applyValueTitle() {
+    const QString title = m_valueTitle.isEmpty() ? m_seriesNames.join(QStringLiteral(" / ")) : m_valueTitle;
+    if (m_yAxis->titleText() != title)
+        m_yAxis->setTitleText(title);
+}
+
+// Bars fill in the colour; a line or an area's outline is drawn in it, an area filled with it
+// half see-through, so that where areas overlap the one behind still shows and each outline
+// stays visible.
+void ChartControl::applyColor(int series) {
+    const QColor color = m_colors.value(series - 1);
+    if (!color.isValid())
+        return;
+    QObject* shown = m_shown.value(series - 1);
+    if (auto* set = qobject_cast<QBarSet*>(shown)) {
+        set->setColor(color);
+    } else if (auto* area = qobject_cast<QAreaSeries*>(shown)) {
+        QColor fill = color;
+        fill.setAlpha(AreaAlpha);
+        area->setBrush(fill);
+        area->setPen(QPen(color, 0));
+    } else if (auto* line = qobject_cast<QLineSeries*>(shown)) {
+        QPen pen = line->pen();
+        pen.setColor(color);
+        line->setPen(pen);
+    }
 }
 
 void ChartControl::setBarSeries(const QList<int>& series) {
@@ -291,16 +340,30 @@ void ChartControl::rebuild() {
     QValueAxis* yAxis = m_yAxis;
     yAxis->setRange(low, high > low ? high : low + 1);
     yAxis->applyNiceNumbers();
-    yAxis->setTitleText(m_seriesNames.join(QStringLiteral(" / ")));
+    applyValueTitle();
+
+    // Where no row has more than one series (items past a limit drawn as a series of their
+    // own), the bars are stacked: each row's one bar then stands centred on its label instead
+    // of beside an empty slot.
+    m_stacked = false;
+    if (m_type == Bar && m_values.size() > 1) {
+        m_stacked = true;
+        for (qsizetype row = 0; m_stacked && row < m_labels.size(); ++row) {
+            int used = 0;
+            for (const QList<double>& values : m_values)
+                used += values.value(row) != 0;
+            m_stacked = used <= 1;
+        }
+    }
 
     m_shown = QList<QObject*>(m_values.size(), nullptr);
     const auto asBars = [this](qsizetype s) { return m_type == Bar || m_barSeries.contains(int(s + 1)); };
-    QBarSeries* bars = nullptr;
+    QAbstractBarSeries* bars = nullptr;
     for (qsizetype s = 0; s < m_values.size(); ++s) {
         if (!asBars(s))
             continue;
         if (!bars)
-            bars = new QBarSeries();
+            bars = m_stacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries()) : new QBarSeries();
         auto* set = new QBarSet(m_seriesNames.value(s));
         for (double v : m_values[s])
             set->append(v);
@@ -346,10 +409,10 @@ void ChartControl::rebuild() {
                                                  QColor(153, 202, 83), QColor(191, 89, 62),
                                                  QColor(111, 77, 191)};
                 QColor fill = Palette[s % 5];
-                fill.setAlpha(150);
+                fill.setAlpha(AreaAlpha);
                 area->setBrush(fill);
-                area->setPen(QPen(fill.darker(140),
-                                  0)); // a hairline: a wide stroke of the outline costs ten times the fill
+                // A hairline: a wide stroke of the outline costs ten times the fill.
+                area->setPen(QPen(Palette[s % 5].darker(140), 0));
                 connect(area, &QAreaSeries::hovered, this, [this, s](const QPointF& p, bool on) {
                     if (on)
                         showValueTip(int(s), int(std::lround(p.x())));
@@ -379,6 +442,8 @@ void ChartControl::rebuild() {
         }
     }
 
+    for (int series = 1; series <= m_colors.size(); ++series)
+        applyColor(series);
     applyTitle();
     applyLegend();
 }

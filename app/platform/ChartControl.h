@@ -57,6 +57,15 @@ class ChartControl : public QWidget {
     // Series are numbered from 1; a number without a series is ignored.
     void setSeriesLabel(int series, const QString& label);
     QString seriesLabel(int series) const;
+    // The colour of a series (its bars, line or area); an invalid colour gives the theme's.
+    // New data forgets the colours, so a chart whose series are kinds sets them after its data.
+    void setSeriesColor(int series, const QColor& color);
+    QColor seriesColor(int series) const;
+    // The title of the value axis; empty (the default) shows the series labels joined by " / ".
+    void setValueAxisTitle(const QString& title);
+    // True when the bars of a row stand on one another (a bar chart whose rows each have one
+    // series at most, so each row's bar is centred on its label).
+    bool barsStacked() const { return m_stacked; }
 
     // Series drawn as bars under the others whatever the chart type (a daily amount under lines
     // that follow it); numbers without a series are ignored. Kept over new data.
@@ -83,6 +92,8 @@ class ChartControl : public QWidget {
     void applyXAxisFormat();
     void setRowLabels();
     void showValueTip(int series, int row);
+    void applyValueTitle();
+    void applyColor(int series);
 
     QChartView* m_view = nullptr;
     QCategoryAxis* m_xAxis = nullptr;
@@ -96,9 +107,12 @@ class ChartControl : public QWidget {
     QStringList m_labels;
     QList<QList<double>> m_values; // per series, one value per row
     QStringList m_seriesNames;
+    QList<QColor> m_colors; // per series; invalid for the theme's colour
     QList<int> m_barSeries; // numbered from 1
     QStringList m_rowTips;
     QList<QObject*> m_shown; // per series, the QBarSet or series that draws it
+    QString m_valueTitle;
+    bool m_stacked = false;
     int m_xPointSize = 0;
     QString m_xFont;
     QColor m_xColour;

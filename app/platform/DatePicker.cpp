@@ -7,11 +7,54 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(parent) {
     setCalendarPopup(true);
     setDisplayFormat(QStringLiteral("M/d/yyyy"));
     setDateRange(DateText::firstPickable(), DateText::lastPickable());
     setDate(Clock::today());
+    lineEdit()->installEventFilter(this);
+}
+
+void DatePicker::focusInEvent(QFocusEvent* event) {
+    m_typed.clear();
+    QDateEdit::focusInEvent(event);
+}
+
+bool DatePicker::eventFilter(QObject* watched, QEvent* event) {
+    // A click puts the cursor somewhere else: what follows is typed afresh.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress)
+        m_typed.clear();
+    return QDateEdit::eventFilter(watched, event);
+}
+
+void DatePicker::takeWholeDate() {
+    static const QRegularExpression partial(QStringLiteral("^\\d{1,2}(/(\\d{1,2}(/\\d{0,4})?)?)?$"));
+    static const QRegularExpression whole(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    if (!partial.match(m_typed).hasMatch()) {
+        // Not the start of a date: the last key may begin one.
+        m_typed = m_typed.right(1);
+        if (!partial.match(m_typed).hasMatch())
+            m_typed.clear();
+        return;
+    }
+    const QRegularExpressionMatch m = whole.match(m_typed);
+    if (!m.hasMatch())
+        return;
+    m_typed.clear();
+    const int year = m.captured(3).toInt();
+    const int month = m.captured(1).toInt();
+    const int day = m.captured(2).toInt();
+    if (month < 1 || month > 12 || day < 1)
+        return;
+    // A day past the end of its month is its last day, as the edit does with any date.
+    const QDate first(year, month, 1);
+    const QDate d(year, month, std::min(day, first.daysInMonth()));
+    if (d < minimumDate() || d > maximumDate())
+        return;
+    setDate(d);
+    lineEdit()->setCursorPosition(lineEdit()->text().size());
 }
 
 bool DatePicker::setValueText(const QString& text) {
@@ -33,11 +76,17 @@ QString DatePicker::statementText() const {
 void DatePicker::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
     QLineEdit* edit = lineEdit();
+    const bool datePart = typed.size() == 1 && (typed.front().isDigit() || typed == QLatin1String("/"));
+    if (datePart)
+        m_typed += typed;
+    else
+        m_typed.clear();
     if (typed == QLatin1String("/") && m_afterDigit) {
         const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
         if (at > 0 && edit->text().at(at - 1) == u'/') {
             m_afterDigit = false;
             event->accept();
+            takeWholeDate();
             return;
         }
     }
@@ -52,6 +101,8 @@ void DatePicker::keyPressEvent(QKeyEvent* event) {
     if (!dayTwentyNine && !(m_afterDigit && inYear))
         m_leapDayTyped = false;
     QDateEdit::keyPressEvent(event);
+    if (datePart)
+        takeWholeDate();
     if (dayTwentyNine)
         m_leapDayTyped = true;
     const QDate shown = date();

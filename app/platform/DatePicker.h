@@ -26,7 +26,15 @@ class DatePicker : public QDateEdit {
     // section as well.
     void keyPressEvent(QKeyEvent* event) override;
 
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Takes the keys typed since the field was entered or clicked as a whole date
+    // ("5/17/2026") once they spell one, whichever section the cursor was in.
+    void takeWholeDate();
+
+    QString m_typed; // digits and slashes typed in a row
     bool m_afterDigit = false;
     bool m_leapDayTyped = false; // 29 typed as the day of February, the year still to come
 };

@@ -2,13 +2,17 @@
 
 #include "DatePicker.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -184,6 +188,21 @@ void onLeave(QWidget* field, std::function<void()> handler) {
 
 int twips(int value) {
     return (value * 96 + 720) / 1440;
+}
+
+void widenForColumns(QWidget* window, const QAbstractScrollArea* list, int columns) {
+    const QFontMetrics metrics(list->font());
+    const int text = metrics.horizontalAdvance(QString(columns, QLatin1Char('M')));
+    // The list's frame, the item's own margins and a vertical scroll bar beside the lines.
+    const int listWidth = text + 2 * list->frameWidth() + 8 +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    // The window's layout margins around the list.
+    const int around = std::max(0, window->width() - list->width());
+    int wanted = listWidth + (list->width() > 0 && window->isVisible() ? around : 24);
+    if (const QScreen* screen = window->screen())
+        wanted = std::min(wanted, screen->availableGeometry().width());
+    if (wanted > window->width())
+        window->resize(wanted, window->height());
 }
 
 QString text(const QWidget* field) {

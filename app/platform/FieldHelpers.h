@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QAbstractScrollArea;
 class QWidget;
 
 // Small field behaviours shared by every window.
@@ -58,5 +59,9 @@ void setText(QWidget* field, const QString& value);
 // A window's width/height given in twips, as device-independent pixels (1440 per inch,
 // 96 pixels per inch).
 int twips(int value);
+
+// Widens `window` (never narrows it) so that `list` shows lines of `columns` characters of its
+// fixed-width font whole, as far as the screen allows. Call it once the window is laid out.
+void widenForColumns(QWidget* window, const QAbstractScrollArea* list, int columns);
 
 } // namespace Fields

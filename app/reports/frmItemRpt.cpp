@@ -9,6 +9,7 @@
 #include "EquipmentUsage.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
+#include "SeriesColors.h"
 #include "SharedState.h"
 #include "frmAddBike.h"
 #include "frmAddShoe.h"
@@ -21,6 +22,10 @@
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+constexpr int WidestLine = 100; // characters
+} // namespace
 
 frmItemRpt::frmItemRpt(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
     setObjectName(QStringLiteral("frmItemRpt"));
@@ -60,6 +65,8 @@ frmItemRpt::frmItemRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     layout->addWidget(lstItemRpt, 2);
     layout->addLayout(exportRow);
     resize(Fields::twips(9600), Fields::twips(7800));
+    // Wide enough for the bike list's 98 columns up to the share of the limit.
+    Fields::widenForColumns(this, lstItemRpt, WidestLine);
 
     m_formLoad = new FormLoad(this, [this] { bMiles = m_state.miles(); });
 }
@@ -117,6 +124,9 @@ void frmItemRpt::usageReport(const QString& kind, const QString& routine) {
         ItemChart->setChartData(report.chart.grid());
         for (int s = 0; s < report.chart.seriesLabels.size(); ++s)
             ItemChart->setSeriesLabel(s + 1, report.chart.seriesLabels.at(s));
+        // Items past their limit stand out in a warning colour; the axis is the distance.
+        ItemChart->setSeriesColor(2, SeriesColors::pastLimit());
+        ItemChart->setValueAxisTitle(report.chart.title);
         lstItemRpt->addItems(report.lines);
         m_chart = report.chart;
     } catch (const std::exception& e) {

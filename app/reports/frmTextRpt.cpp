@@ -64,6 +64,14 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     Label1 = named(new QLabel(QStringLiteral("Criteria:"), this), "Label1");
     txtCriteria = named(new QLineEdit(this), "txtCriteria");
     txtCriteria->setEnabled(false);
+    // A long fragment does not fit the field: it shows from its start, and its whole text is
+    // the tooltip, wrapped.
+    connect(txtCriteria, &QLineEdit::textChanged, this, [this](const QString& text) {
+        txtCriteria->setCursorPosition(0);
+        txtCriteria->setToolTip(text.isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>"));
+    });
 
     Frame1 = named(new QGroupBox(QStringLiteral("Report Format"), this), "Frame1");
     optFullRpt = named(new QRadioButton(QStringLiteral("Full Report"), Frame1), "optFullRpt",
@@ -176,6 +184,9 @@ frmTextRpt::frmTextRpt(SharedState& state, QWidget* parent) : QDialog(parent), m
     connect(lstReport, &QListView::doubleClicked, this, [this] { lstReport_DblClick(); });
 
     resize(Fields::twips(12000), Fields::twips(8000));
+    // Wide enough for the widest report line: a full report's record line with a course of
+    // its whole 50 characters, followed by the record number.
+    Fields::widenForColumns(this, lstReport, 112);
     m_formLoad = new FormLoad(this, [this] { chkIncludeComments->setEnabled(optFullRpt->isChecked()); });
 }
 
@@ -281,6 +292,7 @@ void frmTextRpt::createReport(TextReport::Format format) {
         request.miles = bMiles;
         request.comments = chkIncludeComments->isChecked() && format == TextReport::Format::Full;
         request.criteria = txtCriteria->text();
+        m_appliedCriteria = request.criteria;
         result = TextReport::create(*conn, request);
     } catch (const std::exception& e) {
         const QString context = procedure == QLatin1String("RaceRpt")
@@ -401,6 +413,8 @@ void frmTextRpt::btnExportCsv_Click() {
 }
 
 void frmTextRpt::btnExportPdf_Click() {
-    ReportExport::toPdf(this, reportLines(),
-                        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today()}, nullptr);
+    ReportExport::toPdf(
+        this, reportLines(),
+        {windowTitle(), m_state.currentUser(), txtRptType->text(), Clock::today(), m_appliedCriteria},
+        nullptr);
 }

@@ -91,4 +91,5 @@ class frmTextRpt : public QDialog {
     SharedState& m_state;
     FormLoad* m_formLoad = nullptr;
     ReportListModel* m_model = nullptr;
+    QString m_appliedCriteria; // the criteria of the last report created, for the PDF
 };

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "CLibrary.h"
+#include "CalendarReport.h"
 #include "Clock.h"
 #include "DateText.h"
 #include "Dialogs.h"
@@ -31,6 +32,7 @@
 #include "frmTrainingLoad.h"
 #include "frmTriang.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -38,9 +40,11 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSet>
 #include <QStatusBar>
 #include <QTextCharFormat>
@@ -105,23 +109,39 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     Calendar->setGridVisible(true);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setSelectedDate(Clock::today());
-    // Keys typed on the calendar start its own date entry, which reaches any year; only
-    // dates the data layer accepts can be chosen.
+    // Weeks start on Sunday, as in the calendar report, whatever the locale says.
+    Calendar->setFirstDayOfWeek(Qt::Sunday);
+    // Digits typed on the calendar would start its own date entry and move it silently to
+    // whatever they spell; it is moved by clicks, arrow keys, Home and the Today button only.
+    Calendar->setDateEditEnabled(false);
+    // Paging by month reaches no further than the dates the data layer accepts.
     Calendar->setDateRange(DateText::firstPickable(), DateText::lastPickable());
+    m_calendarView = Calendar->findChild<QAbstractItemView*>();
+    if (m_calendarView)
+        m_calendarView->installEventFilter(this);
     // Roomy day cells: the calendar is the window's main target.
     Calendar->setMinimumHeight(Calendar->fontMetrics().height() * 16);
     colourWeekends();
+
+    btnToday = new QPushButton(QStringLiteral("Today"), central);
+    btnToday->setObjectName(QStringLiteral("btnToday"));
+    btnToday->setToolTip(QStringLiteral("Show today in the calendar (Home)"));
+    btnToday->setAutoDefault(false);
 
     auto* userRow = new QHBoxLayout;
     userRow->addStretch();
     userRow->addWidget(Label1);
     userRow->addWidget(cbUsers);
     userRow->addStretch();
+    auto* todayRow = new QHBoxLayout;
+    todayRow->addStretch();
+    todayRow->addWidget(btnToday);
 
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(Label2);
     layout->addLayout(userRow);
     layout->addWidget(Calendar, 1);
+    layout->addLayout(todayRow);
     setCentralWidget(central);
 
     buildMenus();
@@ -130,6 +150,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
 
     connect(cbUsers, qOverload<int>(&QComboBox::activated), this, [this](int) { cbUsers_Click(); });
     connect(Calendar, &QCalendarWidget::clicked, this, &MainForm::Calendar_Click);
+    connect(btnToday, &QPushButton::clicked, this, &MainForm::showToday);
+    connect(Calendar, &QCalendarWidget::currentPageChanged, this, [this] { markWorkoutDays(); });
+    connect(cbUsers, &QComboBox::currentTextChanged, this, [this] { markWorkoutDays(); });
     connect(cbUsers, &QComboBox::currentTextChanged, m_state, &SharedState::currentUserChanged);
     connect(mnuMiles, &QAction::toggled, m_state, &SharedState::milesChanged);
 
@@ -163,6 +186,8 @@ void MainForm::goalProgressDue() {
     QTimer::singleShot(0, this, [this] {
         m_goalsDue = false;
         ShowGoalProgress();
+        // A save anywhere may have added or removed a workout day.
+        markWorkoutDays();
     });
 }
 
@@ -330,12 +355,22 @@ void MainForm::colourWeekends() {
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
+    emit closing();
     Form_Unload();
     event->accept();
 }
 
 void MainForm::Form_Load() {
     m_formLoad->run();
+}
+
+void MainForm::reload() {
+    if (!m_formLoad->done()) {
+        m_formLoad->run();
+        return;
+    }
+    cbUsers->clear();
+    load();
 }
 
 void MainForm::load() {
@@ -355,7 +390,7 @@ void MainForm::load() {
                               QStringLiteral("is entered. Enter one now?"))) {
                 frmAddUser dlg(*m_state, this);
                 dlg.setUserListHook(this);
-                Dialogs::execModal(&dlg);
+                showModal(&dlg);
             }
         } else {
             cbUsers->addItems(names);
@@ -369,6 +404,7 @@ void MainForm::load() {
         Dialogs::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
                                    QStringLiteral(" - MainForm Form_Load"));
     }
+    markWorkoutDays();
 }
 
 void MainForm::Form_Unload() {
@@ -401,19 +437,67 @@ void MainForm::cbUsers_Click() {
 void MainForm::Calendar_Click(const QDate& date) {
     MenuForm chooser(*m_state, this);
     chooser.openFor(date);
-    Dialogs::execModal(&chooser);
+    showModal(&chooser);
+    // The chooser closes right behind the log window; without a window of its own to return
+    // to, the focus would be left nowhere.
+    Calendar->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void MainForm::showModal(QDialog* dialog) {
+    Dialogs::execModal(dialog);
+    activateWindow();
+    // Whatever the window did, the days with workouts are shown as they are now.
+    markWorkoutDays();
+}
+
+void MainForm::showToday() {
+    Calendar->setSelectedDate(Clock::today());
+    Calendar->showSelectedDate();
+}
+
+void MainForm::markWorkoutDays() {
+    // The page shows parts of the months before and after its own.
+    const QDate shown(Calendar->yearShown(), Calendar->monthShown(), 1);
+    QList<QDate> days;
+    try {
+        CLibrary lib;
+        std::unique_ptr<Connection> conn = lib.GetConnection();
+        days = CalendarReport::workoutDays(*conn, cbUsers->currentText(), shown.addMonths(-1),
+                                           shown.addMonths(2).addDays(-1));
+    } catch (const std::exception&) {
+        // The marks are a hint only: without the database no day is marked, and the actions
+        // that need it report the failure themselves.
+    }
+    Calendar->setDateTextFormat(QDate(), QTextCharFormat());
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    for (const QDate& day : days)
+        Calendar->setDateTextFormat(day, bold);
+    m_markedDays = days;
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Home on the calendar returns to today, from whatever month is shown.
+    if (event->type() == QEvent::KeyPress && watched == m_calendarView) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Home && key->modifiers() == Qt::NoModifier) {
+            showToday();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // --- Menu handlers ------------------------------------------------------------------------
 
 template <class Catalog> void MainForm::openCatalog() {
     Catalog dlg(*m_state, this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::openPersonalBests(const QString& raceKind) {
     frmPersonalBests dlg(*m_state, raceKind, this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuRunBests_Click() {
@@ -431,13 +515,13 @@ void MainForm::mnuSwimBests_Click() {
 void MainForm::openRaceLog(const QString& title, const QString& raceKind) {
     frmRaceLog dlg(*m_state, this);
     dlg.openForAdd(title, raceKind);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::openTextReport(const QString& kind) {
     frmTextRpt dlg(*m_state, this);
     dlg.openReport(kind);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 // &Utilities
@@ -449,7 +533,7 @@ void MainForm::mnuMiles_Click() {
 void MainForm::mnuAddUser_Click() {
     frmAddUser dlg(*m_state, this);
     dlg.setUserListHook(this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuAddRaceType_Click() {
@@ -458,17 +542,17 @@ void MainForm::mnuAddRaceType_Click() {
 
 void MainForm::mnuTriang_Click() {
     frmTriang dlg(*m_state, this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuBackup_Click() {
     frmCopyFile dlg(this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuImport_Click() {
     frmImport dlg(*m_state, this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuGoals_Click() {
@@ -502,13 +586,13 @@ void MainForm::mnuAddShoe_Click() {
 void MainForm::mnuRunGraphRpt_Click() {
     frmGraphRpt dlg(*m_state, this);
     dlg.openGraph(QStringLiteral("Running"));
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuShoeReport_Click() {
     frmItemRpt dlg(*m_state, this);
     dlg.openReport(QStringLiteral("Shoe"));
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 // &Biking
@@ -532,13 +616,13 @@ void MainForm::mnuAddBike_Click() {
 void MainForm::mnuBikeGraphRpt_Click() {
     frmGraphRpt dlg(*m_state, this);
     dlg.openGraph(QStringLiteral("Cycling"));
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuBikeReport_Click() {
     frmItemRpt dlg(*m_state, this);
     dlg.openReport(QStringLiteral("Bike"));
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 // &Swimming
@@ -578,14 +662,14 @@ void MainForm::mnuOtherTextRpt_Click() {
 void MainForm::mnuAddExercise_Click() {
     frmAddExercise dlg(*m_state, this);
     dlg.showAddSectionOnly();
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 // &Combined Reports
 
 void MainForm::mnuTimeGraph_Click() {
     frmGraphTime dlg(*m_state, this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuTrainingLoad_Click() {
@@ -610,10 +694,10 @@ void MainForm::mnuCalendar_Click() {
 
 void MainForm::mnuHowDoI_Click() {
     frmHelp dlg(this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }
 
 void MainForm::mnuAbout_Click() {
     frmAbout dlg(this);
-    Dialogs::execModal(&dlg);
+    showModal(&dlg);
 }

@@ -3,16 +3,21 @@
 #include "SharedState.h"
 #include "UserListHook.h"
 
+#include <QDate>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
 class FormLoad;
+class QAbstractItemView;
 class QAction;
 class QCalendarWidget;
 class QCloseEvent;
 class QComboBox;
+class QDialog;
 class QDate;
 class QLabel;
+class QPushButton;
 class frmCalendarRpt;
 
 // The start-up window: holds the current user (the text of cbUsers) and the distance
@@ -42,6 +47,9 @@ class MainForm : public QMainWindow, public UserListHook {
     // Fills the user selector and sets the unit of the first user. Runs once, when the
     // window is first shown (or when called earlier).
     void Form_Load();
+    // Reads the user list and the unit again, as the load step does: after a good copy was
+    // put in place of a damaged file while the window was open.
+    void reload();
     // Writes the unit back for the user selected now, if the unit was toggled in this run.
     // Runs once, when the window closes.
     void Form_Unload();
@@ -51,6 +59,11 @@ class MainForm : public QMainWindow, public UserListHook {
 
     bool distanceChanged() const { return m_distanceChanged; }
 
+    // Selects today on the calendar and shows its month (the Today button and Home).
+    void showToday();
+    // The days around the month shown on which the current user has a workout; the calendar
+    // shows them in bold. Read again when the user, the month shown or the data may change.
+    QList<QDate> markedDays() const { return m_markedDays; }
     // Shows this period's progress of each goal of the current user in the status bar, in
     // the current unit. Runs after the user or the unit changes and after every save.
     void ShowGoalProgress();
@@ -59,12 +72,18 @@ class MainForm : public QMainWindow, public UserListHook {
     QLabel* Label1 = nullptr;
     QComboBox* cbUsers = nullptr;
     QCalendarWidget* Calendar = nullptr;
+    QPushButton* btnToday = nullptr;
     QLabel* lblGoals = nullptr; // in the status bar
 
     ~MainForm() override;
 
+  signals:
+    // The window is about to close and end the program; its exit step comes next.
+    void closing();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
   private:
@@ -81,6 +100,10 @@ class MainForm : public QMainWindow, public UserListHook {
     static const MenuRow menuTable[];
 
     void buildMenus();
+    // Shows a window modally, then brings this window back to the front and marks the
+    // workout days again (the window may have saved or deleted workouts).
+    void showModal(QDialog* dialog);
+    void markWorkoutDays();
     void load();
     // Weekend days in a red that reads well on the calendar's background, light or dark.
     void colourWeekends();
@@ -143,8 +166,10 @@ class MainForm : public QMainWindow, public UserListHook {
 
     SharedState* m_state = nullptr;
     FormLoad* m_formLoad = nullptr;
-    QPointer<frmCalendarRpt> m_calendarRpt; // the one calendar report, while it is open
-    QAction* mnuMiles = nullptr;            // read for the unit on every access
+    QPointer<frmCalendarRpt> m_calendarRpt;      // the one calendar report, while it is open
+    QAction* mnuMiles = nullptr;                 // read for the unit on every access
+    QAbstractItemView* m_calendarView = nullptr; // the calendar's day grid, for Home
+    QList<QDate> m_markedDays;
     bool m_unloaded = false;
     bool m_goalsDue = false;        // a goal progress refresh is queued
     int m_writeListener = 0;        // Connection::addWriteListener's number

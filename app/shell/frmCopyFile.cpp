@@ -16,6 +16,8 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <cerrno>
+
 frmCopyFile::frmCopyFile(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmCopyFile"));
     setWindowTitle(QStringLiteral("Backup Database"));
@@ -98,6 +100,15 @@ void frmCopyFile::btnCopyFile_Click() {
     const QString target = txtSelectedFile->text();
     if (target.trimmed().isEmpty()) {
         Dialogs::message(this, QStringLiteral("You must select a directory to copy the database to."));
+        return;
+    }
+    // A copy onto the database itself is refused before the question, not after a Yes.
+    if (Backup::isDatabaseItself(target, source)) {
+        Dialogs::message(this, QString::number(EINVAL) + QStringLiteral(" - '") +
+                                   QFileInfo(target).absoluteFilePath() +
+                                   QStringLiteral("' is the database itself; choose another file to copy "
+                                                  "it to. - ") +
+                                   source);
         return;
     }
     if (!Dialogs::ask(this, QStringLiteral("Copy ") + source + QStringLiteral(" to ") + target +

@@ -36,4 +36,29 @@ TEST(MonthpaneDarkPalette, DayLinesReadOnADarkBackground) {
     QApplication::setPalette(saved);
 }
 
+// On a light grey every kind's colour is darkened until it reads (no further), hue kept.
+TEST(MonthpaneLightPalette, DayLinesReadOnALightBackgroundInTheirOwnHue) {
+    const QPalette saved = QApplication::palette();
+    const QColor grey(0xef, 0xef, 0xef);
+    QPalette light;
+    light.setColor(QPalette::Window, grey);
+    QApplication::setPalette(light);
+    {
+        mossCalendar cal(QDate(2004, 3, 10)); // day d in cell d + 1
+        const QList<quint32> colors = {255, 16711680, 65280, 65535, 16776960, 0};
+        ASSERT_TRUE(cal.AddData({"1", "2", "3", "4", "5", "6"}, QStringList(6, "a"), QStringList(6, "x"),
+                                QStringList(6, "y"), colors));
+        for (int i = 0; i < colors.size(); ++i) {
+            const QColor given(int(colors[i] & 0xFF), int((colors[i] >> 8) & 0xFF), int(colors[i] >> 16));
+            const QColor shown = cal.findChild<QLabel*>(QStringLiteral("lbl%1_1").arg(i + 2))
+                                     ->palette()
+                                     .color(QPalette::WindowText);
+            EXPECT_GE(contrast(shown, grey), 4.5) << i;
+            EXPECT_LE(contrast(shown, grey), std::max(5.0, contrast(given, grey))) << i;
+            EXPECT_NEAR(shown.hsvHue(), given.hsvHue(), 2) << i;
+        }
+    }
+    QApplication::setPalette(saved);
+}
+
 } // namespace

@@ -145,8 +145,9 @@ TEST_F(MonthpaneTest, AddDataPlacesDropsAndOverwritesByDay) {
     EXPECT_EQ(lines(7), "Swimming|Laps: 40|Time: 35:00"); // day 5: the later item wins
     EXPECT_EQ(lines(14), "Weights| |Time: 30");           // day 12
     EXPECT_EQ(shownCells(), 2);
-    EXPECT_EQ(label("lbl7_1")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    EXPECT_EQ(label("lbl14_1")->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    // The item's own colour (darkened where it would not read on the background).
+    EXPECT_EQ(label("lbl7_1")->palette().color(QPalette::WindowText).hsvHue(), 60);
+    EXPECT_EQ(label("lbl14_1")->palette().color(QPalette::WindowText).hsvHue(), 120);
 
     // Each call starts from no lines at all.
     EXPECT_TRUE(cal->AddData({"30"}, {"Cycling"}, {"KM: 32.2"}, {"Time: 1:00:00"}, {16711680}));

@@ -85,9 +85,18 @@ TEST_F(Export, NothingToExportOrCancelledWritesNoFile) {
     EXPECT_TRUE(QDir(dir()).entryList({"*.csv"}).isEmpty());
 }
 
-TEST_F(Export, FullReportToPdfHasTheHeadingAndEveryLine) {
+TEST_F(Export, FullReportToPdfHasTheHeadingTheCriteriaAppliedAndEveryLine) {
     auto w = openRunning();
+    // A fragment longer than its field: whole (and wrapped) in the field's tooltip, and whole
+    // in the PDF, which states the criteria the report was made with, not a later change.
+    QString applied = "Miles >= 0 AND (Course = 'Riverside loop & back' ";
+    for (int i = 0; i < 8; ++i)
+        applied += QStringLiteral("OR Course = 'Nowhere lane %1' ").arg(i);
+    applied += ") ";
+    w->txtCriteria->setText(applied);
+    EXPECT_EQ(w->txtCriteria->toolTip(), "<p>" + applied.toHtmlEscaped() + "</p>"); // rich text wraps
     click(w->btnCreateReport);
+    w->txtCriteria->setText("Miles >= 100 ");
     const QString path = QDir(dir()).filePath("full.pdf");
     saveAs(path);
     click(w->btnExportPdf);
@@ -100,6 +109,8 @@ TEST_F(Export, FullReportToPdfHasTheHeadingAndEveryLine) {
     EXPECT_TRUE(text.contains(QRegularExpression("User: Ann +Kind: Running +Date: \\d{4}-\\d\\d-\\d\\d")));
     // pdftotext lays out blanks by position, so runs of blanks are compared as one.
     const QString flat = text.simplified();
+    EXPECT_TRUE(flat.contains("Criteria: " + applied.simplified())) << flat.toStdString();
+    EXPECT_FALSE(flat.contains("Miles >= 100"));
     for (const QString& line : w->reportLines())
         if (!line.trimmed().isEmpty())
             EXPECT_TRUE(flat.contains(line.simplified())) << line.toStdString();

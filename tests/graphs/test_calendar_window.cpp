@@ -89,8 +89,9 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     const QStringList march = {"6: Swimming|Laps: 40|Time: 35:00", "13: Weights|3 sets|Time: 30:00",
                                "14: Yoga| |Time: 1:00:00", "32: Cycling|Miles: 20.5|Time: 1:05:00"};
     EXPECT_EQ(shown(w), march);
-    // The stored colours are blue-green-red numbers: 65535 is yellow, 16711680 blue.
-    EXPECT_EQ(firstLineColor(w, 6), QColor(255, 255, 0));
+    // The stored colours are blue-green-red numbers: 65535 is yellow (darkened to read on
+    // the light background), 16711680 blue.
+    EXPECT_EQ(firstLineColor(w, 6).hsvHue(), 60);
     EXPECT_EQ(firstLineColor(w, 32), QColor(0, 0, 255));
     shot(w, "calendar-march-2004");
 

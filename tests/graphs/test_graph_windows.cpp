@@ -3,11 +3,15 @@
 
 #include "ChartControl.h"
 #include "MainForm.h"
+#include "SeriesColors.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 
 #include <QAbstractAxis>
+#include <QAbstractBarSeries>
 #include <QAction>
+#include <QAreaSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,6 +169,28 @@ TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
     EXPECT_TRUE(messages.isEmpty());
     dlg.resize(1000, 700);
     shot(&dlg, "graph_time_step");
+}
+
+// A kind has one colour in every chart, whichever kinds are ticked; an area lets the ones
+// behind it show through.
+TEST_F(GraphWindowTest, EachKindKeepsItsColourAcrossChartsAndTicks) {
+    auto bars = [](ChartControl* c) {
+        return qobject_cast<QAbstractBarSeries*>(c->chart()->series().value(0));
+    };
+    EXPECT_EQ(bars(open("Cycling")->RunChart)->barSets().at(0)->color(), SeriesColors::ofKind("Cycling"));
+    frmGraphTime dlg(state);
+    dlg.show();
+    click(dlg.optIndividual);
+    click(dlg.optAllMonths);
+    click(dlg.chkCycling);
+    click(dlg.optArea);
+    EXPECT_EQ(dlg.RunChart->seriesLabel(2), "Swim");
+    for (int s = 1; s <= 4; ++s) {
+        auto* area = qobject_cast<QAreaSeries*>(dlg.RunChart->chart()->series().at(s - 1));
+        EXPECT_EQ(area->pen().color(), SeriesColors::ofKind(dlg.RunChart->seriesLabel(s))) << s;
+        EXPECT_LT(area->brush().color().alpha(), 128);
+    }
+    EXPECT_EQ(SeriesColors::ofKind("Running"), SeriesColors::ofKind("Run"));
 }
 
 TEST_F(GraphWindowTest, TheGraphCommandsOfTheMainMenuOpenTheirWindows) {

@@ -47,7 +47,7 @@ TEST_F(RunLogTest, AddModeStoresTheRunAsTyped) {
         QApplication::processEvents();
         EXPECT_EQ(field->selectedText(), field->text());
     }
-    click(button(&w, "btnAdd"));
+    QTest::keyClick(edit(&w, "txtComments"), Qt::Key_Return); // Return presses Add Record
 
     EXPECT_EQ(messages, QStringList({"data entered"}));
     EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -81,7 +81,7 @@ TEST_F(RunLogTest, EditModeShowsUpdatesAndDeletesAStoredRun) {
         EXPECT_EQ(edit(&w, "txtDay")->text(), "Tuesday");
         retype(edit(&w, "txtMiles"), "12");
         retype(combo(&w, "cbShoes"), "Pegasus");
-        click(button(&w, "btnUpdate"));
+        QTest::keyClick(combo(&w, "cbShoes"), Qt::Key_Return); // Return presses Update Record
         edit(&w, "txtID")->clear(); // without an identifier nothing is updated or deleted
         click(button(&w, "btnUpdate"));
         click(button(&w, "btnDelete"));

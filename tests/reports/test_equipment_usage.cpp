@@ -5,8 +5,12 @@
 #include "ChartControl.h"
 #include "DbError.h"
 #include "EquipmentUsage.h"
+#include "SeriesColors.h"
 #include "frmItemRpt.h"
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QListWidget>
 
 namespace {
@@ -98,15 +102,24 @@ TEST_F(EquipmentUsageTest, TheWindowShowsTheListAndTheBarChart) {
     FixedState state("ann", true);
     frmItemRpt dlg(state);
     dlg.openReport("Shoe");
-    dlg.resize(800, 600);
     dlg.show();
     QStringList shown;
     for (int i = 0; i < dlg.lstItemRpt->count(); ++i)
         shown << dlg.lstItemRpt->item(i)->text();
     EXPECT_EQ(shown, ShoeMiles);
-    // The shoe past its limit is drawn in the second series, which the legend names.
+    // The shoe past its limit is drawn in the second series, which the legend names, in a
+    // warning colour; each item's one bar stands centred on its name, under a whole axis title.
     EXPECT_TRUE(dlg.ItemChart->showLegend());
     EXPECT_EQ(dlg.ItemChart->seriesValues(2), (QList<double>{0, 10}));
+    auto* bars = qobject_cast<QAbstractBarSeries*>(dlg.ItemChart->chart()->series().value(0));
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(bars->type(), QAbstractSeries::SeriesTypeStackedBar);
+    EXPECT_EQ(bars->barSets().at(1)->color(), SeriesColors::pastLimit());
+    EXPECT_EQ(dlg.ItemChart->chart()->axes(Qt::Vertical).value(0)->titleText(), "Miles");
+    // At its first size the window shows the widest list it can have, the bikes' header to
+    // its last column, without scrolling sideways.
+    const QString widest = EquipmentUsage::lines(*db(), "ann", "Bike", true).first();
+    EXPECT_LE(dlg.lstItemRpt->fontMetrics().horizontalAdvance(widest), dlg.lstItemRpt->viewport()->width());
     EXPECT_TRUE(messages.isEmpty());
     shot(&dlg, "item_report_shoes");
 

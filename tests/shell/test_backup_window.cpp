@@ -75,8 +75,9 @@ TEST_F(BackupWindow, RefusalsAndFailuresKeepTheWindowOpen) {
     EXPECT_EQ(questions.size(), 1);
     EXPECT_FALSE(QFile::exists(target));
     backUpTo(QDir(dir()).filePath(QStringLiteral("no/such/backup.db")));
-    // Onto the database itself: refused, and the database keeps its rows.
+    // Onto the database itself: refused before any question, and the database keeps its rows.
     backUpTo(QStringLiteral("./Trainbook.db"));
+    EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(usersIn(source), QStringLiteral("Ann"));
     EXPECT_EQ(
         messages,

@@ -264,19 +264,60 @@ TEST_F(ShellTest, NewUsersAreStoredAsTypedAndJoinTheListWithoutTakingOver) {
     EXPECT_EQ(users().size(), 3);
 }
 
-// Stray keys on the calendar start its keyboard date entry; it never leaves the years the
-// data layer takes, and neither does a date picker.
-TEST_F(ShellTest, TheCalendarKeepsToTheDatesThatCanBeStored) {
+// Days with a workout of the current user are bold, on the page shown with the ends of the
+// months around it; they follow the user, the month and a run saved from a click (Return adds
+// it), after which the calendar has the focus again: typed digits do not move it, arrows do,
+// and Home or Today bring back today. Weeks start on Sunday.
+TEST_F(ShellTest, TheCalendarMarksWorkoutDaysTakesNoTypedDatesAndReturnsToToday) {
+    setUnit("Ann", 1);
+    setUnit("Bob", 1);
+    for (const char* row : {"Ann', '2026-11-30", "Ann', '2026-12-03", "Ann', '2027-01-02",
+                            "Ann', '2027-02-01", "Bob', '2026-12-10"})
+        exec(QStringLiteral("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Day, Exercise_Time, "
+                            "User_Name, Exercise_Date) VALUES ('Video', 'x', '30:00', '%1')")
+                 .arg(row));
+    Clock::setFixed(QDateTime(QDate(2026, 12, 15), QTime(9, 0)));
     MainForm* w = start();
-    auto* view = w->Calendar->findChild<QTableView*>();
-    ASSERT_NE(view, nullptr);
-    for (const char* keys : {"0000", "00000000"}) {
-        view->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(view, keys);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();
-        EXPECT_EQ(w->Calendar->selectedDate(), QDate(1900, 1, 1)) << keys;
-    }
+    EXPECT_EQ(w->Calendar->firstDayOfWeek(), Qt::Sunday);
+    EXPECT_EQ(w->markedDays(), QList<QDate>({{2026, 11, 30}, {2026, 12, 3}, {2027, 1, 2}}));
+    chooseUser("Bob");
+    EXPECT_EQ(w->Calendar->dateTextFormat(QDate(2026, 12, 10)).fontWeight(), QFont::Bold);
+    EXPECT_NE(w->Calendar->dateTextFormat(QDate(2026, 12, 3)).fontWeight(), QFont::Bold);
+    chooseUser("Ann");
+    w->Calendar->showNextMonth();
+    EXPECT_EQ(w->markedDays().last(), QDate(2027, 2, 1));
+
+    drivers["MenuForm"] = [this](QDialog* d) {
+        click(find<QPushButton>(d, "btnRun"));
+        return d->result();
+    };
+    drivers["frmRunLog"] = [this](QDialog* d) {
+        type(find<QLineEdit>(d, "txtMiles"), "5");
+        type(find<QLineEdit>(d, "txtTime"), "40:00");
+        QTest::keyClick(find<QLineEdit>(d, "txtTime"), Qt::Key_Return);
+        return d->result();
+    };
+    auto* view = w->Calendar->findChild<QTableView*>("qt_calendar_calendarview");
+    w->Calendar->setSelectedDate(QDate(2026, 12, 20)); // back to December
+    const QPoint cell = view->visualRect(view->currentIndex()).center();
+    w->Calendar->setSelectedDate(QDate(2026, 12, 15));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell);
+    QApplication::processEvents();
+    EXPECT_EQ(messages, QStringList({"data entered"}));
+    EXPECT_TRUE(w->markedDays().contains(QDate(2026, 12, 20)));
+    EXPECT_EQ(QApplication::activeWindow(), w);
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    QTest::keyClicks(view, "31122000");
+    for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down})
+        QTest::keyClick(view, Qt::Key(key));
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2027, 1, 3));
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2026, 12, 15));
+    w->Calendar->showNextYear();
+    click(w->btnToday);
+    EXPECT_EQ(w->Calendar->yearShown(), 2026);
+    EXPECT_EQ(opened, QStringList({"MenuForm", "frmRunLog"})) << "moving the calendar opens nothing";
 }
 
 // A date typed whole into a picker is the date typed, whatever the date shown before: the day
@@ -295,15 +336,26 @@ TEST_F(ShellTest, ADateTypedWholeIsTheDateTyped) {
         {{2026, 12, 7}, "2/29/2027", {2027, 2, 28}},
         {{2026, 12, 7}, "4/31/2026", {2026, 4, 30}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        DatePicker picker;
-        picker.setValue(c.shown);
-        picker.show();
-        type(&picker, c.typed);
-        EXPECT_EQ(picker.value(), c.expected);
-        EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
-    }
+    // Typed after tabbing in (the month selected) or after a click into the month, the day
+    // or the year: the date typed is taken wherever the cursor was.
+    for (const auto& c : cases)
+        for (int click : {-1, 0, 1, 2}) {
+            SCOPED_TRACE(std::string(c.typed) + " clicked into section " + std::to_string(click));
+            DatePicker picker;
+            picker.setValue(c.shown);
+            picker.show();
+            focus(&picker);
+            if (click >= 0) {
+                QLineEdit* edit = picker.findChild<QLineEdit*>();
+                const QString text = edit->text();
+                const int at = click == 0 ? 1 : text.indexOf('/', click == 1 ? 0 : text.indexOf('/') + 1) + 2;
+                const int x = edit->fontMetrics().horizontalAdvance(text.left(at)) + 3;
+                QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+            }
+            QTest::keyClicks(QApplication::focusWidget(), c.typed);
+            EXPECT_EQ(picker.value(), c.expected);
+            EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
+        }
 }
 
 // A message box is wide enough for its title "Trainbook" beside the title bar's buttons,

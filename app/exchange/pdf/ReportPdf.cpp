@@ -54,6 +54,24 @@ Geometry geometry() {
     return g;
 }
 
+// "Criteria: ..." broken at blanks into lines of at most `width` characters (a longer word
+// stands alone), then an empty line before the report.
+QStringList criteriaLines(const QString& criteria, qsizetype width) {
+    const QString text = QStringLiteral("Criteria: ") +
+                         (criteria.trimmed().isEmpty() ? QStringLiteral("none") : criteria.trimmed());
+    QStringList out;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            out << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    out << line << QString();
+    return out;
+}
+
 int bodyLines(const Geometry& g, bool withChart) {
     const double height = withChart ? g.body.height() * (1 - ChartShare) : g.body.height();
     return std::max(1, int(height / g.lineHeight));
@@ -74,19 +92,27 @@ void drawChart(QPainter& p, const QRectF& area, const ChartTable& chart, const Q
     const QRectF plot =
         area.adjusted(area.width() * 0.3, tm.height() * 1.6, -area.width() * 0.12, -fm.height());
     const int n = int(chart.rows.size());
+    // A row's bar is the sum of its series; the equipment chart puts an item past its limit in
+    // the second series, which is drawn in a warning colour.
+    const auto total = [](const ChartTable::Row& row) {
+        double sum = 0;
+        for (double v : row.values)
+            sum += v;
+        return sum;
+    };
     double maxValue = 0;
     for (const auto& row : chart.rows)
-        if (!row.values.isEmpty())
-            maxValue = std::max(maxValue, row.values.first());
+        maxValue = std::max(maxValue, total(row));
     if (n > 0 && maxValue > 0) {
         const double slot = plot.height() / n;
         const double bar = std::clamp(slot * 0.7, 1.0, fm.height() * 2);
         for (int i = 0; i < n; ++i) {
             const auto& row = chart.rows[i];
-            const double value = row.values.isEmpty() ? 0 : row.values.first();
+            const double value = total(row);
             const double top = plot.top() + i * slot + (slot - bar) / 2;
             const QRectF r(plot.left(), top, plot.width() * std::max(0.0, value) / maxValue, bar);
-            p.fillRect(r, QColor(70, 110, 170));
+            const bool second = row.values.size() > 1 && row.values.at(1) != 0;
+            p.fillRect(r, second ? QColor(214, 69, 0) : QColor(70, 110, 170));
             p.drawText(QRectF(area.left() + fm.averageCharWidth(), top,
                               plot.left() - area.left() - 2 * fm.averageCharWidth(), bar),
                        Qt::AlignRight | Qt::AlignVCenter,
@@ -129,9 +155,15 @@ int write(const QString& path, const ReportLines& lines, const Heading& heading,
     const Geometry g = geometry();
     // The body font shrinks so that the longest line fits the page width (down to a size
     // that stays readable; a longer line is cut at the margin).
-    qsizetype longest = 1;
-    for (const QString& line : lines)
+    qsizetype longest = std::max<qsizetype>(1, lines.widest());
+    const QStringList above =
+        heading.criteria ? criteriaLines(*heading.criteria, std::max<qsizetype>(longest, 80)) : QStringList();
+    for (const QString& line : above)
         longest = std::max(longest, line.size());
+    const qsizetype total = above.size() + lines.size();
+    const auto lineAt = [&](qsizetype i) {
+        return i < above.size() ? above.at(i) : lines.at(i - above.size());
+    };
     double points = BodyPoints;
     const double charWidth = QFontMetricsF(fixedFont(points), &out).horizontalAdvance(QLatin1Char('M'));
     if (charWidth * double(longest) > g.body.width())
@@ -140,7 +172,7 @@ int write(const QString& path, const ReportLines& lines, const Heading& heading,
 
     const int first = bodyLines(g, chart != nullptr);
     const int rest = bodyLines(g, false);
-    const int remaining = std::max(0, int(lines.size()) - first);
+    const int remaining = std::max(0, int(total) - first);
     const int pages = 1 + (remaining + rest - 1) / rest;
 
     QPainter p;
@@ -179,8 +211,8 @@ int write(const QString& path, const ReportLines& lines, const Heading& heading,
         }
         p.setFont(body);
         const double ascent = QFontMetricsF(body, &out).ascent();
-        for (int i = 0; i < count && next < lines.size(); ++i, ++next) {
-            p.drawText(QPointF(0, y + ascent), lines[next]);
+        for (int i = 0; i < count && next < total; ++i, ++next) {
+            p.drawText(QPointF(0, y + ascent), lineAt(next));
             y += g.lineHeight;
         }
     }

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <QStringList>
+#include <optional>
 
 // A report printed to a PDF file as the report window shows it: its lines in a fixed-width
 // font, page after page, each page headed by the report's title, the user, the kind and the
@@ -18,6 +19,9 @@ struct Heading {
     QString user;
     QString kind; // the report kind as the program names it: Running, Shoe, ...
     QDate date;   // the day the report was made
+    // The criteria the report was made with, for the reports that take criteria: printed
+    // whole above the report's lines ("none" when empty). Nothing for the equipment report.
+    std::optional<QString> criteria = std::nullopt;
 };
 
 // The title of a report kind as the report windows caption it ("Running Report", "Shoe

@@ -120,4 +120,19 @@ std::vector<CalendarItem> items(Connection& conn, const QString& user, const QDa
     return out;
 }
 
+QList<QDate> workoutDays(Connection& conn, const QString& user, const QDate& first, const QDate& last) {
+    QList<QDate> days;
+    if (!first.isValid() || !last.isValid() || last < first)
+        return days;
+    // The index on user and date answers this without reading the workouts themselves.
+    ResultSet rs = conn.query(QStringLiteral("SELECT DISTINCT Exercise_Date FROM Exercise_Master "
+                                             "WHERE User_Name = ? AND Exercise_Date BETWEEN ? AND ? "
+                                             "ORDER BY Exercise_Date"),
+                              {user, DateText::iso(first), DateText::iso(last)});
+    for (; !rs.eof(); rs.moveNext())
+        if (const QDate day = QDate::fromString(rs.field(0), Qt::ISODate); day.isValid())
+            days << day;
+    return days;
+}
+
 } // namespace CalendarReport

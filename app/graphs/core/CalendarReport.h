@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -40,5 +41,9 @@ std::optional<QDate> parseMonth(const QString& text);
 // when `miles`, else in kilometres. Reads inside one read transaction on `conn`. Throws
 // DbError.
 std::vector<CalendarItem> items(Connection& conn, const QString& user, const QDate& month, bool miles);
+
+// The days from `first` to `last` (both included) on which `user` has at least one workout,
+// in date order: the main window's calendar shows them in bold. Throws DbError.
+QList<QDate> workoutDays(Connection& conn, const QString& user, const QDate& first, const QDate& last);
 
 } // namespace CalendarReport
