@@ -13,6 +13,7 @@
 #include "ReportPdf.h"
 #include "TextReport.h"
 
+#include <QFile>
 #include <cstdio>
 
 namespace Cli {
@@ -43,9 +44,9 @@ void print(const Options& options, const ReportLines& lines, const QString& user
               << QStringLiteral(": %1 page%2\n").arg(pages).arg(pages == 1 ? "" : "s");
     } else if (options.has(QStringLiteral("--csv"))) {
         out().flush();
-        const QByteArray csv = ReportCsv::fromLines(lines);
-        fwrite(csv.constData(), 1, size_t(csv.size()), stdout);
-        fflush(stdout);
+        QFile csv;
+        if (!csv.open(stdout, QIODevice::WriteOnly) || !ReportCsv::write(lines, csv) || !csv.flush())
+            throw DbError(QStringLiteral("Could not write the CSV: ") + csv.errorString());
         return;
     } else {
         for (const QString& line : lines)

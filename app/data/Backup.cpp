@@ -1,15 +1,19 @@
 #include "Backup.h"
 
 #include "Connection.h"
+#include "FilePath.h"
+#include "Startup.h"
 #include "StopFlag.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <memory>
@@ -37,8 +41,9 @@ void execRaw(sqlite3* db, const char* sql, const QString& context) {
         failEngine(db, context);
 }
 
-Counts rowCounts(sqlite3* db) {
-    const QString context = QStringLiteral("Could not count the rows: ");
+// `shown` names the file in a message.
+Counts rowCounts(sqlite3* db, const QString& shown) {
+    const QString context = QStringLiteral("Could not count the rows of '%1': ").arg(shown);
     Counts counts;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db,
@@ -106,48 +111,116 @@ void syncFolder(const QString& folder) {
     }
 }
 
+// When this process started, in whole seconds: a temporary file last changed before it
+// cannot belong to a copy that this process is making.
+const std::time_t processStart = std::time(nullptr);
+
+struct FileId {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileId&) const = default;
+};
+
+// The file a path leads to, links followed; nothing when there is none.
+std::optional<FileId> fileId(const QString& path) {
+    struct stat info {};
+    if (::stat(FilePath::toNative(path).constData(), &info) != 0)
+        return std::nullopt;
+    return FileId{info.st_dev, info.st_ino};
+}
+
+// What `target` is among the diary's own files, as a message names it; "" when none.
+QString diaryRole(const QString& target, const QString& database) {
+    const std::optional<FileId> id = fileId(target);
+    if (!id || database.isEmpty())
+        return QString();
+    const QString diary = FilePath::absolute(database);
+    if (fileId(diary) == id)
+        return QStringLiteral("the database itself");
+    if (fileId(diary + QStringLiteral("-journal")) == id)
+        return QStringLiteral("the database's journal");
+    for (const QString& copy : Startup::copies(diary))
+        if (fileId(copy) == id)
+            return QStringLiteral("one of the database's own copies");
+    const QString folder = FilePath::folder(diary);
+    const QString damaged = diary.mid(folder.size() + 1) + QStringLiteral(".damaged-");
+    for (const QString& name :
+         QDir(FilePath::shown(folder)).entryList({damaged + QLatin1Char('*')}, QDir::Files))
+        if (fileId(folder + QLatin1Char('/') + name) == id)
+            return QStringLiteral("a damaged database kept by a restore");
+    return QString();
+}
+
 } // namespace
+
+bool Backup::isDiaryOrCopy(const QString& target, const QString& database) {
+    return !diaryRole(target, database).isEmpty();
+}
+
+QString Backup::targetRefusal(const QString& target, const QString& database) {
+    const QString shown = FilePath::shown(FilePath::absolute(target));
+    const QString role = diaryRole(target, database);
+    if (!role.isEmpty())
+        return QStringLiteral("'%1' is %2; choose another file to write to.").arg(shown, role);
+    switch (FilePath::kind(target)) {
+    case FilePath::Kind::Folder:
+        return QStringLiteral("'%1' is a folder; choose a file name in it.").arg(shown);
+    case FilePath::Kind::Other:
+        return QStringLiteral("'%1' is not a regular file; choose another file to write to.").arg(shown);
+    default:
+        return QString();
+    }
+}
+
+void Backup::removeStaleTemporaries(const QString& folder, const std::function<bool(const QString&)>& ours) {
+    static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}(?:-journal)?$"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const auto m = temporary.match(name);
+        if (!m.hasMatch() || !ours(m.captured(1)))
+            continue;
+        const QByteArray path = FilePath::toNative(folder + QLatin1Char('/') + name);
+        struct stat info {};
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_mtime < processStart)
+            ::unlink(path.constData());
+    }
+}
 
 QList<QPair<QString, qint64>> Backup::tableRowCounts(Connection& connection) {
     try {
-        return rowCounts(connection.handle());
+        return rowCounts(connection.handle(), connection.path());
     } catch (const BackupError& e) {
         throw DbError(e.description());
     }
 }
 
-bool Backup::isDatabaseItself(const QString& target, const QString& database) {
-    if (target.trimmed().isEmpty() || database.isEmpty())
-        return false;
-    std::error_code ec;
-    return std::filesystem::equivalent(
-        QFile::encodeName(QFileInfo(database).absoluteFilePath()).toStdString(),
-        QFile::encodeName(QFileInfo(target).absoluteFilePath()).toStdString(), ec);
-}
+namespace {
 
-qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath, StopFlag* stop) {
+qint64 copyFile(const QString& sourcePath, const QString& targetPath, bool checkTarget, StopFlag* stop) {
+    using namespace Backup;
     if (targetPath.trimmed().isEmpty())
         throw BackupError(EINVAL, QStringLiteral("No file was named to copy the database to."));
     const QFileInfo source(sourcePath);
     const QFileInfo target(targetPath);
-    const QString shownSource = source.absoluteFilePath();
+    const QString shownSource = FilePath::shown(FilePath::absolute(sourcePath));
     const QString shownTarget = target.absoluteFilePath();
     const QString folder = target.absolutePath();
 
-    if (!source.exists())
-        throw BackupError(ENOENT, QStringLiteral("Could not find file '%1'.").arg(shownSource));
+    if (FilePath::kind(sourcePath) == FilePath::Kind::Missing) {
+        const QString problem = FilePath::problem(sourcePath);
+        if (problem.isEmpty())
+            throw BackupError(ENOENT, QStringLiteral("Could not find file '%1'.").arg(shownSource));
+        throw BackupError(ENOENT, QStringLiteral("Could not open '%1': %2").arg(shownSource, problem));
+    }
     if (!QFileInfo(folder).isDir())
         throw BackupError(ENOENT, QStringLiteral("The folder '%1' does not exist.").arg(folder));
-    if (target.exists() || target.isSymLink()) {
-        std::error_code ec;
-        if (std::filesystem::equivalent(source.absoluteFilePath().toStdString(), shownTarget.toStdString(),
-                                        ec))
-            throw BackupError(
-                EINVAL, QStringLiteral("'%1' is the database itself; choose another file to copy it to.")
-                            .arg(shownTarget));
-        if (target.isDir())
-            throw BackupError(EISDIR,
-                              QStringLiteral("'%1' is a folder; choose a file name in it.").arg(shownTarget));
+    // Nothing is written over the database or one of its own copies, through a link either,
+    // nor over anything that is not a regular file (renaming over a device or a pipe would
+    // replace it with a plain file).
+    const QString refusal = checkTarget ? targetRefusal(targetPath, sourcePath) : QString();
+    if (!refusal.isEmpty())
+        throw BackupError(target.isDir() ? EISDIR : EINVAL, refusal);
+    if (target.exists()) {
         // A file marked read-only was protected on purpose: it is not replaced. The mode bits
         // are read directly, so that this holds for every account, the administrator's too.
         struct stat info {};
@@ -156,6 +229,7 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
             throw BackupError(EACCES,
                               QStringLiteral("'%1' is read-only; it was not replaced.").arg(shownTarget));
     }
+    removeStaleTemporaries(folder, [&](const QString& name) { return name == target.fileName(); });
 
     // Opening proves the source is a Trainbook database.
     std::unique_ptr<Connection> connection;
@@ -203,7 +277,7 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
             sqlite3* db;
             ~EndRead() { sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr); }
         } endRead{src};
-        expected = rowCounts(src);
+        expected = rowCounts(src, shownSource);
 
         sqlite3_backup* copy = sqlite3_backup_init(dest.get(), "main", src, "main");
         if (!copy)
@@ -231,11 +305,13 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
     }
 
     stopRequested();
-    const QString check = integrity(dest.get());
+    QString check = integrity(dest.get());
     stopRequested();
     if (check != QLatin1String("ok"))
-        throw BackupError(SQLITE_CORRUPT, QStringLiteral("The copy failed its integrity check: ") + check);
-    const Counts copied = rowCounts(dest.get());
+        throw BackupError(SQLITE_CORRUPT,
+                          QStringLiteral("'%1' is damaged: its copy fails the integrity check (%2).")
+                              .arg(shownSource, check.remove(QStringLiteral("*** in database main ***\n"))));
+    const Counts copied = rowCounts(dest.get(), FilePath::shown(QFile::decodeName(temporary.path)));
     stopRequested();
     if (copied != expected)
         throw BackupError(SQLITE_MISMATCH,
@@ -257,4 +333,14 @@ qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath
     for (const auto& table : expected)
         rows += table.second;
     return rows;
+}
+
+} // namespace
+
+qint64 Backup::copyVerified(const QString& sourcePath, const QString& targetPath, StopFlag* stop) {
+    return copyFile(sourcePath, targetPath, true, stop);
+}
+
+qint64 Backup::copyOwn(const QString& sourcePath, const QString& targetPath, StopFlag* stop) {
+    return copyFile(sourcePath, targetPath, false, stop);
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <sqlite3.h>
@@ -138,7 +139,9 @@ Connection::~Connection() {
 }
 
 bool Connection::exists(const QString& path) {
-    return FilePath::kind(path) != FilePath::Kind::Missing;
+    // Something that cannot be followed (a loop of links) is there too: it is never created
+    // anew, and opening it says what is wrong.
+    return FilePath::kind(path) != FilePath::Kind::Missing || !FilePath::problem(path).isEmpty();
 }
 
 void Connection::setBusyTimeout(int ms) {
@@ -175,6 +178,8 @@ std::unique_ptr<Connection> Connection::open(const QString& path) {
     const QString shown = FilePath::shown(file);
     switch (FilePath::kind(file)) {
     case FilePath::Kind::Missing:
+        if (const QString problem = FilePath::problem(file); !problem.isEmpty())
+            throw DbError(QStringLiteral("Could not open '%1': %2.").arg(shown, problem));
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown));
     case FilePath::Kind::File:
         break;
@@ -201,9 +206,19 @@ std::unique_ptr<Connection> Connection::open(const QString& path) {
                                ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown)
                                : refusal;
 
-    sqlite3_busy_timeout(raw, busyTimeoutMs.load());
+    conn->m_busyMs = busyTimeoutMs.load();
+    sqlite3_busy_handler(raw, &Connection::waitForLock, conn.get());
     sqlite3_extended_result_codes(raw, 1);
     conn->checkFile(file);
+    // A file whose header asks for a newer file format than this engine writes opens for
+    // reading only, whatever the permissions say.
+    if (!readOnly && sqlite3_db_readonly(raw, "main") == 1) {
+        conn->m_readOnly = true;
+        conn->m_writeRefusal =
+            QStringLiteral("'%1' can only be read: its header asks for a newer file format than this "
+                           "version of Trainbook writes. The change cannot be saved.")
+                .arg(shown);
+    }
     execRaw(raw, "PRAGMA foreign_keys = ON");
     if (!readOnly)
         execRaw(raw, "PRAGMA synchronous = FULL");
@@ -214,6 +229,20 @@ std::unique_ptr<Connection> Connection::open(const QString& path) {
 namespace {
 thread_local int asItIsDepth = 0;
 } // namespace
+
+int Connection::waitForLock(void* connection, int count) {
+    // SQLite's own handler sleeps longer and longer between tries (up to 100 ms) and so keeps
+    // missing the short moments between the transactions of a program that writes without
+    // pause. Looking again every millisecond gives a reader its turn.
+    auto* self = static_cast<Connection*>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0)
+        self->m_busySince = now;
+    if (now - self->m_busySince >= std::chrono::milliseconds(self->m_busyMs))
+        return 0;
+    sqlite3_sleep(1);
+    return 1;
+}
 
 void Connection::refuseWrites(const QString& path, const QString& reason) {
     const std::lock_guard<std::mutex> lock(refusedMutex);
@@ -519,6 +548,12 @@ QString Connection::fileError(int code, const QString& message) const {
         return QStringLiteral("'%1' is damaged (%2).").arg(m_shownPath, message);
     case SQLITE_IOERR:
         return QStringLiteral("Could not read or write '%1': %2").arg(m_shownPath, message);
+    case SQLITE_READONLY:
+        return QStringLiteral("'%1' cannot be written: %2").arg(m_shownPath, message);
+    case SQLITE_INTERRUPT:
+        return m_deadlineMs > 0 ? QStringLiteral("It was stopped after %1 seconds: it takes too long.")
+                                      .arg(m_deadlineMs / 1000.0)
+                                : message;
     default:
         return message;
     }
@@ -694,4 +729,22 @@ QString ResultSet::field(QAnyStringView name) const {
 
 bool ResultSet::isNull(QAnyStringView name) const {
     return !value(name).isValid();
+}
+
+// --- Deadline -----------------------------------------------------------------------------
+
+Connection::Deadline::Deadline(Connection& connection, int ms)
+    : m_connection(connection), m_end(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms)) {
+    m_connection.m_deadlineMs = ms;
+    // Asked every few thousand steps of the engine's program: cheap, and soon enough.
+    sqlite3_progress_handler(m_connection.m_db, 4000, &Deadline::expired, this);
+}
+
+Connection::Deadline::~Deadline() {
+    sqlite3_progress_handler(m_connection.m_db, 0, nullptr, nullptr);
+    m_connection.m_deadlineMs = 0;
+}
+
+int Connection::Deadline::expired(void* deadline) {
+    return std::chrono::steady_clock::now() >= static_cast<Deadline*>(deadline)->m_end ? 1 : 0;
 }

@@ -7,6 +7,7 @@
 #include <QVariant>
 
 #include "Schema.h"
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -62,9 +63,25 @@ class Connection {
     static int addWriteListener(std::function<void()> listener);
     static void removeWriteListener(int id);
 
-    // How long a statement waits for another program's lock before it fails (5 s). Tests
-    // shorten it so that a locked file fails at once.
+    // How long a statement waits for another program's lock before it fails (5 s), looking
+    // again every millisecond. Tests shorten it so that a locked file fails at once.
     static void setBusyTimeout(int ms);
+
+    // While one lives, statements of the connection that run longer than `ms` in all are
+    // stopped: they fail with a message that says so. For the reports, whose criteria a
+    // person writes.
+    class Deadline {
+      public:
+        Deadline(Connection& connection, int ms);
+        ~Deadline();
+        Deadline(const Deadline&) = delete;
+        Deadline& operator=(const Deadline&) = delete;
+
+      private:
+        static int expired(void* deadline);
+        Connection& m_connection;
+        std::chrono::steady_clock::time_point m_end;
+    };
 
     ~Connection();
     Connection(const Connection&) = delete;
@@ -116,6 +133,7 @@ class Connection {
     [[noreturn]] void throwWriteError(int code, const QString& message) const;
     QString fileError(int code, const QString& message) const;
     sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
+    static int waitForLock(void* connection, int count);
     friend class ResultSet;
 
     sqlite3* m_db = nullptr;
@@ -126,6 +144,9 @@ class Connection {
     QString m_shownPath;                        // absolute, for messages
     QString m_writeRefusal;                     // why writes fail, when m_readOnly
     bool m_readOnly = false;
+    int m_busyMs = 5000;
+    std::chrono::steady_clock::time_point m_busySince;
+    int m_deadlineMs = 0;              // while a Deadline lives
     bool m_wroteInTransaction = false; // a write since begin(); the commit tells the listeners
     Schema::Layout m_layout;           // tables, columns and date columns, read when opened
     std::vector<ResultSet*> m_results; // open results, closed when the connection closes

@@ -1,6 +1,8 @@
 #include "FilePath.h"
 
 #include <QDir>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,6 +114,13 @@ Kind kind(const QString& path) {
     if (S_ISDIR(st.st_mode))
         return Kind::Folder;
     return Kind::Other;
+}
+
+QString problem(const QString& path) {
+    struct stat st {};
+    if (stat(toNative(path).constData(), &st) == 0 || errno == ENOENT)
+        return QString();
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 bool writable(const QString& path) {

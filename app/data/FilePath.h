@@ -22,6 +22,10 @@ QString shown(const QString& path);
 
 enum class Kind { Missing, File, Folder, Other };
 Kind kind(const QString& path);
+// Why a path that kind() reports Missing cannot be reached when something is there but cannot
+// be followed (a loop of symbolic links, a folder without permission): the system's words;
+// "" when there is simply no such file.
+QString problem(const QString& path);
 // Whether this process may write the file or create files in the folder.
 bool writable(const QString& path);
 

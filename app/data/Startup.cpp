@@ -9,11 +9,16 @@
 #include "StopFlag.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Startup {
 
@@ -65,12 +70,94 @@ void ensureFolder(const QString& folder) {
 QString copyTo(const QString& path, const QString& target, StopFlag* stop = nullptr) {
     try {
         Connection::AsItIs asItIs;
-        Backup::copyVerified(path, target, stop);
+        Backup::copyOwn(path, target, stop);
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Could not copy the database to '%1': %2")
                           .arg(FilePath::shown(target), e.description()));
     }
     return target;
+}
+
+// Workouts and races in the file at `path`, read with the engine alone (a copy may be of an
+// older version); -1 when it cannot be read.
+qint64 workoutsIn(const QString& path) {
+    sqlite3* db = nullptr;
+    qint64 n = -1;
+    if (sqlite3_open_v2(FilePath::toNative(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+        SQLITE_OK) {
+        sqlite3_busy_timeout(db, 2000);
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(
+                db, "SELECT (SELECT count(*) FROM Exercise_Master) + (SELECT count(*) FROM RaceLog)", -1, &st,
+                nullptr) == SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            n = sqlite3_column_int64(st, 0);
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return n;
+}
+
+// The version a Trainbook file was at, read from its header (user_version, bytes 60 to 63);
+// -1 when it cannot be read.
+int versionOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray header = file.read(64);
+    if (header.size() < 64)
+        return -1;
+    const auto* b = reinterpret_cast<const unsigned char*>(header.constData() + 60);
+    return int((quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | quint32(b[3]));
+}
+
+// Makes `to` a second name of the file `from` (or, where the file system has no such names, a
+// copy of it written to the disk), so that `from` can be replaced while `to` keeps what it held.
+bool keepAside(const QString& from, const QString& to) {
+    const QByteArray source = FilePath::toNative(from), target = FilePath::toNative(to);
+    if (::link(source.constData(), target.constData()) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    const int in = ::open(source.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    const int out = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    bool ok = out >= 0;
+    char buffer[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        ok = ::write(out, buffer, size_t(n)) == n;
+    }
+    ok = ok && ::fsync(out) == 0;
+    ::close(in);
+    if (out >= 0) {
+        ::close(out);
+        if (!ok)
+            ::unlink(target.constData());
+    }
+    return ok;
+}
+
+void syncFolder(const QString& folder) {
+    const int fd = ::open(FilePath::toNative(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Files that a restore set aside beside the database.
+bool hasDamagedFiles(const QString& absolute) {
+    const QString folder = FilePath::folder(absolute);
+    const QString name = absolute.mid(folder.size() + 1);
+    return !QDir(FilePath::shown(folder))
+                .entryList({name + QStringLiteral(".damaged-*")}, QDir::Files)
+                .isEmpty();
 }
 
 } // namespace
@@ -124,14 +211,28 @@ QString keepDailyCopy(const QString& path, StopFlag* stop) {
     const QRegularExpression daily(
         QStringLiteral("^%1-\\d{4}-\\d{2}-\\d{2}\\.db$").arg(QRegularExpression::escape(base)));
     QStringList dailies = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::Reversed).filter(daily);
-    for (qsizetype i = DailyCopies; i < dailies.size(); ++i)
-        QFile::remove(folder + QLatin1Char('/') + dailies.at(i));
+    if (dailies.size() <= DailyCopies)
+        return today;
+    // A diary that holds fewer workouts than an older copy (emptied, or made anew after a
+    // loss) must not push the last copy that has them out of the folder: while none of the
+    // copies kept holds more than the diary, the newest of the older ones that does stays.
+    const auto pathOf = [&](const QString& name) { return folder + QLatin1Char('/') + name; };
+    const qint64 inDiary = workoutsIn(absolute);
+    bool keptHasMore = false;
+    for (qsizetype i = 0; i < DailyCopies && !keptHasMore; ++i)
+        keptHasMore = workoutsIn(pathOf(dailies.at(i))) > inDiary;
+    for (qsizetype i = DailyCopies; i < dailies.size(); ++i) {
+        if (!keptHasMore && workoutsIn(pathOf(dailies.at(i))) > inDiary) {
+            keptHasMore = true;
+            continue;
+        }
+        QFile::remove(pathOf(dailies.at(i)));
+    }
     return today;
 }
 
 QString copyBeforeUpdate(const QString& path, int version) {
     // The copy is named after the version the file is brought to, whatever it was at.
-    Q_UNUSED(version);
     const QString absolute = FilePath::absolute(path);
     const QString folder = backupFolder(absolute);
     ensureFolder(folder);
@@ -140,7 +241,14 @@ QString copyBeforeUpdate(const QString& path, int version) {
                      .arg(baseName(absolute), Clock::today().toString(QStringLiteral("yyyy-MM-dd")))
                      .arg(Schema::Version)
                      .arg(QDateTime::currentDateTime().toString(QStringLiteral("HHmmss")));
-    return copyTo(absolute, target);
+    const QStringList earlier = copies(absolute).filter(QStringLiteral("-before-version-"));
+    copyTo(absolute, target);
+    // One copy per version the file was at is enough: a file that fails its update at every
+    // start would otherwise leave a new full copy each time. The newest stays.
+    for (const QString& copy : earlier)
+        if (copy != target && versionOf(copy) == version)
+            QFile::remove(copy);
+    return target;
 }
 
 QString restore(const QString& path, const QString& backup) {
@@ -149,25 +257,38 @@ QString restore(const QString& path, const QString& backup) {
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     if (FilePath::kind(aside) != FilePath::Kind::Missing)
         throw DbError(QStringLiteral("'%1' already exists.").arg(FilePath::shown(aside)));
+    // The damaged file gets a second name first; the copy then replaces the first name in one
+    // rename. At every moment the database's name holds the damaged file or the copy, so a
+    // crash or a kill in between never leaves the program without its diary.
+    const bool present = FilePath::kind(absolute) == FilePath::Kind::File;
+    if (present) {
+        if (!keepAside(absolute, aside))
+            throw DbError(QStringLiteral("Could not keep '%1' as '%2': %3")
+                              .arg(FilePath::shown(absolute), FilePath::shown(aside),
+                                   QString::fromLocal8Bit(std::strerror(errno))));
+        syncFolder(FilePath::folder(absolute));
+    }
+    // A journal left by the damaged file belongs to it, not to the copy put in its place.
+    const QString journal = absolute + QStringLiteral("-journal");
+    const QString asideJournal = aside + QStringLiteral("-journal");
     const auto move = [](const QString& from, const QString& to) {
         return std::rename(FilePath::toNative(from).constData(), FilePath::toNative(to).constData()) == 0;
     };
-    if (!move(absolute, aside))
-        throw DbError(QStringLiteral("Could not rename '%1'.").arg(FilePath::shown(absolute)));
-    // A journal left by the damaged file belongs to it, not to the copy put in its place.
-    const QString journal = absolute + QStringLiteral("-journal");
-    if (FilePath::kind(journal) != FilePath::Kind::Missing)
-        move(journal, aside + QStringLiteral("-journal"));
+    const bool movedJournal =
+        FilePath::kind(journal) != FilePath::Kind::Missing && move(journal, asideJournal);
     try {
         copyTo(backup, absolute);
-        Connection::refuseWrites(absolute, QString());
     } catch (const DbError&) {
-        move(aside, absolute);
-        if (FilePath::kind(aside + QStringLiteral("-journal")) != FilePath::Kind::Missing)
-            move(aside + QStringLiteral("-journal"), journal);
+        // The damaged file is still in place: it takes its journal back, and the second name
+        // goes.
+        if (movedJournal)
+            move(asideJournal, journal);
+        if (present)
+            ::unlink(FilePath::toNative(aside).constData());
         throw;
     }
-    return aside;
+    Connection::refuseWrites(absolute, QString());
+    return present ? aside : QString();
 }
 
 namespace {
@@ -187,6 +308,28 @@ void refuseDamaged(const QString& path, Result& result, StopFlag* stop) {
 
 Result open(const QString& path) {
     Result result;
+    const QString absolute = FilePath::absolute(path);
+    const QString name = absolute.mid(FilePath::folder(absolute).size() + 1);
+    const QString base = baseName(absolute);
+    // What killed copies left behind: a restore's beside the database, daily and pre-update
+    // copies' in the backups folder.
+    Backup::removeStaleTemporaries(FilePath::folder(absolute), [&](const QString& n) { return n == name; });
+    Backup::removeStaleTemporaries(backupFolder(absolute), [&](const QString& n) {
+        return n.startsWith(base + QLatin1Char('-')) && n.endsWith(QLatin1String(".db"));
+    });
+    if (!Connection::exists(path) && (hasDamagedFiles(absolute) || !copies(path).isEmpty())) {
+        // A diary that was lost is never silently replaced by an empty one: its copies are
+        // offered as for a damaged file.
+        result.state = State::Damaged;
+        result.message =
+            QStringLiteral("'%1' is missing, but copies of it are kept.").arg(FilePath::shown(absolute));
+        for (const QString& copy : copies(path))
+            if (isGoodCopy(copy)) {
+                result.newestBackup = copy;
+                break;
+            }
+        return result;
+    }
     if (!Connection::exists(path)) {
         try {
             Connection::create(path);

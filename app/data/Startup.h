@@ -19,7 +19,8 @@ enum class State {
     Ready,   // opened and checked; today's copy kept
     Created, // there was no file: a new empty database was made
     Refused, // cannot be used (not a Trainbook database, locked, newer, unreadable...)
-    Damaged, // a Trainbook database that fails its checks
+    Damaged, // a Trainbook database that fails its checks, or one that is missing while
+             // copies of it (or a damaged file set aside by a restore) are there
 };
 
 struct Result {
@@ -36,7 +37,9 @@ constexpr int DailyCopies = 7;
 QString backupFolder(const QString& databasePath);
 
 // Checks the database at `path` as start-up does: open(), then checkContents() when it is
-// Ready. Writes nothing to a file that is refused or damaged.
+// Ready. Writes nothing to a file that is refused or damaged. Before an older file is migrated,
+// a copy of it is made in the backups folder. Temporary files that killed copies left beside
+// the database and in the backups folder are removed first.
 Result check(const QString& path);
 
 // Creates a missing file, or opens the file as every connection does: refused when it is not
@@ -53,19 +56,22 @@ Result open(const QString& path);
 Result checkContents(const QString& path, StopFlag* stop = nullptr);
 
 // Makes today's copy of the database unless there is one, and removes the daily copies older
-// than the newest DailyCopies. Returns the copy's path. Throws DbError, also when `stop` ends
-// the copy.
+// than the newest DailyCopies, except the newest copy that holds more workouts than the
+// database while none of the kept ones does. Returns the copy's path. Throws DbError, also when
+// `stop` ends the copy.
 QString keepDailyCopy(const QString& path, StopFlag* stop = nullptr);
 
 // Every copy of the database in its backups folder, newest first (daily and pre-update ones).
 QStringList copies(const QString& path);
 
-// Puts `backup` in place of the damaged database at `path`. The damaged file is kept beside
-// it under a new name, which is returned; nothing is deleted. If the copy cannot be made,
-// the damaged file is put back. Throws DbError.
+// Puts `backup` in place of the damaged (or missing) database at `path`. The damaged file is
+// kept beside it under a new name, which is returned ("" when there was none); nothing is
+// deleted. The copy replaces the file in one rename, so the name holds either the damaged file
+// or the copy at every moment. If the copy cannot be made, the damaged file stays. Throws DbError.
 QString restore(const QString& path, const QString& backup);
 
-// Makes the copy that precedes a migration of `path` from `version`. Throws DbError.
+// Makes the copy that precedes a migration of `path` from `version`, and removes an earlier
+// such copy of the same version. Throws DbError.
 QString copyBeforeUpdate(const QString& path, int version);
 
 } // namespace Startup

@@ -1,6 +1,8 @@
 #include "ReportExport.h"
 
+#include "Backup.h"
 #include "BusyCursor.h"
+#include "CLibrary.h"
 #include "Clock.h"
 #include "DateText.h"
 #include "Dialogs.h"
@@ -55,13 +57,19 @@ bool toCsv(QWidget* parent, const ReportLines& lines, const QString& title) {
         chooseFile(parent, title, QStringLiteral("csv"), QStringLiteral("CSV files (*.csv)"));
     if (path.isEmpty())
         return false;
+    // Never over the diary or one of its copies, and never over anything but a regular file.
+    const QString refusal = Backup::targetRefusal(path, CLibrary::defaultAccessFile());
+    if (!refusal.isEmpty()) {
+        Dialogs::message(parent, QStringLiteral("Could not write ") + QDir::toNativeSeparators(path) +
+                                     QStringLiteral(" - ") + refusal);
+        return false;
+    }
     // Written beside the target and renamed over it, so a failure leaves an older file whole.
     QSaveFile file(path);
     bool written = false;
     {
         const BusyCursor busy;
-        written =
-            file.open(QIODevice::WriteOnly) && file.write(ReportCsv::fromLines(lines)) >= 0 && file.commit();
+        written = file.open(QIODevice::WriteOnly) && ReportCsv::write(lines, file) && file.commit();
     }
     if (!written) {
         Dialogs::message(parent, QStringLiteral("Could not write ") + QDir::toNativeSeparators(path) +

@@ -31,9 +31,10 @@ bool StartupCheck::report(QWidget* parent, const QString& path, const Startup::R
                                             .arg(r.newestBackup))) {
         try {
             const QString aside = Startup::restore(path, r.newestBackup);
-            Dialogs::message(
-                parent,
-                QStringLiteral("The copy is in place. The damaged file was kept as '%1'.").arg(aside));
+            Dialogs::message(parent, aside.isEmpty() ? QStringLiteral("The copy is in place.")
+                                                     : QStringLiteral("The copy is in place. The damaged "
+                                                                      "file was kept as '%1'.")
+                                                           .arg(aside));
             return true;
         } catch (const std::exception& e) {
             Dialogs::message(parent, describe(e));

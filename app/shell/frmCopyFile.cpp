@@ -102,13 +102,12 @@ void frmCopyFile::btnCopyFile_Click() {
         Dialogs::message(this, QStringLiteral("You must select a directory to copy the database to."));
         return;
     }
-    // A copy onto the database itself is refused before the question, not after a Yes.
-    if (Backup::isDatabaseItself(target, source)) {
-        Dialogs::message(this, QString::number(EINVAL) + QStringLiteral(" - '") +
-                                   QFileInfo(target).absoluteFilePath() +
-                                   QStringLiteral("' is the database itself; choose another file to copy "
-                                                  "it to. - ") +
-                                   source);
+    // A target that would be refused (the database itself, one of its copies, a link to them,
+    // something that is not a regular file) is refused before the question, not after a Yes.
+    if (const QString refusal = Backup::targetRefusal(target, source); !refusal.isEmpty()) {
+        const int code = QFileInfo(target).isDir() ? EISDIR : EINVAL;
+        Dialogs::message(this, QString::number(code) + QStringLiteral(" - ") + refusal +
+                                   QStringLiteral(" - ") + source);
         return;
     }
     if (!Dialogs::ask(this, QStringLiteral("Copy ") + source + QStringLiteral(" to ") + target +

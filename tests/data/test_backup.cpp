@@ -2,12 +2,15 @@
 // consistent snapshot, even while another connection writes.
 #include "Backup.h"
 #include "DataSupport.h"
+#include "TextReport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <functional>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -62,7 +65,9 @@ TEST_P(Refused, LeavesEveryFileAsItWas) {
     const Refusal& r = GetParam();
     const QString target = r.target(dir.path(), path);
     const QStringList before = entries(dir.path());
-    const QByteArray dbBefore = fileBytes(path), targetBefore = fileBytes(target);
+    // (a pipe is not read: that would wait for a writer)
+    const auto bytes = [](const QString& p) { return QFileInfo(p).isFile() ? fileBytes(p) : QByteArray(); };
+    const QByteArray dbBefore = fileBytes(path), targetBefore = bytes(target);
     try {
         Backup::copyVerified(path, target);
         ADD_FAILURE() << "the backup to " << target.toStdString() << " was not refused";
@@ -72,7 +77,7 @@ TEST_P(Refused, LeavesEveryFileAsItWas) {
     }
     EXPECT_EQ(entries(dir.path()), before);
     EXPECT_EQ(fileBytes(path), dbBefore);
-    EXPECT_EQ(fileBytes(target), targetBefore);
+    EXPECT_EQ(bytes(target), targetBefore);
 }
 
 QString writeOld(const QString& path) {
@@ -103,6 +108,34 @@ const Refusal refusals[] = {
          return folder + "/link.db";
      },
      EINVAL, "is the database itself"},
+    {"ACopyInTheBackupsFolder",
+     [](const QString& folder, const QString& db) {
+         QDir(folder).mkdir("backups");
+         Backup::copyVerified(db, folder + "/backups/Trainbook-2026-12-01.db");
+         return folder + "/backups/Trainbook-2026-12-01.db";
+     },
+     EINVAL, "is one of the database's own copies"},
+    {"TheDamagedFileARestoreKept",
+     [](const QString& folder, const QString& db) { return writeOld(db + ".damaged-20261201-080000"); },
+     EINVAL, "is a damaged database kept by a restore"},
+    {"APipe",
+     [](const QString& folder, const QString&) {
+         ::mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600);
+         return folder + "/pipe";
+     },
+     EINVAL, "is not a regular file"},
+    {"SourceIsDamaged",
+     [](const QString& folder, const QString& db) {
+         raw(db, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) INSERT INTO "
+                 "Exercise_Master (Exercise_Date, Comments) SELECT '2026-12-01', printf('%0100d', i) FROM n");
+         const qint64 root =
+             rawValue(db, "SELECT rootpage FROM sqlite_schema WHERE name = 'Exercise_Master'").toLongLong();
+         QByteArray bytes = fileBytes(db);
+         bytes[(root - 1) * 4096] = char(bytes[(root - 1) * 4096] ^ 0x08);
+         writeBytes(db, bytes);
+         return writeOld(folder + "/old.db");
+     },
+     SQLITE_CORRUPT, "Trainbook.db' is damaged: its copy fails the integrity check (On tree page"},
     {"SourceIsNotATrainbookDatabase",
      [](const QString& folder, const QString& db) {
          writeBytes(db, "not a database");
@@ -200,6 +233,30 @@ TEST_F(BackupTest, ACopyTakenWhileAnotherConnectionWritesHoldsEachWriteWholeOrNo
         previous = users;
     }
     EXPECT_GT(previous - 2, 0);
+}
+
+// The diary keeps the rollback journal. A program that writes without pause holds its lock
+// for most of the time; a backup and a report started meanwhile still get their turn.
+TEST_F(BackupTest, ABackupAndAReportSucceedWhileAnotherProgramWritesWithoutPause) {
+    std::atomic<bool> stop{false};
+    std::atomic<int> written{0};
+    std::thread writer([&] {
+        sqlite3* w = nullptr;
+        sqlite3_open(FilePath::toNative(path).constData(), &w);
+        sqlite3_busy_timeout(w, 5000);
+        while (!stop)
+            written +=
+                sqlite3_exec(w, "INSERT INTO Video_Types VALUES (hex(randomblob(8)))", 0, 0, 0) == SQLITE_OK;
+        sqlite3_close(w);
+    });
+    while (written < 20)
+        std::this_thread::yield();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NO_THROW(Backup::copyVerified(path, dir.filePath(QStringLiteral("copy%1.db").arg(i))));
+        EXPECT_EQ(TextReport::create(*Connection::open(path), {"Ann", "Running"}).error, "");
+    }
+    stop = true;
+    writer.join();
 }
 
 } // namespace

@@ -89,7 +89,25 @@ TEST_F(Schema_, NamesThatAreNotFilesAreRefused) {
     EXPECT_EQ(errorOf([] { Connection::create("Trainbook.db"); }),
               QStringLiteral("'%1' already exists.").arg(path));
     EXPECT_EQ(openError("nope.db"), QStringLiteral("Could not find file '%1/nope.db'.").arg(dir.path()));
+    QFile::link(dir.filePath("loop.db"), dir.filePath("loop.db"));
+    EXPECT_EQ(
+        openError("loop.db"),
+        QStringLiteral("Could not open '%1/loop.db': Too many levels of symbolic links.").arg(dir.path()));
     QDir::setCurrent(cwd);
+}
+
+// A header that asks for a newer file format to be written opens for reading; a write names
+// the file and why, instead of the engine's "attempt to write a readonly database".
+TEST_F(Schema_, ANewerWriteFormatOpensForReadingAndSaysWhy) {
+    db.reset();
+    QByteArray bytes = fileBytes(path);
+    bytes[18] = 3;
+    writeBytes(path, bytes);
+    EXPECT_EQ(
+        errorOf([&] { Connection::open(path)->execute("INSERT INTO Users (User_Name) VALUES ('Ann')"); }),
+        QStringLiteral("'%1' can only be read: its header asks for a newer file format than this version of "
+                       "Trainbook writes. The change cannot be saved.")
+            .arg(path));
 }
 
 TEST_F(Schema_, AFileNameThatIsNotUtf8OpensAndIsNamed) {

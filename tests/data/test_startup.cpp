@@ -10,6 +10,7 @@
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 namespace {
 
@@ -300,6 +301,80 @@ TEST_F(Copies, ADamagedFileWithoutCopiesIsOfferedNone) {
     EXPECT_EQ(r.newestBackup, QString());
     EXPECT_THROW(Startup::restore(path, dir.filePath("missing.db")), DbError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Trainbook.db"});
+}
+
+// A diary that disappeared (a kill in the middle of an older restore, a slip in a file
+// manager) is never silently made anew while its copies are there: the copy is offered.
+TEST_F(Copies, ALostDiaryIsOfferedItsCopyInsteadOfANewEmptyOne) {
+    fill(path);
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+    QFile::remove(path);
+    const Startup::Result r = Startup::check(path);
+    EXPECT_EQ(describe(r), QStringLiteral("Damaged: '%1' is missing, but copies of it are kept.").arg(path));
+    EXPECT_FALSE(Connection::exists(path));
+    EXPECT_EQ(Startup::restore(path, r.newestBackup), QString());
+    EXPECT_EQ(one(path), "400");
+}
+
+// Days of start-ups with an emptied diary do not rotate out the last copy that holds the
+// workouts; once the diary holds as many again, the old copy goes.
+TEST_F(Copies, RotationKeepsTheLastCopyWithTheWorkoutsTheDiaryLacks) {
+    fill(path);
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+    raw(path, "DELETE FROM Exercise_Master");
+    for (int day = 2; day <= 10; ++day) {
+        Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
+        EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+    }
+    EXPECT_EQ(backups().size(), 8);
+    EXPECT_EQ(backups().front(), "Trainbook-2026-12-01.db");
+    EXPECT_EQ(one(Startup::backupFolder(path) + "/Trainbook-2026-12-01.db"), "400");
+    raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-12-10')");
+    for (int day = 11; day <= 17; ++day) {
+        Clock::setFixed(QDateTime(QDate(2026, 12, day), QTime(8, 0)));
+        Startup::check(path);
+    }
+    EXPECT_EQ(backups().size(), 8);
+    raw(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) INSERT INTO "
+              "Exercise_Master (Exercise_Date) SELECT '2026-12-17' FROM n");
+    Clock::setFixed(QDateTime(QDate(2026, 12, 18), QTime(8, 0)));
+    Startup::check(path);
+    EXPECT_EQ(backups().front(), "Trainbook-2026-12-12.db");
+}
+
+// A file that cannot be updated keeps one copy of the version it is at, not one per start.
+TEST_F(Copies, FailedUpdatesLeaveOneCopyPerVersion) {
+    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
+    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
+    raw(path, v1.readAll().constData());
+    raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-02-30')");
+    for (int start = 0; start < 3; ++start) {
+        EXPECT_EQ(Startup::check(path).state, Startup::State::Refused);
+        Clock::setFixed(QDateTime(QDate(2026, 12, 2 + start), QTime(8, 0)));
+    }
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_TRUE(backups().front().startsWith("Trainbook-2026-12-03-before-version-"))
+        << backups().front().toStdString();
+}
+
+// Start-up removes what killed copies left: a restore's temporary file beside the database, a
+// daily copy's in the backups folder; not a newer one, and not another program's file.
+TEST_F(Copies, StartUpRemovesTemporariesThatKilledCopiesLeft) {
+    fill(path);
+    QDir(dir.path()).mkdir("backups");
+    const QStringList left = {".Trainbook.db.a1B2c3", ".Trainbook.db.a1B2c3-journal",
+                              "backups/.Trainbook-2026-11-30.db.Qw3rTy", ".notes.txt.a1B2c3"};
+    for (const QString& name : left) {
+        writeBytes(dir.filePath(name), "part of a copy");
+        const utimbuf longAgo{1000000000, 1000000000};
+        ::utime(QFile::encodeName(dir.filePath(name)).constData(), &longAgo);
+    }
+    writeBytes(dir.filePath(".Trainbook.db.n0w4bc"), "a copy being made now");
+    EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({".notes.txt.a1B2c3", ".Trainbook.db.n0w4bc", "Trainbook.db"}));
+    EXPECT_EQ(QDir(dir.filePath("backups")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"Trainbook-2026-12-01.db"}));
 }
 
 } // namespace

@@ -245,8 +245,37 @@ INSTANTIATE_TEST_SUITE_P(
         {"tcx_without_activity", "x.tcx", "<TrainingCenterDatabase><Activities/></TrainingCenterDatabase>",
          "no activity with a time"},
         {"unknown_extension", "notes.txt", "hello", "not a GPX, TCX or FIT file"},
+        // Values no workout can hold: the activity is refused, naming its file.
+        {"distance_inf", "inf.tcx",
+         tcxActivity("Running", "2026-06-01T07:00:00Z", 600, 1).replace(">1<", ">inf<"),
+         "an activity covers inf metres"},
+        {"distance_1e308", "far.tcx", tcxActivity("Running", "2026-06-01T07:00:00Z", 600, 1e308),
+         "an activity covers 1e+308 metres"},
+        {"time_1e300", "long.tcx", tcxActivity("Running", "2026-06-01T07:00:00Z", 1e300, 5000),
+         "an activity lasts 1e+300 seconds"},
+        {"track_1970_to_2099", "decades.gpx",
+         gpxTrack("1970-01-01T00:00:00Z", 2, 0.01, 600).replace("1970-01-01T00:10:00", "2099-01-01T00:00:00"),
+         "an activity lasts"},
+        {"year_0001", "old.tcx", tcxActivity("Running", "0001-06-01T07:00:00Z", 600, 5000),
+         "an activity starts on 0001-06-01; dates from 1970-01-01 to"},
+        {"year_10000", "future.tcx", tcxActivity("Running", "10000-06-01T07:00:00Z", 600, 5000),
+         "a point has a time that is not a date and time"},
+        {"offset_99_99", "zone.tcx", tcxActivity("Running", "2026-06-01T07:00:00+99:99", 600, 5000),
+         "an activity's start is not a valid date and time"},
+        {"latitude_400", "moon.gpx",
+         gpxTrack("2026-06-01T07:00:00Z", 2, 0.01, 600).replace("lat=\"0\"", "lat=\"400\""),
+         "a point lies outside the Earth's latitudes and longitudes: 400, 0"},
     }),
     CaseName());
+
+// A name of any length is cut to a sane one before it is stored.
+TEST_F(Import, LongNamesAreCut) {
+    const auto s = WorkoutImport::run(
+        *conn, {file("long.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600, QString(5000, 'x')))},
+        options);
+    EXPECT_EQ(s.imported, 1);
+    EXPECT_EQ(conn->query("SELECT length(Course) FROM Running_Log").field(0), "1000");
+}
 
 TEST_F(Import, MissingFileFails) {
     const auto s = WorkoutImport::run(*conn, {dir.filePath("gone.gpx")}, options);

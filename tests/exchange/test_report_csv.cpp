@@ -65,6 +65,29 @@ TEST(ReportCsvLines, LongFieldsNumbersAndRepeatedReports) {
                                                "2026-07,45:00,1,45:00,\r\n");
 }
 
+// Texts a spreadsheet would run as formulas go out as text; numbers stay numbers.
+struct CellCase {
+    const char* name;
+    const char* text;
+    const char* written;
+};
+
+class CsvCell : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(CsvCell, IsWrittenSoThatASpreadsheetShowsIt) {
+    EXPECT_EQ(ReportCsv::field(QString::fromUtf8(GetParam().text)), QByteArray(GetParam().written));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CsvCell,
+    ::testing::Values(CellCase{"Hyperlink", "=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+                      CellCase{"Plus", "+1+1", "'+1+1"}, CellCase{"Minus", "-1+1", "'-1+1"},
+                      CellCase{"At", "@SUM(A1)", "'@SUM(A1)"}, CellCase{"Tab", "\tx", "'\tx"},
+                      CellCase{"CarriageReturn", "\rx", "\"'\rx\""},
+                      CellCase{"NegativeNumber", "-5.25", "-5.25"}, CellCase{"SignedNumber", "+3", "+3"},
+                      CellCase{"Time", "45:00", "45:00"}, CellCase{"EqualsInside", "a=b", "a=b"}),
+    CaseName());
+
 TEST(ReportCsvLines, NoReportNoCsv) {
     EXPECT_EQ(ReportCsv::fromLines({}), QByteArray());
     EXPECT_EQ(ReportCsv::field("a\nb"), "\"a\nb\"");

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <unistd.h>
 
 namespace {
 
@@ -200,6 +201,24 @@ TEST_F(Export, UnwritablePdfSaysWhy) {
                                {"T", "Ann", "Running", {}}, nullptr, &error),
               0);
     EXPECT_TRUE(error.startsWith("Could not write ")) << error.toStdString();
+}
+
+// A PDF is written beside its target and renamed over it, never into the older file, which a
+// kill half-way would leave cut short.
+TEST_F(Export, APdfReplacesTheOlderFileInsteadOfWritingIntoIt) {
+    const QString path = QDir(dir()).filePath("report.pdf");
+    QFile older(path);
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+    older.write("the older report");
+    older.close();
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), QFile::encodeName(path + ".kept").constData()), 0);
+    QString error;
+    ASSERT_EQ(ReportPdf::write(path, {"a"}, {"T", "Ann", "Running", {}}, nullptr, &error), 1)
+        << error.toStdString();
+    EXPECT_TRUE(bytes(path).startsWith("%PDF"));
+    EXPECT_EQ(bytes(path + ".kept"), "the older report");
+    EXPECT_EQ(QDir(dir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"report.pdf", "report.pdf.kept", "Trainbook.db"}));
 }
 
 } // namespace

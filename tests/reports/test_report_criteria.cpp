@@ -25,6 +25,9 @@ class Fragment : public ::testing::TestWithParam<FragmentCase> {};
 
 TEST_P(Fragment, ByteForByte) {
     EXPECT_EQ(ReportCriteria::build(GetParam().controls), QString::fromUtf8(GetParam().fragment));
+    // What the dialog builds, the report accepts.
+    EXPECT_NO_THROW(
+        ReportCriteria::checkFragment(QString::fromUtf8(GetParam().fragment), GetParam().controls.kind));
 }
 
 Controls make(const char* kind, bool miles = true) {
@@ -105,16 +108,52 @@ TEST(FragmentNumbers, NotANumberIsRefused) {
     }
 }
 
-// A fragment is accepted only as a condition.
-TEST(FragmentCheck, ConditionsPassOthersAreRefused) {
-    for (const char* ok : {"(Course = 'a;b) ORDER' ) ", "Miles >= 5  AND (Course = 'A' OR Course = 'B' ) ",
-                           "Format(Exercise_Date, 'YYYY') = Format(Now, 'YYYY') ", "[Course] = 'x'"})
-        EXPECT_NO_THROW(ReportCriteria::checkFragment(QString::fromUtf8(ok))) << ok;
-    for (const char* bad : {"1=1; DELETE FROM Users", "Course = 'x", "1=1) OR (1=1", "(1=1", "1=1 -- x",
-                            "1=1 /* x */", "Exercise_ID IN (SELECT Exercise_ID FROM Exercise_Master)",
-                            "1=1 GROUP BY Course", "1=1 LIMIT 1", "1=1 UNION ALL SELECT 1", "[Course = 1"})
-        EXPECT_THROW(ReportCriteria::checkFragment(QString::fromUtf8(bad)), DbError) << bad;
+// A fragment is accepted only as a condition on the report's own columns.
+struct CheckCase {
+    const char* name;
+    const char* kind;
+    const char* fragment;
+    bool accepted;
+};
+
+class FragmentCheck : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(FragmentCheck, AcceptsOnlyTheReportsOwnColumnsAndTheDialectsFunctions) {
+    const CheckCase& c = GetParam();
+    const QString fragment = QString::fromUtf8(c.fragment);
+    if (c.accepted)
+        EXPECT_NO_THROW(ReportCriteria::checkFragment(fragment, QLatin1String(c.kind))) << c.fragment;
+    else
+        EXPECT_THROW(ReportCriteria::checkFragment(fragment, QLatin1String(c.kind)), DbError) << c.fragment;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FragmentCheck,
+    ::testing::Values(
+        CheckCase{"SemicolonInsideText", "Running", "(Course = 'a;b) ORDER' ) ", true},
+        CheckCase{"BracketedColumn", "Running", "[Course] = 'x' AND `Miles` > 2", true},
+        CheckCase{"InList", "Cycling", "Bike IN ('Red', 'Blue') AND Calories_Burned NOT IN (0, -1.5)", true},
+        CheckCase{"LikeIsNullNow", "Video",
+                  "Video LIKE 'Yoga%' AND Comments IS NOT NULL AND Year(Now()) > 2000", true},
+        CheckCase{
+            "DrillDownWeek", "Running",
+            "Exercise_Date BETWEEN Format('11/29/2026', 'mm/dd/yyyy') AND Format('12/5/2026', 'mm/dd/yyyy')",
+            true},
+        CheckCase{"RaceColumns", "RunningRace", "RaceDistanceKM * 2 >= 10 OR Month(RaceDate) = 4", true},
+        CheckCase{"SecondStatement", "Running", "1=1; DELETE FROM Users", false},
+        CheckCase{"LineComment", "Running", "Miles = 1 --", false},
+        CheckCase{"Subquery", "Running", "Exercise_ID IN (SELECT Exercise_ID FROM Exercise_Master)", false},
+        CheckCase{"RowInTable", "Running", "('Bob', 1) IN Users", false},
+        CheckCase{"InTableValuedPragma", "Running", "3 IN pragma_user_version", false},
+        CheckCase{"InSchemaTable", "Running", "Miles IN main.Users", false},
+        CheckCase{"OtherFunction", "Running", "length(hex(randomblob(100000000))) > 0", false},
+        CheckCase{"QualifiedColumn", "Running", "Users.User_Name = 'Bob'", false},
+        CheckCase{"OtherKindsColumn", "Running", "Laps > 3", false},
+        CheckCase{"Union", "Running", "1=1 UNION ALL SELECT 1", false},
+        CheckCase{"DoubleQuotes", "Running", "Course = \"Users\"", false},
+        CheckCase{"HexBlob", "Running", "Course = X'41'", false},
+        CheckCase{"RowValue", "Running", "(Miles, Kilometers) = (1, 2)", false}),
+    CaseName());
 
 // --- Stored default ----------------------------------------------------------------------------
 

@@ -364,12 +364,18 @@ INSTANTIATE_TEST_SUITE_P(
          "Could not retrieve data - The criteria are not a condition: a parenthesis closes more than it "
          "opened - In frmTextRpt FullVideoRpt"},
         {"Ordering", "Video", Format::Full, HeaderOnlyVideo, "1 = 1 ORDER BY Video",
-         "Could not retrieve data - The criteria are not a condition: ORDER - In frmTextRpt FullVideoRpt"},
+         "Could not retrieve data - The criteria are not a condition: ORDER is not a column of this report - "
+         "In "
+         "frmTextRpt FullVideoRpt"},
+        {"OtherTable", "Running", Format::Full, HeaderOnlyRun, "('Bob', 1) IN Users",
+         "Could not retrieve data - The criteria are not a condition: a comma stands outside a function's "
+         "values - In frmTextRpt FullRunBikeRpt"},
         {"NotSql", "RunningRace", Format::None, R"(
 DATE{10}TYPE{10}MILES{3}TIME{6}PACE{4}RACE{43}|
 %SEP%|
 )",
-         "Miles >=", "Could not retrieve race data - near \")\": syntax error - In frmTextRpt RaceRpt"}}),
+         "RaceDistance >=",
+         "Could not retrieve race data - near \")\": syntax error - In frmTextRpt RaceRpt"}}),
     CaseName());
 
 // A time that is not a duration stops the report with its message; what was written stays.

@@ -84,7 +84,7 @@ TEST_F(BackupWindow, RefusalsAndFailuresKeepTheWindowOpen) {
         QStringList({QStringLiteral("You must select a directory to copy the database to."),
                      QStringLiteral("Operation Cancelled"),
                      QStringLiteral("2 - The folder '%1/no/such' does not exist. - %2").arg(dir(), source),
-                     QStringLiteral("22 - '%1' is the database itself; choose another file to copy it "
+                     QStringLiteral("22 - '%1' is the database itself; choose another file to write "
                                     "to. - %1")
                          .arg(source)}));
     EXPECT_TRUE(form->isVisible());

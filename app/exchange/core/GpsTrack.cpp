@@ -112,6 +112,17 @@ struct PointTotals {
     }
 };
 
+// A position on the Earth: latitude within ±90 degrees, longitude within ±180.
+bool onEarth(double lat, double lon) {
+    return std::abs(lat) <= 90 && std::abs(lon) <= 180;
+}
+
+QString offEarth(double lat, double lon) {
+    return QStringLiteral("a point lies outside the Earth's latitudes and longitudes: %1, %2")
+        .arg(lat)
+        .arg(lon);
+}
+
 bool isName(const QXmlStreamReader& xml, const char* name) {
     return xml.name() == QLatin1String(name);
 }
@@ -169,8 +180,13 @@ Parsed readGpx(QIODevice& device) {
                 bool okLat = false, okLon = false;
                 const double lat = xml.attributes().value(QLatin1String("lat")).toDouble(&okLat);
                 const double lon = xml.attributes().value(QLatin1String("lon")).toDouble(&okLon);
-                if (okLat && okLon && std::isfinite(lat) && std::isfinite(lon))
+                if (okLat && okLon && std::isfinite(lat) && std::isfinite(lon)) {
+                    if (!onEarth(lat, lon)) {
+                        parsed.error = offEarth(lat, lon);
+                        return parsed;
+                    }
                     totals.addPosition(lat, lon);
+                }
             } else if (inTrack && isName(xml, "time")) {
                 const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
                 --depth;
@@ -289,8 +305,13 @@ Parsed readTcx(QIODevice& device) {
         } else if (token == QXmlStreamReader::EndElement) {
             if (isName(xml, "Trackpoint")) {
                 inTrackpoint = false;
-                if (std::isfinite(lat) && std::isfinite(lon))
+                if (std::isfinite(lat) && std::isfinite(lon)) {
+                    if (!onEarth(lat, lon)) {
+                        parsed.error = offEarth(lat, lon);
+                        return parsed;
+                    }
                     totals.addPosition(lat, lon);
+                }
             } else if (inActivity && isName(xml, "Activity")) {
                 inActivity = false;
                 const std::optional<Instant> start = totals.first ? totals.first : idTime;

@@ -2,7 +2,9 @@
 
 #include "DateText.h"
 
+#include <QBuffer>
 #include <QDate>
+#include <optional>
 
 namespace ReportCsv {
 
@@ -104,26 +106,37 @@ QString isoDate(const QString& text) {
 
 } // namespace
 
-Table parse(const ReportLines& lines) {
-    Table table;
+namespace {
+
+// One row of the table: a record or a total line, with the header section it belongs to.
+struct Row {
+    int section;
+    QStringList fields; // the report's own columns
+    QString id, comments, totals, detail;
+};
+
+// Which extra columns the table has; known only once every line has been read.
+struct Extras {
+    bool ids = false, comments = false, totals = false;
+};
+
+// Reads the lines and hands each row to `sink` once it is whole (a record's comment line
+// follows it), in order. `sections` receives the columns of each header met.
+template <typename Sink> void walk(const ReportLines& lines, QList<QList<Column>>& sections, Sink sink) {
     QList<Column> columns;
     bool fullReport = false; // records start with a date and end with their number
-    bool hasComments = false;
-    // Rows as they are found, with the header they belong to; the extra columns are known
-    // only at the end.
-    struct Row {
-        int section;
-        QStringList fields; // the report's own columns
-        QString id, comments, totals, detail;
+    std::optional<Row> pending;
+    const auto flush = [&] {
+        if (pending)
+            sink(*pending);
+        pending.reset();
     };
-    QList<Row> rows;
-    QList<QList<Column>> sections;
     enum class Last { None, Record, Totals } last = Last::None;
     QString lastTotals;
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i];
-        if (i + 1 < lines.size() && isSeparator(lines[i + 1]) && !isSeparator(line)) {
+        if (i + 1 < lines.size() && !isSeparator(line) && isSeparator(lines[i + 1])) {
             columns = columnsOf(line);
             if (sections.isEmpty() || [&] {
                     const auto& prev = sections.last();
@@ -142,24 +155,22 @@ Table parse(const ReportLines& lines) {
         }
         if (line.trimmed().isEmpty() || isSeparator(line) || columns.isEmpty())
             continue;
+        const int section = int(sections.size() - 1);
         if (line.startsWith(MonthTotals) || line.startsWith(ReportTotals)) {
             lastTotals = line.startsWith(MonthTotals) ? QStringLiteral("Month Totals")
                                                       : QStringLiteral("Report Totals");
-            rows.push_back({int(sections.size() - 1),
-                            {},
-                            {},
-                            {},
-                            lastTotals,
-                            line.mid(line.indexOf(QLatin1String("-> ")) + 3).trimmed()});
+            flush();
+            pending = Row{section, {},         {},
+                          {},      lastTotals, line.mid(line.indexOf(QLatin1String("-> ")) + 3).trimmed()};
             last = Last::Totals;
             continue;
         }
         if (line.startsWith(QLatin1String("     "))) {
             if (last == Last::Totals) {
-                rows.push_back({int(sections.size() - 1), {}, {}, {}, lastTotals, line.trimmed()});
-            } else if (last == Last::Record) {
-                hasComments = true;
-                rows.last().comments = line.mid(5);
+                flush();
+                pending = Row{section, {}, {}, {}, lastTotals, line.trimmed()};
+            } else if (last == Last::Record && pending) {
+                pending->comments = line.mid(5);
             }
             continue;
         }
@@ -189,52 +200,129 @@ Table parse(const ReportLines& lines) {
                 value = isoDate(value);
             fields << value;
         }
-        rows.push_back({int(sections.size() - 1), fields, id, {}, {}, {}});
+        flush();
+        pending = Row{section, fields, id, {}, {}, {}};
         last = Last::Record;
     }
+    flush();
+}
 
-    bool hasIds = false, hasTotals = false;
-    for (const Row& r : rows) {
-        hasIds = hasIds || !r.id.isEmpty();
-        hasTotals = hasTotals || !r.totals.isEmpty();
-    }
-    auto headerOf = [&](int section) {
-        QStringList h;
-        for (const Column& c : sections[section])
-            h << c.name;
-        if (hasIds)
-            h << QStringLiteral("ID");
-        if (hasComments)
-            h << QStringLiteral("COMMENTS");
-        if (hasTotals)
-            h << QStringLiteral("TOTALS") << QStringLiteral("TOTALS DETAIL");
-        return h;
-    };
-    if (sections.isEmpty())
-        return table;
-    table.header = headerOf(0);
+// The extra columns the rows of `lines` need.
+Extras extrasOf(const ReportLines& lines) {
+    Extras extras;
+    QList<QList<Column>> sections;
+    walk(lines, sections, [&](const Row& r) {
+        extras.ids = extras.ids || !r.id.isEmpty();
+        extras.comments = extras.comments || !r.comments.isEmpty();
+        extras.totals = extras.totals || !r.totals.isEmpty();
+    });
+    return extras;
+}
+
+QStringList headerOf(const QList<Column>& section, const Extras& extras) {
+    QStringList h;
+    for (const Column& c : section)
+        h << c.name;
+    if (extras.ids)
+        h << QStringLiteral("ID");
+    if (extras.comments)
+        h << QStringLiteral("COMMENTS");
+    if (extras.totals)
+        h << QStringLiteral("TOTALS") << QStringLiteral("TOTALS DETAIL");
+    return h;
+}
+
+QStringList fieldsOf(const Row& r, const QList<Column>& section, const Extras& extras) {
+    QStringList out = r.fields;
+    while (out.size() < section.size())
+        out << QString();
+    if (extras.ids)
+        out << r.id;
+    if (extras.comments)
+        out << r.comments;
+    if (extras.totals)
+        out << r.totals << r.detail;
+    return out;
+}
+
+// The table's rows in order, the header rows of later sections among them, each handed to
+// `sink`; the first header comes first. Nothing when the lines hold no report.
+template <typename Sink> void rowsOf(const ReportLines& lines, Sink sink) {
+    const Extras extras = extrasOf(lines);
+    QList<QList<Column>> sections;
+    bool started = false;
     int section = 0;
-    for (const Row& r : rows) {
+    walk(lines, sections, [&](const Row& r) {
+        if (!started)
+            sink(headerOf(sections.first(), extras));
+        started = true;
         if (r.section != section) {
             section = r.section;
-            table.rows.push_back(headerOf(section));
+            sink(headerOf(sections[section], extras));
         }
-        QStringList out = r.fields;
-        while (out.size() < sections[section].size())
-            out << QString();
-        if (hasIds)
-            out << r.id;
-        if (hasComments)
-            out << r.comments;
-        if (hasTotals)
-            out << r.totals << r.detail;
-        table.rows.push_back(out);
+        sink(fieldsOf(r, sections[section], extras));
+    });
+    if (!started && !sections.isEmpty())
+        sink(headerOf(sections.first(), extras));
+}
+
+void appendRow(QByteArray& out, const QStringList& fields) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            out += ',';
+        out += field(fields[i]);
     }
+    out += "\r\n";
+}
+
+// A number as a spreadsheet reads it: an optional sign, digits with at most one point.
+bool isNumber(const QString& text) {
+    qsizetype i = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() >= '0' && c.unicode() <= '9')
+            digits = true;
+        else if (c == QLatin1Char('.') && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
+} // namespace
+
+Table parse(const ReportLines& lines) {
+    Table table;
+    rowsOf(lines, [&](const QStringList& row) {
+        if (table.header.isEmpty())
+            table.header = row;
+        else
+            table.rows.push_back(row);
+    });
     return table;
 }
 
+bool write(const ReportLines& lines, QIODevice& out) {
+    QByteArray buffer;
+    bool ok = true;
+    rowsOf(lines, [&](const QStringList& row) {
+        appendRow(buffer, row);
+        if (buffer.size() >= (1 << 16)) {
+            ok = ok && out.write(buffer) == buffer.size();
+            buffer.clear();
+        }
+    });
+    return ok && out.write(buffer) == buffer.size();
+}
+
 QByteArray field(const QString& text) {
-    QByteArray bytes = text.toUtf8();
+    // A text that a spreadsheet would take for a formula is written as text: a quote first.
+    static const QString FormulaStarts = QStringLiteral("=+-@\t\r");
+    QByteArray bytes = !text.isEmpty() && FormulaStarts.contains(text.front()) && !isNumber(text)
+                           ? "'" + text.toUtf8()
+                           : text.toUtf8();
     if (bytes.contains(',') || bytes.contains('"') || bytes.contains('\n') || bytes.contains('\r'))
         return '"' + bytes.replace("\"", "\"\"") + '"';
     return bytes;
@@ -242,25 +330,20 @@ QByteArray field(const QString& text) {
 
 QByteArray toCsv(const Table& table) {
     QByteArray out;
-    auto row = [&out](const QStringList& fields) {
-        for (qsizetype i = 0; i < fields.size(); ++i) {
-            if (i)
-                out += ',';
-            out += field(fields[i]);
-        }
-        out += "\r\n";
-    };
     if (table.header.isEmpty())
         return out;
-    out.reserve(qsizetype(table.rows.size()) * 64);
-    row(table.header);
+    appendRow(out, table.header);
     for (const QStringList& r : table.rows)
-        row(r);
+        appendRow(out, r);
     return out;
 }
 
 QByteArray fromLines(const ReportLines& lines) {
-    return toCsv(parse(lines));
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    write(lines, buffer);
+    return out;
 }
 
 } // namespace ReportCsv

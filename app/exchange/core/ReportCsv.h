@@ -2,6 +2,7 @@
 
 #include "ReportLines.h"
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 
 #include <QStringList>
@@ -30,10 +31,15 @@ Table parse(const ReportLines& lines);
 // comma, a double quote or a line break, with the quote doubled.
 QByteArray toCsv(const Table& table);
 
-// parse and toCsv in one.
+// parse and toCsv in one, written to `out` a row at a time: the table is never held whole.
+// False when `out` fails to take the text.
+bool write(const ReportLines& lines, QIODevice& out);
+
+// write into a byte array.
 QByteArray fromLines(const ReportLines& lines);
 
-// One CSV field as written.
+// One CSV field as written. A text that starts like a formula (=, +, -, @, a tab or a carriage
+// return) and is not a number gets a single quote in front, so a spreadsheet shows it as text.
 QByteArray field(const QString& text);
 
 } // namespace ReportCsv

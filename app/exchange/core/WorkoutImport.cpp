@@ -1,11 +1,13 @@
 #include "WorkoutImport.h"
 
 #include "CLibrary.h"
+#include "Clock.h"
 #include "DateText.h"
 #include "GearWear.h"
 #include "GpsTrack.h"
 #include "Tables.h"
 #include "Transaction.h"
+#include "WorkoutLimits.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,6 +139,32 @@ void write(Connection& conn, const QString& user, const Workout& w, const QStrin
 
 } // namespace
 
+QString validate(GpsTrack::Activity& activity) {
+    activity.name.truncate(MaxTextLength);
+    activity.sport.truncate(MaxTextLength);
+    if (!activity.start.isValid())
+        return QStringLiteral("an activity's start is not a valid date and time (offsets from UTC go up to "
+                              "14:00)");
+    const int offset = activity.start.offsetFromUtc();
+    if (std::abs(offset) > 14 * 3600)
+        return QStringLiteral("an activity's start is %1 hours from UTC; offsets go up to 14:00")
+            .arg(offset / 3600.0);
+    const QDate day = activity.start.toUTC().date();
+    const QDate first(1970, 1, 1), last(Clock::today().year() + 1, 12, 31);
+    if (day < first || day > last)
+        return QStringLiteral("an activity starts on %1; dates from %2 to %3 can be stored")
+            .arg(DateText::iso(day), DateText::iso(first), DateText::iso(last));
+    if (!WorkoutLimits::minutesOk(activity.seconds / 60.0))
+        return QStringLiteral("an activity lasts %1 seconds; a workout may last from 0 to %2 hours")
+            .arg(activity.seconds)
+            .arg(WorkoutLimits::maxMinutes / 60.0);
+    if (!WorkoutLimits::milesOk(activity.meters / 1000.0 / CLibrary::KilometersPerMile))
+        return QStringLiteral("an activity covers %1 metres; a workout may cover from 0 to %2 miles")
+            .arg(activity.meters)
+            .arg(WorkoutLimits::maxMiles);
+    return QString();
+}
+
 QString durationText(double seconds) {
     const qint64 total = std::isfinite(seconds) && seconds > 0 ? qint64(std::llround(seconds)) : 0;
     return QStringLiteral("%1:%2:%3")
@@ -181,8 +209,12 @@ FileWorkouts read(const QString& path, const Options& options) {
         result.error = parsed.error;
         return result;
     }
-    for (const auto& activity : parsed.activities)
-        result.workouts.push_back(workoutOf(activity, path, options));
+    for (auto& activity : parsed.activities) {
+        if (const QString problem = validate(activity); !problem.isEmpty())
+            result.refused.push_back(problem);
+        else
+            result.workouts.push_back(workoutOf(activity, path, options));
+    }
     result.warning = parsed.warning;
     return result;
 }
@@ -220,6 +252,8 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 summary.failed.push_back({files[i], file.error});
                 continue;
             }
+            for (const QString& reason : file.refused)
+                summary.failed.push_back({files[i], reason});
             if (!file.warning.isEmpty())
                 summary.partial.push_back({files[i], file.warning});
             for (const Workout& w : file.workouts) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "GpsTrack.h"
+
 class Connection;
 
 // Brings the workouts recorded in GPS files (GPX, TCX and FIT) into the diary as runs, rides
@@ -61,8 +63,19 @@ struct Workout {
 struct FileWorkouts {
     std::vector<Workout> workouts;
     QString error;
-    QString warning; // the file was damaged: the workouts are what could be read of it
+    std::vector<QString> refused; // why each activity that cannot be stored was left out
+    QString warning;              // the file was damaged: the workouts are what could be read of it
 };
+
+// The longest course or comment taken from a file, in characters; a longer one is cut.
+inline constexpr qsizetype MaxTextLength = 1000;
+
+// Makes an activity read from a file fit to be stored, whichever reader produced it: cuts its
+// name (and sport) to MaxTextLength, and returns why it cannot be stored at all: a start that
+// is not a valid moment, an offset from UTC beyond 14 hours, a start before 1970 or after next
+// year, a time or distance that is not a finite number, negative, or more than a workout may
+// hold (WorkoutLimits). "" when it can be stored.
+QString validate(GpsTrack::Activity& activity);
 FileWorkouts read(const QString& path, const Options& options);
 
 // "h:mm:ss" of a number of seconds, rounded to the second.
@@ -73,7 +86,8 @@ using Progress = std::function<bool(int done, int total)>;
 
 // Imports the files in one write transaction on `conn`: all of it is written, or (after a
 // cancel or a database failure) none of it. A file that cannot be read is listed with its
-// reason and nothing of it is written; the others still are.
+// reason and nothing of it is written; the others still are. An activity that validate()
+// refuses is listed with its file and reason; the file's other activities are written.
 Summary run(Connection& conn, const QStringList& files, const Options& options,
             const Progress& progress = {});
 

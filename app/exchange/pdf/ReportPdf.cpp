@@ -4,6 +4,9 @@
 #include "NumberText.h"
 #include "TextReport.h"
 
+#include "Backup.h"
+#include "CLibrary.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QHash>
@@ -11,6 +14,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -140,7 +144,16 @@ int linesPerPage(bool withChart) {
 
 int write(const QString& path, const ReportLines& lines, const Heading& heading, const ChartTable* chart,
           QString* error) {
-    QFile file(path);
+    // Never over the diary or one of its copies, and never over anything but a regular file.
+    const QString refusal = Backup::targetRefusal(path, CLibrary::defaultAccessFile());
+    if (!refusal.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("Could not write ") + path + QStringLiteral(" - ") + refusal;
+        return 0;
+    }
+    // Written beside the target and renamed over it at the end, so that a failure or a kill
+    // leaves an older file whole.
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
             *error = QStringLiteral("Could not write ") + path + QStringLiteral(" - ") + file.errorString();
@@ -217,8 +230,7 @@ int write(const QString& path, const ReportLines& lines, const Heading& heading,
         }
     }
     p.end();
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
+    if (!file.commit()) {
         if (error)
             *error = QStringLiteral("Could not write ") + path + QStringLiteral(" - ") + file.errorString();
         return 0;

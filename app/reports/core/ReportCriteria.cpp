@@ -3,8 +3,9 @@
 #include "CLibrary.h"
 #include "Connection.h"
 #include "DbError.h"
+#include "Tables.h"
 
-#include <QSet>
+#include <vector>
 
 namespace ReportCriteria {
 
@@ -202,77 +203,227 @@ bool saveDefault(Connection& conn, const QString& kind, const QString& user, con
     }
 }
 
-void checkFragment(const QString& fragment) {
-    static const QSet<QString> Forbidden = {
-        QStringLiteral("SELECT"),    QStringLiteral("UNION"),  QStringLiteral("INTERSECT"),
-        QStringLiteral("EXCEPT"),    QStringLiteral("ORDER"),  QStringLiteral("GROUP"),
-        QStringLiteral("HAVING"),    QStringLiteral("LIMIT"),  QStringLiteral("OFFSET"),
-        QStringLiteral("WINDOW"),    QStringLiteral("FROM"),   QStringLiteral("WITH"),
-        QStringLiteral("RETURNING"), QStringLiteral("VALUES"), QStringLiteral("ATTACH"),
-        QStringLiteral("PRAGMA"),    QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
-        QStringLiteral("DELETE"),    QStringLiteral("DROP"),   QStringLiteral("CREATE")};
-    const auto refuse = [](const QString& why) {
+QStringList columnNames(const QString& kind) {
+    std::vector<const Tables::Table*> tables;
+    if (isRaceKind(kind))
+        tables = {&Tables::RaceLog};
+    else if (kind == QLatin1String("Time"))
+        tables = {&Tables::ExerciseMaster};
+    else if (kind == QLatin1String("Running"))
+        tables = {&Tables::ExerciseMaster, &Tables::RunningLog};
+    else if (kind == QLatin1String("Cycling"))
+        tables = {&Tables::ExerciseMaster, &Tables::CyclingLog};
+    else if (kind == QLatin1String("Swimming"))
+        tables = {&Tables::ExerciseMaster, &Tables::SwimmingLog};
+    else if (kind == QLatin1String("Video"))
+        tables = {&Tables::ExerciseMaster, &Tables::VideoLog};
+    else if (kind == QLatin1String("Other"))
+        tables = {&Tables::ExerciseMaster, &Tables::OtherLog};
+    QStringList names;
+    for (const Tables::Table* table : tables) {
+        names << QLatin1String(table->key);
+        for (const Tables::Column& column : table->columns)
+            names << QLatin1String(column.name);
+    }
+    return names;
+}
+
+namespace {
+
+// Reads a fragment token by token and refuses everything a condition of the report does not
+// need. What may stand in it is listed, not what may not: anything unknown is refused.
+class FragmentReader {
+  public:
+    FragmentReader(const QString& fragment, const QString& kind)
+        : m_text(fragment), m_columns(columnNames(kind)) {}
+
+    void check() {
+        skipBlanks();
+        while (m_at < m_text.size()) {
+            token();
+            skipBlanks();
+        }
+        if (!m_open.empty())
+            refuse(QStringLiteral("a parenthesis is not closed"));
+    }
+
+  private:
+    enum class Open { Group, Call, List };
+
+    [[noreturn]] static void refuse(const QString& why) {
         throw DbError(QStringLiteral("The criteria are not a condition: ") + why);
-    };
-    const qsizetype n = fragment.size();
-    int depth = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = fragment.at(i);
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            qsizetype j = i + 1;
-            for (;; ++j) {
-                if (j >= n)
+    }
+    QChar at(qsizetype i) const { return i < m_text.size() ? m_text.at(i) : QChar(); }
+    void skipBlanks() {
+        while (m_at < m_text.size() && m_text.at(m_at).isSpace())
+            ++m_at;
+    }
+    static bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+    bool isDigit(qsizetype i) const { return at(i) >= QLatin1Char('0') && at(i) <= QLatin1Char('9'); }
+
+    // A text in single quotes (a quote inside doubled) or a plain decimal number; false
+    // when neither starts here.
+    bool literal() {
+        if (at(m_at) == QLatin1Char('\'')) {
+            for (qsizetype j = m_at + 1;; ++j) {
+                if (j >= m_text.size())
                     refuse(QStringLiteral("a text is not closed"));
-                if (fragment.at(j) == c) {
-                    if (j + 1 < n && fragment.at(j + 1) == c) {
+                if (m_text.at(j) == QLatin1Char('\'')) {
+                    if (at(j + 1) == QLatin1Char('\'')) {
                         ++j;
                         continue;
                     }
-                    break;
+                    m_at = j + 1;
+                    return true;
                 }
             }
-            i = j + 1;
-        } else if (c == QLatin1Char('[') || c == QLatin1Char('`')) {
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('`');
-            const qsizetype j = fragment.indexOf(close, i + 1);
-            if (j < 0)
-                refuse(QStringLiteral("a name is not closed"));
-            i = j + 1;
-        } else if (c == QLatin1Char(';')) {
-            refuse(QStringLiteral("it holds a second statement"));
-        } else if (c == QLatin1Char('(')) {
-            ++depth;
-            ++i;
-        } else if (c == QLatin1Char(')')) {
-            if (--depth < 0)
-                refuse(QStringLiteral("a parenthesis closes more than it opened"));
-            ++i;
-        } else if (c.isLetter() || c == QLatin1Char('_')) {
-            qsizetype j = i;
-            while (j < n && (fragment.at(j).isLetterOrNumber() || fragment.at(j) == QLatin1Char('_') ||
-                             fragment.at(j) == QLatin1Char('$')))
-                ++j;
-            const QString word = fragment.mid(i, j - i).toUpper();
-            if (Forbidden.contains(word))
-                refuse(word);
-            i = j;
-        } else if (c == QLatin1Char('-') && i + 1 < n && fragment.at(i + 1) == QLatin1Char('-')) {
-            refuse(QStringLiteral("it holds a comment"));
-        } else if (c == QLatin1Char('/') && i + 1 < n && fragment.at(i + 1) == QLatin1Char('*')) {
-            refuse(QStringLiteral("it holds a comment"));
-        } else {
-            ++i;
+        }
+        if (!isDigit(m_at) && !(at(m_at) == QLatin1Char('.') && isDigit(m_at + 1)))
+            return false;
+        while (isDigit(m_at))
+            ++m_at;
+        if (at(m_at) == QLatin1Char('.'))
+            for (++m_at; isDigit(m_at);)
+                ++m_at;
+        if (isWordChar(at(m_at)) || at(m_at) == QLatin1Char('.'))
+            refuse(QStringLiteral("a number is not plain: ") + m_text.mid(m_at, 20));
+        return true;
+    }
+
+    // After IN: a parenthesised list of literals, nothing else (a name after IN would be read
+    // as a table).
+    void list() {
+        skipBlanks();
+        if (at(m_at) != QLatin1Char('('))
+            refuse(QStringLiteral("IN must be followed by a list of values in parentheses"));
+        ++m_at;
+        for (;;) {
+            skipBlanks();
+            if (at(m_at) == QLatin1Char('-') || at(m_at) == QLatin1Char('+'))
+                ++m_at;
+            if (!literal())
+                refuse(QStringLiteral("IN must be followed by a list of values in parentheses"));
+            skipBlanks();
+            if (at(m_at) == QLatin1Char(')')) {
+                ++m_at;
+                return;
+            }
+            if (at(m_at) != QLatin1Char(','))
+                refuse(QStringLiteral("IN must be followed by a list of values in parentheses"));
+            ++m_at;
         }
     }
-    if (depth != 0)
-        refuse(QStringLiteral("a parenthesis is not closed"));
+
+    void word() {
+        QString name;
+        if (at(m_at) == QLatin1Char('[') || at(m_at) == QLatin1Char('`')) {
+            const QChar close = at(m_at) == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('`');
+            const qsizetype end = m_text.indexOf(close, m_at + 1);
+            if (end < 0)
+                refuse(QStringLiteral("a name is not closed"));
+            name = m_text.mid(m_at + 1, end - m_at - 1);
+            m_at = end + 1;
+            if (!m_columns.contains(name, Qt::CaseInsensitive))
+                refuse(name + QStringLiteral(" is not a column of this report"));
+            return;
+        }
+        const qsizetype start = m_at;
+        while (isWordChar(at(m_at)))
+            ++m_at;
+        name = m_text.mid(start, m_at - start);
+        const QString upper = name.toUpper();
+        static const QStringList Keywords = {
+            QStringLiteral("AND"),     QStringLiteral("OR"),   QStringLiteral("NOT"),
+            QStringLiteral("BETWEEN"), QStringLiteral("LIKE"), QStringLiteral("IS"),
+            QStringLiteral("NULL"),    QStringLiteral("TRUE"), QStringLiteral("FALSE")};
+        if (Keywords.contains(upper) || m_columns.contains(name, Qt::CaseInsensitive)) {
+            // A column name followed by a dot would name a table; nothing else may follow.
+            if (at(m_at) == QLatin1Char('.'))
+                refuse(name + QStringLiteral(". names a table"));
+            return;
+        }
+        if (upper == QLatin1String("IN")) {
+            list();
+            return;
+        }
+        skipBlanks();
+        const bool call = at(m_at) == QLatin1Char('(');
+        if (upper == QLatin1String("NOW")) {
+            // Now, or Now()
+            if (call) {
+                ++m_at;
+                skipBlanks();
+                if (at(m_at) != QLatin1Char(')'))
+                    refuse(QStringLiteral("Now takes no values"));
+                ++m_at;
+            }
+            return;
+        }
+        if (call && (upper == QLatin1String("FORMAT") || upper == QLatin1String("YEAR") ||
+                     upper == QLatin1String("MONTH"))) {
+            ++m_at;
+            m_open.push_back(Open::Call);
+            return;
+        }
+        refuse(name + (call ? QStringLiteral(" is not a function criteria may use")
+                            : QStringLiteral(" is not a column of this report")));
+    }
+
+    void token() {
+        const QChar c = at(m_at);
+        const QChar next = at(m_at + 1);
+        if (literal())
+            return;
+        if (c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('[') || c == QLatin1Char('`')) {
+            word();
+            return;
+        }
+        if ((c == QLatin1Char('-') && next == QLatin1Char('-')) ||
+            (c == QLatin1Char('/') && next == QLatin1Char('*')))
+            refuse(QStringLiteral("it holds a comment"));
+        if (c == QLatin1Char(';'))
+            refuse(QStringLiteral("it holds a second statement"));
+        if (c == QLatin1Char('(')) {
+            m_open.push_back(Open::Group);
+            ++m_at;
+        } else if (c == QLatin1Char(')')) {
+            if (m_open.empty())
+                refuse(QStringLiteral("a parenthesis closes more than it opened"));
+            m_open.pop_back();
+            ++m_at;
+        } else if (c == QLatin1Char(',')) {
+            if (m_open.empty() || m_open.back() != Open::Call)
+                refuse(QStringLiteral("a comma stands outside a function's values"));
+            ++m_at;
+        } else if ((c == QLatin1Char('<') && (next == QLatin1Char('>') || next == QLatin1Char('='))) ||
+                   (c == QLatin1Char('>') && next == QLatin1Char('=')) ||
+                   (c == QLatin1Char('!') && next == QLatin1Char('=')) ||
+                   (c == QLatin1Char('=') && next == QLatin1Char('=')) ||
+                   (c == QLatin1Char('|') && next == QLatin1Char('|'))) {
+            m_at += 2;
+        } else if (QStringView(u"=<>+-*/%").contains(c)) {
+            ++m_at;
+        } else {
+            refuse(QStringLiteral("'%1' may not stand in it").arg(c));
+        }
+    }
+
+    const QString& m_text;
+    const QStringList m_columns;
+    qsizetype m_at = 0;
+    std::vector<Open> m_open;
+};
+
+} // namespace
+
+void checkFragment(const QString& fragment, const QString& kind) {
+    FragmentReader(fragment, kind).check();
 }
 
-QString criteriaPart(const QString& fragment) {
+QString criteriaPart(const QString& fragment, const QString& kind) {
     if (fragment.trimmed().isEmpty())
         return QString();
-    checkFragment(fragment);
+    checkFragment(fragment, kind);
     return QStringLiteral("AND (") + fragment + QStringLiteral(") ");
 }
 

@@ -56,15 +56,21 @@ QString loadDefault(Connection& conn, const QString& kind, const QString& user);
 // false when the write fails; throws DbError when the lookup before it fails.
 bool saveDefault(Connection& conn, const QString& kind, const QString& user, const QString& criteria);
 
-// Makes sure a fragment can only be a condition: it may not hold a statement separator, an
-// unclosed literal or bracket, a parenthesis that closes more than it opened, or a word that
-// would end the WHERE clause or start a query of its own (SELECT, UNION, ORDER, GROUP, ...).
-// Throws DbError otherwise. Reports call this before putting a fragment into their SELECT,
-// where it always stands inside parentheses of its own.
-void checkFragment(const QString& fragment);
+// The columns of the tables a kind's report reads: the only names its criteria may use.
+QStringList columnNames(const QString& kind);
+
+// Makes sure a fragment can only be a condition on the report's own rows. It may hold the
+// report's column names (also in square brackets), texts in single quotes, plain numbers,
+// the operators = <> != < > <= >= + - * / % ||, parentheses, AND, OR, NOT, BETWEEN, LIKE, IS,
+// NULL, True, False, the functions Format, Year and Month, the word Now, and IN followed by a
+// parenthesised list of texts and numbers. Anything else (another table, another function, a
+// comment, a second statement, an unclosed text or parenthesis) is refused with DbError.
+// Reports call this before putting a fragment into their SELECT, where it always stands
+// inside parentheses of its own.
+void checkFragment(const QString& fragment, const QString& kind);
 
 // The criteria part of a report's SELECT: "" for no criteria, otherwise "AND (" + fragment +
 // ") ". Throws DbError for a fragment that checkFragment refuses.
-QString criteriaPart(const QString& fragment);
+QString criteriaPart(const QString& fragment, const QString& kind);
 
 } // namespace ReportCriteria

@@ -128,7 +128,7 @@ struct Context {
     ReportLines& lines;
 
     QString user() const { return CLibrary::Quote(req.user); }
-    QString criteria() const { return ReportCriteria::criteriaPart(req.criteria); }
+    QString criteria() const { return ReportCriteria::criteriaPart(req.criteria, req.kind); }
     QString unitHeader() const { return req.miles ? QStringLiteral("MILES") : QStringLiteral("KM"); }
     QString unitWord() const { return req.miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers"); }
     QString distanceColumn() const {
@@ -648,6 +648,8 @@ Result create(Connection& conn, const Request& request) {
         return result;
     }
     try {
+        // Criteria are text a person writes: a report never runs for longer than this.
+        const Connection::Deadline deadline(conn, TimeLimitMs);
         Transaction transaction(conn, Transaction::Mode::Read);
         Context ctx{conn, request, result.lines};
         procedure(ctx);

@@ -34,6 +34,9 @@ struct Result {
 // one read transaction on `conn`. A kind or format without a report gives "Program Error".
 Result create(Connection& conn, const Request& request);
 
+// How long a report may run before it is stopped with a message.
+inline constexpr int TimeLimitMs = 30000;
+
 // The name of the procedure that makes a kind's report in a format (as its messages name
 // it: "FullRunBikeRpt", "RaceRpt", ...); "" when there is none.
 QString procedureName(const QString& kind, Format format);
