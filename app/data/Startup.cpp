@@ -324,7 +324,7 @@ Result open(const QString& path) {
         result.message =
             QStringLiteral("'%1' is missing, but copies of it are kept.").arg(FilePath::shown(absolute));
         for (const QString& copy : copies(path))
-            if (isGoodCopy(copy)) {
+            if (isGoodCopy(copy, nullptr)) {
                 result.newestBackup = copy;
                 break;
             }
