@@ -1,7 +1,10 @@
 #include "CliSupport.h"
 
+#include "DateText.h"
 #include "DbError.h"
 #include "NumberText.h"
+
+#include <QRegularExpression>
 
 namespace Cli {
 
@@ -25,6 +28,16 @@ double numberArg(const QString& text) {
     if (!value)
         throw DbError(QStringLiteral("Type mismatch"));
     return *value;
+}
+
+QDate dateArg(const QString& text) {
+    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    // Only dates a workout can have.
+    if (!shape.match(text).hasMatch() || !date.isValid() || date < DateText::firstPickable() ||
+        date > DateText::lastPickable())
+        throw UsageError{QStringLiteral("not a date such as 2026-12-07: ") + text};
+    return date;
 }
 
 Options::Options(const QStringList& args, const QStringList& valueOptions, const QStringList& flags) {

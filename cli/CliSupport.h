@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -23,6 +24,8 @@ QTextStream& err();
 void expectArgs(const QStringList& args, qsizetype count);
 // A plain decimal number; throws DbError("Type mismatch") otherwise.
 double numberArg(const QString& text);
+// A date written yyyy-mm-dd that a workout can have; throws UsageError otherwise.
+QDate dateArg(const QString& text);
 
 // Reads "--name value" options and bare "--flag" switches from `args`. Every word must be a
 // known option: anything else, a missing value or a repeated option is a UsageError.

@@ -35,5 +35,7 @@ int calendar(const QStringList& args);
 int goals(const QStringList& args);
 int goal(const QStringList& args);
 int track(const QStringList& args);
+int hr(const QStringList& args);
+int load(const QStringList& args);
 
 } // namespace Cli

@@ -9,8 +9,6 @@
 #include "DbError.h"
 #include "Goals.h"
 
-#include <QRegularExpression>
-
 namespace Cli {
 
 namespace {
@@ -23,16 +21,6 @@ bool userMiles(Connection& conn, const QString& user) {
     if (unit.isEmpty())
         throw DbError(QStringLiteral("No user named '%1'").arg(user));
     return unit.first() != QLatin1String("0");
-}
-
-QDate dateArg(const QString& text) {
-    static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    // Only dates a workout can have.
-    if (!shape.match(text).hasMatch() || !date.isValid() || date < DateText::firstPickable() ||
-        date > DateText::lastPickable())
-        throw UsageError{QStringLiteral("not a date such as 2026-12-07: ") + text};
-    return date;
 }
 
 QString choice(const QStringList& names, const QString& text, const char* what) {

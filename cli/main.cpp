@@ -74,6 +74,12 @@ const Command Commands[] = {
     {"track", Cli::track, "track --id EXERCISE_ID [--km | --miles] [--laps] [--gpx FILE]",
      "Prints the splits of an imported workout's track per kilometre or mile (or, with --laps, the laps "
      "the file recorded), tab-separated with a total line, or writes the track as a GPX file."},
+    {"hr", Cli::hr, "hr --user NAME [--max N] [--rest N] [--zones 50,60,70,80,90]",
+     "Sets a user's maximum and resting heart rate in bpm and the lower bounds of heart-rate zones 1 to 5 in "
+     "percent of the maximum, then prints them, tab-separated: maximum, resting rate and zone bounds."},
+    {"load", Cli::load, "load --user NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD]",
+     "Prints a user's training load per day from heart rate, from the first workout (or --from) to today (or "
+     "--to): date, load, fitness, fatigue and form, tab-separated with one decimal."},
 };
 
 bool isHelp(const QString& word) {

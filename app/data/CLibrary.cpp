@@ -102,6 +102,7 @@ bool CLibrary::DeleteWorkout(const QString& detailTable, const QString& keyColum
         return Insert_UpdateRecs(
             {QStringLiteral("DELETE FROM %1 WHERE %2 = %3").arg(detailTable, keyColumn, key),
              QStringLiteral("DELETE FROM Exercise_Track WHERE Exercise_ID = %1").arg(key),
+             QStringLiteral("DELETE FROM Exercise_HeartRate WHERE Exercise_ID = %1").arg(key),
              QStringLiteral("DELETE FROM Exercise_Master WHERE Exercise_ID = %1").arg(key)});
     } catch (...) {
         return false;

@@ -60,7 +60,8 @@ class CLibrary {
     // Runs the statements in one transaction: all written, or none. False on any failure.
     bool Insert_UpdateRecs(const QStringList& statements) const;
 
-    // Deletes a workout's detail row, its track and its master row in one transaction.
+    // Deletes a workout's detail row, its track, its kept heart rate and its master row in one
+    // transaction.
     // E.g. DeleteWorkout("Running_Log", "Running_ID", id). False on any failure.
     bool DeleteWorkout(const QString& detailTable, const QString& keyColumn, const QString& id) const;
 

@@ -71,6 +71,7 @@ const Step Steps[] = {
     {3, nullptr},
     {4, nullptr},
     {5, nullptr},
+    {6, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {

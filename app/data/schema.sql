@@ -1,13 +1,19 @@
--- Trainbook database, version 5 (Migration.cpp brings older files up to it).
+-- Trainbook database, version 6 (Migration.cpp brings older files up to it).
 -- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
 -- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
 -- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 5;
+PRAGMA user_version = 6;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,
-    DistanceMiles INTEGER NOT NULL DEFAULT 1 CHECK (DistanceMiles IN (0, 1))
+    DistanceMiles INTEGER NOT NULL DEFAULT 1 CHECK (DistanceMiles IN (0, 1)),
+    -- Heart rate in beats per minute (NULL until set); the zones' lower bounds in percent of
+    -- the maximum.
+    Max_HR        INTEGER CHECK (Max_HR IS NULL OR Max_HR BETWEEN 30 AND 250),
+    Rest_HR       INTEGER
+        CHECK (Rest_HR IS NULL OR (Rest_HR BETWEEN 30 AND 250 AND (Max_HR IS NULL OR Rest_HR < Max_HR))),
+    HR_Zones      TEXT NOT NULL DEFAULT '50,60,70,80,90'
 ) STRICT;
 
 CREATE TABLE Exercise_Master (
@@ -153,4 +159,12 @@ CREATE TABLE Exercise_Track (
     Exercise_ID INTEGER PRIMARY KEY REFERENCES Exercise_Master (Exercise_ID),
     Points      BLOB NOT NULL,
     Laps        BLOB NOT NULL
+) STRICT;
+
+-- The time-weighted average heart rate of a workout's track and the seconds it spans, kept when
+-- the track is stored (HeartRate.h); no row for a workout without heart rate.
+CREATE TABLE Exercise_HeartRate (
+    Exercise_ID INTEGER PRIMARY KEY REFERENCES Exercise_Master (Exercise_ID),
+    Average_HR  REAL NOT NULL CHECK (Average_HR > 0),
+    Seconds     REAL NOT NULL CHECK (Seconds > 0)
 ) STRICT;

@@ -115,6 +115,7 @@ void ChartControl::setDataSource(ResultSet& result) {
     m_values = {values};
     m_seriesNames = {name.isEmpty() ? defaultSeriesName(1) : name};
     m_colors.clear();
+    m_rowTips.clear();
     rebuild();
 }
 
@@ -133,6 +134,7 @@ void ChartControl::setChartData(const QList<QVariantList>& rows) {
     for (qsizetype s = 0; s < series; ++s)
         m_seriesNames << defaultSeriesName(int(s + 1));
     m_colors.clear();
+    m_rowTips.clear();
     rebuild();
 }
 
@@ -141,14 +143,10 @@ void ChartControl::setSeriesLabel(int series, const QString& label) {
         return;
     m_seriesNames[series - 1] = label;
     // Renamed in place: labelling the series of a large chart must not draw it again.
-    QChart* c = chart();
-    const auto all = c->series();
-    if (m_type == Bar) {
-        if (auto* bars = qobject_cast<QAbstractBarSeries*>(all.value(0)); bars && series <= bars->count())
-            bars->barSets().at(series - 1)->setLabel(label);
-    } else if (series <= all.size()) {
-        all.at(series - 1)->setName(label);
-    }
+    if (auto* set = qobject_cast<QBarSet*>(m_shown.value(series - 1)))
+        set->setLabel(label);
+    else if (auto* shown = qobject_cast<QAbstractSeries*>(m_shown.value(series - 1)))
+        shown->setName(label);
     applyValueTitle();
 }
 
@@ -182,20 +180,30 @@ void ChartControl::applyColor(int series) {
     const QColor color = m_colors.value(series - 1);
     if (!color.isValid())
         return;
-    const auto all = chart()->series();
-    if (m_type == Bar) {
-        if (auto* bars = qobject_cast<QAbstractBarSeries*>(all.value(0)); bars && series <= bars->count())
-            bars->barSets().at(series - 1)->setColor(color);
-    } else if (auto* area = qobject_cast<QAreaSeries*>(all.value(series - 1))) {
+    QObject* shown = m_shown.value(series - 1);
+    if (auto* set = qobject_cast<QBarSet*>(shown)) {
+        set->setColor(color);
+    } else if (auto* area = qobject_cast<QAreaSeries*>(shown)) {
         QColor fill = color;
         fill.setAlpha(AreaAlpha);
         area->setBrush(fill);
         area->setPen(QPen(color, 0));
-    } else if (auto* line = qobject_cast<QLineSeries*>(all.value(series - 1))) {
+    } else if (auto* line = qobject_cast<QLineSeries*>(shown)) {
         QPen pen = line->pen();
         pen.setColor(color);
         line->setPen(pen);
     }
+}
+
+void ChartControl::setBarSeries(const QList<int>& series) {
+    if (series == m_barSeries)
+        return;
+    m_barSeries = series;
+    rebuild();
+}
+
+void ChartControl::setRowTips(const QStringList& tips) {
+    m_rowTips = tips;
 }
 
 QString ChartControl::seriesLabel(int series) const {
@@ -298,6 +306,10 @@ void ChartControl::setRowLabels() {
 void ChartControl::showValueTip(int series, int row) {
     if (series < 0 || series >= m_values.size() || row < 0 || row >= m_labels.size())
         return;
+    if (row < m_rowTips.size()) {
+        QToolTip::showText(QCursor::pos(), m_rowTips.at(row), m_view);
+        return;
+    }
     QToolTip::showText(
         QCursor::pos(),
         QStringLiteral("%1\n%2: %3")
@@ -344,21 +356,27 @@ void ChartControl::rebuild() {
         }
     }
 
-    if (m_type == Bar) {
-        QAbstractBarSeries* bars =
-            m_stacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries()) : new QBarSeries();
-        for (qsizetype s = 0; s < m_values.size(); ++s) {
-            auto* set = new QBarSet(m_seriesNames.value(s));
-            for (double v : m_values[s])
-                set->append(v);
-            connect(set, &QBarSet::hovered, this, [this, s](bool on, int row) {
-                if (on)
-                    showValueTip(int(s), row);
-                else
-                    QToolTip::hideText();
-            });
-            bars->append(set);
-        }
+    m_shown = QList<QObject*>(m_values.size(), nullptr);
+    const auto asBars = [this](qsizetype s) { return m_type == Bar || m_barSeries.contains(int(s + 1)); };
+    QAbstractBarSeries* bars = nullptr;
+    for (qsizetype s = 0; s < m_values.size(); ++s) {
+        if (!asBars(s))
+            continue;
+        if (!bars)
+            bars = m_stacked ? static_cast<QAbstractBarSeries*>(new QStackedBarSeries()) : new QBarSeries();
+        auto* set = new QBarSet(m_seriesNames.value(s));
+        for (double v : m_values[s])
+            set->append(v);
+        connect(set, &QBarSet::hovered, this, [this, s](bool on, int row) {
+            if (on)
+                showValueTip(int(s), row);
+            else
+                QToolTip::hideText();
+        });
+        bars->append(set);
+        m_shown[s] = set;
+    }
+    if (bars) {
         c->addSeries(bars);
         // Bars without the theme's light outline: with years of months the bars are a pixel
         // or two wide, and the outline would paint over their colour.
@@ -366,8 +384,11 @@ void ChartControl::rebuild() {
             set->setPen(Qt::NoPen);
         bars->attachAxis(m_xAxis);
         bars->attachAxis(m_yAxis);
-    } else {
+    }
+    {
         for (qsizetype s = 0; s < m_values.size(); ++s) {
+            if (asBars(s))
+                continue;
             auto* line = new QLineSeries();
             line->setName(m_seriesNames.value(s));
             const QList<double>& values = m_values[s];
@@ -410,6 +431,7 @@ void ChartControl::rebuild() {
                     line->setPointsVisible(true);
             }
             c->addSeries(shown);
+            m_shown[s] = shown;
             if (shown == line) { // the theme gives the colour when the series joins the chart
                 QPen pen = line->pen();
                 pen.setWidthF(2.5);

@@ -67,6 +67,13 @@ class ChartControl : public QWidget {
     // series at most, so each row's bar is centred on its label).
     bool barsStacked() const { return m_stacked; }
 
+    // Series drawn as bars under the others whatever the chart type (a daily amount under lines
+    // that follow it); numbers without a series are ignored. Kept over new data.
+    void setBarSeries(const QList<int>& series);
+    // The tooltip of each row in place of the one value under the pointer (a day's values
+    // together); an empty list gives the value again. Cleared by new data.
+    void setRowTips(const QStringList& tips);
+
     // The font and colour of the labels under the X axis.
     void setXAxisLabelFormat(int pointSize, const QString& fontName, const QColor& colour);
     QFont xAxisLabelFont() const;
@@ -101,6 +108,9 @@ class ChartControl : public QWidget {
     QList<QList<double>> m_values; // per series, one value per row
     QStringList m_seriesNames;
     QList<QColor> m_colors; // per series; invalid for the theme's colour
+    QList<int> m_barSeries; // numbered from 1
+    QStringList m_rowTips;
+    QList<QObject*> m_shown; // per series, the QBarSet or series that draws it
     QString m_valueTitle;
     bool m_stacked = false;
     int m_xPointSize = 0;

@@ -22,12 +22,14 @@
 #include "frmGoals.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
+#include "frmHeartRate.h"
 #include "frmHelp.h"
 #include "frmImport.h"
 #include "frmItemRpt.h"
 #include "frmPersonalBests.h"
 #include "frmRaceLog.h"
 #include "frmTextRpt.h"
+#include "frmTrainingLoad.h"
 #include "frmTriang.h"
 
 #include <QAbstractItemView>
@@ -221,6 +223,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
     {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click, true},
     {"mnuUtilities", "mnuGoals", "&Goals...", &MainForm::mnuGoals_Click, true},
+    {"mnuUtilities", "mnuHeartRate", "&Heart Rate...", &MainForm::mnuHeartRate_Click, true},
 
     {nullptr, "mnuRunning", "&Running", nullptr, true},
     {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
@@ -264,6 +267,7 @@ const MainForm::MenuRow MainForm::menuTable[] = {
     {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
     {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
     {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
+    {"mnuCombined", "mnuTrainingLoad", "Training &Load", &MainForm::mnuTrainingLoad_Click, true},
 
     {nullptr, "mnuHelp", "&Help", nullptr, true},
     {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
@@ -556,6 +560,11 @@ void MainForm::mnuGoals_Click() {
     Dialogs::execModal(&dlg);
 }
 
+void MainForm::mnuHeartRate_Click() {
+    frmHeartRate dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
+}
+
 // &Running
 
 void MainForm::mnuRunTextRpt_Click() {
@@ -661,6 +670,11 @@ void MainForm::mnuAddExercise_Click() {
 void MainForm::mnuTimeGraph_Click() {
     frmGraphTime dlg(*m_state, this);
     showModal(&dlg);
+}
+
+void MainForm::mnuTrainingLoad_Click() {
+    frmTrainingLoad dlg(*m_state, this);
+    Dialogs::execModal(&dlg);
 }
 
 void MainForm::mnuTimeRpt_Click() {

@@ -119,6 +119,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuBackup_Click();
     void mnuImport_Click();
     void mnuGoals_Click();
+    void mnuHeartRate_Click();
     // &Running
     void mnuRunTextRpt_Click();
     void mnuRunGraphRpt_Click();
@@ -148,6 +149,7 @@ class MainForm : public QMainWindow, public UserListHook {
     void mnuCalendar_Click();
     void mnuTimeRpt_Click();
     void mnuTimeGraph_Click();
+    void mnuTrainingLoad_Click();
     // &Help
     void mnuHowDoI_Click();
     void mnuAbout_Click();

@@ -290,7 +290,8 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
     ASSERT_TRUE(dir.isValid());
     const QString old = dir.filePath("Old.db");
     raw(old, scriptOfVersion(GetParam()));
-    raw(old, "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
+    raw(old, "INSERT INTO Users (User_Name) VALUES ('Ann');"
+             "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
              "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');");
     const QString fresh = dir.filePath("New.db");
     Connection::create(fresh);
@@ -306,6 +307,8 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
               QStringList{"4 Red none"});
     EXPECT_EQ(value("SELECT Bike || ' ' || ifnull(Retire_Distance, 'none') AS v FROM Bikes"),
               QStringList{"Blue none"});
+    EXPECT_EQ(value("SELECT ifnull(Max_HR, '-') || ifnull(Rest_HR, '-') || HR_Zones AS v FROM Users"),
+              QStringList{"--50,60,70,80,90"});
     // A limit is a positive distance, in both files alike.
     for (Connection* db : {migrated.get(), made.get()}) {
         db->execute(
@@ -321,10 +324,22 @@ TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
             db->execute("INSERT INTO Goals (User_Name, Kind, Period, Distance) VALUES ('Ann', 'All', "
                         "'month', 5)"),
             DbError);
+        // A resting heart rate is below the maximum.
+        EXPECT_THROW(db->execute("INSERT INTO Users (User_Name, Max_HR, Rest_HR) VALUES ('Cy', 150, 160)"),
+                     DbError);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Versions, FromEarlierVersion, ::testing::Range(1, Schema::Version),
+// Every earlier version that has a schema script here.
+std::vector<int> earlierVersions() {
+    std::vector<int> versions;
+    for (int v = 1; v < Schema::Version; ++v)
+        if (!scriptOfVersion(v).isEmpty())
+            versions.push_back(v);
+    return versions;
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, FromEarlierVersion, ::testing::ValuesIn(earlierVersions()),
                          [](const auto& info) { return "Version" + std::to_string(info.param); });
 
 } // namespace

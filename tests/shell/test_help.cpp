@@ -103,7 +103,7 @@ TEST(HelpPages, EveryLinkAndPictureLeadsToAFileAndEveryAnchorExists) {
             }
         }
     }
-    EXPECT_EQ(pages, 11);
+    EXPECT_EQ(pages, 12);
 }
 
 class HelpAndProgram : public GuiFixture {};
