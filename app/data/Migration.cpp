@@ -67,11 +67,7 @@ struct Step {
 };
 
 const Step Steps[] = {
-    {2, refuseImpossibleDates},
-    {3, nullptr},
-    {4, nullptr},
-    {5, nullptr},
-    {6, nullptr},
+    {2, refuseImpossibleDates}, {3, nullptr}, {4, nullptr}, {5, nullptr}, {6, nullptr},
 };
 
 void runStep(sqlite3* db, const Step& step) {
