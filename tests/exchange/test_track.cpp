@@ -51,4 +51,19 @@ TEST(StoredTrack, UnpacksAsPackedAndRefusesDamage) {
     EXPECT_THROW(Track::unpackLaps(QByteArray("T\1\0\0\0\5x", 7)), DbError);
 }
 
+// A remainder of a fraction of a metre and a second is the rounding of the last whole unit:
+// it gets no line of 0.00 in 0:00. A real one (here 0.5 km) keeps its line.
+TEST(Splits, ALastStretchThatWouldPrintAsNothingIsNotALine) {
+    for (const auto [meters, lines] : {std::pair{1000.4, size_t(1)}, {1500.0, size_t(2)}}) {
+        Track::Data track;
+        for (int i = 0; i <= 10; ++i) {
+            Track::Point p;
+            p.ms = 1780729200000 + qint64(i) * 30000;
+            p.distance = meters * i / 10;
+            track.points.push_back(p);
+        }
+        EXPECT_EQ(Track::splits(track, 1000).size(), lines) << meters;
+    }
+}
+
 } // namespace

@@ -313,7 +313,9 @@ std::vector<Stretch> splits(const Data& track, double unitMeters) {
     }
     const Cut last{track.points.size() - 1, 0};
     const Stretch rest = between(track, s, from, last);
-    if (rest.meters > unitMeters * 1e-6 || rest.seconds >= 0.5)
+    // A remainder that would print as 0.00 in 0:00 is the rounding of the last whole unit,
+    // not a stretch of its own.
+    if (rest.meters >= unitMeters * 0.005 || rest.seconds >= 0.5)
         rows.push_back(rest);
     return rows;
 }
