@@ -14,6 +14,14 @@ namespace FitFile {
 
 namespace {
 
+// Milliseconds of a time in seconds. A damaged file can give any time at all: it is held within
+// what milliseconds can count, so that the import's time checks refuse it instead of the
+// arithmetic overflowing.
+qint64 millisecondsOf(qint64 seconds) {
+    constexpr qint64 limit = std::numeric_limits<qint64>::max() / 1000;
+    return std::clamp(seconds, -limit, limit) * 1000;
+}
+
 // FIT times count seconds from 31 December 1989 00:00 UTC.
 constexpr int64_t FitEpoch = 631065600;
 // What one file may add to memory, whatever it declares: about 100 MB of points (23 days at
@@ -136,7 +144,13 @@ struct TimerEvent {
 struct SessionMark {
     Session session;
     bool haveTimer = false, haveElapsed = false, haveMeters = false;
-    int64_t end() const { return session.start + int64_t(std::ceil(session.elapsedSeconds)); }
+    // Worked out in floating point and held within range: a damaged file may give any numbers.
+    int64_t end() const {
+        const double e = double(session.start) + std::ceil(session.elapsedSeconds);
+        if (!(e < 9.2e18))
+            return std::numeric_limits<int64_t>::max();
+        return e > -9.2e18 ? int64_t(e) : std::numeric_limits<int64_t>::min();
+    }
 };
 
 class Decoder {
@@ -376,7 +390,7 @@ void Decoder::finish() {
             last = std::max(last, p.time);
         }
         s.start = first;
-        s.elapsedSeconds = double(last - first);
+        s.elapsedSeconds = double(last) - double(first);
         s.timerSeconds = s.elapsedSeconds;
         if (!m_events.empty()) {
             double running = 0;
@@ -385,12 +399,12 @@ void Decoder::finish() {
                 if (e.starts && !since)
                     since = e.time;
                 else if (!e.starts && since) {
-                    running += double(std::max<int64_t>(0, e.time - *since));
+                    running += std::max(0.0, double(e.time) - double(*since));
                     since.reset();
                 }
             }
             if (since)
-                running += double(std::max<int64_t>(0, last - *since));
+                running += std::max(0.0, double(last) - double(*since));
             s.timerSeconds = std::min(running, s.elapsedSeconds);
         }
         m.haveTimer = m.haveElapsed = true;
@@ -571,7 +585,7 @@ Parsed readFit(QIODevice& device) {
         a.track.points.reserve(s.points.size());
         for (const FitFile::Point& p : s.points) {
             Track::Point t;
-            t.ms = p.time * 1000;
+            t.ms = FitFile::millisecondsOf(p.time);
             t.lat = p.latitude;
             t.lon = p.longitude;
             t.ele = p.elevation;
@@ -581,7 +595,7 @@ Parsed readFit(QIODevice& device) {
             a.track.points.push_back(t);
         }
         for (const FitFile::Lap& l : s.laps.empty() ? s.lengths : s.laps)
-            a.track.laps.push_back({l.start * 1000,
+            a.track.laps.push_back({FitFile::millisecondsOf(l.start),
                                     std::isfinite(l.timerSeconds) ? l.timerSeconds : l.elapsedSeconds,
                                     l.meters});
         parsed.activities.push_back(a);
