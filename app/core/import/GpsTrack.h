@@ -49,7 +49,4 @@ Parsed readFit(QIODevice& device);
 // program does not log by distance (or no sport at all).
 QString kindOfSport(const QString& sport);
 
-// Great-circle distance in metres between two points given in degrees.
-double haversineMeters(double lat1, double lon1, double lat2, double lon2);
-
 } // namespace GpsTrack

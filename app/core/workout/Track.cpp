@@ -2,7 +2,6 @@
 
 #include "CLibrary.h"
 #include "DbError.h"
-#include "GpsTrack.h"
 #include "NumberText.h"
 
 #include <QDateTime>
@@ -211,7 +210,7 @@ std::vector<double> cumulativeMeters(const Data& track) {
             sum = std::max(sum, p.distance);
         } else if (p.hasPosition()) {
             if (previous && !p.newSegment)
-                sum += GpsTrack::haversineMeters(previous->lat, previous->lon, p.lat, p.lon);
+                sum += haversineMeters(previous->lat, previous->lon, p.lat, p.lon);
             previous = &p;
         }
         if (!own && p.newSegment && !p.hasPosition())
@@ -575,6 +574,17 @@ QByteArray gpx(const Data& track, const QString& name, const QString& type) {
     }
     xml.writeEndDocument();
     return out;
+}
+
+double haversineMeters(double lat1, double lon1, double lat2, double lon2) {
+    constexpr double R = 6371008.8; // mean Earth radius
+    constexpr double toRad = M_PI / 180.0;
+    const double dLat = (lat2 - lat1) * toRad;
+    const double dLon = (lon2 - lon1) * toRad;
+    const double a = std::sin(dLat / 2) * std::sin(dLat / 2) + std::cos(lat1 * toRad) *
+                                                                   std::cos(lat2 * toRad) *
+                                                                   std::sin(dLon / 2) * std::sin(dLon / 2);
+    return 2 * R * std::asin(std::min(1.0, std::sqrt(a)));
 }
 
 } // namespace Track

@@ -105,7 +105,7 @@ struct PointTotals {
     }
     void addPosition(double newLat, double newLon) {
         if (havePrevious)
-            meters += haversineMeters(lat, lon, newLat, newLon);
+            meters += Track::haversineMeters(lat, lon, newLat, newLon);
         lat = newLat;
         lon = newLon;
         havePrevious = true;
@@ -141,17 +141,6 @@ bool isName(const QXmlStreamReader& xml, const char* name) {
 }
 
 } // namespace
-
-double haversineMeters(double lat1, double lon1, double lat2, double lon2) {
-    constexpr double R = 6371008.8; // mean Earth radius
-    constexpr double toRad = M_PI / 180.0;
-    const double dLat = (lat2 - lat1) * toRad;
-    const double dLon = (lon2 - lon1) * toRad;
-    const double a = std::sin(dLat / 2) * std::sin(dLat / 2) + std::cos(lat1 * toRad) *
-                                                                   std::cos(lat2 * toRad) *
-                                                                   std::sin(dLon / 2) * std::sin(dLon / 2);
-    return 2 * R * std::asin(std::min(1.0, std::sqrt(a)));
-}
 
 Parsed readGpx(QIODevice& device) {
     Parsed parsed;

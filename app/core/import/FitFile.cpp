@@ -368,8 +368,8 @@ double metersOf(const std::vector<Point>& points) {
         }
         if (std::isfinite(p.latitude)) {
             if (previous)
-                sum += GpsTrack::haversineMeters(previous->latitude, previous->longitude, p.latitude,
-                                                 p.longitude);
+                sum +=
+                    Track::haversineMeters(previous->latitude, previous->longitude, p.latitude, p.longitude);
             previous = &p;
         }
     }

@@ -93,4 +93,8 @@ std::vector<Lap> unpackLaps(const QByteArray& bytes);
 // `type` is the sport as GPX names it ("running", "cycling").
 QByteArray gpx(const Data& track, const QString& name, const QString& type);
 
+// Great-circle distance in metres between two points given in degrees, on a sphere of the
+// mean Earth radius.
+double haversineMeters(double lat1, double lon1, double lat2, double lon2);
+
 } // namespace Track
