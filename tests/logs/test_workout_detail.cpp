@@ -156,6 +156,7 @@ TEST_F(WorkoutDetailTest, TrackButtonOnlyForAStoredTrack) {
         ASSERT_TRUE(w.openForEdit(id, true));
         EXPECT_TRUE(button(&w, "btnTrack")->isVisibleTo(&w));
         EXPECT_EQ(button(&w, "btnTrack")->isEnabled(), enabled);
+        shot(&w, "run_log_track_button");
     }
     frmRunLog add(state);
     add.openForAdd("12/5/2026", "Saturday");

@@ -44,8 +44,8 @@ void RouteView::resizeEvent(QResizeEvent* event) {
     layoutPath();
 }
 
-// One path of the whole route in pixels. Points closer than about a pixel to the last one
-// drawn add nothing to the picture, so they are left out: a long track at one point a second
+// One path of the whole route in pixels. Points closer to the last one drawn than the line is
+// wide add nothing to the picture, so they are left out: a long track at one point a second
 // then costs no more to paint than a short one.
 void RouteView::layoutPath() {
     m_path = QPainterPath();
@@ -66,7 +66,7 @@ void RouteView::layoutPath() {
         if (!open || m_route.breaks[k]) {
             m_path.moveTo(px);
             open = true;
-        } else if (std::abs(px.x() - last.x()) + std::abs(px.y() - last.y()) < 0.75) {
+        } else if (std::abs(px.x() - last.x()) + std::abs(px.y() - last.y()) < 2.0) {
             continue;
         } else {
             m_path.lineTo(px);

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
@@ -250,6 +251,13 @@ void frmWorkoutDetail::fillTable(QTableWidget* table, const QStringList& lines) 
             table->setItem(int(r - 1), int(c), item);
         }
     }
+    // A column the track has nothing for (heart rate, climb) is left out rather than shown empty.
+    for (int c = 0; c < table->columnCount(); ++c) {
+        bool empty = true;
+        for (int r = 0; empty && r < table->rowCount(); ++r)
+            empty = !table->item(r, c) || table->item(r, c)->text().isEmpty();
+        table->setColumnHidden(c, empty);
+    }
 }
 
 void frmWorkoutDetail::setProfile(ChartControl* chart, const QString& title, const QList<double>& values) {
@@ -266,6 +274,13 @@ void frmWorkoutDetail::setProfile(ChartControl* chart, const QString& title, con
     chart->setChartData(rows);
     chart->setTitle(title);
     chart->setValueAxisTitle(QStringLiteral(" "));
+    // A thinner line than the chart's own: two values per pixel column draw a band, not a blot.
+    for (QAbstractSeries* series : chart->chart()->series())
+        if (auto* line = qobject_cast<QLineSeries*>(series)) {
+            QPen pen = line->pen();
+            pen.setWidthF(1.5);
+            line->setPen(pen);
+        }
 }
 
 bool frmWorkoutDetail::eventFilter(QObject* watched, QEvent* event) {
