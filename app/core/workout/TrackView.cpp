@@ -148,7 +148,10 @@ Profile profile(const Track::Data& track, const Workout& workout, int buckets) {
             continue;
         double from = meters[k - 1];
         while (from < meters[k]) {
-            const int b = bucketOf(from);
+            int b = bucketOf(from);
+            // On a bucket's end, rounding may still give the bucket before.
+            while (b < buckets - 1 && (b + 1) * width <= from)
+                ++b;
             const double to = b == buckets - 1 ? meters[k] : std::min(meters[k], (b + 1) * width);
             const double share = (to - from) / dd;
             time[b] += dt * share;
