@@ -7,7 +7,9 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "RouteView.h"
+#include "Tables.h"
 #include "TrackStore.h"
+#include "WorkoutKinds.h"
 
 #include <QChart>
 #include <QChartView>
@@ -24,6 +26,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -140,15 +143,22 @@ bool frmWorkoutDetail::openWorkout(qint64 id) {
         workout.date = QDate::fromString(date, Qt::ISODate);
         if (!workout.date.isValid())
             workout.date = DateText::parse(date).value_or(QDate());
-        workout.ride = m_kind.compare(QLatin1String("Cycling"), Qt::CaseInsensitive) == 0;
+        const WorkoutKinds::Kind* kind = WorkoutKinds::findWorkout(m_kind, Qt::CaseInsensitive);
+        workout.ride = kind && kind->rate == WorkoutKinds::Rate::Speed;
         workout.miles = m_state.miles();
         const QString user = rs.field("User_Name");
 
-        ResultSet course =
-            conn->query(workout.ride ? QStringLiteral("SELECT Course FROM Cycling_Log WHERE Cycling_ID = ?")
-                                     : QStringLiteral("SELECT Course FROM Running_Log WHERE Running_ID = ?"),
-                        {id});
-        m_name = course.eof() ? QString() : course.field("Course");
+        // The course, for the kinds whose log has one.
+        m_name.clear();
+        if (kind && std::any_of(kind->table->columns.begin(), kind->table->columns.end(),
+                                [](const Tables::Column& c) { return qstrcmp(c.name, "Course") == 0; })) {
+            ResultSet course =
+                conn->query(QStringLiteral("SELECT Course FROM %1 WHERE %2 = ?")
+                                .arg(QLatin1String(kind->table->name), QLatin1String(kind->table->key)),
+                            {id});
+            if (!course.eof())
+                m_name = course.field("Course");
+        }
 
         const std::optional<Track::Data> track = TrackStore::load(*conn, id);
         if (!track || track->points.empty()) {
