@@ -12,11 +12,6 @@
 
 namespace {
 
-QString scriptOfVersion(int version) {
-    QFile f(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v%1.sql").arg(version));
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 using Schema_ = NewDatabase;
 
 // Statement forms that write a date without the dialect seeing which column it goes to; the

@@ -284,9 +284,7 @@ TEST_F(Copies, StartUpKeepsTheLastSevenDailyCopies) {
 }
 
 TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
-    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
-    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
-    raw(path, v1.readAll().constData());
+    raw(path, scriptOfVersion(1));
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-11-30')");
     EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     const QStringList copies = backups();
@@ -383,9 +381,7 @@ TEST_F(Copies, RotationKeepsTheLastCopyWithTheWorkoutsTheDiaryLacks) {
 
 // A file that cannot be updated keeps one copy of the version it is at, not one per start.
 TEST_F(Copies, FailedUpdatesLeaveOneCopyPerVersion) {
-    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
-    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
-    raw(path, v1.readAll().constData());
+    raw(path, scriptOfVersion(1));
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-02-30')");
     for (int start = 0; start < 3; ++start) {
         EXPECT_EQ(Startup::check(path).state, Startup::State::Refused);
