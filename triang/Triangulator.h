@@ -3,6 +3,7 @@
 #include "triang_export.h"
 
 #include <QWidget>
+#include <array>
 
 class QCheckBox;
 class QGridLayout;
@@ -10,6 +11,9 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+namespace PaceMath {
+enum class Box : int;
+}
 
 // The pace/time calculator: solves distance, time and pace in miles and kilometres at once.
 // In Pace mode the distance and the time are typed and both paces are shown; in Time mode the
@@ -34,11 +38,10 @@ class TRIANG_EXPORT Triangulator : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void txtMiles_Change();
-    void txtKM_Change();
-    void txtTime_Change();
-    void txtMilePace_Change();
-    void txtKMPace_Change();
+    // Works out the other boxes from the one a person changed.
+    void boxChanged(PaceMath::Box changed);
+    // The five boxes in the order of PaceMath::Box.
+    std::array<QLineEdit*, 5> boxes() const;
     void chkMiles_Click();
     void optPace_Click();
     void optTime_Click();
@@ -52,6 +55,7 @@ class TRIANG_EXPORT Triangulator : public QWidget {
     QLabel* addLabel(const char* name, const QString& caption, QLineEdit* buddy);
 
     bool m_miles = true;
+    bool m_writing = false;
 
     QLabel* lblTitle = nullptr;
     QGroupBox* Frame1 = nullptr;

@@ -4,6 +4,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "FilePath.h"
+#include "QueryRows.h"
 #include "TestSupport.h"
 
 #include <QFile>
@@ -22,6 +23,12 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// The script of tests/data that makes an empty file of an earlier schema version.
+inline QString scriptOfVersion(int version) {
+    QFile f(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v%1.sql").arg(version));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
 // Runs a script on a file with SQLite alone, outside the program's checks.

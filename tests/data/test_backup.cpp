@@ -251,9 +251,12 @@ TEST_F(BackupTest, ABackupAndAReportSucceedWhileAnotherProgramWritesWithoutPause
     });
     while (written < 20)
         std::this_thread::yield();
+    TextReport::Request running;
+    running.user = "Ann";
+    running.kind = "Running";
     for (int i = 0; i < 4; ++i) {
         EXPECT_NO_THROW(Backup::copyVerified(path, dir.filePath(QStringLiteral("copy%1.db").arg(i))));
-        EXPECT_EQ(TextReport::create(*Connection::open(path), {"Ann", "Running"}).error, "");
+        EXPECT_EQ(TextReport::create(*Connection::open(path), running).error, "");
     }
     stop = true;
     writer.join();

@@ -31,16 +31,7 @@ class Dialect : public NewDatabase {
     }
 
     // Every row of a query, its fields joined with "/".
-    QStringList rows(const QString& sql) {
-        QStringList out;
-        for (ResultSet rs = db->query(sql); !rs.eof(); rs.moveNext()) {
-            QStringList row;
-            for (int i = 0; i < rs.columnCount(); ++i)
-                row << rs.field(i);
-            out << row.join('/');
-        }
-        return out;
-    }
+    QStringList rows(const QString& sql) { return queryRows(*db, sql, QLatin1Char('/')); }
     // The master row of workout `id`, its fields run together.
     QString master(const QString& id) {
         return one("SELECT Exercise_Type || Exercise_Date || Exercise_Day || Exercise_Time || User_Name || "

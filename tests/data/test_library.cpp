@@ -32,31 +32,6 @@ class Library : public NewDatabase {
     CLibrary lib;
 };
 
-// The description GetConnection raises for `file`, after checking that a write through it
-// fails too; "(no error)" when it opens.
-QString refusal(const QString& file) {
-    CLibrary l;
-    l.setSAccessFile(file);
-    EXPECT_FALSE(l.Insert_UpdateRec(AddUser)) << file.toStdString();
-    return errorOf([&] { l.GetConnection(); });
-}
-
-// Text, empty and damaged files and folders are in the start-up corpus, which checks writes
-// through the library too.
-TEST_F(Library, RefusesFilesThatAreNotItsDatabaseAndNeverCreatesOrOverwritesThem) {
-    const QString missing = dir.filePath("missing.db");
-    EXPECT_TRUE(refusal(missing).startsWith("Could not find file '" + missing));
-    EXPECT_FALSE(QFile::exists(missing));
-    // Another program's SQLite file: refused, not created over, left byte for byte.
-    const QString foreign = dir.filePath("foreign.db");
-    raw(foreign, "CREATE TABLE t(x); INSERT INTO t VALUES (1);");
-    const QByteArray before = fileBytes(foreign);
-    const QString why = refusal(foreign);
-    EXPECT_TRUE(why.contains("is not a Trainbook database")) << why.toStdString();
-    EXPECT_THROW(Connection::create(foreign), DbError);
-    EXPECT_EQ(fileBytes(foreign), before);
-}
-
 TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
     const QString nasty = QStringLiteral("Bob's 5k'; DELETE FROM Users; -- \"quoted\" O''Brien /* ✓ */");
     ASSERT_TRUE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (") +

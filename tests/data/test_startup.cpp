@@ -52,62 +52,101 @@ QString describe(const Startup::Result& r) {
 
 // --- Bad files ---------------------------------------------------------------------------
 
+// Files that are not a diary this version can write: each is refused with one message naming
+// it, by start-up, by opening and by every write, and nothing is created over it or written to it.
 struct BadFile {
     const char* name;
     std::function<void(const QString& path)> make;
-    const char* expected; // start-up's verdict: state, ": ", message with %1 for the path
+    const char* state;   // start-up's verdict, or nullptr where start-up does not refuse it
+    const char* message; // why opening (or, when it opens, a write) fails; %1 is the path
 };
 
 class BadFiles : public ::testing::TestWithParam<BadFile> {};
 
 TEST_P(BadFiles, AreRefusedNamingTheFileAndLeftByteForByte) {
+    const BadFile& c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("Trainbook.db");
-    GetParam().make(path);
-    const bool isFile = FilePath::kind(path) == FilePath::Kind::File;
+    c.make(path);
+    const FilePath::Kind kind = FilePath::kind(path);
+    const QStringList entries =
+        QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
     const QByteArray before = fileBytes(path);
+    const QString message = QString::fromUtf8(c.message).arg(path);
     Connection::setBusyTimeout(50);
-    const QString verdict = describe(Startup::check(path));
-    Connection::setBusyTimeout(5000);
-    EXPECT_EQ(verdict, QString::fromUtf8(GetParam().expected).arg(path)) << verdict.toStdString();
-    // Nothing written: the file as it was (checked at the end), no journal, no copies.
-    EXPECT_EQ(FilePath::kind(path), isFile ? FilePath::Kind::File : FilePath::Kind::Folder);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"Trainbook.db"});
-    // Every write is refused, naming the file.
+    // Start-up comes first, as in the program: a file it finds damaged is refused every write.
+    if (c.state) {
+        EXPECT_EQ(describe(Startup::check(path)), QStringLiteral("%1: %2").arg(c.state, message));
+    }
+    const QString write =
+        errorOf([&] { Connection::open(path)->execute("INSERT INTO Video_Types VALUES ('x')"); });
+    const QString opened = openError(path);
+    if (opened == QLatin1String("(opened)")) {
+        EXPECT_TRUE(write.startsWith(message)) << write.toStdString();
+    } else {
+        EXPECT_EQ(opened, message);
+    }
+    EXPECT_TRUE(write.contains(path)) << write.toStdString();
     CLibrary lib;
     lib.setSAccessFile(path);
     EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('x')"));
-    const QString why =
-        errorOf([&] { Connection::open(path)->execute("INSERT INTO Video_Types VALUES ('x')"); });
-    EXPECT_TRUE(why.contains(path)) << why.toStdString();
+    if (kind != FilePath::Kind::Missing) {
+        EXPECT_THROW(Connection::create(path), DbError);
+    }
+    Connection::setBusyTimeout(5000);
+    // Nothing written: the file as it was, no journal, no copies.
+    EXPECT_EQ(FilePath::kind(path), kind);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System), entries);
     EXPECT_EQ(fileBytes(path), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, BadFiles,
     ::testing::Values(
-        BadFile{"Empty", [](const QString& p) { writeBytes(p, QByteArray()); },
-                "Refused: '%1' is not a Trainbook database."},
-        BadFile{"Text", [](const QString& p) { writeBytes(p, "Monday: 5 miles\n"); },
-                "Refused: '%1' is not a Trainbook database (file is not a database)."},
+        BadFile{"Missing", [](const QString&) {}, nullptr, "Could not find file '%1'."},
+        BadFile{"Empty", [](const QString& p) { writeBytes(p, QByteArray()); }, "Refused",
+                "'%1' is not a Trainbook database."},
+        BadFile{"Text", [](const QString& p) { writeBytes(p, "Monday: 5 miles\n"); }, "Refused",
+                "'%1' is not a Trainbook database (file is not a database)."},
         BadFile{"Truncated",
                 [](const QString& p) {
                     fill(p);
                     writeBytes(p, fileBytes(p).left(fileBytes(p).size() / 2));
                 },
-                "Damaged: '%1' is damaged (database disk image is malformed)."},
-        BadFile{"PageBitFlipped", [](const QString& p) { fill(p), damage(p, "Exercise_Master"); },
-                "Damaged: '%1' is damaged (On tree page 4 cell 5: Rowid 0 out of order)."},
+                "Damaged", "'%1' is damaged (database disk image is malformed)."},
+        BadFile{"PageBitFlipped", [](const QString& p) { fill(p), damage(p, "Exercise_Master"); }, "Damaged",
+                "'%1' is damaged (On tree page 4 cell 5: Rowid 0 out of order)."},
         BadFile{"OtherApplication", [](const QString& p) { fill(p), raw(p, "PRAGMA application_id = 42"); },
-                "Refused: '%1' is not a Trainbook database."},
+                "Refused", "'%1' is not a Trainbook database."},
+        BadFile{"OtherProgramsTables",
+                [](const QString& p) { raw(p, "CREATE TABLE t(x); INSERT INTO t VALUES (1)"); }, "Refused",
+                "'%1' is not a Trainbook database."},
         BadFile{"NewerVersion", [](const QString& p) { fill(p), raw(p, "PRAGMA user_version = 99"); },
-                "Refused: '%1' was written by a newer version of Trainbook."},
-        BadFile{"Folder", [](const QString& p) { QDir().mkdir(p); }, "Refused: '%1' is not a database file."},
-        BadFile{"TableDropped", [](const QString& p) { fill(p), raw(p, "DROP TABLE RaceTypes"); },
-                "Damaged: '%1' is damaged: it has no table RaceTypes."}),
-    [](const auto& info) { return std::string(info.param.name); });
+                "Refused", "'%1' was written by a newer version of Trainbook."},
+        // A header asking for a newer write format opens for reading; a write says why, instead
+        // of the engine's "attempt to write a readonly database".
+        BadFile{"NewerWriteFormat",
+                [](const QString& p) {
+                    fill(p);
+                    QByteArray bytes = fileBytes(p);
+                    bytes[18] = 3;
+                    writeBytes(p, bytes);
+                },
+                nullptr,
+                "'%1' can only be read: its header asks for a newer file format than this version of "
+                "Trainbook writes. The change cannot be saved."},
+        BadFile{"Folder", [](const QString& p) { QDir().mkdir(p); }, "Refused",
+                "'%1' is not a database file."},
+        BadFile{"SymlinkLoop", [](const QString& p) { QFile::link(p, p); }, nullptr,
+                "Could not open '%1': Too many levels of symbolic links."},
+        // Every missing piece is named, columns and tables alike.
+        BadFile{"SchemaDamaged",
+                [](const QString& p) {
+                    fill(p), raw(p, "DROP TABLE Video_Types; ALTER TABLE Bikes DROP COLUMN Price");
+                },
+                "Damaged", "'%1' is damaged: it has no column Price of Bikes; table Video_Types."}),
+    CaseName());
 
 TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChangesNothing) {
     QTemporaryDir dir;
@@ -245,9 +284,7 @@ TEST_F(Copies, StartUpKeepsTheLastSevenDailyCopies) {
 }
 
 TEST_F(Copies, AnOlderFileIsCopiedBeforeItIsUpdated) {
-    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
-    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
-    raw(path, v1.readAll().constData());
+    raw(path, scriptOfVersion(1));
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-11-30')");
     EXPECT_EQ(describe(Startup::check(path)), "Ready: ");
     const QStringList copies = backups();
@@ -344,9 +381,7 @@ TEST_F(Copies, RotationKeepsTheLastCopyWithTheWorkoutsTheDiaryLacks) {
 
 // A file that cannot be updated keeps one copy of the version it is at, not one per start.
 TEST_F(Copies, FailedUpdatesLeaveOneCopyPerVersion) {
-    QFile v1(QStringLiteral(TRAINBOOK_TEST_DATA "/schema_v1.sql"));
-    ASSERT_TRUE(v1.open(QIODevice::ReadOnly));
-    raw(path, v1.readAll().constData());
+    raw(path, scriptOfVersion(1));
     raw(path, "INSERT INTO Exercise_Master (Exercise_Date) VALUES ('2026-02-30')");
     for (int start = 0; start < 3; ++start) {
         EXPECT_EQ(Startup::check(path).state, Startup::State::Refused);

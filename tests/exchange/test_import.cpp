@@ -1,7 +1,9 @@
 // Importing GPS files: what a file becomes in the diary, which files fail and why, duplicates,
 // and that one import is written whole or not at all.
 #include "Connection.h"
+#include "ExchangeData.h"
 #include "GpsTrack.h"
+#include "QueryRows.h"
 #include "TestSupport.h"
 #include "WorkoutImport.h"
 
@@ -11,31 +13,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-// A GPX track along the equator: `points` points `step` degrees of longitude apart
-// (0.05 degrees = 5559.75 m), `secondsApart` seconds apart, from `start`.
-QByteArray gpxTrack(const QString& start, int points, double step, int secondsApart,
-                    const QString& name = "River", const QString& type = "running") {
-    QDateTime t = QDateTime::fromString(start, Qt::ISODate);
-    QByteArray xml = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" "
-                     "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<metadata><name>ignored</name>"
-                     "<time>2020-01-01T00:00:00Z</time></metadata>\n<trk>";
-    if (!name.isEmpty())
-        xml += "<name>" + name.toUtf8() + "</name>";
-    if (!type.isEmpty())
-        xml += "<type>" + type.toUtf8() + "</type>";
-    xml += "<trkseg>\n";
-    for (int i = 0; i < points; ++i) {
-        const QString time = start.endsWith('Z') || start.size() <= 19
-                                 ? t.addSecs(qint64(i) * secondsApart).toUTC().toString(Qt::ISODate)
-                                 : t.addSecs(qint64(i) * secondsApart).toString(Qt::ISODate);
-        xml += QStringLiteral("<trkpt lat=\"0\" lon=\"%1\"><ele>3</ele><time>%2</time></trkpt>\n")
-                   .arg(i * step, 0, 'f', 6)
-                   .arg(time)
-                   .toUtf8();
-    }
-    return xml + "</trkseg></trk>\n</gpx>\n";
-}
 
 QByteArray tcxActivity(const QString& sport, const QString& start, double seconds, double meters) {
     return QStringLiteral("<?xml version=\"1.0\"?>\n<TrainingCenterDatabase "
@@ -78,8 +55,8 @@ class Import : public ::testing::Test {
 
     // Every imported workout as "type|date|day|time|comments|detail..." in identifier order.
     QStringList rows() {
-        QStringList out;
-        ResultSet rs = conn->query(
+        return queryRows(
+            *conn,
             "SELECT Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, Comments, "
             "Running_Log.Miles AS RM, Running_Log.Kilometers AS RK, Running_Log.Course AS RC, Shoes, "
             "Cycling_Log.Miles AS CM, Cycling_Log.Kilometers AS CK, Cycling_Log.Course AS CC, Bike, "
@@ -87,15 +64,8 @@ class Import : public ::testing::Test {
             "FROM Exercise_Master LEFT JOIN Running_Log ON Running_ID = Exercise_ID "
             "LEFT JOIN Cycling_Log ON Cycling_ID = Exercise_ID LEFT JOIN Swimming_Log ON Swimming_ID = "
             "Exercise_ID "
-            "ORDER BY Exercise_ID");
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList f;
-            for (int i = 0; i < rs.columnCount(); ++i)
-                if (!rs.isNull(rs.columnName(i)))
-                    f << rs.field(i);
-            out << f.join('|');
-        }
-        return out;
+            "ORDER BY Exercise_ID",
+            QLatin1Char('|'), true);
     }
 
     QTemporaryDir dir;

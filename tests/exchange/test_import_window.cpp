@@ -1,5 +1,6 @@
 // The Import Workouts window: files and folders chosen, the kind for files without a sport,
 // the summary shown, and Cancel in the progress window writing nothing.
+#include "ExchangeData.h"
 #include "GuiFixture.h"
 #include "frmImport.h"
 
@@ -19,18 +20,12 @@ class ImportWindow : public GuiFixture {
         GuiFixture::SetUp();
         exec("INSERT INTO Users (User_Name) VALUES ('Ann')");
     }
+    // Two points 0.08 degrees of the equator and 40 minutes apart.
     QString write(const QString& name, const QString& start, const QString& type = QString()) {
         const QString path = QDir(dir()).filePath(name);
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        const QString end =
-            QDateTime::fromString(start, Qt::ISODate).addSecs(2400).toUTC().toString(Qt::ISODate);
-        f.write(
-            QStringLiteral("<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\"><trk>%1<trkseg>"
-                           "<trkpt lat=\"0\" lon=\"0\"><time>%2</time></trkpt>"
-                           "<trkpt lat=\"0\" lon=\"0.08\"><time>%3</time></trkpt></trkseg></trk></gpx>")
-                .arg(type.isEmpty() ? QString() : "<type>" + type + "</type>", start, end)
-                .toUtf8());
+        f.write(gpxTrack(start, 2, 0.08, 2400, "", type));
         return path;
     }
     FixedState state{"Ann"};

@@ -17,15 +17,15 @@ namespace {
 
 QPalette darkPalette() {
     QPalette p;
-    for (const auto [role, rgb] : {std::pair{QPalette::Window, 0x2b2b2b},
-                                   {QPalette::WindowText, 0xe8e8e8},
-                                   {QPalette::Base, 0x1e1e1e},
-                                   {QPalette::AlternateBase, 0x333333},
-                                   {QPalette::Text, 0xe8e8e8},
-                                   {QPalette::Button, 0x353535},
-                                   {QPalette::ButtonText, 0xe8e8e8},
-                                   {QPalette::Highlight, 0x2f6fb0},
-                                   {QPalette::HighlightedText, 0xffffff}})
+    for (const auto& [role, rgb] : {std::pair{QPalette::Window, 0x2b2b2b},
+                                    {QPalette::WindowText, 0xe8e8e8},
+                                    {QPalette::Base, 0x1e1e1e},
+                                    {QPalette::AlternateBase, 0x333333},
+                                    {QPalette::Text, 0xe8e8e8},
+                                    {QPalette::Button, 0x353535},
+                                    {QPalette::ButtonText, 0xe8e8e8},
+                                    {QPalette::Highlight, 0x2f6fb0},
+                                    {QPalette::HighlightedText, 0xffffff}})
         p.setColor(role, QColor::fromRgb(rgb));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
     return p;

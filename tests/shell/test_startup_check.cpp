@@ -127,8 +127,9 @@ TEST_P(DamageAfterShow, IsReportedWithTheOfferAndStopsWrites) {
     };
     const QString refusal = questions[0].section('\n', 0, 0) + QStringLiteral(" The change cannot be saved.");
     EXPECT_EQ(writeError(*Connection::open(path())), GetParam().writesRefused ? refusal : QString());
-    if (GetParam().writesRefused)
+    if (GetParam().writesRefused) {
         EXPECT_EQ(writeError(*early), refusal);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, DamageAfterShow,

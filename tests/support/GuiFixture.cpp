@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Dialogs.h"
+#include "QueryRows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -72,14 +73,7 @@ QString GuiFixture::scalar(const QString& sql) {
 QStringList GuiFixture::rows(const QString& sql) {
     QStringList out;
     try {
-        auto c = db();
-        ResultSet rs = c->query(sql);
-        for (; !rs.eof(); rs.moveNext()) {
-            QStringList cols;
-            for (int i = 0; i < rs.columnCount(); ++i)
-                cols << rs.field(i);
-            out << cols.join(QLatin1Char('|'));
-        }
+        out = queryRows(*db(), sql);
     } catch (const std::exception& e) {
         ADD_FAILURE() << "query failed: " << sql.toStdString() << ": " << e.what();
     }
@@ -124,8 +118,9 @@ void GuiFixture::checkEscapeAsksBeforeDiscarding(const std::function<QDialog*()>
     escape(d.get());
     EXPECT_EQ(questions.filter(discard).size(), 1);
     EXPECT_TRUE(d->isVisible()) << "No keeps the window";
-    if (auto* line = qobject_cast<QLineEdit*>(input))
+    if (auto* line = qobject_cast<QLineEdit*>(input)) {
         EXPECT_EQ(line->text(), text);
+    }
     answers = {true};
     escape(d.get());
     EXPECT_FALSE(d->isVisible()) << "Yes closes it";
