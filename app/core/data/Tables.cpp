@@ -121,9 +121,11 @@ Row::Row(const Table& table, const Values& values) : Row(table) {
 }
 
 qsizetype Row::indexOf(const Column& column) const {
-    const auto i = &column - m_table->columns.data();
-    Q_ASSERT(i >= 0 && i < m_values.size());
-    return i;
+    for (qsizetype i = 0; i < m_values.size(); ++i)
+        if (&m_table->columns[size_t(i)] == &column)
+            return i;
+    throw DbError(QStringLiteral("%1 is not a column of %2")
+                      .arg(QLatin1String(column.name), QLatin1String(m_table->name)));
 }
 
 const QVariant& Row::value(const Column& column) const {
