@@ -6,6 +6,7 @@
 // TRAINBOOK_KILLS sets the number of kills (50 when unset).
 #include "CLibrary.h"
 #include "Connection.h"
+#include "Tables.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -18,22 +19,32 @@
 
 namespace {
 
-// A kind of workout: its type, detail table and key, the columns and values of its detail row
-// after the key (%1 a number, %2 the key) and its own columns in an update (%1 a number).
+// A kind of workout: its type and detail table.
 struct Kind {
-    const char *type, *table, *key, *insert, *set;
+    const char* type;
+    const Tables::Table* detail;
 };
 
 const Kind Kinds[] = {
-    {"Running", "Running_Log", "Running_ID",
-     "Miles, Course, Shoes, Kilometers) VALUES (%2, %1, 'Park', 'Red', 5", "Miles = %1, Course = 'Hills'"},
-    {"Cycling", "Cycling_Log", "Cycling_ID",
-     "Miles, Course, Bike, Calories_Burned, Kilometers) VALUES (%2, %1, 'Loop', 'Blue', 0, 8", "Miles = %1"},
-    {"Swimming", "Swimming_Log", "Swimming_ID", "Laps, Location) VALUES (%2, %1, 'Pool'", "Laps = %1"},
-    {"Video", "Video_Log", "Video_ID", "Video) VALUES (%2, 'Tape %1'", "Video = 'Tape %1'"},
-    {"Other", "OtherLog", "Other_ID",
-     "Exercise_Name, Field1, Field2, Field3) VALUES (%2, 'Rowing', '%1', '', ''", "Field1 = '%1'"},
+    {"Running", &Tables::RunningLog}, {"Cycling", &Tables::CyclingLog}, {"Swimming", &Tables::SwimmingLog},
+    {"Video", &Tables::VideoLog},     {"Other", &Tables::OtherLog},
 };
+
+// A workout's rows as a log window builds them: `n` in every number of the detail row, a text
+// naming it in every other column.
+std::pair<Tables::Row, Tables::Row> workoutRows(const Kind& kind, int n, int day, const QString& comment) {
+    Tables::Row master(Tables::ExerciseMaster);
+    master.set(Tables::Holds::Type, QLatin1String(kind.type));
+    master.set(Tables::Holds::Date, QDate(2026, 12, day));
+    master.set(Tables::Holds::Day, QStringLiteral("Monday"));
+    master.set(Tables::Holds::Time, QStringLiteral("45:00"));
+    master.set(Tables::Holds::User, QStringLiteral("Ann"));
+    master.set(Tables::Holds::Comments, comment);
+    Tables::Row detail(*kind.detail, [n](const Tables::Column& c) {
+        return c.kind == Tables::Kind::Number ? QString::number(n) : QStringLiteral("t%1").arg(n);
+    });
+    return {std::move(master), std::move(detail)};
+}
 
 // What the child tells the parent, one line per event, each written with one write():
 //   "i <what>"   it is about to save <what> (the one save that may or may not be in the file)
@@ -63,41 +74,36 @@ void tell(int fd, const QString& line) {
         if (op < 4 || workouts.empty()) {
             const int k = int(random() % 5);
             const Kind& kind = Kinds[k];
-            lib.setSExercise(QLatin1String(kind.type));
-            lib.setSDate(QStringLiteral("12/%1/2026").arg(1 + random() % 28));
-            lib.setSDay("Monday");
-            lib.setSTime("45:00");
-            lib.setSUser("Ann");
-            lib.setSComments(QStringLiteral("a") + tag);
             tell(fd, QStringLiteral("i add ") + tag);
-            const QString id = lib.AddMasterWithDetail([&](const QString& id) {
-                return QStringLiteral("INSERT INTO %1 (%2, ")
-                           .arg(QLatin1String(kind.table), QLatin1String(kind.key)) +
-                       QString::fromLatin1(kind.insert).arg(n % 97).arg(id) + QLatin1Char(')');
-            });
-            if (id != QLatin1String("0")) {
-                workouts.push_back({id, k});
+            const auto [master, detail] =
+                workoutRows(kind, n % 97, 1 + int(random() % 28), QStringLiteral("a") + tag);
+            qint64 id = 0;
+            try {
+                id = Tables::insertWorkout(*lib.GetConnection(), master, detail);
+            } catch (const DbError&) {
+            }
+            if (id != 0) {
+                workouts.push_back({QString::number(id), k});
                 tell(fd, QStringLiteral("a %1 %2 a%3").arg(id).arg(k).arg(tag));
             }
         } else if (op < 7) {
             const auto& [id, k] = workouts[random() % workouts.size()];
-            const Kind& kind = Kinds[k];
             tell(fd, QStringLiteral("i update %1 u%2").arg(id, tag));
-            const QString sql = QStringLiteral("UPDATE Exercise_Master, %1 SET Exercise_Date = '12/%2/2026', "
-                                               "Exercise_Time = '50:00', Comments = 'u%3', ")
-                                    .arg(QLatin1String(kind.table))
-                                    .arg(1 + random() % 28)
-                                    .arg(tag) +
-                                QString::fromLatin1(kind.set).arg(n % 89) +
-                                QStringLiteral(" WHERE Exercise_ID = %1 AND Exercise_ID = %2")
-                                    .arg(id, QLatin1String(kind.key));
-            if (lib.Insert_UpdateRec(sql))
+            const auto [master, detail] =
+                workoutRows(Kinds[k], n % 89, 1 + int(random() % 28), QStringLiteral("u") + tag);
+            bool updated = false;
+            try {
+                updated = Tables::updateWorkout(*lib.GetConnection(), id.toLongLong(), master, detail);
+            } catch (const DbError&) {
+            }
+            if (updated)
                 tell(fd, QStringLiteral("u %1 u%2").arg(id, tag));
         } else if (op < 8) {
             const size_t at = random() % workouts.size();
             const auto [id, k] = workouts[at];
             tell(fd, QStringLiteral("i delete ") + id);
-            if (lib.DeleteWorkout(QLatin1String(Kinds[k].table), QLatin1String(Kinds[k].key), id)) {
+            if (lib.DeleteWorkout(QLatin1String(Kinds[k].detail->name), QLatin1String(Kinds[k].detail->key),
+                                  id)) {
                 workouts.erase(workouts.begin() + std::ptrdiff_t(at));
                 tell(fd, QStringLiteral("d ") + id);
             }
@@ -195,7 +201,8 @@ TEST(CrashTest, EveryAcknowledgedSaveSurvivesAKillAndTheFileStaysWhole) {
                            "(SELECT Count(*) FROM Exercise_Master WHERE Exercise_Type = '%1' AND Exercise_ID "
                            "NOT IN (SELECT %2 FROM %3)) + (SELECT Count(*) FROM %3 WHERE %2 NOT IN (SELECT "
                            "Exercise_ID FROM Exercise_Master WHERE Exercise_Type = '%1'))")
-                           .arg(QLatin1String(k.type), QLatin1String(k.key), QLatin1String(k.table));
+                           .arg(QLatin1String(k.type), QLatin1String(k.detail->key),
+                                QLatin1String(k.detail->name));
         EXPECT_EQ(one(QStringLiteral("SELECT ") + orphans.join(" + ")), "0") << "kill " << kill;
 
         QHash<QString, QString> stored;

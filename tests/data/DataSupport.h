@@ -5,6 +5,7 @@
 #include "DbError.h"
 #include "FilePath.h"
 #include "QueryRows.h"
+#include "Tables.h"
 #include "TestSupport.h"
 
 #include <QFile>
@@ -98,3 +99,17 @@ class NewDatabase : public ::testing::Test {
     QString path;
     std::unique_ptr<Connection> db;
 };
+
+// Saves a video workout of 5 December 2026 to the file as the log windows do: its new
+// identifier, or "0" when the save fails.
+inline QString saveVideoWorkout(const QString& path) {
+    try {
+        Tables::Row master(Tables::ExerciseMaster);
+        master.set(Tables::Holds::Type, QStringLiteral("Video"));
+        master.set(Tables::Holds::Date, QDate(2026, 12, 5));
+        return QString::number(
+            Tables::insertWorkout(*Connection::open(path), master, Tables::Row(Tables::VideoLog)));
+    } catch (const DbError&) {
+        return QStringLiteral("0");
+    }
+}

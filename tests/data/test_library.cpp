@@ -1,6 +1,7 @@
 // The data layer as the windows use it: connections, results, writes, master rows.
 #include "CLibrary.h"
 #include "DataSupport.h"
+#include "Tables.h"
 
 namespace {
 
@@ -20,13 +21,29 @@ class Library : public NewDatabase {
     }
     // The rows of Running_Log and Exercise_Master, as "detail/master".
     QString rowCounts() { return count("Running_Log") + '/' + count("Exercise_Master"); }
-    void setMaster(CLibrary& l, const QString& comments = QStringLiteral("easy")) {
-        l.setSExercise("Running");
-        l.setSDate("12/5/2026");
-        l.setSDay("Saturday");
-        l.setSTime("45:00");
-        l.setSUser("Ann");
-        l.setSComments(comments);
+    static Tables::Row master(const QString& comments = QStringLiteral("easy")) {
+        Tables::Row m(Tables::ExerciseMaster);
+        m.set(Tables::Holds::Type, "Running");
+        m.set(Tables::Holds::Date, "12/5/2026");
+        m.set(Tables::Holds::Day, "Saturday");
+        m.set(Tables::Holds::Time, "45:00");
+        m.set(Tables::Holds::User, "Ann");
+        m.set(Tables::Holds::Comments, comments);
+        return m;
+    }
+    static Tables::Row run(const QString& miles) {
+        Tables::Row d(Tables::RunningLog);
+        d.set(Tables::Holds::Miles, miles);
+        d.set(Tables::Holds::Kilometers, "5");
+        return d;
+    }
+    // The new workout's identifier, or 0 when it was refused.
+    qint64 save(const Tables::Row& m, const Tables::Row& d) {
+        try {
+            return Tables::insertWorkout(*lib.GetConnection(), m, d);
+        } catch (const DbError&) {
+            return 0;
+        }
     }
 
     CLibrary lib;
@@ -36,9 +53,7 @@ TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
     const QString nasty = QStringLiteral("Bob's 5k'; DELETE FROM Users; -- \"quoted\" O''Brien /* ✓ */");
     ASSERT_TRUE(lib.Insert_UpdateRec(QStringLiteral("INSERT INTO Users (User_Name, DistanceMiles) VALUES (") +
                                      CLibrary::Quote("O'Brien") + QStringLiteral(", 1)")));
-    setMaster(lib, nasty);
-    const QString id = lib.AddMasterRec();
-    ASSERT_NE(id, "0");
+    const QString id = QString::number(master(nasty).insert(*db));
     EXPECT_EQ(one(QStringLiteral("SELECT Comments FROM Exercise_Master WHERE Exercise_ID = ") + id), nasty);
     EXPECT_EQ(one("SELECT User_Name FROM Users"), "O'Brien");
 
@@ -59,35 +74,32 @@ TEST_F(Library, TextIsStoredExactlyAndOnlyOneStatementOfPlainNumbersRuns) {
 }
 
 TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
-    setMaster(lib);
-    EXPECT_EQ(lib.AddMasterRec(), "1");
-    for (const char* bad : {"32/13/2026", "2/30/2026", ""}) {
-        lib.setSDate(QString::fromLatin1(bad));
-        EXPECT_EQ(lib.AddMasterRec(), "0") << bad;
-    }
-    setMaster(lib);
-    const auto detail = [](const QString& miles) {
-        return [miles](const QString& id) {
-            return QStringLiteral(
-                       "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (") +
-                   id + QStringLiteral(", ") + CLibrary::Number(miles) +
-                   QStringLiteral(", 'Park', 'Red', 5)");
-        };
-    };
-    const QString id = lib.AddMasterWithDetail(detail("3.1"));
-    ASSERT_EQ(id, "2");
+    EXPECT_EQ(save(master(), run("3.1")), 1);
     EXPECT_EQ(one("SELECT Exercise_Date || ' ' || Miles FROM Exercise_Master, Running_Log WHERE Exercise_ID "
                   "= Running_ID"),
               "2026-12-05 3.1");
+    for (const char* bad : {"32/13/2026", "2/30/2026", ""})
+        EXPECT_THROW(master().set(Tables::Holds::Date, QString::fromLatin1(bad)), DbError) << bad;
+    const QString id = QStringLiteral("1");
 
     // A detail that cannot be built, or that the engine refuses, leaves no master row behind.
-    EXPECT_EQ(lib.AddMasterWithDetail(detail("abc")), "0");
-    EXPECT_EQ(lib.AddMasterWithDetail([](const QString& id) {
-        return QStringLiteral("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (%1, 'x', 1)")
-            .arg(id);
-    }),
-              "0");
-    EXPECT_EQ(count("Exercise_Master"), "2");
+    EXPECT_THROW(run("abc"), DbError);
+    EXPECT_EQ(save(master(), Tables::Row(Tables::RunningLog)), 0) << "distances never given";
+    raw(path, "CREATE TRIGGER refuse BEFORE INSERT ON Running_Log BEGIN SELECT RAISE(ABORT, 'no'); END");
+    EXPECT_EQ(save(master(), run("2")), 0);
+    raw(path, "DROP TRIGGER refuse");
+    // An update reaches both rows, or neither when one is missing.
+    auto conn = lib.GetConnection();
+    EXPECT_TRUE(Tables::updateWorkout(*conn, 1, master("harder"), run("4")));
+    Tables::Row swim(Tables::SwimmingLog);
+    swim.set(Tables::Holds::Laps, "20");
+    EXPECT_FALSE(Tables::updateWorkout(*conn, 1, master("lost"), swim));
+    EXPECT_FALSE(Tables::updateWorkout(*conn, 7, master("none"), run("9")));
+    conn.reset();
+    EXPECT_EQ(one("SELECT Comments || ' ' || Miles FROM Exercise_Master, Running_Log WHERE Exercise_ID "
+                  "= Running_ID"),
+              "harder 4.0");
+    EXPECT_EQ(count("Exercise_Master"), "1");
     // A detail row needs its master row.
     EXPECT_FALSE(
         lib.Insert_UpdateRec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES (0, 1, 1)"));
@@ -95,14 +107,14 @@ TEST_F(Library, AWorkoutIsWrittenAndDeletedWhole) {
     // A delete that cannot finish removes nothing; one that can removes both rows.
     EXPECT_FALSE(lib.DeleteWorkout("No_Such_Table", "Running_ID", id));
     EXPECT_FALSE(lib.DeleteWorkout("Running_Log", "Running_ID", "1 OR 1=1"));
-    EXPECT_EQ(rowCounts(), "1/2");
+    EXPECT_EQ(rowCounts(), "1/1");
     // Nor does one whose master row the engine refuses to delete: the detail row stays too.
     raw(path, "CREATE TRIGGER keep BEFORE DELETE ON Exercise_Master BEGIN SELECT RAISE(ABORT, 'kept'); END");
     EXPECT_FALSE(lib.DeleteWorkout("Running_Log", "Running_ID", id));
-    EXPECT_EQ(rowCounts(), "1/2");
+    EXPECT_EQ(rowCounts(), "1/1");
     raw(path, "DROP TRIGGER keep");
     EXPECT_TRUE(lib.DeleteWorkout("Running_Log", "Running_ID", id));
-    EXPECT_EQ(rowCounts(), "0/1");
+    EXPECT_EQ(rowCounts(), "0/0");
 }
 
 TEST_F(Library, ResultsReadFieldsByNameAsText) {

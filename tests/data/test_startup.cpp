@@ -161,9 +161,7 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChange
     // The library's writes fail and say so, under either lock.
     CLibrary lib;
     lib.setSAccessFile(path);
-    lib.setSExercise("Video");
-    lib.setSDate("12/5/2026");
-    EXPECT_EQ(lib.AddMasterRec(), "0");
+    EXPECT_EQ(saveVideoWorkout(path), "0");
     EXPECT_EQ(fileBytes(path), before);
     sqlite3_close(holder);
     // Still in its transaction (a reserved lock): reading works, every write names the file.
@@ -175,13 +173,12 @@ TEST(BadFilesLocked, AnotherProgramsWriteTransactionStopsWritesNotReadsAndChange
     EXPECT_EQ(errorOf([&] { db->execute("INSERT INTO Video_Types VALUES ('mine')"); }),
               QStringLiteral("'%1' is in use by another program: database is locked").arg(path));
     EXPECT_FALSE(lib.Insert_UpdateRec("INSERT INTO Video_Types VALUES ('mine')"));
-    const auto video = [](const QString& id) { return "INSERT INTO Video_Log VALUES (" + id + ", 'x')"; };
-    EXPECT_EQ(lib.AddMasterWithDetail(video), "0");
+    EXPECT_EQ(saveVideoWorkout(path), "0");
     db.reset();
     sqlite3_close(holder);
     Connection::setBusyTimeout(5000);
     EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(lib.AddMasterWithDetail(video), "401"); // the same save, once the lock is gone
+    EXPECT_EQ(saveVideoWorkout(path), "401"); // the same save, once the lock is gone
 }
 
 // Permission cases run in a child process as an ordinary user.
@@ -218,11 +215,7 @@ TEST_P(BadFilePermissions, ReadOnlyOpensForReadingAndEveryWriteSaysSo) {
             } catch (const DbError& e) {
                 seen += QStringLiteral(" | ") + e.description();
             }
-            CLibrary lib;
-            lib.setSAccessFile(path);
-            lib.setSExercise("Running");
-            lib.setSDate("12/5/2026");
-            seen += QStringLiteral(" | %1").arg(lib.AddMasterRec());
+            seen += QStringLiteral(" | %1").arg(saveVideoWorkout(path));
             std::fprintf(stderr, "%s\n", qPrintable(seen));
             std::exit(seen == expected ? 0 : 1);
         },

@@ -1,5 +1,6 @@
-// The table descriptions and the statements built from them, run against the real schema,
-// and values bound to ? parameters.
+// The table descriptions and the rows and statements built from them, run against the real
+// schema, and values bound to ? parameters.
+#include "CLibrary.h"
 #include "DataSupport.h"
 #include "Tables.h"
 
@@ -51,15 +52,11 @@ class TableStatements : public Statements, public testing::WithParamInterface<Ta
 TEST_P(TableStatements, InsertReadAndUpdateEveryColumn) {
     const Tables::Table& t = *GetParam().table;
     const auto values = [](const Sample& s) { return [s](const Tables::Column& c) { return s.written(c); }; };
-    QString id;
-    if (GetParam().detail) {
-        db->execute(Tables::insertSql(Tables::ExerciseMaster, values(first)));
-        id = QString::number(db->lastInsertId());
-        db->execute(Tables::insertSql(t, values(first), id));
-    } else {
-        db->execute(Tables::insertSql(t, values(first)));
-        id = QString::number(db->lastInsertId());
-    }
+    const Tables::Row row(t, values(first));
+    const QString id = QString::number(
+        GetParam().detail
+            ? Tables::insertWorkout(*db, Tables::Row(Tables::ExerciseMaster, values(first)), row)
+            : row.insert(*db));
 
     QStringList expected, unchanged;
     for (const Tables::Column& c : t.columns) {
@@ -75,9 +72,7 @@ TEST_P(TableStatements, InsertReadAndUpdateEveryColumn) {
     }
     EXPECT_EQ(read(t, id, true), expected);
 
-    db->execute(QStringLiteral("UPDATE ") + t.name + " SET " + Tables::setList(t, values(second)) +
-                    " WHERE " + t.key + " = ?",
-                {id.toLongLong()});
+    EXPECT_EQ(Tables::Row(t, values(second)).update(*db, id.toLongLong()), 1);
     QStringList after = read(t, id, false);
     for (const Tables::Column& c : t.columns) {
         const QString name = QLatin1String(c.name);
@@ -102,15 +97,62 @@ const TableCase tableCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Tables, TableStatements, testing::ValuesIn(tableCases), CaseName());
 
-TEST_F(Statements, ANumberColumnRefusesTextAndOnlyAStatedEmptyPasses) {
+TEST_F(Statements, ANumberOrDateColumnRefusesTextAndOnlyAStatedEmptyPasses) {
     const auto typed = [](const QString& text) { return [text](const Tables::Column&) { return text; }; };
-    for (const QString bad : {"", "abc", "5; DELETE FROM Users", "1 OR 1=1"})
-        EXPECT_THROW(Tables::insertSql(Tables::RunningLog, typed(bad), "1"), DbError) << bad.toStdString();
-    EXPECT_THROW(Tables::insertSql(Tables::RunningLog, typed("5"), "1 OR 1=1"), DbError);
-    const Tables::Column calories = Tables::CyclingLog.columns[3];
-    EXPECT_EQ(Tables::literal(calories, ""), "0");
-    EXPECT_THROW(Tables::literal(calories, "x"), DbError);
-    EXPECT_EQ(Tables::literal(Tables::RunningLog.columns[1], "it's"), "'it''s'");
+    for (const QString bad : {"", "abc", "5; DELETE FROM Users", "1 OR 1=1", "1e5"})
+        EXPECT_THROW(Tables::Row(Tables::RunningLog, typed(bad)), DbError) << bad.toStdString();
+    for (const QString bad : {"", "2/30/2026", "12/5/2026'); DELETE FROM Users; --", "tomorrow"})
+        EXPECT_THROW(Tables::Row(Tables::RaceLog,
+                                 [&](const Tables::Column& c) {
+                                     return c.kind == Tables::Kind::Date ? bad : QStringLiteral("5");
+                                 }),
+                     DbError)
+            << bad.toStdString();
+    const Tables::Column& calories = Tables::CyclingLog.columns[3];
+    Tables::Row ride(Tables::CyclingLog);
+    EXPECT_EQ(ride.value(calories), "0");
+    EXPECT_THROW(ride.setText(calories, "x"), DbError);
+    EXPECT_THROW(ride.insert(*db, 1), DbError) << "miles and kilometres never given";
+}
+
+// A row stores what the statements of literals it replaced stored: numbers to the last digit
+// (the engine's own reading of a number, not another rounding), dates as ISO whatever their
+// form, text as typed.
+TEST_F(Statements, BoundValuesAreStoredAsTheLiteralsWere) {
+    const QStringList numbers{"26.2",
+                              " 7 ",
+                              "+5",
+                              "5.",
+                              "-.5",
+                              "007",
+                              "0.30000000000000004",
+                              "49831.781440780305277115",
+                              "123456789012345678901234567890"};
+    const QStringList dates{"12/5/2026", "01/02/2027", "05-Dec-2026", "2026-12-05", "2/29/2028"};
+    QString literal;
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        const QString date = dates[i % dates.size()];
+        db->execute(QStringLiteral("INSERT INTO RaceLog (Exercise, RaceDate, RaceDistance, RaceDistanceKM) "
+                                   "VALUES ('Literal', %1, %2, 0)")
+                        .arg(CLibrary::Quote(date), CLibrary::Number(numbers[i])));
+        Tables::Row race(Tables::RaceLog);
+        race.set(Tables::Holds::User, "O'Brien");
+        race.setText(Tables::RaceLog.columns[1], date);
+        race.setText(Tables::RaceLog.columns[4], numbers[i]);
+        race.setText(Tables::RaceLog.columns[5], "0");
+        race.insert(*db);
+    }
+    const auto stored = [&](const char* kind) {
+        return db->column(
+            QStringLiteral("SELECT typeof(RaceDistance) || ' ' || printf('%!.20g', RaceDistance) "
+                           "|| ' ' || RaceDate AS v FROM RaceLog WHERE Exercise = ? ORDER BY RaceID"),
+            "v", {QString::fromLatin1(kind)});
+    };
+    const QStringList bound = stored("");
+    EXPECT_EQ(bound, stored("Literal"));
+    EXPECT_EQ(bound.value(1), "real 7.0 2027-01-02");
+    EXPECT_EQ(db->column("SELECT DISTINCT User_Name FROM RaceLog WHERE Exercise = ''", "User_Name"),
+              QStringList{"O'Brien"});
 }
 
 TEST_F(Statements, PickListsOfferEachValueOnceForTheBoundUserOnly) {

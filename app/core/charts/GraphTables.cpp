@@ -27,12 +27,17 @@ QString logKey(Sport s) {
     return QLatin1String(kindOf(s).table->key);
 }
 
-// A date condition on the stored dates: "AND Exercise_Date BETWEEN '1/1/2025' AND '12/31/2025' ".
+// A condition on the workouts and the values bound to its ? parameters, in order.
+struct Clause {
+    QString sql;
+    QVariantList params;
+};
+
+// A date condition on the stored dates, the two days bound: "AND Exercise_Date BETWEEN ? AND ? ".
 // A range of plain dates lets the engine read just those days from the user's date index,
 // where a condition on a formatted date has to format every workout of the user.
-QString between(const QDate& first, const QDate& last) {
-    return QStringLiteral("AND Exercise_Date BETWEEN ") + q(DateText::shortDate(first)) +
-           QStringLiteral(" AND ") + q(DateText::shortDate(last)) + QLatin1Char(' ');
+Clause between(const QDate& first, const QDate& last) {
+    return {QStringLiteral("AND Exercise_Date BETWEEN ? AND ? "), {first, last}};
 }
 
 // The first and last day of the month a month text ("March 2004") names.
@@ -45,7 +50,7 @@ std::optional<std::pair<QDate, QDate>> monthDays(const QString& month) {
 }
 
 // The condition that narrows the workouts to the selection (empty for all months and years).
-QString filterClause(const Selection& sel) {
+Clause filterClause(const Selection& sel) {
     switch (sel.filter) {
     case Filter::AllMonths:
     case Filter::CompareYears:
@@ -61,25 +66,25 @@ QString filterClause(const Selection& sel) {
         const auto end = monthDays(sel.endMonth);
         if (begin && end)
             return between(std::min(begin->first, end->first), std::max(begin->second, end->second));
-        return QStringLiteral("AND ((Exercise_Date BETWEEN Format(") + q(sel.beginMonth) +
-               QStringLiteral(", 'mmmm yyyy') AND Format(") + q(sel.endMonth) +
-               QStringLiteral(", 'mmmm yyyy')) OR Format(Exercise_Date, 'mmmm yyyy') = Format(") +
-               q(sel.endMonth) + QStringLiteral(", 'mmmm yyyy')) ");
+        return {QStringLiteral("AND ((Exercise_Date BETWEEN Format(") + q(sel.beginMonth) +
+                QStringLiteral(", 'mmmm yyyy') AND Format(") + q(sel.endMonth) +
+                QStringLiteral(", 'mmmm yyyy')) OR Format(Exercise_Date, 'mmmm yyyy') = Format(") +
+                q(sel.endMonth) + QStringLiteral(", 'mmmm yyyy')) ")};
     }
     case Filter::SingleMonth:
         if (const auto days = monthDays(sel.singleMonth))
             return between(days->first, days->second);
-        return QStringLiteral("AND Format(Exercise_Date, 'mmmm yyyy') = Format(") + q(sel.singleMonth) +
-               QStringLiteral(", 'mmmm yyyy') ");
+        return {QStringLiteral("AND Format(Exercise_Date, 'mmmm yyyy') = Format(") + q(sel.singleMonth) +
+                QStringLiteral(", 'mmmm yyyy') ")};
     case Filter::CompareMonths: {
         // The month by its number: cheaper per workout than comparing month names as text.
         const QStringList names = monthNames();
         for (qsizetype m = 0; m < names.size(); ++m)
             if (names.at(m).compare(sel.compareMonth.trimmed(), Qt::CaseInsensitive) == 0)
-                return QStringLiteral("AND Month(Exercise_Date) = ") + QString::number(m + 1) +
-                       QLatin1Char(' ');
-        return QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format(") + q(sel.compareMonth) +
-               QStringLiteral(", 'mmmm') ");
+                return {QStringLiteral("AND Month(Exercise_Date) = ") + QString::number(m + 1) +
+                        QLatin1Char(' ')};
+        return {QStringLiteral("AND Format(Exercise_Date,'mmmm') = Format(") + q(sel.compareMonth) +
+                QStringLiteral(", 'mmmm') ")};
     }
     }
     return {};
@@ -291,15 +296,18 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
     table.seriesLabels = {single ? unitWord : miles ? QStringLiteral("Mile") : QStringLiteral("KM")};
 
     // The user's workouts of the selection with their distance, in date order.
+    const Clause filter = filterClause(sel);
     const QString workouts = QStringLiteral(", ") + unitWord + QStringLiteral(" From Exercise_Master, ") +
                              logTable(sport) + QStringLiteral(" WHERE User_Name = ? AND Exercise_ID = ") +
-                             logKey(sport) + QLatin1Char(' ') + filterClause(sel) +
+                             logKey(sport) + QLatin1Char(' ') + filter.sql +
                              QStringLiteral("ORDER BY Exercise_Date");
+    // The user first, then the days of the selection.
+    const QVariantList params = QVariantList{user} + filter.params;
     Transaction read(conn, Transaction::Mode::Read);
     if (single) {
         // One row per workout of the month, labelled "Mar 05".
         ResultSet rs =
-            conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate") + workouts, {user});
+            conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate") + workouts, params);
         for (; !rs.eof(); rs.moveNext())
             table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
         read.commit();
@@ -308,7 +316,7 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
     // The sums per month (per year when comparing years or one month across the years): the
     // workouts come in date order, so each period's workouts are contiguous, and its label is
     // made once rather than formatted by SQL for every workout.
-    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date") + workouts, {user});
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date") + workouts, params);
     PeriodLabel labels(sel.filter);
     Period period;
     for (; !rs.eof(); rs.moveNext()) {
@@ -339,13 +347,14 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
         single ? QStringList{distanceColumn, rate}
                : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg ") + rate};
 
+    const Clause filter = filterClause(sel);
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs = conn.query(
         QStringLiteral("SELECT Exercise_Time, ") + distanceColumn + QStringLiteral(", ") +
             QStringLiteral("Exercise_Date FROM Exercise_Master,") + logTable(sport) +
             QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) + QStringLiteral(" AND User_Name = ? ") +
-            filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"),
-        {user});
+            filter.sql + QStringLiteral("ORDER BY Exercise_Date"),
+        QVariantList{user} + filter.params);
     PeriodLabel labels(sel.filter);
     Period period;
     auto close = [&] {
@@ -396,12 +405,13 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
     }
     const qsizetype series = table.seriesLabels.size();
 
+    const Clause filter = filterClause(sel);
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs =
         conn.query(QStringLiteral("SELECT Exercise_Time, Exercise_Type, Exercise_Date") +
-                       QStringLiteral(" FROM Exercise_Master WHERE User_Name = ? ") + filterClause(sel) +
+                       QStringLiteral(" FROM Exercise_Master WHERE User_Name = ? ") + filter.sql +
                        (kinds ? typeFilter(*kinds) : QString()) + QStringLiteral("ORDER BY Exercise_Date"),
-                   {user});
+                   QVariantList{user} + filter.params);
     PeriodLabel labels(sel.filter);
     QString current;
     QList<double> minutes(series, 0.0);

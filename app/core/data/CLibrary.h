@@ -9,25 +9,13 @@
 #include <memory>
 
 // The shared library object of the program: names the database file, opens connections,
-// runs finished write statements, inserts master rows, and carries the time, pace and
-// distance conversions. Every handler makes its own instance and lets it go when it returns.
+// runs finished write statements, and carries the time, pace and distance conversions. Every
+// handler makes its own instance and lets it go when it returns.
 class CLibrary {
   public:
     CLibrary();
 
-    // --- Properties of the master row and of the database file --------------------------
-    QString sDate() const { return m_sDate; }
-    void setSDate(const QString& v) { m_sDate = v; }
-    QString sDay() const { return m_sDay; }
-    void setSDay(const QString& v) { m_sDay = v; }
-    QString sExercise() const { return m_sExercise; }
-    void setSExercise(const QString& v) { m_sExercise = v; }
-    QString sTime() const { return m_sTime; }
-    void setSTime(const QString& v) { m_sTime = v; }
-    QString sComments() const { return m_sComments; }
-    void setSComments(const QString& v) { m_sComments = v; }
-    QString sUser() const { return m_sUser; }
-    void setSUser(const QString& v) { m_sUser = v; }
+    // --- The database file ------------------------------------------------------------
     QString sAccessFile() const { return m_sAccessFile; }
     void setSAccessFile(const QString& v) { m_sAccessFile = v; }
 
@@ -44,18 +32,6 @@ class CLibrary {
     bool Insert_UpdateRec(const QString& sSql) const;
     // The same with values the program supplies bound to the statement's ? parameters.
     bool Insert_UpdateRec(const QString& sSql, const QVariantList& params) const;
-
-    // Inserts the master row from the six properties and returns its new Exercise_ID as
-    // text, or "0" on any failure.
-    QString AddMasterRec();
-
-    // Inserts the master row from the properties and then the detail statement that
-    // `detailSql` builds from the new identifier, in one transaction: both rows or neither.
-    // Returns the new identifier, or "0" on any failure (including a throw from detailSql).
-    QString AddMasterWithDetail(const std::function<QString(const QString& id)>& detailSql);
-    // The same on a connection the caller holds, joining its open transaction if there is
-    // one (an import writes many workouts in one). Throws DbError on any failure.
-    QString AddMasterWithDetail(Connection& conn, const std::function<QString(const QString& id)>& detailSql);
 
     // Runs the statements in one transaction: all written, or none. False on any failure.
     bool Insert_UpdateRecs(const QStringList& statements) const;
@@ -89,7 +65,5 @@ class CLibrary {
     static constexpr double KilometersPerMile = 1.609;
 
   private:
-    QString masterInsertSql() const;
-
-    QString m_sDate, m_sDay, m_sExercise, m_sTime, m_sComments, m_sUser, m_sAccessFile;
+    QString m_sAccessFile;
 };

@@ -126,33 +126,22 @@ qint64 sameWorkout(Connection& conn, const QString& user, const Workout& w) {
     return 0;
 }
 
-QString write(Connection& conn, const QString& user, const Workout& w, const QString& item) {
-    CLibrary lib;
-    lib.setSUser(user);
-    lib.setSDate(DateText::shortDate(w.date));
-    lib.setSDay(w.day);
-    lib.setSExercise(w.kind);
-    lib.setSTime(w.time);
-    lib.setSComments(w.comment);
-    const Tables::Table& table = detailTable(w.kind);
-    return lib.AddMasterWithDetail(conn, [&](const QString& id) {
-        return Tables::insertSql(
-            table,
-            [&](const Tables::Column& c) -> QString {
-                const QLatin1String name(c.name);
-                if (name == QLatin1String("Miles"))
-                    return w.miles;
-                if (name == QLatin1String("Kilometers"))
-                    return w.kilometers;
-                if (name == QLatin1String("Course") || name == QLatin1String("Location"))
-                    return w.course;
-                if (name == QLatin1String("Shoes") || name == QLatin1String("Bike"))
-                    return item;
-                // Calories_Burned (0 when empty) and Laps: the files carry neither.
-                return name == QLatin1String("Laps") ? QStringLiteral("0") : QString();
-            },
-            id);
-    });
+qint64 write(Connection& conn, const QString& user, const Workout& w, const QString& item) {
+    Tables::Row master(Tables::ExerciseMaster);
+    master.set(Tables::Holds::Type, w.kind);
+    master.set(Tables::Holds::Date, w.date);
+    master.set(Tables::Holds::Day, w.day);
+    master.set(Tables::Holds::Time, w.time);
+    master.set(Tables::Holds::User, user);
+    master.set(Tables::Holds::Comments, w.comment);
+    Tables::Row detail(detailTable(w.kind));
+    detail.set(Tables::Holds::Miles, w.miles);
+    detail.set(Tables::Holds::Kilometers, w.kilometers);
+    detail.set(Tables::Holds::Place, w.course);
+    detail.set(Tables::Holds::Gear, item);
+    // The files carry no lap count (nor calories, which the table writes as 0 when empty).
+    detail.set(Tables::Holds::Laps, QStringLiteral("0"));
+    return Tables::insertWorkout(conn, master, detail);
 }
 
 } // namespace
@@ -289,9 +278,9 @@ Summary run(Connection& conn, const QStringList& files, const Options& options, 
                 }
                 if (!items.contains(w.kind))
                     items.insert(w.kind, defaultItem(conn, w.kind, options.user));
-                const QString id = write(conn, options.user, w, items.value(w.kind));
+                const qint64 id = write(conn, options.user, w, items.value(w.kind));
                 if (!w.points.isEmpty())
-                    TrackStore::save(conn, id.toLongLong(), w.points, w.laps);
+                    TrackStore::save(conn, id, w.points, w.laps);
                 usedKinds.insert(w.kind);
                 ++summary.imported;
             }

@@ -212,12 +212,8 @@ QString LogDialog::readFailureMessage(const QString& description) {
            QStringLiteral(" - In frmTextRpt lstReport_DblClick");
 }
 
-Tables::Values LogDialog::fieldValues(const QHash<QString, QString>& supplied) const {
-    return [this, supplied](const Tables::Column& column) {
-        if (!column.field)
-            return supplied.value(QLatin1String(column.name));
-        return columnText(column);
-    };
+Tables::Values LogDialog::fieldValues() const {
+    return [this](const Tables::Column& column) { return column.field ? columnText(column) : QString(); };
 }
 
 QString LogDialog::columnText(const Tables::Column& column) const {

@@ -3,7 +3,6 @@
 #include "Tables.h"
 
 #include <QDialog>
-#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -81,8 +80,8 @@ class LogDialog : public QDialog {
 
     // --- Fields and columns -----------------------------------------------------------------
     // The values of a table's columns as this window's fields hold them; a column without a
-    // field takes its value from `supplied` (by column name).
-    Tables::Values fieldValues(const QHash<QString, QString>& supplied = {}) const;
+    // field is empty (the window sets it on the row by what it holds).
+    Tables::Values fieldValues() const;
     // The value written for a column with a field: by default the field's text.
     virtual QString columnText(const Tables::Column& column) const;
     // Writes the edited columns of `table` read in `row` into the fields they map to.

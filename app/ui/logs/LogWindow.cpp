@@ -125,19 +125,11 @@ bool LogWindow::openForEdit(const QString& id, bool reportMiles) {
 void LogWindow::btnAdd_Click() {
     finishWrite(Write::Add, [this] {
         return saveWith([this] {
-            CLibrary lib;
-            lib.setSUser(userName());
-            lib.setSDate(txtDate->text());
-            lib.setSDay(txtDay->text());
-            lib.setSExercise(txtExercise ? txtExercise->text() : m_kind.exerciseType);
-            lib.setSTime(txtTime->text());
-            lib.setSComments(txtComments->text());
             // Master and detail in one transaction: a detail row that fails (a distance that
             // is not a number, say) takes the master row with it.
-            const Tables::Values values = fieldValues();
-            return lib.AddMasterWithDetail([&](const QString& newId) {
-                return Tables::insertSql(*m_kind.detail, values, newId);
-            }) != QLatin1String("0");
+            const auto [master, detail] = rows();
+            Tables::insertWorkout(*CLibrary().GetConnection(), master, detail);
+            return true;
         });
     });
 }
@@ -147,22 +139,21 @@ void LogWindow::btnUpdate_Click() {
         return;
     finishWrite(Write::Update, [this] {
         return saveWith([this] {
-            // A date that is not a date is refused here as well as by the data layer, so
-            // the weekday shown (empty) never reaches the row.
-            if (!DateText::parse(txtDate->text()))
-                return false;
-            const Tables::Table& detail = *m_kind.detail;
-            const Tables::Values values = fieldValues();
-            // One statement over both tables: the data layer writes the two rows in one transaction.
-            const QString sql =
-                QStringLiteral("UPDATE Exercise_Master, %1 SET %2, %3 ")
-                    .arg(QLatin1String(detail.name), Tables::setList(Tables::ExerciseMaster, values),
-                         Tables::setList(detail, values)) +
-                QStringLiteral("WHERE Exercise_ID = %1 AND Exercise_ID = %2")
-                    .arg(CLibrary::Number(txtID->text()), QLatin1String(detail.key));
-            return CLibrary().Insert_UpdateRec(sql);
+            // A date that is not a date is refused with the row, so the weekday shown (empty)
+            // never reaches it.
+            const auto [master, detail] = rows();
+            const qint64 id = CLibrary::Number(txtID->text()).toLongLong();
+            return Tables::updateWorkout(*CLibrary().GetConnection(), id, master, detail);
         });
     });
+}
+
+std::pair<Tables::Row, Tables::Row> LogWindow::rows() const {
+    const Tables::Values values = fieldValues();
+    Tables::Row master(Tables::ExerciseMaster, values);
+    master.set(Tables::Holds::Type, txtExercise ? txtExercise->text() : m_kind.exerciseType);
+    master.set(Tables::Holds::User, userName());
+    return {std::move(master), Tables::Row(*m_kind.detail, values)};
 }
 
 void LogWindow::btnDelete_Click() {

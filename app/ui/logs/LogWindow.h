@@ -6,6 +6,8 @@
 #include "LogDialog.h"
 #include "SharedState.h"
 
+#include <utility>
+
 class Connection;
 class ResultSet;
 
@@ -18,10 +20,10 @@ class ResultSet;
 // calls finishLayout() with the whole tab order, and names its detail table; the statements
 // are built from the table's description (Tables.h), whose columns name the fields.
 //
-// Writes: the master and detail rows are added in one transaction and deleted in one, so a
-// failure never leaves half a workout. Every number is written through CLibrary::Number and
-// every text through CLibrary::Quote; a value that is not a number fails the statement before
-// it is run, and the window shows its write-failure message.
+// Writes: the master and detail rows are added in one transaction, updated in one and deleted
+// in one, so a failure never leaves half a workout. The rows are built from the tables'
+// descriptions with every value bound (Tables::Row); a date or number that is not one refuses
+// the row before anything is written, and the window shows its write-failure message.
 class LogWindow : public LogDialog {
     Q_OBJECT
   public:
@@ -117,6 +119,9 @@ class LogWindow : public LogDialog {
 
   private:
     void load() override;
+    // The master and detail rows as the fields hold them. Throws DbError for a date, distance
+    // or other number that is not one.
+    std::pair<Tables::Row, Tables::Row> rows() const;
     // The non-template parts of offerCatalog(): the items offered, and true when the dialog
     // is to be opened.
     QStringList activeItems(Connection& conn, const CatalogStatements::Equipment& equipment) const;

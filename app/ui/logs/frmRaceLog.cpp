@@ -174,8 +174,10 @@ void frmRaceLog::cbRaceType_LostFocus() {
     }
 }
 
-Tables::Values frmRaceLog::values() const {
-    return fieldValues({{QStringLiteral("User_Name"), m_state.currentUser()}});
+Tables::Row frmRaceLog::row() const {
+    Tables::Row race(Tables::RaceLog, fieldValues());
+    race.set(Tables::Holds::User, m_state.currentUser());
+    return race;
 }
 
 bool frmRaceLog::withinLimits() const {
@@ -184,8 +186,10 @@ bool frmRaceLog::withinLimits() const {
 
 void frmRaceLog::btnAdd_Click() {
     finishWrite(Write::Add, [this] {
-        return writeAndAnnounceBest(
-            0, [this] { return CLibrary().Insert_UpdateRec(Tables::insertSql(Tables::RaceLog, values())); });
+        return writeAndAnnounceBest(0, [this] {
+            row().insert(*CLibrary().GetConnection());
+            return true;
+        });
     });
 }
 
@@ -193,11 +197,10 @@ void frmRaceLog::btnUpdate_Click() {
     if (!hasId(txtRaceID))
         return;
     finishWrite(Write::Update, [this] {
-        const QString id = CLibrary::Number(txtRaceID->text());
-        return writeAndAnnounceBest(id.toLongLong(), [this, &id] {
-            return CLibrary().Insert_UpdateRec(QStringLiteral("UPDATE RaceLog SET %1 WHERE RaceID = ?")
-                                                   .arg(Tables::setList(Tables::RaceLog, values())),
-                                               {id});
+        const qint64 id = CLibrary::Number(txtRaceID->text()).toLongLong();
+        return writeAndAnnounceBest(id, [this, id] {
+            // A race deleted meanwhile is not updated, and the save says so.
+            return row().update(*CLibrary().GetConnection(), id) > 0;
         });
     });
 }

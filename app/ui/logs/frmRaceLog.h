@@ -37,8 +37,9 @@ class frmRaceLog : public LogDialog, private DistanceFields {
     void btnAdd_Click();
     void btnUpdate_Click();
     void btnDelete_Click();
-    // The value of every column a race is written with, from the fields and the current user.
-    Tables::Values values() const;
+    // The race as the fields and the current user give it. Throws DbError for a date or
+    // distance that is not one.
+    Tables::Row row() const;
     // Writes a race with `write` and, when it is saved and its time beats the best time of
     // its race type among the user's other races (the race `raceId` itself left out), says so.
     bool writeAndAnnounceBest(qint64 raceId, const std::function<bool()>& write);

@@ -212,67 +212,66 @@ void MainForm::ShowGoalProgress() {
 }
 
 // Every menu and command of the window, in menu order; a menu comes before what it holds.
-// To give a command its window: define its handler (declared in MainForm.h) below, under
-// its menu's heading, and name it in the command's row with `true` for enabled.
+// A command's handler is declared in MainForm.h and defined below, under its menu's heading.
 const MainForm::MenuRow MainForm::menuTable[] = {
-    // parent, objectName, caption, handler, enabled, checkable
-    {nullptr, "mnuUtilities", "&Utilities", nullptr, true},
-    {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true, true},
-    {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click, true},
-    {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click, true},
-    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click, true},
-    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click, true},
-    {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click, true},
-    {"mnuUtilities", "mnuGoals", "&Goals...", &MainForm::mnuGoals_Click, true},
-    {"mnuUtilities", "mnuHeartRate", "&Heart Rate...", &MainForm::mnuHeartRate_Click, true},
+    // parent, objectName, caption, handler, checkable
+    {nullptr, "mnuUtilities", "&Utilities", nullptr},
+    {"mnuUtilities", "mnuMiles", "&Distance is Miles", &MainForm::mnuMiles_Click, true},
+    {"mnuUtilities", "mnuAddUser", "Add &User", &MainForm::mnuAddUser_Click},
+    {"mnuUtilities", "mnuAddRaceType", "Add &Race Type", &MainForm::mnuAddRaceType_Click},
+    {"mnuUtilities", "mnuTriang", "&Pace Calculator", &MainForm::mnuTriang_Click},
+    {"mnuUtilities", "mnuBackup", "&Backup Database", &MainForm::mnuBackup_Click},
+    {"mnuUtilities", "mnuImport", "&Import Workouts...", &MainForm::mnuImport_Click},
+    {"mnuUtilities", "mnuGoals", "&Goals...", &MainForm::mnuGoals_Click},
+    {"mnuUtilities", "mnuHeartRate", "&Heart Rate...", &MainForm::mnuHeartRate_Click},
 
-    {nullptr, "mnuRunning", "&Running", nullptr, true},
-    {"mnuRunning", "mnuRunReports", "&Reports", nullptr, true},
-    {"mnuRunReports", "mnuRunTextRpt", "&Text Report", &MainForm::mnuRunTextRpt_Click, true},
-    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click, true},
-    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click, true},
-    {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click, true},
-    {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click, true},
-    {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click, true},
-    {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click, true},
+    {nullptr, "mnuRunning", "&Running", nullptr},
+    {"mnuRunning", "mnuRunReports", "&Reports", nullptr},
+    {"mnuRunReports", "mnuRunTextRpt", "&Text Report", &MainForm::mnuRunTextRpt_Click},
+    {"mnuRunReports", "mnuRunGraphRpt", "&Graphic Report", &MainForm::mnuRunGraphRpt_Click},
+    {"mnuRunReports", "mnuShoeReport", "&Shoe Report", &MainForm::mnuShoeReport_Click},
+    {"mnuRunReports", "mnuRunRaceRpt", "&Race Report", &MainForm::mnuRunRaceRpt_Click},
+    {"mnuRunning", "mnuRunAddRace", "&Add Running Race", &MainForm::mnuRunAddRace_Click},
+    {"mnuRunning", "mnuRunBests", "&Personal Bests", &MainForm::mnuRunBests_Click},
+    {"mnuRunning", "mnuAddShoe", "Add/Modify &Shoe", &MainForm::mnuAddShoe_Click},
 
-    {nullptr, "mnuBiking", "&Biking", nullptr, true},
-    {"mnuBiking", "mnuBikeReports", "&Reports", nullptr, true},
-    {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", &MainForm::mnuBikeTextRpt_Click, true},
-    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click, true},
-    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click, true},
-    {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click, true},
-    {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click, true},
-    {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click, true},
-    {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click, true},
+    {nullptr, "mnuBiking", "&Biking", nullptr},
+    {"mnuBiking", "mnuBikeReports", "&Reports", nullptr},
+    {"mnuBikeReports", "mnuBikeTextRpt", "&Text Report", &MainForm::mnuBikeTextRpt_Click},
+    {"mnuBikeReports", "mnuBikeGraphRpt", "&Graphic Report", &MainForm::mnuBikeGraphRpt_Click},
+    {"mnuBikeReports", "mnuBikeReport", "&Bike Report", &MainForm::mnuBikeReport_Click},
+    {"mnuBikeReports", "mnuBikeRaceRpt", "&Race Report", &MainForm::mnuBikeRaceRpt_Click},
+    {"mnuBiking", "mnuBikeAddRace", "&Add Cycling Race", &MainForm::mnuBikeAddRace_Click},
+    {"mnuBiking", "mnuBikeBests", "&Personal Bests", &MainForm::mnuBikeBests_Click},
+    {"mnuBiking", "mnuAddBike", "Add/Modify &Bike", &MainForm::mnuAddBike_Click},
 
-    {nullptr, "mnuSwimming", "&Swimming", nullptr, true},
-    {"mnuSwimming", "mnuSwimReports", "&Reports", nullptr, true},
-    {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", &MainForm::mnuSwimTextRpt_Click, true},
-    {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", &MainForm::mnuSwimRaceRpt_Click, true},
-    {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click, true},
-    {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click, true},
+    {nullptr, "mnuSwimming", "&Swimming", nullptr},
+    {"mnuSwimming", "mnuSwimReports", "&Reports", nullptr},
+    {"mnuSwimReports", "mnuSwimTextRpt", "&Text Report", &MainForm::mnuSwimTextRpt_Click},
+    {"mnuSwimReports", "mnuSwimRaceRpt", "&Race Report", &MainForm::mnuSwimRaceRpt_Click},
+    {"mnuSwimming", "mnuSwimAddRace", "&Add Swimming Race", &MainForm::mnuSwimAddRace_Click},
+    {"mnuSwimming", "mnuSwimBests", "&Personal Bests", &MainForm::mnuSwimBests_Click},
 
-    {nullptr, "mnuVideo", "&Video", nullptr, true},
-    {"mnuVideo", "mnuVideoReports", "&Reports", nullptr, true},
-    {"mnuVideoReports", "mnuVideoTextRpt", "&Text Report", &MainForm::mnuVideoTextRpt_Click, true},
-    {"mnuVideo", "mnuAddVideo", "Add/Modify &Video", &MainForm::mnuAddVideo_Click, true},
-    {"mnuVideo", "mnuAddVideoType", "Add Video &Type", &MainForm::mnuAddVideoType_Click, true},
+    {nullptr, "mnuVideo", "&Video", nullptr},
+    {"mnuVideo", "mnuVideoReports", "&Reports", nullptr},
+    {"mnuVideoReports", "mnuVideoTextRpt", "&Text Report", &MainForm::mnuVideoTextRpt_Click},
+    {"mnuVideo", "mnuAddVideo", "Add/Modify &Video", &MainForm::mnuAddVideo_Click},
+    {"mnuVideo", "mnuAddVideoType", "Add Video &Type", &MainForm::mnuAddVideoType_Click},
 
-    {nullptr, "mnuOther", "&Other", nullptr, true},
-    {"mnuOther", "mnuOtherReports", "&Reports", nullptr, true},
-    {"mnuOtherReports", "mnuOtherTextRpt", "&Text Report", &MainForm::mnuOtherTextRpt_Click, true},
-    {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click, true},
+    {nullptr, "mnuOther", "&Other", nullptr},
+    {"mnuOther", "mnuOtherReports", "&Reports", nullptr},
+    {"mnuOtherReports", "mnuOtherTextRpt", "&Text Report", &MainForm::mnuOtherTextRpt_Click},
+    {"mnuOther", "mnuAddExercise", "Add/Modify &Exercise", &MainForm::mnuAddExercise_Click},
 
-    {nullptr, "mnuCombined", "&Combined Reports", nullptr, true},
-    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click, true},
-    {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click, true},
-    {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click, true},
-    {"mnuCombined", "mnuTrainingLoad", "Training &Load", &MainForm::mnuTrainingLoad_Click, true},
+    {nullptr, "mnuCombined", "&Combined Reports", nullptr},
+    {"mnuCombined", "mnuCalendar", "&Calendar", &MainForm::mnuCalendar_Click},
+    {"mnuCombined", "mnuTimeRpt", "Time &Report", &MainForm::mnuTimeRpt_Click},
+    {"mnuCombined", "mnuTimeGraph", "&Time Graph", &MainForm::mnuTimeGraph_Click},
+    {"mnuCombined", "mnuTrainingLoad", "Training &Load", &MainForm::mnuTrainingLoad_Click},
 
-    {nullptr, "mnuHelp", "&Help", nullptr, true},
-    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click, true},
-    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click, true},
+    {nullptr, "mnuHelp", "&Help", nullptr},
+    {"mnuHelp", "mnuHowDoI", "&How Do I...", &MainForm::mnuHowDoI_Click},
+    {"mnuHelp", "mnuAbout", "&About", &MainForm::mnuAbout_Click},
 };
 
 void MainForm::buildMenus() {
@@ -298,11 +297,8 @@ void MainForm::buildMenus() {
         QAction* command = parent->addAction(caption);
         command->setObjectName(QLatin1String(row.name));
         command->setCheckable(row.checkable);
-        // A command without a window shows, but disabled, so that choosing it cannot
-        // silently do nothing.
-        command->setEnabled(row.enabled && row.handler);
-        if (row.handler)
-            connect(command, &QAction::triggered, this, row.handler);
+        Q_ASSERT(row.handler);
+        connect(command, &QAction::triggered, this, row.handler);
     }
     mnuMiles = action("mnuMiles");
     mnuMiles->setChecked(true);
@@ -320,18 +316,24 @@ bool MainForm::miles() const {
     return mnuMiles->isChecked();
 }
 
-void MainForm::appendUser(const QString& name) {
-    // Whatever text the selector shows stays (possibly a typed name, possibly none).
-    Fields::appendItems(cbUsers, {name});
-}
-
-void MainForm::makeCurrentUser(const QString& name, bool miles) {
-    const int index = cbUsers->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        cbUsers->setCurrentIndex(index);
-    else
-        cbUsers->setEditText(name);
-    mnuMiles->setChecked(miles);
+void MainForm::addUser() {
+    frmAddUser dlg(*m_state, this);
+    connect(&dlg, &frmAddUser::userAdded, this, [this](const QString& name, bool miles) {
+        // Read before appending: the first name appended to an empty list may become the
+        // selector's text by itself.
+        const bool noCurrentUser = currentUser().isEmpty();
+        // Whatever text the selector shows stays (possibly a typed name, possibly none).
+        Fields::appendItems(cbUsers, {name});
+        if (!noCurrentUser)
+            return;
+        const int index = cbUsers->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            cbUsers->setCurrentIndex(index);
+        else
+            cbUsers->setEditText(name);
+        mnuMiles->setChecked(miles);
+    });
+    showModal(&dlg);
 }
 
 void MainForm::changeEvent(QEvent* event) {
@@ -389,9 +391,7 @@ void MainForm::load() {
             if (Dialogs::ask(
                     this, QStringLiteral("This application will not function as it should unless a user ") +
                               QStringLiteral("is entered. Enter one now?"))) {
-                frmAddUser dlg(*m_state, this);
-                dlg.setUserListHook(this);
-                showModal(&dlg);
+                addUser();
             }
         } else {
             cbUsers->addItems(names);
@@ -532,9 +532,7 @@ void MainForm::mnuMiles_Click() {
 }
 
 void MainForm::mnuAddUser_Click() {
-    frmAddUser dlg(*m_state, this);
-    dlg.setUserListHook(this);
-    showModal(&dlg);
+    addUser();
 }
 
 void MainForm::mnuAddRaceType_Click() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "SharedState.h"
-#include "UserListHook.h"
 
 #include <QDate>
 #include <QList>
@@ -25,9 +24,8 @@ class frmCalendarRpt;
 // for a date clicked on the calendar, and carries the menu of every other window.
 //
 // The menus are built from one table (menuTable in MainForm.cpp): one row per menu and per
-// command. A command whose window exists names its handler in its row; a row without a
-// handler shows its command disabled.
-class MainForm : public QMainWindow, public UserListHook {
+// command, each command naming its handler.
+class MainForm : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainForm(QWidget* parent = nullptr);
@@ -39,10 +37,6 @@ class MainForm : public QMainWindow, public UserListHook {
 
     // The menu command (or menu) with this objectName ("mnuAddShoe"); nullptr if none.
     QAction* action(const char* name) const;
-
-    // UserListHook: frmAddUser hands a new user over here.
-    void appendUser(const QString& name) override;
-    void makeCurrentUser(const QString& name, bool miles) override;
 
     // Fills the user selector and sets the unit of the first user. Runs once, when the
     // window is first shown (or when called earlier).
@@ -93,13 +87,15 @@ class MainForm : public QMainWindow, public UserListHook {
         const char* parent;  // objectName of the menu it goes into; nullptr for a top-level menu
         const char* name;    // objectName
         const char* caption; // with its access key
-        Handler handler;     // a command's handler; nullptr for a menu or a window not built yet
-        bool enabled;        // false for a command that has no window yet
+        Handler handler;     // a command's handler; nullptr for a menu
         bool checkable = false;
     };
     static const MenuRow menuTable[];
 
     void buildMenus();
+    // Opens frmAddUser; a user it stores joins the selector, and becomes the current one (with
+    // its unit) when there was none.
+    void addUser();
     // Shows a window modally, then brings this window back to the front and marks the
     // workout days again (the window may have saved or deleted workouts).
     void showModal(QDialog* dialog);

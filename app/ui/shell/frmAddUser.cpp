@@ -3,7 +3,6 @@
 #include "CLibrary.h"
 #include "Dialogs.h"
 #include "SharedState.h"
-#include "UserListHook.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -13,7 +12,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmAddUser::frmAddUser(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
+// Takes the shared state as every dialog of the main window does; the new user goes out through
+// userAdded rather than into the state.
+frmAddUser::frmAddUser(SharedState& state, QWidget* parent) : QDialog(parent) {
+    Q_UNUSED(state);
     setObjectName(QStringLiteral("frmAddUser"));
     setWindowTitle(QStringLiteral("Add User"));
 
@@ -81,14 +83,7 @@ void frmAddUser::btnAddUser_Click() {
     }
 
     Dialogs::message(this, QStringLiteral("User Added!"));
-    if (m_hook) {
-        // Read before appending: the first name appended to an empty list may become the
-        // selector's text by itself.
-        const bool noCurrentUser = m_state.currentUser().isEmpty();
-        m_hook->appendUser(name);
-        if (noCurrentUser)
-            m_hook->makeCurrentUser(name, miles);
-    }
+    emit userAdded(name, miles);
     accept();
 }
 

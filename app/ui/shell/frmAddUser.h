@@ -7,7 +7,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SharedState;
-class UserListHook;
 
 // Creates a row in Users. Opened from the main window's menu and at start-up when the
 // database has no user yet.
@@ -15,9 +14,6 @@ class frmAddUser : public QDialog {
     Q_OBJECT
   public:
     explicit frmAddUser(SharedState& state, QWidget* parent = nullptr);
-
-    // The user selector that receives the new name after a successful insert.
-    void setUserListHook(UserListHook* hook) { m_hook = hook; }
 
     // The insert statement for a new user; the name is quoted, the unit written as 1 or 0.
     static QString insertStatement(const QString& name, bool miles);
@@ -32,7 +28,7 @@ class frmAddUser : public QDialog {
     QPushButton* btnAddUser = nullptr;
     QPushButton* btnExit = nullptr;
 
-  private:
-    SharedState& m_state;
-    UserListHook* m_hook = nullptr;
+  signals:
+    // A user was stored, with the unit chosen for it; emitted before the dialog closes.
+    void userAdded(const QString& name, bool miles);
 };
