@@ -145,4 +145,32 @@ TEST_F(Library, ResultsReadFieldsByNameAsText) {
     EXPECT_EQ(one("SELECT Price FROM Running_Shoes"), "45");
 }
 
+// However the last use of a statement ended (too few values, a result left half read or ended
+// by an exception, a failed write, a query run as a write), the next use of the same text
+// starts afresh, and no statement of the connection is left running.
+TEST_F(Library, AStatementStartsAfreshHoweverItsLastUseEnded) {
+    const QString insert = QStringLiteral("INSERT INTO Users (User_Name) VALUES (?)");
+    const QString names = QStringLiteral("SELECT User_Name FROM Users WHERE User_Name > ? ORDER BY 1");
+    db->execute(insert, {"Ann"});
+    db->execute(insert, {"Bob"});
+    EXPECT_THROW(db->query(names), DbError);
+    {
+        ResultSet rs = db->query(names, {""});
+        ASSERT_FALSE(rs.eof());
+    }
+    EXPECT_THROW(
+        [&] {
+            for (ResultSet rs = db->query(names, {""}); !rs.eof(); rs.moveNext())
+                throw DbError("stopped while reading");
+        }(),
+        DbError);
+    EXPECT_THROW(db->execute(insert, {"ann"}), DbError); // the name is taken
+    EXPECT_THROW(db->execute(names, {""}), DbError);
+    db->execute(insert, {"Cy"});
+    EXPECT_EQ(db->column(names, "User_Name", {"A"}), QStringList({"Ann", "Bob", "Cy"}));
+    for (sqlite3_stmt* st = sqlite3_next_stmt(db->handle(), nullptr); st;
+         st = sqlite3_next_stmt(db->handle(), st))
+        EXPECT_FALSE(sqlite3_stmt_busy(st)) << sqlite3_sql(st);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // What a database file may hold and how an older or damaged one is treated: real dates only,
 // one statement that writes or fails whole, the schema checked on open, versions migrated.
 #include "DataSupport.h"
+#include "DatabaseFile.h"
 #include "Schema.h"
 
 #include <QElapsedTimer>
@@ -8,6 +9,7 @@
 #include <iostream>
 #include <random>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -174,6 +176,28 @@ TEST_F(Migrate, RunsAfterTheGuardAndNotWhenTheGuardRefuses) {
     EXPECT_EQ(openError(path), "(opened)"); // already migrated: no second call
     Connection::setBeforeMigration(nullptr);
     EXPECT_EQ(calls, QStringList({path + QStringLiteral(" 1"), path + QStringLiteral(" 1")}));
+}
+
+// A policy of its own reaches only the connections opened under it, and taking a file as it is
+// holds only on the thread that asked for it.
+TEST_F(Migrate, APolicyReachesOnlyItsConnectionsAndAsItIsOnlyItsThread) {
+    DatabasePolicy own;
+    QStringList guarded;
+    own.setBeforeMigration([&](const QString&, int version) { guarded << QString::number(version); });
+    {
+        const DatabasePolicy::AsItIs asItIs(own);
+        DatabaseFile(path, own).open();
+        EXPECT_EQ(rawValue(path, "PRAGMA user_version"), "1");
+        std::thread([&] { DatabaseFile(path, own).open(); }).join();
+    }
+    EXPECT_EQ(guarded, QStringList{"1"});
+    EXPECT_EQ(rawValue(path, "PRAGMA user_version"), QString::number(Schema::Version));
+    own.refuseWrites(path, "kept as it is");
+    const auto refused = DatabaseFile(path, own).open();
+    const auto usual = Connection::open(path);
+    const QString add = QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')");
+    EXPECT_EQ(errorOf([&] { refused->execute(add); }), "kept as it is");
+    EXPECT_EQ(errorOf([&] { usual->execute(add); }), "(no error)");
 }
 
 // A migration killed at any moment leaves the old version or the new one, whole: each step is

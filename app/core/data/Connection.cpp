@@ -2,97 +2,19 @@
 #include "Transaction.h"
 
 #include "DbError.h"
-#include "FilePath.h"
-#include "Migration.h"
 #include "NumberText.h"
-#include "Schema.h"
 #include "SqlDialect.h"
-#include "SqlFunctions.h"
-#include "Startup.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstring>
-#include <mutex>
 #include <sqlite3.h>
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
-std::atomic<int> busyTimeoutMs{5000};
-
-// Files whose writes are refused, by absolute path, with the reason (Connection::refuseWrites).
-// The check that reads the whole file runs on a thread of its own and may add one at any time.
-std::mutex refusedMutex;
-QHash<QString, QString>& refusedFiles() {
-    static QHash<QString, QString> files;
-    return files;
-}
-
-QString refusalOf(const QString& absolutePath) {
-    const std::lock_guard<std::mutex> lock(refusedMutex);
-    return refusedFiles().value(absolutePath);
-}
-
-struct WriteListeners {
-    std::mutex lock;
-    int lastId = 0;
-    std::vector<std::pair<int, std::function<void()>>> all;
-};
-
-WriteListeners& writeListeners() {
-    static WriteListeners listeners;
-    return listeners;
-}
-
-void tellWriteListeners() {
-    WriteListeners& listeners = writeListeners();
-    std::vector<std::pair<int, std::function<void()>>> now;
-    {
-        const std::lock_guard<std::mutex> guard(listeners.lock);
-        now = listeners.all;
-    }
-    for (const auto& entry : now)
-        entry.second();
-}
-
-std::function<void(const QString&, int)>& beforeMigrationGuard() {
-    static std::function<void(const QString&, int)> guard;
-    return guard;
-}
-
-QString engineMessage(sqlite3* db) {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Out of memory");
-}
-
 [[noreturn]] void fail(sqlite3* db) {
-    throw DbError(engineMessage(db));
-}
-
-int pragmaInt(sqlite3* db, const char* sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
-        fail(db);
-    int value = 0;
-    const int rc = sqlite3_step(st);
-    if (rc == SQLITE_ROW)
-        value = sqlite3_column_int(st, 0);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        fail(db);
-    return value;
-}
-
-void execRaw(sqlite3* db, const char* sql) {
-    char* err = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
-        const QString msg = err ? QString::fromUtf8(err) : engineMessage(db);
-        sqlite3_free(err);
-        throw DbError(msg);
-    }
+    throw DbError(Connection::engineMessage(db));
 }
 
 // True when only blanks and comments remain.
@@ -120,11 +42,12 @@ bool onlyTrivia(const char* tail) {
 
 // --- Connection ---------------------------------------------------------------------------
 
-Connection::Connection(sqlite3* db, const QString& path) : m_db(db), m_path(path) {}
+Connection::Connection(sqlite3* db, const QString& path, DatabasePolicy& policy)
+    : m_db(db), m_path(path), m_policy(policy) {}
 
 Connection::~Connection() {
     for (ResultSet* rs : m_results) {
-        sqlite3_finalize(rs->m_stmt);
+        rs->m_lease.discard();
         rs->m_stmt = nullptr;
         rs->m_owner = nullptr;
         rs->m_eof = true;
@@ -138,97 +61,44 @@ Connection::~Connection() {
     }
 }
 
-bool Connection::exists(const QString& path) {
-    // Something that cannot be followed (a loop of links) is there too: it is never created
-    // anew, and opening it says what is wrong.
-    return FilePath::kind(path) != FilePath::Kind::Missing || !FilePath::problem(path).isEmpty();
-}
-
-void Connection::setBusyTimeout(int ms) {
-    busyTimeoutMs.store(ms);
-}
-
-namespace {
-
-// The absolute path of a database file name, for SQLite and for messages. A name SQLite
-// would not take as a file (empty, ":memory:", a "file:" URI) is refused: the database would
-// live in memory or elsewhere and be gone when the program ends.
-QString databasePath(const QString& path) {
-    if (path.isEmpty() || path == QLatin1String(":memory:") || path.startsWith(QLatin1String("file:")))
-        throw DbError(QStringLiteral("'%1' is not the name of a database file.").arg(FilePath::shown(path)));
-    return FilePath::absolute(path);
-}
-
-// What a failed first read of the file means, in words that name the file.
-[[noreturn]] void refuseUnreadable(const QString& shown, const DbError& e) {
-    const QString msg = e.description();
-    if (msg.contains(QLatin1String("not a database")))
-        throw DbError(QStringLiteral("'%1' is not a Trainbook database (%2).").arg(shown, msg));
-    if (msg.contains(QLatin1String("malformed")))
-        throw DbError(QStringLiteral("'%1' is damaged (%2).").arg(shown, msg));
-    throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, msg));
-}
-
-} // namespace
-
 std::unique_ptr<Connection> Connection::open(const QString& path) {
-    // Messages name the whole path: the bare file name is resolved against the working
-    // directory, and the person reading the message needs to know which one was meant.
-    const QString file = databasePath(path);
-    const QString shown = FilePath::shown(file);
-    switch (FilePath::kind(file)) {
-    case FilePath::Kind::Missing:
-        if (const QString problem = FilePath::problem(file); !problem.isEmpty())
-            throw DbError(QStringLiteral("Could not open '%1': %2.").arg(shown, problem));
-        throw DbError(QStringLiteral("Could not find file '%1'.").arg(shown));
-    case FilePath::Kind::File:
-        break;
-    default:
-        throw DbError(QStringLiteral("'%1' is not a database file.").arg(shown));
-    }
-    // A file this process may not change, or one in a folder where the rollback journal
-    // cannot be made, opens for reading only; every write then says why it cannot be saved.
-    const QString refusal = refusalOf(file);
-    const bool readOnly =
-        !refusal.isEmpty() || !FilePath::writable(file) || !FilePath::writable(FilePath::folder(file));
+    return DatabaseFile(path).open();
+}
+void Connection::create(const QString& path) {
+    DatabaseFile(path).create();
+}
+bool Connection::exists(const QString& path) {
+    return DatabaseFile(path).exists();
+}
+void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard) {
+    DatabaseFile::policy().setBeforeMigration(std::move(guard));
+}
+void Connection::refuseWrites(const QString& path, const QString& reason) {
+    DatabaseFile::policy().refuseWrites(path, reason);
+}
+int Connection::addWriteListener(std::function<void()> listener) {
+    return DatabaseFile::policy().addWriteListener(std::move(listener));
+}
+void Connection::removeWriteListener(int id) {
+    DatabaseFile::policy().removeWriteListener(id);
+}
+void Connection::setBusyTimeout(int ms) {
+    DatabaseFile::policy().setBusyTimeout(ms);
+}
+Connection::AsItIs::AsItIs() : DatabasePolicy::AsItIs(DatabaseFile::policy()) {}
 
-    sqlite3* raw = nullptr;
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(FilePath::toNative(file).constData(), &raw, flags, nullptr);
-    // Owned from here on, so every failure below closes it.
-    std::unique_ptr<Connection> conn(new Connection(raw, path));
-    if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("Could not open '%1': %2").arg(shown, engineMessage(raw)));
-    conn->m_readOnly = readOnly;
-    conn->m_file = file;
-    conn->m_shownPath = shown;
-    conn->m_writeRefusal = refusal.isEmpty()
-                               ? QStringLiteral("'%1' is read-only: the change cannot be saved.").arg(shown)
-                               : refusal;
-
-    conn->m_busyMs = busyTimeoutMs.load();
-    sqlite3_busy_handler(raw, &Connection::waitForLock, conn.get());
-    sqlite3_extended_result_codes(raw, 1);
-    conn->checkFile(file);
-    // A file whose header asks for a newer file format than this engine writes opens for
-    // reading only, whatever the permissions say.
-    if (!readOnly && sqlite3_db_readonly(raw, "main") == 1) {
-        conn->m_readOnly = true;
-        conn->m_writeRefusal =
-            QStringLiteral("'%1' can only be read: its header asks for a newer file format than this "
-                           "version of Trainbook writes. The change cannot be saved.")
-                .arg(shown);
-    }
-    execRaw(raw, "PRAGMA foreign_keys = ON");
-    if (!readOnly)
-        execRaw(raw, "PRAGMA synchronous = FULL");
-    SqlFunctions::registerAll(raw);
-    return conn;
+QString Connection::engineMessage(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("Out of memory");
 }
 
-namespace {
-thread_local int asItIsDepth = 0;
-} // namespace
+void Connection::execRaw(sqlite3* db, const char* sql) {
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) != SQLITE_OK) {
+        const QString msg = err ? QString::fromUtf8(err) : engineMessage(db);
+        sqlite3_free(err);
+        throw DbError(msg);
+    }
+}
 
 int Connection::waitForLock(void* connection, int count) {
     // SQLite's own handler sleeps longer and longer between tries (up to 100 ms) and so keeps
@@ -244,107 +114,6 @@ int Connection::waitForLock(void* connection, int count) {
     return 1;
 }
 
-void Connection::refuseWrites(const QString& path, const QString& reason) {
-    const std::lock_guard<std::mutex> lock(refusedMutex);
-    if (reason.isEmpty())
-        refusedFiles().remove(FilePath::absolute(path));
-    else
-        refusedFiles().insert(FilePath::absolute(path), reason);
-}
-
-Connection::AsItIs::AsItIs() {
-    ++asItIsDepth;
-}
-Connection::AsItIs::~AsItIs() {
-    --asItIsDepth;
-}
-
-int Connection::addWriteListener(std::function<void()> listener) {
-    WriteListeners& listeners = writeListeners();
-    const std::lock_guard<std::mutex> guard(listeners.lock);
-    listeners.all.emplace_back(++listeners.lastId, std::move(listener));
-    return listeners.lastId;
-}
-
-void Connection::removeWriteListener(int id) {
-    WriteListeners& listeners = writeListeners();
-    const std::lock_guard<std::mutex> guard(listeners.lock);
-    std::erase_if(listeners.all, [id](const auto& entry) { return entry.first == id; });
-}
-
-void Connection::setBeforeMigration(std::function<void(const QString&, int)> guard) {
-    beforeMigrationGuard() = std::move(guard);
-}
-
-void Connection::checkFile(const QString& file) {
-    // The first read of the file: unreadable contents, a foreign file and another program's
-    // exclusive lock all show up here.
-    int appId = 0;
-    int version = 0;
-    try {
-        appId = pragmaInt(m_db, "PRAGMA application_id");
-        version = pragmaInt(m_db, "PRAGMA user_version");
-    } catch (const DbError& e) {
-        refuseUnreadable(m_shownPath, e);
-    }
-    if (appId != Schema::ApplicationId || version < 1)
-        throw DbError(QStringLiteral("'%1' is not a Trainbook database.").arg(m_shownPath));
-    if (version > Schema::Version)
-        throw DbError(QStringLiteral("'%1' was written by a newer version of Trainbook.").arg(m_shownPath));
-    if (version < Schema::Version && asItIsDepth > 0) {
-        m_layout = Schema::read(m_db);
-        return;
-    }
-    if (version < Schema::Version) {
-        if (m_readOnly)
-            throw DbError(
-                QStringLiteral("'%1' must be updated to this version of Trainbook, but it is read-only.")
-                    .arg(m_shownPath));
-        try {
-            // A copy of the file as it was comes first; without it the file is not changed.
-            if (beforeMigrationGuard())
-                beforeMigrationGuard()(file, version);
-            else
-                Startup::copyBeforeUpdate(file, version);
-            Migration::run(m_db, version);
-        } catch (const DbError& e) {
-            throw DbError(QStringLiteral("Could not open '%1': %2").arg(m_shownPath, e.description()));
-        }
-    }
-    try {
-        m_layout = Schema::read(m_db);
-    } catch (const DbError& e) {
-        refuseUnreadable(m_shownPath, e);
-    }
-    const QString missing = Schema::missing(m_layout);
-    if (!missing.isEmpty())
-        throw DbError(QStringLiteral("'%1' is damaged: it has no %2.").arg(m_shownPath, missing));
-}
-
-void Connection::create(const QString& path) {
-    const QString file = databasePath(path);
-    const QString shown = FilePath::shown(file);
-    if (exists(file))
-        throw DbError(QStringLiteral("'%1' already exists.").arg(shown));
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(FilePath::toNative(file).constData(), &raw,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(raw, sqlite3_close_v2);
-    if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("Could not create '%1': %2").arg(shown, engineMessage(raw)));
-    try {
-        const QByteArray schema = Schema::text().toUtf8();
-        execRaw(raw, "BEGIN");
-        execRaw(raw, schema.constData());
-        execRaw(raw, "COMMIT");
-    } catch (const DbError& e) {
-        guard.reset();
-        ::unlink(FilePath::toNative(file).constData());
-        throw DbError(QStringLiteral("Could not create '%1': %2").arg(shown, e.description()));
-    }
-}
-
 QString Connection::columnOwner(const QStringList& tables, const QString& column) {
     for (const QString& table : tables)
         if (m_layout.columns.value(table.toLower()).contains(column, Qt::CaseInsensitive))
@@ -352,11 +121,11 @@ QString Connection::columnOwner(const QStringList& tables, const QString& column
     return QString();
 }
 
-sqlite3_stmt* Connection::prepare(const QString& sql) {
+StatementLease Connection::prepare(const QString& sql) {
     if (auto it = m_cache.find(sql); it != m_cache.end()) {
         sqlite3_stmt* st = it.value();
         m_cache.erase(it);
-        return st;
+        return StatementLease(this, st);
     }
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* st = nullptr;
@@ -371,23 +140,48 @@ sqlite3_stmt* Connection::prepare(const QString& sql) {
         sqlite3_finalize(st);
         throw DbError(QStringLiteral("Only one statement may be run at a time"));
     }
-    return st;
+    return StatementLease(this, st);
 }
 
-namespace {
 // Keeps a prepared statement for reuse unless one for the same text is already kept.
-void recycle(QHash<QString, sqlite3_stmt*>& cache, sqlite3_stmt* st) {
-    if (!st)
-        return;
+void Connection::giveBack(sqlite3_stmt* st) noexcept {
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
     const QString key = QString::fromUtf8(sqlite3_sql(st));
-    if (cache.contains(key) || cache.size() > 64)
+    if (m_cache.contains(key) || m_cache.size() > 64)
         sqlite3_finalize(st);
     else
-        cache.insert(key, st);
+        m_cache.insert(key, st);
 }
-} // namespace
+
+// --- StatementLease -----------------------------------------------------------------------
+
+StatementLease::StatementLease(StatementLease&& other) noexcept
+    : m_owner(std::exchange(other.m_owner, nullptr)), m_stmt(std::exchange(other.m_stmt, nullptr)) {}
+
+StatementLease& StatementLease::operator=(StatementLease&& other) noexcept {
+    if (this != &other) {
+        giveBack();
+        m_owner = std::exchange(other.m_owner, nullptr);
+        m_stmt = std::exchange(other.m_stmt, nullptr);
+    }
+    return *this;
+}
+
+void StatementLease::giveBack() noexcept {
+    if (m_stmt && m_owner)
+        m_owner->giveBack(m_stmt);
+    else if (m_stmt)
+        sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+    m_owner = nullptr;
+}
+
+void StatementLease::discard() noexcept {
+    sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+    m_owner = nullptr;
+}
 
 namespace {
 // Binds `params` in order to the statement's ? parameters: no value as NULL, numbers as
@@ -446,36 +240,26 @@ QStringList Connection::translated(const QString& statement) {
 
 void Connection::runTranslated(const QString& sql, const QVariantList& params) {
     refuseWriteIfReadOnly();
-    sqlite3_stmt* st = prepare(sql);
-    try {
-        bindAll(m_db, st, params);
-    } catch (const DbError&) {
-        recycle(m_cache, st);
-        throw;
-    }
-    if (sqlite3_stmt_readonly(st)) {
-        recycle(m_cache, st);
+    StatementLease lease = prepare(sql);
+    sqlite3_stmt* st = lease.get();
+    bindAll(m_db, st, params);
+    if (sqlite3_stmt_readonly(st))
         throw DbError(QStringLiteral("A query cannot be run as a write statement"));
-    }
     // A write that returns rows (RETURNING) makes its change on the first step, before the
     // rows could be refused: it is refused before it runs.
-    if (sqlite3_column_count(st) > 0) {
-        recycle(m_cache, st);
+    if (sqlite3_column_count(st) > 0)
         throw DbError(QStringLiteral("A write statement cannot return rows"));
-    }
     const int rc = sqlite3_step(st);
-    if (rc == SQLITE_ROW) {
-        recycle(m_cache, st);
+    if (rc == SQLITE_ROW)
         throw DbError(QStringLiteral("A query cannot be run as a write statement"));
-    }
     if (rc != SQLITE_DONE) {
         const QString msg = engineMessage(m_db);
-        sqlite3_finalize(st);
+        lease.discard();
         throwWriteError(rc, msg);
     }
-    recycle(m_cache, st);
+    lease.giveBack();
     if (sqlite3_get_autocommit(m_db))
-        tellWriteListeners();
+        m_policy.tellWriteListeners();
     else
         m_wroteInTransaction = true;
 }
@@ -513,17 +297,11 @@ ResultSet Connection::query(const QString& statement, const QVariantList& params
     const QStringList sql = translated(statement);
     if (sql.size() != 1)
         throw DbError(QStringLiteral("Only one statement may be run at a time"));
-    sqlite3_stmt* st = prepare(sql.front());
-    try {
-        if (!sqlite3_stmt_readonly(st))
-            throw DbError(QStringLiteral("Only a query can open a result"));
-        bindAll(m_db, st, params);
-    } catch (const DbError&) {
-        recycle(m_cache, st);
-        throw;
-    }
-    ResultSet rs(this, st);
-    return rs;
+    StatementLease lease = prepare(sql.front());
+    if (!sqlite3_stmt_readonly(lease.get()))
+        throw DbError(QStringLiteral("Only a query can open a result"));
+    bindAll(m_db, lease.get(), params);
+    return ResultSet(this, std::move(lease));
 }
 
 QStringList Connection::column(const QString& statement, const QString& name, const QVariantList& params) {
@@ -570,7 +348,7 @@ void Connection::refuseWriteIfReadOnly() const {
         throw DbError(m_writeRefusal);
     // Damage found after this connection opened (the whole-file check runs beside the
     // windows) stops its writes as well.
-    if (const QString refusal = refusalOf(m_file); !refusal.isEmpty())
+    if (const QString refusal = m_policy.writeRefusal(m_file); !refusal.isEmpty())
         throw DbError(refusal);
 }
 void Connection::beginRead() {
@@ -580,7 +358,7 @@ void Connection::commit() {
     execRaw(m_db, "COMMIT");
     if (m_wroteInTransaction) {
         m_wroteInTransaction = false;
-        tellWriteListeners();
+        m_policy.tellWriteListeners();
     }
 }
 void Connection::rollback() {
@@ -600,18 +378,20 @@ int Connection::changes() const {
 
 // --- ResultSet ----------------------------------------------------------------------------
 
-ResultSet::ResultSet(Connection* owner, sqlite3_stmt* stmt) : m_owner(owner), m_stmt(stmt) {
+ResultSet::ResultSet(Connection* owner, StatementLease stmt)
+    : m_owner(owner), m_lease(std::move(stmt)), m_stmt(m_lease.get()) {
     owner->m_results.push_back(this);
-    const int n = sqlite3_column_count(stmt);
+    const int n = sqlite3_column_count(m_stmt);
     m_names.reserve(n);
     for (int i = 0; i < n; ++i)
-        m_names << QString::fromUtf8(sqlite3_column_name(stmt, i));
+        m_names << QString::fromUtf8(sqlite3_column_name(m_stmt, i));
     m_eof = false;
     moveNext();
 }
 
 void ResultSet::takeOver(ResultSet& other) noexcept {
     m_owner = other.m_owner;
+    m_lease = std::move(other.m_lease);
     m_stmt = other.m_stmt;
     m_eof = other.m_eof;
     m_names = std::move(other.m_names);
@@ -642,10 +422,8 @@ void ResultSet::close() {
     if (m_owner) {
         auto& open = m_owner->m_results;
         open.erase(std::remove(open.begin(), open.end(), this), open.end());
-        recycle(m_owner->m_cache, m_stmt);
-    } else if (m_stmt) {
-        sqlite3_finalize(m_stmt);
     }
+    m_lease.giveBack();
     m_stmt = nullptr;
     m_owner = nullptr;
     m_eof = true;
@@ -659,7 +437,7 @@ void ResultSet::moveNext() {
         return;
     m_eof = true;
     if (rc != SQLITE_DONE) {
-        QString msg = engineMessage(m_owner ? m_owner->handle() : nullptr);
+        QString msg = Connection::engineMessage(m_owner ? m_owner->handle() : nullptr);
         if (m_owner)
             msg = m_owner->fileError(rc, msg);
         close();

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "DatabaseFile.h"
 #include "Schema.h"
 #include <chrono>
 #include <functional>
@@ -15,57 +16,58 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
+class Connection;
 class ResultSet;
 
-// An open connection to one Trainbook database file. Statements are given in the
-// program's SQL dialect and translated on the way in. Closes itself when destroyed.
+// A prepared statement lent out of its connection's cache. However the borrower leaves (done,
+// an early return, an exception), the statement is reset, its values unbound, and it goes
+// back to the cache, or is finalized when the cache already holds one of the same text or is
+// full. A lease without a connection finalizes its statement.
+class StatementLease {
+  public:
+    StatementLease() = default;
+    StatementLease(Connection* owner, sqlite3_stmt* stmt) noexcept : m_owner(owner), m_stmt(stmt) {}
+    StatementLease(StatementLease&& other) noexcept;
+    StatementLease& operator=(StatementLease&& other) noexcept;
+    ~StatementLease() { giveBack(); }
+    StatementLease(const StatementLease&) = delete;
+    StatementLease& operator=(const StatementLease&) = delete;
+
+    sqlite3_stmt* get() const { return m_stmt; }
+    // Returns the statement now; the lease then holds none.
+    void giveBack() noexcept;
+    // Finalizes the statement instead of returning it: after a failed step, or when the
+    // connection closes.
+    void discard() noexcept;
+
+  private:
+    Connection* m_owner = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// An open connection to one Trainbook database file, as DatabaseFile opened it: runs
+// statements and hands out their results. Statements are given in the program's SQL dialect
+// and translated on the way in; prepared statements are kept for reuse and lent out as
+// StatementLease. Closes itself when destroyed.
 class Connection {
   public:
-    // Opens an existing Trainbook database read-write, or read-only when the file or its folder
-    // cannot be written. Never creates a file. Migrates a file of an older version, and checks
-    // that every table and column is there. Throws DbError naming the file when it is missing,
-    // unreadable, not a database, not a Trainbook database, damaged, newer or locked.
+    // The file's open, create and exists as DatabaseFile (DatabaseFile.h) does them, under the
+    // policy of this process.
     static std::unique_ptr<Connection> open(const QString& path);
-
-    // Creates a new database with the empty tables. Throws DbError naming the absolute path if
-    // anything exists there or the name is not a file name (empty, ":memory:").
     static void create(const QString& path);
-
-    // True when `path` exists; false when it does not. Used by start-up to decide on creation.
     static bool exists(const QString& path);
 
-    // Runs before an older file is migrated to the current version, with the file's absolute
-    // path and version; throwing DbError keeps the file as it is. By default (and after
-    // setting an empty function) it is Startup::copyBeforeUpdate, a copy in the backups folder.
+    // The same settings of this process's DatabasePolicy (DatabaseFile.h), for callers that
+    // set them through the connection. An AsItIs holds on the thread that made it.
     static void setBeforeMigration(std::function<void(const QString& file, int version)> guard);
-
-    // From now on in this process, connections to the file at `path` open for reading only,
-    // and every write fails with `reason`, on connections already open too. Start-up calls it
-    // for a damaged file that was not replaced by a copy, so that nothing more is written to
-    // it. May be called from any thread; an empty reason lifts the refusal.
     static void refuseWrites(const QString& path, const QString& reason);
-
-    // While one lives on this thread, open() takes an older file as it is: no migration and no
-    // check of its tables. For copying a file before it is migrated (the copy opens it too).
-    class AsItIs {
-      public:
-        AsItIs();
-        ~AsItIs();
-        AsItIs(const AsItIs&) = delete;
-        AsItIs& operator=(const AsItIs&) = delete;
-    };
-
-    // Calls `listener` after every write this process makes through a Connection: after a
-    // write statement outside a transaction, and after the commit of a transaction that wrote.
-    // A window that shows figures drawn from the data (the main window's goal progress) hears
-    // of every save this way; it must not read the database from inside the call, but only
-    // note that it has to. Returns the number that removeWriteListener takes.
     static int addWriteListener(std::function<void()> listener);
     static void removeWriteListener(int id);
-
-    // How long a statement waits for another program's lock before it fails (5 s), looking
-    // again every millisecond. Tests shorten it so that a locked file fails at once.
     static void setBusyTimeout(int ms);
+    class AsItIs : public DatabasePolicy::AsItIs {
+      public:
+        AsItIs();
+    };
 
     // While one lives, statements of the connection that run longer than `ms` in all are
     // stopped: they fail with a message that says so. For the reports, whose criteria a
@@ -118,26 +120,32 @@ class Connection {
     // The date columns of this database, lower-case, as its schema declares them.
     const QSet<QString>& dateColumns() const { return m_layout.dateColumns; }
     sqlite3* handle() const { return m_db; }
+    // The engine's message for the last failure on `db` ("Out of memory" without one).
+    static QString engineMessage(sqlite3* db);
 
     // Which of `tables` owns `column` (case-insensitive); empty if none.
     QString columnOwner(const QStringList& tables, const QString& column);
 
   private:
-    Connection(sqlite3* db, const QString& path);
+    friend class DatabaseFile;
+    friend class StatementLease;
+    friend class ResultSet;
+    Connection(sqlite3* db, const QString& path, DatabasePolicy& policy);
+    static void execRaw(sqlite3* db, const char* sql);
     // The statement in SQLite's dialect; kept per connection, so that a statement run again
     // (with other values bound) is not translated again.
     QStringList translated(const QString& statement);
     void runTranslated(const QString& sql, const QVariantList& params = {});
-    void checkFile(const QString& absolutePath);
     void refuseWriteIfReadOnly() const;
     [[noreturn]] void throwWriteError(int code, const QString& message) const;
     QString fileError(int code, const QString& message) const;
-    sqlite3_stmt* prepare(const QString& sql); // cached; caller must reset
+    StatementLease prepare(const QString& sql); // from the cache, or newly prepared
+    void giveBack(sqlite3_stmt* stmt) noexcept; // back into the cache, or finalized
     static int waitForLock(void* connection, int count);
-    friend class ResultSet;
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    DatabasePolicy& m_policy;
     QHash<QString, sqlite3_stmt*> m_cache;
     QHash<QString, QStringList> m_translations; // dialect text -> SQLite statements
     QString m_file;                             // absolute
@@ -179,12 +187,13 @@ class ResultSet {
 
   private:
     friend class Connection;
-    ResultSet(Connection* owner, sqlite3_stmt* stmt);
+    ResultSet(Connection* owner, StatementLease stmt);
     int indexOf(QAnyStringView name) const;
     void takeOver(ResultSet& other) noexcept;
 
     Connection* m_owner = nullptr;
-    sqlite3_stmt* m_stmt = nullptr;
+    StatementLease m_lease;
+    sqlite3_stmt* m_stmt = nullptr; // the leased statement
     bool m_eof = true;
     QStringList m_names; // column names as the statement gives them
 };

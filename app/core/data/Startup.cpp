@@ -3,6 +3,7 @@
 #include "Backup.h"
 #include "Clock.h"
 #include "Connection.h"
+#include "DatabaseFile.h"
 #include "DbError.h"
 #include "FilePath.h"
 #include "Schema.h"
@@ -46,8 +47,8 @@ QString quickCheck(Connection& connection, StopFlag* stop = nullptr) {
 
 bool isGoodCopy(const QString& copy, StopFlag* stop) {
     try {
-        Connection::AsItIs asItIs;
-        auto connection = Connection::open(copy);
+        const DatabasePolicy::AsItIs asItIs(DatabaseFile::policy());
+        auto connection = DatabaseFile(copy).open();
         return quickCheck(*connection, stop) == QLatin1String("ok");
     } catch (const DbError&) {
         return false;
@@ -69,7 +70,7 @@ void ensureFolder(const QString& folder) {
 
 QString copyTo(const QString& path, const QString& target, StopFlag* stop = nullptr) {
     try {
-        Connection::AsItIs asItIs;
+        const DatabasePolicy::AsItIs asItIs(DatabaseFile::policy());
         Backup::copyOwn(path, target, stop);
     } catch (const DbError& e) {
         throw DbError(QStringLiteral("Could not copy the database to '%1': %2")
@@ -287,7 +288,7 @@ QString restore(const QString& path, const QString& backup) {
             ::unlink(FilePath::toNative(aside).constData());
         throw;
     }
-    Connection::refuseWrites(absolute, QString());
+    DatabaseFile::policy().refuseWrites(absolute, QString());
     return present ? aside : QString();
 }
 
@@ -296,7 +297,8 @@ namespace {
 // A damaged file: nothing more is written to it, and the newest copy that passes its checks
 // is offered in its place.
 void refuseDamaged(const QString& path, Result& result, StopFlag* stop) {
-    Connection::refuseWrites(path, result.message + QStringLiteral(" The change cannot be saved."));
+    DatabaseFile::policy().refuseWrites(path,
+                                        result.message + QStringLiteral(" The change cannot be saved."));
     for (const QString& copy : copies(path))
         if (isGoodCopy(copy, stop)) {
             result.newestBackup = copy;
@@ -317,7 +319,7 @@ Result open(const QString& path) {
     Backup::removeStaleTemporaries(backupFolder(absolute), [&](const QString& n) {
         return n.startsWith(base + QLatin1Char('-')) && n.endsWith(QLatin1String(".db"));
     });
-    if (!Connection::exists(path) && (hasDamagedFiles(absolute) || !copies(path).isEmpty())) {
+    if (!DatabaseFile(path).exists() && (hasDamagedFiles(absolute) || !copies(path).isEmpty())) {
         // A diary that was lost is never silently replaced by an empty one: its copies are
         // offered as for a damaged file.
         result.state = State::Damaged;
@@ -330,9 +332,9 @@ Result open(const QString& path) {
             }
         return result;
     }
-    if (!Connection::exists(path)) {
+    if (!DatabaseFile(path).exists()) {
         try {
-            Connection::create(path);
+            DatabaseFile(path).create();
             result.state = State::Created;
         } catch (const DbError& e) {
             result.state = State::Refused;
@@ -341,7 +343,7 @@ Result open(const QString& path) {
         return result;
     }
     try {
-        Connection::open(path);
+        DatabaseFile(path).open();
     } catch (const DbError& e) {
         result.state = looksDamaged(e.description()) ? State::Damaged : State::Refused;
         result.message = e.description();
@@ -359,7 +361,7 @@ Result checkContents(const QString& path, StopFlag* stop) {
     Result result;
     bool readOnly = false;
     try {
-        auto connection = Connection::open(path);
+        auto connection = DatabaseFile(path).open();
         readOnly = connection->isReadOnly();
         // On the day's first start the copy comes first. Its integrity check reads the same
         // pages as the quick check of the file would, and checks more, so the file is read a
