@@ -4,11 +4,16 @@
 #include "Connection.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
+#include "TrackStore.h"
+#include "frmWorkoutDetail.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 DistanceLogWindow::DistanceLogWindow(SharedState& state, const Kind& kind, const QString& rateCaption,
                                      QWidget* parent)
@@ -97,4 +102,58 @@ bool DistanceLogWindow::saveWith(const std::function<bool()>& write) {
         }
     }
     return ok;
+}
+
+void DistanceLogWindow::addTrackButton() {
+    btnTrack = new QPushButton(QStringLiteral("Track..."), this);
+    btnTrack->setObjectName(QStringLiteral("btnTrack"));
+    btnTrack->setAutoDefault(false);
+    btnTrack->hide();
+    // The row of buttons is the last item of the window's layout.
+    auto* outer = static_cast<QVBoxLayout*>(layout());
+    if (auto* buttons = qobject_cast<QBoxLayout*>(outer->itemAt(outer->count() - 1)->layout()))
+        buttons->insertWidget(buttons->indexOf(btnExit), btnTrack);
+    setTabOrder(btnDelete, btnTrack);
+    setTabOrder(btnTrack, btnExit);
+    connect(btnTrack, &QPushButton::clicked, this, &DistanceLogWindow::btnTrack_Click);
+}
+
+void DistanceLogWindow::modeSet(bool editing) {
+    if (!btnTrack)
+        return;
+    btnTrack->setVisible(editing);
+    bool has = false;
+    if (editing) {
+        // A track that cannot be looked up is as good as none here; opening it would fail too.
+        try {
+            bool ok = false;
+            const qint64 id = txtID->text().trimmed().toLongLong(&ok);
+            has = ok && TrackStore::has(*CLibrary().GetConnection(), id);
+        } catch (const std::exception&) {
+            has = false;
+        }
+    }
+    btnTrack->setEnabled(has);
+}
+
+void DistanceLogWindow::btnTrack_Click() {
+    bool ok = false;
+    const qint64 id = txtID->text().trimmed().toLongLong(&ok);
+    if (!ok)
+        return;
+    // A child of this window while it is open, so this modal window does not block it; moved to
+    // this window's own parent when it closes, so it stays open.
+    auto* detail = new frmWorkoutDetail(m_state, this);
+    if (!detail->openWorkout(id)) {
+        delete detail;
+        return;
+    }
+    QPointer<QWidget> keep(parentWidget());
+    connect(this, &QDialog::finished, detail, [detail, keep] {
+        const QRect where = detail->geometry();
+        detail->setParent(keep, Qt::Window);
+        detail->setGeometry(where);
+        detail->show();
+    });
+    detail->show();
 }

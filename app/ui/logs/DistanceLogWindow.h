@@ -33,11 +33,20 @@ class DistanceLogWindow : public LogWindow, protected DistanceFields {
     bool saveWith(const std::function<bool()>& write) override;
     bool withinLimits() const override;
 
+    // Puts "Track..." beside the mode's buttons, before EXIT (after finishLayout). Shown in
+    // edit mode, and enabled only when the workout has a recorded track.
+    void addTrackButton();
+    void modeSet(bool editing) override;
+    // Opens the workout's detail window; several may be open, and they stay open when this
+    // window closes.
+    void btnTrack_Click();
+
     QLabel* lblMiles = nullptr;
     QLabel* lblKilometers = nullptr;
     QLabel* lblPace = nullptr;
     QComboBox* cbCourse = nullptr;
     QLabel* lblGearDistance = nullptr;
+    QPushButton* btnTrack = nullptr;
 
   private:
     std::optional<GearWear::Wear> readWear() const;

@@ -31,6 +31,7 @@ frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     addCommentsRow();
     finishLayout({txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbBike,
                   txtCalories, txtComments, btnAddRecord, btnUpdate, btnDelete, btnExit});
+    addTrackButton();
 }
 
 void frmBikeLog::applyUnit() {

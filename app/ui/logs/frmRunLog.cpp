@@ -25,6 +25,7 @@ frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     addCommentsRow();
     finishLayout(
         {txtDate, txtDay, txtExercise, txtMiles, txtKilometers, cbCourse, txtTime, cbShoes, txtComments});
+    addTrackButton();
 }
 
 void frmRunLog::loadLists(Connection& conn) {

@@ -198,6 +198,13 @@ void ChartControl::applyColor(int series) {
     }
 }
 
+void ChartControl::setValueAxisFromZero(bool on) {
+    if (on == m_fromZero)
+        return;
+    m_fromZero = on;
+    rebuild();
+}
+
 void ChartControl::setBarSeries(const QList<int>& series) {
     if (series == m_barSeries)
         return;
@@ -327,8 +334,13 @@ void ChartControl::rebuild() {
     c->removeAllSeries();
 
     double low = 0, high = 0;
+    bool first = !m_fromZero;
     for (const QList<double>& values : m_values)
         for (double v : values) {
+            if (first) {
+                low = high = v;
+                first = false;
+            }
             low = std::min(low, v);
             high = std::max(high, v);
         }

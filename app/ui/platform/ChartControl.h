@@ -63,6 +63,9 @@ class ChartControl : public QWidget {
     QColor seriesColor(int series) const;
     // The title of the value axis; empty (the default) shows the series labels joined by " / ".
     void setValueAxisTitle(const QString& title);
+    // False: the value axis spans the values alone instead of reaching down (or up) to zero, for
+    // a profile whose values lie far from zero (a heart rate between 130 and 170). Kept over new data.
+    void setValueAxisFromZero(bool on);
     // True when the bars of a row stand on one another (a bar chart whose rows each have one
     // series at most, so each row's bar is centred on its label).
     bool barsStacked() const { return m_stacked; }
@@ -114,6 +117,7 @@ class ChartControl : public QWidget {
     QList<QObject*> m_shown; // per series, the QBarSet or series that draws it
     QString m_valueTitle;
     bool m_stacked = false;
+    bool m_fromZero = true;
     int m_xPointSize = 0;
     QString m_xFont;
     QColor m_xColour;
