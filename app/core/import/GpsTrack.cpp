@@ -385,6 +385,8 @@ template <typename Xml> Parsed tcxFrom(Xml& xml) {
                 haveLapSeconds = haveLapMeters = false;
                 lastPointMeters = -1;
                 idTime.reset();
+                // An activity inside another's lap (a damaged file) starts without a lap.
+                inLap = false;
             } else if (!inActivity) {
                 continue;
             } else if (isName(xml, "Id") && !inTrackpoint) {
@@ -415,7 +417,7 @@ template <typename Xml> Parsed tcxFrom(Xml& xml) {
                 if (ok && v >= 0) {
                     lapSeconds += v;
                     haveLapSeconds = true;
-                    if (inLap && std::isfinite(v))
+                    if (inLap && !current.track.laps.empty() && std::isfinite(v))
                         current.track.laps.back().seconds = v;
                 }
             } else if (isName(xml, "DistanceMeters")) {
@@ -429,7 +431,7 @@ template <typename Xml> Parsed tcxFrom(Xml& xml) {
                     } else {
                         lapMeters += v;
                         haveLapMeters = true;
-                        if (inLap && v <= 1e9)
+                        if (inLap && !current.track.laps.empty() && v <= 1e9)
                             current.track.laps.back().meters = v;
                     }
                 }

@@ -4,6 +4,11 @@
 
 namespace {
 
+// The first `c` from `from` to `end`, or null (also for no text at all).
+const char* find(const char* from, const char* end, char c) {
+    return from < end ? static_cast<const char*>(std::memchr(from, c, size_t(end - from))) : nullptr;
+}
+
 bool isSpace(char c) {
     return c == ' ' || c == '\n' || c == '\t' || c == '\r';
 }
@@ -202,7 +207,7 @@ QuickXml::Token QuickXml::fail() {
 // Checks the text up to the next '<' and moves past it, gathering it when readElementText
 // asks for it.
 bool QuickXml::skipText() {
-    const char* lt = static_cast<const char*>(std::memchr(m_p, '<', size_t(m_end - m_p)));
+    const char* lt = find(m_p, m_end, '<');
     const char* stop = lt ? lt : m_end;
     const QByteArrayView run(m_p, stop);
     m_p = stop;
@@ -312,7 +317,7 @@ bool QuickXml::readStartTag() {
         if (m_p == m_end || (*m_p != '"' && *m_p != '\''))
             return false;
         const char quote = *m_p++;
-        const char* close = static_cast<const char*>(std::memchr(m_p, quote, size_t(m_end - m_p)));
+        const char* close = find(m_p, m_end, quote);
         if (!close)
             return false;
         a.value = QByteArrayView(m_p, close);
@@ -419,7 +424,7 @@ QByteArrayView QuickXml::readElementText(bool children) {
         return {};
     }
     // Most often: plain text, then this element's end.
-    const char* lt = static_cast<const char*>(std::memchr(m_p, '<', size_t(m_end - m_p)));
+    const char* lt = find(m_p, m_end, '<');
     if (lt && lt + 1 < m_end && lt[1] == '/') {
         const QByteArrayView run(m_p, lt);
         if (!run.contains('&') && !run.contains('\r') && !run.contains("]]>")) {
