@@ -6,6 +6,7 @@
 #include "Connection.h"
 #include "DateText.h"
 #include "GraphTables.h"
+#include "WorkoutKinds.h"
 
 namespace {
 
@@ -34,17 +35,7 @@ Kinds kindsArg(const Cli::Options& o) {
     const QString list = o.value(QStringLiteral("--kinds"));
     for (const QString& word : list.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QString w = word.trimmed();
-        if (w == QLatin1String("Running"))
-            k.running = true;
-        else if (w == QLatin1String("Cycling"))
-            k.cycling = true;
-        else if (w == QLatin1String("Swimming"))
-            k.swimming = true;
-        else if (w == QLatin1String("Video"))
-            k.video = true;
-        else if (w == QLatin1String("Other"))
-            k.other = true;
-        else
+        if (!tick(k, w))
             throw Cli::UsageError{QStringLiteral("unknown kind in --kinds: ") + w};
     }
     return k;
@@ -89,7 +80,7 @@ int Cli::chart(const QStringList& args) {
     const QString user = o.required(QStringLiteral("--user"));
     const QString kind =
         oneOf(o, QStringLiteral("--kind"),
-              {QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Time")});
+              {WorkoutKinds::Running.nameText(), WorkoutKinds::Cycling.nameText(), QStringLiteral("Time")});
     const bool time = kind == QLatin1String("Time");
     const QString output = oneOf(o, QStringLiteral("--output"),
                                  time ? QStringList{QStringLiteral("together"), QStringLiteral("individual")}
@@ -99,7 +90,7 @@ int Cli::chart(const QStringList& args) {
     const Kinds kinds = kindsArg(o);
     const Selection sel = selectionArg(o);
     const bool miles = !o.has(QStringLiteral("--km"));
-    const Sport sport = kind == QLatin1String("Cycling") ? Sport::Cycling : Sport::Running;
+    const Sport sport = sportOf(kind).value_or(Sport::Running);
 
     auto conn = CLibrary().GetConnection();
     ChartTable table;

@@ -7,6 +7,9 @@
 #include "Commands.h"
 #include "DbError.h"
 #include "WorkoutImport.h"
+#include "WorkoutKinds.h"
+
+#include <algorithm>
 
 namespace Cli {
 
@@ -25,9 +28,11 @@ int import(const QStringList& args) {
     const Options options(optionArgs, {QStringLiteral("--user"), QStringLiteral("--kind")}, {});
     WorkoutImport::Options import;
     import.user = options.required(QStringLiteral("--user"));
-    import.fallbackKind = options.value(QStringLiteral("--kind"), QStringLiteral("Running"));
-    if (import.fallbackKind != QLatin1String("Running") && import.fallbackKind != QLatin1String("Cycling") &&
-        import.fallbackKind != QLatin1String("Swimming"))
+    import.fallbackKind = options.value(QStringLiteral("--kind"), import.fallbackKind);
+    const auto& tracked = WorkoutKinds::Tracked;
+    if (std::none_of(tracked.begin(), tracked.end(), [&](const WorkoutKinds::Kind* k) {
+            return import.fallbackKind == QLatin1String(k->name);
+        }))
         throw UsageError{QStringLiteral("the kind is Running, Cycling or Swimming: ") + import.fallbackKind};
     if (paths.isEmpty())
         throw UsageError{QStringLiteral("no file or folder to import")};

@@ -7,6 +7,7 @@
 #include "DbError.h"
 #include "Track.h"
 #include "TrackStore.h"
+#include "WorkoutKinds.h"
 
 #include <QSaveFile>
 
@@ -16,16 +17,13 @@ namespace {
 
 // The track's name in GPX: the course (or pool) of the workout's detail row.
 QString courseOf(Connection& conn, const QString& kind, qint64 id) {
-    QString sql;
-    if (kind.compare(QLatin1String("Running"), Qt::CaseInsensitive) == 0)
-        sql = QStringLiteral("SELECT Course AS Name FROM Running_Log WHERE Running_ID = ?");
-    else if (kind.compare(QLatin1String("Cycling"), Qt::CaseInsensitive) == 0)
-        sql = QStringLiteral("SELECT Course AS Name FROM Cycling_Log WHERE Cycling_ID = ?");
-    else if (kind.compare(QLatin1String("Swimming"), Qt::CaseInsensitive) == 0)
-        sql = QStringLiteral("SELECT Location AS Name FROM Swimming_Log WHERE Swimming_ID = ?");
-    else
+    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind, Qt::CaseInsensitive);
+    if (!k || k->unit == WorkoutKinds::Unit::None)
         return QString();
-    ResultSet rs = conn.query(sql, {id});
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT %1 AS Name FROM %2 WHERE %3 = ?")
+            .arg(QLatin1String(k->listColumn), QLatin1String(k->table->name), QLatin1String(k->table->key)),
+        {id});
     return rs.eof() ? QString() : rs.field("Name");
 }
 
@@ -75,7 +73,8 @@ int track(const QStringList& args) {
     }
 
     const double unit = miles ? CLibrary::KilometersPerMile * 1000 : 1000;
-    const bool speed = kind.compare(QLatin1String("Cycling"), Qt::CaseInsensitive) == 0;
+    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind, Qt::CaseInsensitive);
+    const bool speed = k && k->rate == WorkoutKinds::Rate::Speed;
     QStringList lines;
     if (options.has(QStringLiteral("--laps"))) {
         if (data->laps.empty())

@@ -1,6 +1,5 @@
 #include "CalendarReport.h"
 
-#include "CLibrary.h"
 #include "Connection.h"
 #include "DateText.h"
 #include "Transaction.h"
@@ -11,76 +10,47 @@ namespace CalendarReport {
 
 namespace {
 
-// The sources of the month's workouts: where each kind keeps its detail, and how its rows are
-// told apart from the others (the kind of the table the row came from, not the text on line 1,
-// so that a user-defined exercise named "Running" is not taken for a run).
-enum class Source { Running, Cycling, UserDefined, Swimming, Video };
-
-struct Part {
-    Source source;
-    const char* kindColumn;   // line 1
-    const char* detailColumn; // line 2's value; miles or kilometres for runs and rides
-    const char* table;
-    const char* key;
-};
-
-const Part Parts[] = {
-    {Source::Running, "Exercise_Type", nullptr, "Running_Log", "Running_ID"},
-    {Source::Cycling, "Exercise_Type", nullptr, "Cycling_Log", "Cycling_ID"},
-    {Source::UserDefined, "Exercise_Name", "Field1", "OtherLog", "Other_ID"},
-    {Source::Swimming, "Exercise_Type", "Laps", "Swimming_Log", "Swimming_ID"},
-    {Source::Video, "Exercise_Type", "Video", "Video_Log", "Video_ID"},
-};
+using WorkoutKinds::Kind;
 
 // One SELECT per kind joined by UNION ALL, filtered on the user and on the month as a date
-// range (the index on user and date serves every part), in date and entry order.
-QString statement(const QString& user, const QDate& month, bool miles) {
-    const QDate first(month.year(), month.month(), 1);
-    const QString range = QStringLiteral("Exercise_Date BETWEEN %1 AND %2 ")
-                              .arg(CLibrary::Quote(DateText::iso(first)),
-                                   CLibrary::Quote(DateText::iso(first.addMonths(1).addDays(-1))));
-    const QString distance = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
+// range (the index on user and date serves every part), in date and entry order. Each row
+// carries the position of its kind in WorkoutKinds::Workouts: the kind of the table the row
+// came from, not the text on line 1, so that a user-defined exercise named "Running" is not
+// taken for a run.
+QString statement(bool miles) {
     QStringList selects;
-    for (const Part& p : Parts) {
-        const QString detail = p.detailColumn ? QLatin1String(p.detailColumn) : distance;
-        selects << QStringLiteral("SELECT %1 As Source, Exercise_ID, Exercise_Date, "
-                                  "Format(Exercise_Date, 'd') As tDay, %2 As Exercise_Type, "
-                                  "%3 As Distance, Exercise_Time FROM Exercise_Master, %4 "
-                                  "WHERE %5AND Exercise_ID = %6 AND User_Name = %7 ")
-                       .arg(int(p.source))
-                       .arg(QLatin1String(p.kindColumn), detail, QLatin1String(p.table), range,
-                            QLatin1String(p.key), CLibrary::Quote(user));
+    for (size_t i = 0; i < WorkoutKinds::Workouts.size(); ++i) {
+        const Kind& kind = *WorkoutKinds::Workouts[i];
+        const QString distance = kind.distanceColumn(miles);
+        const QString detail = distance.isEmpty() ? QLatin1String(kind.detailColumn) : distance;
+        selects << QStringLiteral(
+                       "SELECT %1 As Source, Exercise_ID, Exercise_Date, "
+                       "Format(Exercise_Date, 'd') As tDay, %2 As Exercise_Type, "
+                       "%3 As Distance, Exercise_Time FROM Exercise_Master, %4 "
+                       "WHERE Exercise_Date BETWEEN ? AND ? AND Exercise_ID = %5 AND User_Name = ? ")
+                       .arg(qsizetype(i))
+                       .arg(QLatin1String(kind.nameColumn), detail, QLatin1String(kind.table->name),
+                            QLatin1String(kind.table->key));
     }
     return selects.join(QStringLiteral("UNION ALL ")) + QStringLiteral("ORDER BY Exercise_Date, Exercise_ID");
 }
 
-quint32 colorOf(Source source, const QString& kind) {
-    switch (source) {
-    case Source::Running:
-        return RunningColor;
-    case Source::Cycling:
-        return CyclingColor;
-    case Source::Swimming:
-        return SwimmingColor;
-    case Source::Video:
-        return VideoColor;
-    case Source::UserDefined:
-        break;
-    }
-    return kind == QLatin1String("Weights") ? WeightsColor : OtherColor;
+quint32 colorOf(const Kind& kind, const QString& name) {
+    // Of the user's own exercises, weight training has a colour of its own.
+    if (&kind == &WorkoutKinds::Other && name == QLatin1String("Weights"))
+        return WeightsColor;
+    return kind.calendarColor;
 }
 
-QString detailOf(Source source, const QString& value, bool miles) {
+QString detailOf(const Kind& kind, const QString& value, bool miles) {
     if (value.isEmpty())
         return QStringLiteral(" ");
-    switch (source) {
-    case Source::Swimming:
+    switch (kind.unit) {
+    case WorkoutKinds::Unit::Laps:
         return QStringLiteral("Laps: ") + value;
-    case Source::Running:
-    case Source::Cycling:
+    case WorkoutKinds::Unit::Miles:
         return (miles ? QStringLiteral("Miles: ") : QStringLiteral("KM: ")) + value;
-    case Source::UserDefined:
-    case Source::Video:
+    case WorkoutKinds::Unit::None:
         break;
     }
     return value;
@@ -107,14 +77,18 @@ std::vector<CalendarItem> items(Connection& conn, const QString& user, const QDa
     std::vector<CalendarItem> out;
     if (!month.isValid())
         return out;
+    const QDate first(month.year(), month.month(), 1);
+    QVariantList params;
+    for (size_t i = 0; i < WorkoutKinds::Workouts.size(); ++i)
+        params << DateText::iso(first) << DateText::iso(first.addMonths(1).addDays(-1)) << user;
     Transaction read(conn, Transaction::Mode::Read);
-    for (ResultSet rs = conn.query(statement(user, month, miles)); !rs.eof(); rs.moveNext()) {
-        const auto source = Source(rs.value(0).toInt());
-        const QString kind = rs.field(QStringLiteral("Exercise_Type"));
-        out.push_back({rs.field(QStringLiteral("tDay")), kind,
-                       detailOf(source, rs.field(QStringLiteral("Distance")), miles),
+    for (ResultSet rs = conn.query(statement(miles), params); !rs.eof(); rs.moveNext()) {
+        const Kind& kind = *WorkoutKinds::Workouts.at(size_t(rs.value(0).toInt()));
+        const QString name = rs.field(QStringLiteral("Exercise_Type"));
+        out.push_back({rs.field(QStringLiteral("tDay")), name,
+                       detailOf(kind, rs.field(QStringLiteral("Distance")), miles),
                        QStringLiteral("Time: ") + rs.field(QStringLiteral("Exercise_Time")),
-                       colorOf(source, kind)});
+                       colorOf(kind, name)});
     }
     read.commit();
     return out;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorkoutKinds.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -24,12 +26,13 @@ struct CalendarItem {
 namespace CalendarReport {
 
 // Colour numbers of the first line by kind.
-inline constexpr quint32 RunningColor = 255;      // red
-inline constexpr quint32 CyclingColor = 16711680; // blue
-inline constexpr quint32 WeightsColor = 65280;    // green: the user-defined exercise "Weights"
-inline constexpr quint32 SwimmingColor = 65535;   // yellow
-inline constexpr quint32 VideoColor = 16776960;   // cyan
-inline constexpr quint32 OtherColor = 0;          // black: every other user-defined exercise
+inline constexpr quint32 RunningColor = WorkoutKinds::Running.calendarColor; // red
+inline constexpr quint32 CyclingColor = WorkoutKinds::Cycling.calendarColor; // blue
+inline constexpr quint32 WeightsColor = 65280; // green: the user-defined exercise "Weights"
+inline constexpr quint32 SwimmingColor = WorkoutKinds::Swimming.calendarColor; // yellow
+inline constexpr quint32 VideoColor = WorkoutKinds::Video.calendarColor;       // cyan
+inline constexpr quint32 OtherColor =
+    WorkoutKinds::Other.calendarColor; // black: every other user-defined exercise
 
 // The first day of the month named by a month text as the calendar shows it ("March, 2004";
 // "March 2004" too): an English month name and a four-digit year. Nothing for anything else.

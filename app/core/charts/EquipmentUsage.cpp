@@ -6,6 +6,7 @@
 #include "GearWear.h"
 #include "NumberText.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 
 #include <optional>
 
@@ -16,38 +17,39 @@ struct Kind {
     QString item;   // the item column as selected and grouped
     QString tables; // "From ..." with the three tables
     QString join;   // the key join and the item join
+    QString itemTable;
     QString typeColumn;
     QString header;
     qint16 typeWidth;
 };
 
 Kind kindOf(const QString& kind) {
-    if (kind == QLatin1String("Shoe"))
-        return {QStringLiteral("Shoe"),
-                QStringLiteral("From Running_Shoes, Running_Log, Exercise_Master "),
-                QStringLiteral("AND Running_ID = Exercise_ID AND Running_Shoes.Shoe = Running_Log.Shoes "),
-                QStringLiteral("Shoe_Type"),
-                QStringLiteral("SHOE"),
-                10};
-    if (kind == QLatin1String("Bike"))
-        return {QStringLiteral("Bikes.Bike"),
-                QStringLiteral("From Bikes, Cycling_Log, Exercise_Master "),
-                QStringLiteral("AND Cycling_ID = Exercise_ID AND Bikes.Bike = Cycling_Log.Bike "),
-                QStringLiteral("Bike_Type"),
-                QStringLiteral("BIKE"),
-                12};
+    for (const WorkoutKinds::Kind* workout : WorkoutKinds::Workouts) {
+        const WorkoutKinds::GearCatalog* catalog = workout->gearCatalog();
+        if (!catalog || kind != QLatin1String(catalog->usageKind))
+            continue;
+        const Tables::Table& log = *workout->table;
+        const qint16 width = catalog == &WorkoutKinds::Shoes ? 10 : 12; // of the type column
+        const QString table = QLatin1String(catalog->table);
+        const QString item = table + QLatin1Char('.') + QLatin1String(catalog->itemColumn);
+        return {item,
+                QStringLiteral("From %1, %2, Exercise_Master ").arg(table, QLatin1String(log.name)),
+                QStringLiteral("AND %1 = Exercise_ID AND %2 = %3.%4 ")
+                    .arg(QLatin1String(log.key), item, QLatin1String(log.name),
+                         QLatin1String(catalog->logColumn)),
+                table,
+                QLatin1String(catalog->typeColumn),
+                QString::fromLatin1(catalog->usageKind).toUpper(),
+                width};
+    }
     throw DbError(QStringLiteral("Program Error"));
 }
 
-QString itemTable(const QString& kind) {
-    return kind == QLatin1String("Shoe") ? QStringLiteral("Running_Shoes") : QStringLiteral("Bikes");
-}
-
-// FROM, WHERE and AND fragments shared by the chart and the list query.
-QString fromWhere(const Kind& k, const QString& kind, const QString& user) {
-    const QString u = CLibrary::Quote(user);
-    return k.tables + QStringLiteral("WHERE ") + itemTable(kind) + QStringLiteral(".User_Name = ") + u +
-           QStringLiteral(" AND Exercise_Master.User_Name = ") + u + QLatin1Char(' ') + k.join +
+// FROM, WHERE and AND fragments shared by the chart and the list query; the user is bound
+// twice.
+QString fromWhere(const Kind& k) {
+    return k.tables + QStringLiteral("WHERE ") + k.itemTable +
+           QStringLiteral(".User_Name = ? AND Exercise_Master.User_Name = ? ") + k.join +
            QStringLiteral("AND Active = TRUE ");
 }
 
@@ -93,8 +95,9 @@ ChartTable readChart(Connection& conn, const Kind& k, const QString& kind, const
     table.seriesLabels = {sumField(miles)};
     // Names are unique per user, so each group has one retirement distance.
     ResultSet rs = conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + sumColumn(miles) +
-                              WornMiles + QStringLiteral(", Max(Retire_Distance) AS Retire_Distance ") +
-                              fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item);
+                                  WornMiles + QStringLiteral(", Max(Retire_Distance) AS Retire_Distance ") +
+                                  fromWhere(k) + QStringLiteral("GROUP BY ") + k.item,
+                              {user, user});
     QList<bool> past;
     for (; !rs.eof(); rs.moveNext()) {
         const double distance = rs.value(1).toDouble();
@@ -125,12 +128,12 @@ QStringList readLines(Connection& conn, const Kind& k, const QString& kind, cons
     out << header;
     // The separator spans the header, now that the cost and limit columns follow the distance.
     out << QString(header.size(), QLatin1Char('-'));
-    ResultSet rs =
-        conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + k.typeColumn +
-                   QStringLiteral(", Price, Format(Purchase_Date, 'dd-mmm-yy') AS pDate, ") +
-                   sumColumn(miles) + WornMiles + QStringLiteral(", Retire_Distance ") +
-                   fromWhere(k, kind, user) + QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") +
-                   k.typeColumn + QStringLiteral(", Price, Purchase_Date, Retire_Distance"));
+    ResultSet rs = conn.query(QStringLiteral("SELECT ") + k.item + QStringLiteral(", ") + k.typeColumn +
+                                  QStringLiteral(", Price, Format(Purchase_Date, 'dd-mmm-yy') AS pDate, ") +
+                                  sumColumn(miles) + WornMiles + QStringLiteral(", Retire_Distance ") +
+                                  fromWhere(k) + QStringLiteral("GROUP BY ") + k.item + QStringLiteral(", ") +
+                                  k.typeColumn + QStringLiteral(", Price, Purchase_Date, Retire_Distance"),
+                              {user, user});
     const QString distanceField = sumField(miles);
     for (; !rs.eof(); rs.moveNext()) {
         const double distance = rs.value(distanceField).toDouble();

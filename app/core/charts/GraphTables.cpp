@@ -6,6 +6,7 @@
 #include "DateText.h"
 #include "NumberText.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 
 #include <algorithm>
 #include <array>
@@ -20,10 +21,10 @@ QString q(const QString& text) {
 }
 
 QString logTable(Sport s) {
-    return s == Sport::Cycling ? QStringLiteral("Cycling_Log") : QStringLiteral("Running_Log");
+    return QLatin1String(kindOf(s).table->name);
 }
 QString logKey(Sport s) {
-    return s == Sport::Cycling ? QStringLiteral("Cycling_ID") : QStringLiteral("Running_ID");
+    return QLatin1String(kindOf(s).table->key);
 }
 
 // A date condition on the stored dates: "AND Exercise_Date BETWEEN '1/1/2025' AND '12/31/2025' ".
@@ -130,7 +131,7 @@ double rounded2(double v) {
 // Pace in minutes per unit, or speed in units per hour; 0 where the divisor is 0 (a
 // treadmill run logged without distance, a ride without time).
 double paceOrSpeed(Sport sport, double distance, double minutes) {
-    if (sport == Sport::Running)
+    if (kindOf(sport).rate == WorkoutKinds::Rate::Pace)
         return distance == 0 ? 0 : minutes / distance;
     return minutes == 0 ? 0 : distance / (minutes / 60);
 }
@@ -157,7 +158,7 @@ QString periodTitle(const Selection& sel, const QString& whole, const QString& s
 }
 
 QString paceTitle(Sport sport, bool miles, const Selection& sel) {
-    if (sport == Sport::Running)
+    if (kindOf(sport).rate == WorkoutKinds::Rate::Pace)
         return periodTitle(sel, QStringLiteral("Avg Run And Pace"), QStringLiteral("Run And Pace"),
                            QStringLiteral("Avg Run and Pace"));
     const QString unit = miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
@@ -172,16 +173,15 @@ QString hoursTitle(const Selection& sel) {
 
 struct KindColumn {
     bool Kinds::*ticked;
-    const char* type;  // Exercise_Type
-    const char* label; // series label
+    const WorkoutKinds::Kind* kind; // its name is the Exercise_Type, its label the series label
 };
 
 constexpr std::array<KindColumn, 5> KindColumns{{
-    {&Kinds::running, "Running", "Run"},
-    {&Kinds::cycling, "Cycling", "Bike"},
-    {&Kinds::swimming, "Swimming", "Swim"},
-    {&Kinds::video, "Video", "Video"},
-    {&Kinds::other, "Other", "Other"},
+    {&Kinds::running, &WorkoutKinds::Running},
+    {&Kinds::cycling, &WorkoutKinds::Cycling},
+    {&Kinds::swimming, &WorkoutKinds::Swimming},
+    {&Kinds::video, &WorkoutKinds::Video},
+    {&Kinds::other, &WorkoutKinds::Other},
 }};
 
 // " AND (Exercise_Type = 'Running' OR Exercise_Type = 'Swimming' ) " for the ticked kinds;
@@ -191,7 +191,8 @@ QString typeFilter(const Kinds& kinds) {
     for (const KindColumn& k : KindColumns) {
         if (!(kinds.*k.ticked))
             continue;
-        const QString test = QStringLiteral("Exercise_Type = ") + q(QLatin1String(k.type)) + QLatin1Char(' ');
+        const QString test =
+            QStringLiteral("Exercise_Type = ") + q(QLatin1String(k.kind->name)) + QLatin1Char(' ');
         out += out.isEmpty() ? QStringLiteral(" AND (") + test : QStringLiteral("OR ") + test;
     }
     return out.isEmpty() ? out : out + QStringLiteral(") ");
@@ -199,12 +200,33 @@ QString typeFilter(const Kinds& kinds) {
 
 } // namespace
 
-QStringList workoutMonths(Connection& conn, const QString& user, Sport sport) {
+const WorkoutKinds::Kind& kindOf(Sport sport) {
+    return sport == Sport::Cycling ? WorkoutKinds::Cycling : WorkoutKinds::Running;
+}
+
+std::optional<Sport> sportOf(const QString& kind) {
+    for (const Sport sport : {Sport::Running, Sport::Cycling})
+        if (kind == QLatin1String(kindOf(sport).name))
+            return sport;
+    return std::nullopt;
+}
+
+bool tick(Kinds& kinds, const QString& kind) {
+    for (const KindColumn& k : KindColumns) {
+        if (kind == QLatin1String(k.kind->name)) {
+            kinds.*k.ticked = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// The months of `sql`'s dates (its first column, "March 2004", in date order), each once.
+QStringList monthsOf(Connection& conn, const QString& sql, const QString& user) {
     Transaction read(conn, Transaction::Mode::Read);
-    ResultSet rs = conn.query(
-        QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master,") +
-        logTable(sport) + QStringLiteral(" WHERE User_Name = ") + q(user) +
-        QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QStringLiteral(" ORDER BY Exercise_Date"));
+    ResultSet rs = conn.query(sql, {user});
     QStringList months;
     for (; !rs.eof(); rs.moveNext()) {
         const QString month = rs.field(0);
@@ -215,20 +237,22 @@ QStringList workoutMonths(Connection& conn, const QString& user, Sport sport) {
     return months;
 }
 
+} // namespace
+
+QStringList workoutMonths(Connection& conn, const QString& user, Sport sport) {
+    return monthsOf(
+        conn,
+        QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master,") +
+            logTable(sport) + QStringLiteral(" WHERE User_Name = ? AND Exercise_ID = ") + logKey(sport) +
+            QStringLiteral(" ORDER BY Exercise_Date"),
+        user);
+}
+
 QStringList workoutMonths(Connection& conn, const QString& user) {
-    Transaction read(conn, Transaction::Mode::Read);
-    ResultSet rs =
-        conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master "
-                                  "WHERE User_Name = ") +
-                   q(user) + QStringLiteral(" ORDER BY Exercise_Date"));
-    QStringList months;
-    for (; !rs.eof(); rs.moveNext()) {
-        const QString month = rs.field(0);
-        if (months.isEmpty() || months.last() != month)
-            months << month;
-    }
-    read.commit();
-    return months;
+    return monthsOf(conn,
+                    QStringLiteral("SELECT Format(Exercise_Date, 'mmmm yyyy') As tDate FROM Exercise_Master "
+                                   "WHERE User_Name = ? ORDER BY Exercise_Date"),
+                    user);
 }
 
 QStringList monthNames() {
@@ -268,14 +292,14 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
 
     // The user's workouts of the selection with their distance, in date order.
     const QString workouts = QStringLiteral(", ") + unitWord + QStringLiteral(" From Exercise_Master, ") +
-                             logTable(sport) + QStringLiteral(" WHERE User_Name = ") + q(user) +
-                             QStringLiteral(" AND Exercise_ID = ") + logKey(sport) + QLatin1Char(' ') +
-                             filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date");
+                             logTable(sport) + QStringLiteral(" WHERE User_Name = ? AND Exercise_ID = ") +
+                             logKey(sport) + QLatin1Char(' ') + filterClause(sel) +
+                             QStringLiteral("ORDER BY Exercise_Date");
     Transaction read(conn, Transaction::Mode::Read);
     if (single) {
         // One row per workout of the month, labelled "Mar 05".
         ResultSet rs =
-            conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate") + workouts);
+            conn.query(QStringLiteral("SELECT Format(Exercise_Date, 'mmm dd') As tDate") + workouts, {user});
         for (; !rs.eof(); rs.moveNext())
             table.rows << ChartTable::Row{rs.field(0), {rs.value(1).toDouble()}};
         read.commit();
@@ -284,7 +308,7 @@ ChartTable distanceTotals(Connection& conn, const QString& user, Sport sport, bo
     // The sums per month (per year when comparing years or one month across the years): the
     // workouts come in date order, so each period's workouts are contiguous, and its label is
     // made once rather than formatted by SQL for every workout.
-    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date") + workouts);
+    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Date") + workouts, {user});
     PeriodLabel labels(sel.filter);
     Period period;
     for (; !rs.eof(); rs.moveNext()) {
@@ -309,17 +333,19 @@ ChartTable averagePace(Connection& conn, const QString& user, Sport sport, bool 
     table.title = paceTitle(sport, miles, sel);
     const bool single = sel.filter == Filter::SingleMonth;
     // Rides are charted by their speed, runs by their pace.
-    const QString rate = sport == Sport::Cycling ? QStringLiteral("Speed") : QStringLiteral("Pace");
+    const QString rate =
+        kindOf(sport).rate == WorkoutKinds::Rate::Speed ? QStringLiteral("Speed") : QStringLiteral("Pace");
     table.seriesLabels =
         single ? QStringList{distanceColumn, rate}
                : QStringList{QStringLiteral("Avg ") + distanceColumn, QStringLiteral("Avg ") + rate};
 
     Transaction read(conn, Transaction::Mode::Read);
-    ResultSet rs = conn.query(QStringLiteral("SELECT Exercise_Time, ") + distanceColumn +
-                              QStringLiteral(", ") + QStringLiteral("Exercise_Date FROM Exercise_Master,") +
-                              logTable(sport) + QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) +
-                              QStringLiteral(" AND User_Name = ") + q(user) + QLatin1Char(' ') +
-                              filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"));
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT Exercise_Time, ") + distanceColumn + QStringLiteral(", ") +
+            QStringLiteral("Exercise_Date FROM Exercise_Master,") + logTable(sport) +
+            QStringLiteral(" WHERE Exercise_ID = ") + logKey(sport) + QStringLiteral(" AND User_Name = ? ") +
+            filterClause(sel) + QStringLiteral("ORDER BY Exercise_Date"),
+        {user});
     PeriodLabel labels(sel.filter);
     Period period;
     auto close = [&] {
@@ -363,7 +389,7 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
         for (size_t k = 0; k < KindColumns.size(); ++k) {
             column[k] = (*kinds).*KindColumns[k].ticked ? int(table.seriesLabels.size()) : -1;
             if (column[k] >= 0)
-                table.seriesLabels << QLatin1String(KindColumns[k].label);
+                table.seriesLabels << QLatin1String(KindColumns[k].kind->label);
         }
     } else {
         table.seriesLabels = {QStringLiteral("Hours")};
@@ -373,9 +399,9 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
     Transaction read(conn, Transaction::Mode::Read);
     ResultSet rs =
         conn.query(QStringLiteral("SELECT Exercise_Time, Exercise_Type, Exercise_Date") +
-                   QStringLiteral(" FROM Exercise_Master WHERE User_Name = ") + q(user) + QLatin1Char(' ') +
-                   filterClause(sel) + (kinds ? typeFilter(*kinds) : QString()) +
-                   QStringLiteral("ORDER BY Exercise_Date"));
+                       QStringLiteral(" FROM Exercise_Master WHERE User_Name = ? ") + filterClause(sel) +
+                       (kinds ? typeFilter(*kinds) : QString()) + QStringLiteral("ORDER BY Exercise_Date"),
+                   {user});
     PeriodLabel labels(sel.filter);
     QString current;
     QList<double> minutes(series, 0.0);
@@ -403,7 +429,8 @@ ChartTable hours(Connection& conn, const QString& user, const Selection& sel, co
         }
         const QString type = rs.field(1);
         for (size_t k = 0; k < KindColumns.size(); ++k)
-            if (column[k] >= 0 && type.compare(QLatin1String(KindColumns[k].type), Qt::CaseInsensitive) == 0)
+            if (column[k] >= 0 &&
+                type.compare(QLatin1String(KindColumns[k].kind->name), Qt::CaseInsensitive) == 0)
                 minutes[column[k]] += m;
     }
     close();

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ChartTable.h"
+#include "WorkoutKinds.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Connection;
 
@@ -36,6 +38,10 @@ struct Selection {
 };
 
 enum class Sport { Running, Cycling };
+// The workout kind of a sport, and the sport of a workout kind's name ("Running", "Cycling"); nothing for any
+// other kind.
+const WorkoutKinds::Kind& kindOf(Sport sport);
+std::optional<Sport> sportOf(const QString& kind);
 
 // The kinds whose hours the individual time chart shows, each its own series, in this order.
 struct Kinds {
@@ -45,6 +51,9 @@ struct Kinds {
     bool video = true;
     bool other = true;
 };
+
+// Ticks the kind of this name ("Swimming"); false for a name that is not one of the five.
+bool tick(Kinds& kinds, const QString& kind);
 
 // The months that have workouts of the sport (or of any kind for the time graphs), oldest
 // first, each once: "March 2004".

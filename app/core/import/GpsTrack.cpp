@@ -1,6 +1,7 @@
 #include "GpsTrack.h"
 
 #include "QuickXml.h"
+#include "WorkoutKinds.h"
 
 #include <QBuffer>
 #include <QTimeZone>
@@ -542,15 +543,8 @@ QString timeProblem(const Activity& activity, const QDateTime& now) {
 }
 
 QString kindOfSport(const QString& sport) {
-    const QString s = sport.toLower();
-    if (s.contains(QLatin1String("run")) || s.contains(QLatin1String("jog")))
-        return QStringLiteral("Running");
-    if (s.contains(QLatin1String("bik")) || s.contains(QLatin1String("cycl")) ||
-        s.contains(QLatin1String("ride")))
-        return QStringLiteral("Cycling");
-    if (s.contains(QLatin1String("swim")))
-        return QStringLiteral("Swimming");
-    return QString();
+    const WorkoutKinds::Kind* kind = WorkoutKinds::ofSport(sport);
+    return kind ? kind->nameText() : QString();
 }
 
 } // namespace GpsTrack

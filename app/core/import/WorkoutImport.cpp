@@ -8,6 +8,7 @@
 #include "Tables.h"
 #include "TrackStore.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 #include "WorkoutLimits.h"
 
 #include <QDir>
@@ -67,15 +68,14 @@ Workout workoutOf(const GpsTrack::Activity& activity, const QString& path, const
 // The pair of shoes or the bike the log window preselects: the newest active pair, the first
 // active bike; "" when the user has none.
 QString defaultItem(Connection& conn, const QString& kind, const QString& user) {
-    QString sql;
-    if (kind == QLatin1String("Running"))
-        sql = QStringLiteral("SELECT Shoe AS Item FROM Running_Shoes WHERE Active = True AND User_Name = ? "
-                             "ORDER BY Shoes_ID DESC");
-    else if (kind == QLatin1String("Cycling"))
-        sql = QStringLiteral("SELECT Bike AS Item FROM Bikes WHERE Active = True AND User_Name = ?");
-    else
+    const WorkoutKinds::Kind* k = WorkoutKinds::find(kind);
+    const WorkoutKinds::GearCatalog* gear = k ? k->gearCatalog() : nullptr;
+    if (!gear)
         return QString();
-    ResultSet rs = conn.query(sql, {user});
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT %1 AS Item FROM %2 WHERE Active = True AND User_Name = ?%3")
+            .arg(QLatin1String(gear->itemColumn), QLatin1String(gear->table), QLatin1String(gear->pickOrder)),
+        {user});
     return rs.eof() ? QString() : rs.field("Item");
 }
 
@@ -84,10 +84,11 @@ QString defaultItem(Connection& conn, const QString& kind, const QString& user) 
 QStringList gearWarnings(Connection& conn, const Options& options, const QHash<QString, QString>& items,
                          const QSet<QString>& usedKinds) {
     QStringList out;
-    for (const auto& [kind, gear] : {std::pair{QStringLiteral("Running"), GearWear::Gear::Shoes},
-                                     std::pair{QStringLiteral("Cycling"), GearWear::Gear::Bike}}) {
+    for (const WorkoutKinds::Kind* k : WorkoutKinds::Workouts) {
+        const QString kind = k->nameText();
         const QString item = items.value(kind);
-        if (!usedKinds.contains(kind) || item.isEmpty())
+        const GearWear::Gear gear = k->gear;
+        if (gear == GearWear::Gear::None || !usedKinds.contains(kind) || item.isEmpty())
             continue;
         const QString status =
             GearWear::statusMessage(gear, GearWear::read(conn, gear, options.user, item), options.miles);
@@ -98,11 +99,8 @@ QStringList gearWarnings(Connection& conn, const Options& options, const QHash<Q
 }
 
 const Tables::Table& detailTable(const QString& kind) {
-    if (kind == QLatin1String("Cycling"))
-        return Tables::CyclingLog;
-    if (kind == QLatin1String("Swimming"))
-        return Tables::SwimmingLog;
-    return Tables::RunningLog;
+    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind);
+    return *(k ? k : &WorkoutKinds::Running)->table;
 }
 
 // A duration text in whole seconds, or -1 when it is not a duration.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GpsTrack.h"
+#include "WorkoutKinds.h"
 
 class Connection;
 
@@ -18,7 +19,7 @@ struct Options {
     QString user;
     // The kind for an activity whose file names no sport the diary logs: Running, Cycling
     // or Swimming.
-    QString fallbackKind = QStringLiteral("Running");
+    QString fallbackKind = WorkoutKinds::Running.nameText();
     // A workout's date is the date of its start time in this zone (the computer's own zone
     // unless a caller says otherwise).
     QTimeZone zone = QTimeZone::systemTimeZone();

@@ -2,8 +2,10 @@
 
 #include "CLibrary.h"
 #include "Connection.h"
+#include "DateText.h"
 #include "DbError.h"
 #include "Tables.h"
+#include "WorkoutKinds.h"
 
 #include <vector>
 
@@ -11,10 +13,10 @@ namespace ReportCriteria {
 
 namespace {
 
-const QStringList Kinds = {
-    QStringLiteral("Running"),     QStringLiteral("Cycling"),     QStringLiteral("Swimming"),
-    QStringLiteral("Video"),       QStringLiteral("Other"),       QStringLiteral("Time"),
-    QStringLiteral("RunningRace"), QStringLiteral("CyclingRace"), QStringLiteral("SwimmingRace")};
+using WorkoutKinds::Kind;
+
+// The combined time report's kind: every workout, of any kind.
+const QLatin1String CombinedTime("Time");
 
 // Joins a piece to the fragment: "AND " stands between pieces.
 void join(QString& fragment, const QString& piece) {
@@ -36,34 +38,25 @@ QString selectWhereUser(const QString& user) {
 } // namespace
 
 bool isKind(const QString& kind) {
-    return Kinds.contains(kind);
+    return WorkoutKinds::find(kind) || kind == CombinedTime;
 }
 
 bool isRaceKind(const QString& kind) {
-    return kind == QLatin1String("RunningRace") || kind == QLatin1String("CyclingRace") ||
-           kind == QLatin1String("SwimmingRace");
+    const Kind* k = WorkoutKinds::find(kind);
+    return k && k->isRace();
 }
 
 Columns columns(const QString& kind, bool miles) {
-    const QString distance = miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers");
-    const QString date = QStringLiteral("Exercise_Date");
-    if (kind == QLatin1String("Running"))
-        return {date, QStringLiteral("Course"), distance, QStringLiteral("Bike")};
-    if (kind == QLatin1String("Cycling"))
-        return {date, QStringLiteral("Course"), distance, QStringLiteral("Bike")};
-    if (kind == QLatin1String("Swimming"))
-        return {date, QStringLiteral("Location"), QStringLiteral("Laps"), QString()};
-    if (kind == QLatin1String("Video"))
-        return {date, QStringLiteral("Video"), QString(), QString()};
-    if (kind == QLatin1String("Other"))
-        return {date, QStringLiteral("Exercise_Name"), QString(), QString()};
-    if (kind == QLatin1String("Time"))
-        return {date, QStringLiteral("Exercise_Type"), QString(), QString()};
-    if (isRaceKind(kind))
-        return {QStringLiteral("RaceDate"), QStringLiteral("RaceName"),
-                miles ? QStringLiteral("RaceDistance") : QStringLiteral("RaceDistanceKM"),
-                QStringLiteral("RaceType")};
-    return {};
+    if (kind == CombinedTime)
+        return {QStringLiteral("Exercise_Date"), QStringLiteral("Exercise_Type"), QString(), QString()};
+    const Kind* k = WorkoutKinds::find(kind);
+    if (!k)
+        return {};
+    // The combo box picks the race type of a race, the bike of a ride.
+    const QString combo = k->isRace()                           ? QStringLiteral("RaceType")
+                          : k->gear == WorkoutKinds::Gear::Bike ? QLatin1String(k->gearCatalog()->logColumn)
+                                                                : QString();
+    return {k->dateColumn(), QLatin1String(k->listColumn), k->distanceColumn(miles), combo};
 }
 
 QString build(const Controls& c) {
@@ -102,8 +95,7 @@ QString build(const Controls& c) {
                  col.numeric + QStringLiteral(" <= ") + CLibrary::Number(c.atMost) + QStringLiteral(" "));
     }
 
-    const bool hasCombo = c.kind == QLatin1String("Cycling") || isRaceKind(c.kind);
-    if (hasCombo && !c.combo.isEmpty())
+    if (!col.combo.isEmpty() && !c.combo.isEmpty())
         join(fragment, col.combo + QStringLiteral(" = ") + CLibrary::Quote(c.combo) + QStringLiteral(" "));
 
     QString list;
@@ -121,51 +113,86 @@ QString build(const Controls& c) {
     return fragment;
 }
 
+QString monthFragment(const QString& month) {
+    return QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format(") + CLibrary::Quote(month) +
+           QStringLiteral(", 'MMMM YYYY')");
+}
+
+QString weekFragment(const QDate& sunday) {
+    const auto us = [](const QDate& d) { return DateText::format(d, QStringLiteral("mm/dd/yyyy")); };
+    return QStringLiteral("Exercise_Date BETWEEN Format('") + us(sunday) +
+           QStringLiteral("', 'mm/dd/yyyy') AND ") + QStringLiteral("Format('") + us(sunday.addDays(6)) +
+           QStringLiteral("', 'mm/dd/yyyy')");
+}
+
+std::optional<DateSpan> dateSpan(const QString& fragment, const QDate& today) {
+    // The date in the first quotes from `from` on.
+    const auto quoted = [&](qsizetype from) {
+        const qsizetype open = fragment.indexOf(QLatin1Char('\''), from);
+        const qsizetype close = open < 0 ? -1 : fragment.indexOf(QLatin1Char('\''), open + 1);
+        if (close < 0)
+            throw DbError(QStringLiteral("Type mismatch"));
+        const auto date = DateText::parse(fragment.mid(open + 1, close - open - 1));
+        if (!date)
+            throw DbError(QStringLiteral("Type mismatch"));
+        return *date;
+    };
+    if (fragment.contains(QLatin1String("Now, 'MMMM YYYY'")))
+        return DateSpan{QDate(today.year(), today.month(), 1), today};
+    if (fragment.contains(QLatin1String("Now, 'YYYY'")))
+        return DateSpan{QDate(today.year(), 1, 1), today};
+    const qsizetype between = fragment.indexOf(QLatin1String("BETWEEN"));
+    if (between < 0)
+        return std::nullopt;
+    const QDate first = quoted(between);
+    const qsizetype andFormat = fragment.indexOf(QLatin1String("AND Format"));
+    if (andFormat < 0)
+        throw DbError(QStringLiteral("Type mismatch"));
+    return DateSpan{first, quoted(andFormat)};
+}
+
 QString listQuery(const QString& kind, const QString& user) {
     const QString where = selectWhereUser(user);
-    auto detail = [&](const QString& column, const QString& table, const QString& key) {
-        return QStringLiteral("SELECT Distinct(%1) AS dCourse ").arg(column) +
-               QStringLiteral("FROM %1, Exercise_Master ").arg(table) + where +
-               QStringLiteral("AND %1 = Exercise_Id ").arg(key) + QStringLiteral("ORDER BY %1").arg(column);
-    };
-    if (kind == QLatin1String("Running"))
-        return detail(QStringLiteral("Course"), QStringLiteral("Running_Log"), QStringLiteral("Running_Id"));
-    if (kind == QLatin1String("Cycling"))
-        return detail(QStringLiteral("Course"), QStringLiteral("Cycling_Log"), QStringLiteral("Cycling_Id"));
-    if (kind == QLatin1String("Swimming"))
-        return detail(QStringLiteral("Location"), QStringLiteral("Swimming_Log"),
-                      QStringLiteral("Swimming_Id"));
-    if (kind == QLatin1String("Video"))
-        return detail(QStringLiteral("Video"), QStringLiteral("Video_Log"), QStringLiteral("Video_Id"));
-    if (kind == QLatin1String("Other"))
-        return QStringLiteral("SELECT Distinct(Exercise_Name) AS dCourse ") +
-               QStringLiteral("FROM Other_Setup ") + where + QStringLiteral("ORDER BY Exercise_Name");
-    if (kind == QLatin1String("Time"))
+    if (kind == CombinedTime)
         return QStringLiteral("SELECT Distinct(Exercise_Type) AS dCourse ") +
                QStringLiteral("FROM Exercise_Master ") + where + QStringLiteral("ORDER BY Exercise_Type");
-    if (isRaceKind(kind))
-        return QStringLiteral("SELECT Distinct(RaceName) AS dCourse ") + QStringLiteral("FROM RaceLog ") +
-               where + QStringLiteral("AND Exercise = ") + CLibrary::Quote(kind) + QStringLiteral(" ") +
-               QStringLiteral("ORDER BY RaceName");
-    return QString();
+    const Kind* k = WorkoutKinds::find(kind);
+    if (!k)
+        return QString();
+    const QString column = QLatin1String(k->listColumn);
+    const QString select = QStringLiteral("SELECT Distinct(%1) AS dCourse ").arg(column);
+    const QString order = QStringLiteral("ORDER BY %1").arg(column);
+    if (k->isRace())
+        return select + QStringLiteral("FROM RaceLog ") + where + QStringLiteral("AND Exercise = ") +
+               CLibrary::Quote(kind) + QStringLiteral(" ") + order;
+    if (k->listTable)
+        return select + QStringLiteral("FROM %1 ").arg(QLatin1String(k->listTable)) + where + order;
+    return select + QStringLiteral("FROM %1, Exercise_Master ").arg(QLatin1String(k->table->name)) + where +
+           QStringLiteral("AND %1 = Exercise_Id ").arg(QLatin1String(k->table->key)) + order;
 }
 
 QString comboQuery(const QString& kind, const QString& user) {
-    if (kind == QLatin1String("Cycling"))
-        return QStringLiteral("SELECT Bike ") + QStringLiteral("FROM Bikes ") + selectWhereUser(user) +
-               QStringLiteral("AND Active = True ") + QStringLiteral("ORDER BY Bike");
-    if (isRaceKind(kind))
+    const Kind* k = WorkoutKinds::find(kind);
+    if (k && k->isRace())
         return QStringLiteral("SELECT Distinct(RaceType) AS Race ") + QStringLiteral("FROM RaceTypes ") +
                selectWhereUser(user) + QStringLiteral("AND Exercise = ") + CLibrary::Quote(kind) +
                QStringLiteral(" ") + QStringLiteral("ORDER BY RaceType");
+    if (k && k->gear == WorkoutKinds::Gear::Bike) {
+        const WorkoutKinds::GearCatalog& bikes = *k->gearCatalog();
+        return QStringLiteral("SELECT %1 FROM %2 ")
+                   .arg(QLatin1String(bikes.itemColumn), QLatin1String(bikes.table)) +
+               selectWhereUser(user) + QStringLiteral("AND Active = True ") +
+               QStringLiteral("ORDER BY %1").arg(QLatin1String(bikes.itemColumn));
+    }
     return QString();
 }
 
 QString comboField(const QString& kind) {
-    if (kind == QLatin1String("Cycling"))
-        return QStringLiteral("Bike");
-    if (isRaceKind(kind))
+    const Kind* k = WorkoutKinds::find(kind);
+    if (k && k->isRace())
         return QStringLiteral("Race");
+    if (k && k->gear == WorkoutKinds::Gear::Bike)
+        return QLatin1String(k->gearCatalog()->logColumn);
     return QString();
 }
 
@@ -205,20 +232,10 @@ bool saveDefault(Connection& conn, const QString& kind, const QString& user, con
 
 QStringList columnNames(const QString& kind) {
     std::vector<const Tables::Table*> tables;
-    if (isRaceKind(kind))
-        tables = {&Tables::RaceLog};
-    else if (kind == QLatin1String("Time"))
+    if (kind == CombinedTime)
         tables = {&Tables::ExerciseMaster};
-    else if (kind == QLatin1String("Running"))
-        tables = {&Tables::ExerciseMaster, &Tables::RunningLog};
-    else if (kind == QLatin1String("Cycling"))
-        tables = {&Tables::ExerciseMaster, &Tables::CyclingLog};
-    else if (kind == QLatin1String("Swimming"))
-        tables = {&Tables::ExerciseMaster, &Tables::SwimmingLog};
-    else if (kind == QLatin1String("Video"))
-        tables = {&Tables::ExerciseMaster, &Tables::VideoLog};
-    else if (kind == QLatin1String("Other"))
-        tables = {&Tables::ExerciseMaster, &Tables::OtherLog};
+    else if (const Kind* k = WorkoutKinds::find(kind))
+        tables = k->isRace() ? std::vector{k->table} : std::vector{&Tables::ExerciseMaster, k->table};
     QStringList names;
     for (const Tables::Table* table : tables) {
         names << QLatin1String(table->key);

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Connection;
 
@@ -43,6 +44,19 @@ struct Controls {
 // in through CLibrary::Number and texts through CLibrary::Quote. Throws DbError
 // ("Type mismatch") when a numeric box holds anything but a plain number.
 QString build(const Controls& controls);
+
+// The fragments a double-click on a report line makes: the month of a summary line ("March
+// 2004"), and the week of a weekly line from its Sunday to the Saturday after.
+QString monthFragment(const QString& month);
+QString weekFragment(const QDate& sunday);
+
+// The days a fragment written here limits the weekly report to: the current month or year up
+// to `today`, or the two dates of a range. Nothing when the fragment limits no dates. Throws
+// DbError ("Type mismatch") for a range whose dates do not read.
+struct DateSpan {
+    QDate first, last;
+};
+std::optional<DateSpan> dateSpan(const QString& fragment, const QDate& today);
 
 // The statements that fill the dialog's list (field dCourse) and its combo box (field Bike
 // or Race); the combo query is empty for kinds without a combo.

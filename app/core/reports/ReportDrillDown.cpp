@@ -1,8 +1,8 @@
 #include "ReportDrillDown.h"
 
-#include "CLibrary.h"
 #include "DateText.h"
 #include "ReportCriteria.h"
+#include "WorkoutKinds.h"
 
 #include <QRegularExpression>
 
@@ -10,24 +10,20 @@ namespace ReportDrillDown {
 
 namespace {
 
-const QStringList WorkoutKinds = {QStringLiteral("Running"), QStringLiteral("Cycling"),
-                                  QStringLiteral("Video"), QStringLiteral("Swimming"),
-                                  QStringLiteral("Other")};
+bool isWorkoutKind(const QString& kind) {
+    return WorkoutKinds::findWorkout(kind) != nullptr;
+}
 
 // The workout kind of a line of the combined time report: its column 38, or, when a long
 // time or weekday text has pushed the columns, the fourth field of the line.
 QString timeReportKind(const QString& line) {
     const QString atColumn = line.mid(37, 25).trimmed();
-    if (WorkoutKinds.contains(atColumn))
+    if (isWorkoutKind(atColumn))
         return atColumn;
     const QStringList fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (fields.size() > 3 && WorkoutKinds.contains(fields.at(3)))
+    if (fields.size() > 3 && isWorkoutKind(fields.at(3)))
         return fields.at(3);
     return QString();
-}
-
-QString usDate(const QDate& d) {
-    return DateText::format(d, QStringLiteral("mm/dd/yyyy"));
 }
 
 } // namespace
@@ -37,7 +33,7 @@ Target target(const QString& line, qint64 record, const QString& reportKind, Tex
     switch (format) {
     case TextReport::Format::Full: {
         const QString kind = reportKind == QLatin1String("Time") ? timeReportKind(line) : reportKind;
-        if (record <= 0 || !WorkoutKinds.contains(kind))
+        if (record <= 0 || !isWorkoutKind(kind))
             return t;
         t.action = Target::Action::Workout;
         t.kind = kind;
@@ -51,8 +47,7 @@ Target target(const QString& line, qint64 record, const QString& reportKind, Tex
             return t;
         t.action = Target::Action::Criteria;
         t.kind = reportKind;
-        t.criteria = QStringLiteral("Format(Exercise_Date, 'MMMM YYYY') = Format(") + CLibrary::Quote(month) +
-                     QStringLiteral(", 'MMMM YYYY')");
+        t.criteria = ReportCriteria::monthFragment(month);
         return t;
     }
     case TextReport::Format::Weekly: {
@@ -63,9 +58,7 @@ Target target(const QString& line, qint64 record, const QString& reportKind, Tex
             return t;
         t.action = Target::Action::Criteria;
         t.kind = reportKind;
-        t.criteria = QStringLiteral("Exercise_Date BETWEEN Format('") + usDate(*sunday) +
-                     QStringLiteral("', 'mm/dd/yyyy') AND ") + QStringLiteral("Format('") +
-                     usDate(sunday->addDays(6)) + QStringLiteral("', 'mm/dd/yyyy')");
+        t.criteria = ReportCriteria::weekFragment(*sunday);
         return t;
     }
     case TextReport::Format::None: {

@@ -8,6 +8,7 @@
 #include "NumberText.h"
 #include "ReportCriteria.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 
 #include <QHash>
 #include <vector>
@@ -15,6 +16,8 @@
 namespace TextReport {
 
 namespace {
+
+using WorkoutKinds::Kind;
 
 const QString Separator(82, QLatin1Char('-'));
 const QString Blank = QStringLiteral(" ");
@@ -126,8 +129,8 @@ struct Context {
     Connection& conn;
     const Request& req;
     ReportLines& lines;
+    const Kind* kind; // nullptr for the combined time report
 
-    QString user() const { return CLibrary::Quote(req.user); }
     QString criteria() const { return ReportCriteria::criteriaPart(req.criteria, req.kind); }
     QString unitHeader() const { return req.miles ? QStringLiteral("MILES") : QStringLiteral("KM"); }
     QString unitWord() const { return req.miles ? QStringLiteral("Miles") : QStringLiteral("Kilometers"); }
@@ -145,107 +148,116 @@ struct Context {
     }
 };
 
-// --- Running and cycling ----------------------------------------------------------------------
+// A column of a report: its heading, its width, and the result column whose text a record line
+// shows in it (nullptr for a value the report works out). A report's heading and its lines
+// are written from one list of columns.
+struct Column {
+    QString header; // "" for a column without heading
+    qint16 width;
+    const char* field = nullptr;
+};
+using Columns = std::vector<Column>;
 
-struct RunBike {
-    bool runs;
-    QString countWord;  // Runs / Rides
-    QString detail;     // Running_Log / Cycling_Log
-    QString key;        // Running_Id / Cycling_Id
-    QString rateHeader; // PACE / MPH / KPH
-    QString rateWord;   // Pace / MPH / KPH
+// The heading line of `columns`; with `padLast` false the last heading stands unpadded.
+QString headerLine(const Columns& columns, bool padLast = true) {
+    QString line;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const Column& c = columns[i];
+        if (!c.header.isEmpty())
+            line += padLast || i + 1 < columns.size() ? pad(c.header, c.width) : c.header;
+    }
+    return line;
+}
 
-    static RunBike of(const Context& ctx) {
-        const bool runs = ctx.req.kind == QLatin1String("Running");
-        const QString speedWord = ctx.req.miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
-        return {runs,
-                runs ? QStringLiteral("Runs") : QStringLiteral("Rides"),
-                runs ? QStringLiteral("Running_Log") : QStringLiteral("Cycling_Log"),
-                runs ? QStringLiteral("Running_Id") : QStringLiteral("Cycling_Id"),
-                runs ? QStringLiteral("PACE") : speedWord,
-                runs ? QStringLiteral("Pace") : speedWord};
+// A line of `values`, one under each of `columns` and padded to its width.
+QString row(const Columns& columns, const QStringList& values) {
+    QString line;
+    for (size_t i = 0; i < columns.size(); ++i)
+        line += pad(values.at(qsizetype(i)), columns[i].width);
+    return line;
+}
+
+// The record lines of a full report: under each column the row's field (the stored date as its
+// day text, a column without field the value the report worked out), then the record number;
+// a comment line below when comments are asked for.
+class RecordLines {
+  public:
+    RecordLines(const ResultSet& rs, const Columns& columns) : m_columns(columns) {
+        if (rs.eof())
+            return;
+        for (const Column& c : columns) {
+            m_at.push_back(c.field ? columnsOf(rs, {c.field}).front() : -1);
+            m_isDate.push_back(c.field && qstrcmp(c.field, "tDate") == 0);
+        }
+        const std::vector<int> more = columnsOf(rs, {"Exercise_ID", "Comments"});
+        m_id = more[0];
+        m_comments = more[1];
     }
-    QString rate(const QString& time, double distance) const {
-        return runs ? pace(time, distance) : speed(time, distance);
+    void write(Context& ctx, const ResultSet& rs, const QString& day, const QString& worked) {
+        m_line.resize(0); // keeps its capacity from row to row
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            appendPadded(m_line,
+                         m_at[i] < 0   ? worked
+                         : m_isDate[i] ? day
+                                       : rs.field(m_at[i]),
+                         m_columns[i].width);
+        const QString id = rs.field(m_id);
+        m_line += id;
+        ctx.lines.append(m_line, id.toLongLong());
+        ctx.comment(rs.field(m_comments), id.toLongLong());
     }
-    // The two total lines of a month or of the report.
-    void totals(Context& ctx, const Totals& t, const QString& lead, const QString& indent) const {
-        const QString T = t.time();
-        ctx.lines << lead + ctx.unitWord() + QLatin1Char('=') + general(t.distance) +
-                         QStringLiteral(" Time=") + T + QLatin1Char(' ') + rateWord + QLatin1Char('=') +
-                         rate(T, t.distance);
-        ctx.lines << indent + countWord + QLatin1Char('=') + QString::number(t.count) +
-                         QStringLiteral(" Avg ") + ctx.unitWord() + QLatin1Char('=') + t.averageDistance() +
-                         QStringLiteral(" Avg Time=") + t.averageTime();
-    }
+
+  private:
+    const Columns& m_columns;
+    std::vector<int> m_at;
+    std::vector<bool> m_isDate;
+    int m_id = -1, m_comments = -1;
+    QString m_line;
 };
 
-void fullRunBike(Context& ctx) {
-    const RunBike rb = RunBike::of(ctx);
-    ctx.header(pad(QStringLiteral("DATE"), 13) + pad(ctx.unitHeader(), 7) + pad(QStringLiteral("TIME"), 9) +
-               pad(rb.rateHeader, 7) + pad(QStringLiteral("DAY"), 10) + QStringLiteral("COURSE"));
-    const QString sql = FullSelect + QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
-                        QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
-                        QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
-                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
-                        ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
+// The full reports' month loop over `rs` (in date order): a blank line and the month's name
+// where the month changes, the month's totals before the next month's name, and after the last
+// month a blank line and the report's totals. `record(day text, month sums)` writes a row's
+// lines and adds its time and distance to the month; `totals(sums, of the report)` writes the
+// total lines. Nothing is written for a report without rows.
+template <typename Record, typename WriteTotals>
+void byMonth(Context& ctx, ResultSet& rs, Record record, WriteTotals totals) {
     Totals month, report;
     QString previous;
-    ResultSet rs = ctx.conn.query(sql);
-    enum { Time, Distance, Date, Day, Course, Id, Comments };
-    const std::vector<int> col =
-        rs.eof() ? std::vector<int>()
-                 : columnsOf(rs, {"Exercise_Time", ctx.req.miles ? "Miles" : "Kilometers", "tDate",
-                                  "Exercise_Day", "Course", "Exercise_ID", "Comments"});
     DateTexts dates;
-    QString line; // the record line being written
+    const int date = rs.eof() ? -1 : columnsOf(rs, {"tDate"}).front();
     for (; !rs.eof(); rs.moveNext()) {
-        dates.read(rs.field(col[Date]));
-        const QString& tMonth = dates.month();
-        if (tMonth != previous) {
+        dates.read(rs.field(date));
+        if (dates.month() != previous) {
             if (month.count != 0) {
-                rb.totals(ctx, month, MonthTotals, MonthIndent);
+                totals(month, false);
                 report.add(month);
                 month = Totals();
             }
-            ctx.lines << Blank << tMonth;
-            previous = tMonth;
+            ctx.lines << Blank << dates.month();
+            previous = dates.month();
         }
-        const QString time = rs.field(col[Time]);
-        month.minutes += CLibrary::GetMinutes(time);
-        const double distance = rs.value(col[Distance]).toDouble();
-        month.distance += distance;
-        line.resize(0); // keeps its capacity from row to row
-        appendPadded(line, dates.day(), 13);
-        appendPadded(line, rs.field(col[Distance]), 7);
-        appendPadded(line, time, 9);
-        appendPadded(line, rb.rate(time, distance), 7);
-        appendPadded(line, rs.field(col[Day]), 10);
-        appendPadded(line, rs.field(col[Course]), 50);
-        const QString id = rs.field(col[Id]);
-        line += id;
-        ctx.lines.append(line, id.toLongLong());
-        ctx.comment(rs.field(col[Comments]), id.toLongLong());
+        record(dates.day(), month);
         ++month.count;
     }
     if (month.count == 0)
         return;
-    rb.totals(ctx, month, MonthTotals, MonthIndent);
+    totals(month, false);
     ctx.lines << Blank;
     report.add(month);
-    rb.totals(ctx, report, ReportTotals, ReportIndent);
+    totals(report, true);
 }
 
 // The summary reports' month loop: the workouts of `sql` (Exercise_Time, the distance column
-// if any, and the stored date as tDate, in date order) summed per month, one line a month
-// written by `monthLine(month label, month sums)`, then a blank line. Returns the report's
-// sums; when there are no workouts nothing is written and the count is 0.
+// if any, and the stored date as tDate, in date order; the user its one value) summed per
+// month, one line a month written by `monthLine(month label, month sums)`, then a blank line.
+// Returns the report's sums; when there are no workouts nothing is written and the count is 0.
 template <typename MonthLine>
 Totals summedByMonth(Context& ctx, const QString& sql, const QString& distanceColumn, MonthLine monthLine) {
     Totals month, report;
     QString previous;
     DateTexts dates;
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
+    for (ResultSet rs = ctx.conn.query(sql, {ctx.req.user}); !rs.eof(); rs.moveNext()) {
         dates.read(rs.field(u"tDate"));
         const QString& tMonth = dates.month();
         if (tMonth != previous && month.count != 0) {
@@ -267,72 +279,120 @@ Totals summedByMonth(Context& ctx, const QString& sql, const QString& distanceCo
     return report;
 }
 
+// FROM and WHERE of a kind's workouts of the report's user (a value of the statement).
+QString workoutsOf(const Kind& kind) {
+    return QStringLiteral("FROM Exercise_Master, %1 WHERE Exercise_Id = %2 AND User_Name = ? ")
+        .arg(QLatin1String(kind.table->name), QLatin1String(kind.table->key));
+}
+
+// --- Running and cycling ----------------------------------------------------------------------
+
+struct RunBike {
+    const Kind& kind;
+    QString rateHeader; // PACE / MPH / KPH
+    QString rateWord;   // Pace / MPH / KPH
+
+    static RunBike of(const Context& ctx) {
+        const QString speedWord = ctx.req.miles ? QStringLiteral("MPH") : QStringLiteral("KPH");
+        const bool pace = ctx.kind->rate == WorkoutKinds::Rate::Pace;
+        return {*ctx.kind, pace ? QStringLiteral("PACE") : speedWord,
+                pace ? QStringLiteral("Pace") : speedWord};
+    }
+    QString countWord() const { return QLatin1String(kind.countWord); }
+    QString rate(const QString& time, double distance) const {
+        return kind.rate == WorkoutKinds::Rate::Pace ? pace(time, distance) : speed(time, distance);
+    }
+    // The columns of the summary and weekly reports, the first headed `first`.
+    Columns summaryColumns(const Context& ctx, const QString& first) const {
+        return {{first, 15},
+                {ctx.unitHeader(), 8},
+                {QStringLiteral("TIME"), 9},
+                {rateHeader, 7},
+                {countWord().toUpper(), 7},
+                {QStringLiteral("AVG ") + ctx.unitHeader(), 11},
+                {QStringLiteral("AVG TIME"), 10}};
+    }
+    // The two total lines of a month or of the report.
+    void totals(Context& ctx, const Totals& t, bool reportTotals) const {
+        const QString T = t.time();
+        ctx.lines << (reportTotals ? ReportTotals : MonthTotals) + ctx.unitWord() + QLatin1Char('=') +
+                         general(t.distance) + QStringLiteral(" Time=") + T + QLatin1Char(' ') + rateWord +
+                         QLatin1Char('=') + rate(T, t.distance);
+        ctx.lines << (reportTotals ? ReportIndent : MonthIndent) + countWord() + QLatin1Char('=') +
+                         QString::number(t.count) + QStringLiteral(" Avg ") + ctx.unitWord() +
+                         QLatin1Char('=') + t.averageDistance() + QStringLiteral(" Avg Time=") +
+                         t.averageTime();
+    }
+};
+
+void fullRunBike(Context& ctx) {
+    const RunBike rb = RunBike::of(ctx);
+    const char* distanceField = ctx.req.miles ? "Miles" : "Kilometers";
+    const Columns columns{
+        {QStringLiteral("DATE"), 13, "tDate"},        {ctx.unitHeader(), 7, distanceField},
+        {QStringLiteral("TIME"), 9, "Exercise_Time"}, {rb.rateHeader, 7},
+        {QStringLiteral("DAY"), 10, "Exercise_Day"},  {QStringLiteral("COURSE"), 50, "Course"}};
+    ctx.header(headerLine(columns, false));
+    const QString sql = FullSelect + QStringLiteral("Miles, Kilometers, Course, Exercise_ID ") +
+                        workoutsOf(rb.kind) + ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
+    ResultSet rs = ctx.conn.query(sql, {ctx.req.user});
+    RecordLines lines(rs, columns);
+    const std::vector<int> col =
+        rs.eof() ? std::vector<int>() : columnsOf(rs, {"Exercise_Time", distanceField});
+    byMonth(
+        ctx, rs,
+        [&](const QString& day, Totals& month) {
+            const QString time = rs.field(col[0]);
+            month.minutes += CLibrary::GetMinutes(time);
+            const double distance = rs.value(col[1]).toDouble();
+            month.distance += distance;
+            lines.write(ctx, rs, day, rb.rate(time, distance));
+        },
+        [&](const Totals& t, bool reportTotals) { rb.totals(ctx, t, reportTotals); });
+}
+
 void summaryRunBike(Context& ctx) {
     const RunBike rb = RunBike::of(ctx);
-    ctx.header(pad(QStringLiteral("MONTH"), 15) + pad(ctx.unitHeader(), 8) + pad(QStringLiteral("TIME"), 9) +
-               pad(rb.rateHeader, 7) + pad(rb.countWord.toUpper(), 7) +
-               pad(QStringLiteral("AVG ") + ctx.unitHeader(), 11) + pad(QStringLiteral("AVG TIME"), 10));
-    const QString sql = QStringLiteral("SELECT Exercise_Time, ") +
-                        QStringLiteral("Miles, Kilometers, Exercise_Date AS tDate ") +
-                        QStringLiteral("FROM Exercise_Master, ") + rb.detail + QStringLiteral(" ") +
-                        QStringLiteral("WHERE Exercise_Id = ") + rb.key + QStringLiteral(" ") +
-                        QStringLiteral("AND User_Name = ") + ctx.user() + QStringLiteral(" ") +
-                        ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
+    const Columns columns = rb.summaryColumns(ctx, QStringLiteral("MONTH"));
+    ctx.header(headerLine(columns));
+    const QString sql = QStringLiteral("SELECT Exercise_Time, Miles, Kilometers, Exercise_Date AS tDate ") +
+                        workoutsOf(rb.kind) + ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
     const Totals report =
         summedByMonth(ctx, sql, ctx.distanceColumn(), [&](const QString& label, const Totals& month) {
             const QString T = month.time();
-            ctx.lines << pad(label, 15) + pad(general(month.distance), 8) + pad(T, 9) +
-                             pad(rb.rate(T, month.distance), 7) + pad(QString::number(month.count), 7) +
-                             pad(month.averageDistance(), 11) + pad(month.averageTime(), 10);
+            ctx.lines << row(columns,
+                             {label, general(month.distance), T, rb.rate(T, month.distance),
+                              QString::number(month.count), month.averageDistance(), month.averageTime()});
         });
     if (report.count != 0)
-        rb.totals(ctx, report, ReportTotals, ReportIndent);
+        rb.totals(ctx, report, true);
 }
 
-// The week span of the weekly report, from the criteria the dialog writes.
+// The span of the weekly report: the one its criteria limit it to, else from the user's first
+// run to today. False when there is no run to start from.
 bool weekSpan(Context& ctx, QDate& start, QDate& end) {
-    const QString& criteria = ctx.req.criteria;
     const QDate today = Clock::today();
-    end = today;
-    const auto quoted = [&](qsizetype from) {
-        const qsizetype open = criteria.indexOf(QLatin1Char('\''), from);
-        const qsizetype close = open < 0 ? -1 : criteria.indexOf(QLatin1Char('\''), open + 1);
-        if (close < 0)
-            throw DbError(QStringLiteral("Type mismatch"));
-        const auto date = DateText::parse(criteria.mid(open + 1, close - open - 1));
-        if (!date)
-            throw DbError(QStringLiteral("Type mismatch"));
-        return *date;
-    };
-    if (criteria.contains(QLatin1String("Now, 'MMMM YYYY'"))) {
-        start = QDate(today.year(), today.month(), 1);
-    } else if (criteria.contains(QLatin1String("Now, 'YYYY'"))) {
-        start = QDate(today.year(), 1, 1);
-    } else if (const qsizetype between = criteria.indexOf(QLatin1String("BETWEEN")); between >= 0) {
-        start = quoted(between);
-        const qsizetype andFormat = criteria.indexOf(QLatin1String("AND Format"));
-        if (andFormat < 0)
-            throw DbError(QStringLiteral("Type mismatch"));
-        end = quoted(andFormat);
-    } else {
-        ResultSet rs = ctx.conn.query(QStringLiteral("SELECT MIN(Exercise_Date) As tDate ") +
-                                      QStringLiteral("FROM Exercise_Master, Running_Log ") +
-                                      QStringLiteral("WHERE Exercise_ID = Running_ID ") +
-                                      QStringLiteral("AND User_Name = ") + ctx.user());
-        if (rs.eof())
-            return false;
-        const auto first = DateText::parse(rs.field(u"tDate"));
-        if (!first)
-            return false;
-        start = *first;
+    if (const auto span = ReportCriteria::dateSpan(ctx.req.criteria, today)) {
+        start = span->first;
+        end = span->last;
+        return true;
     }
+    end = today;
+    ResultSet rs = ctx.conn.query(
+        QStringLiteral("SELECT MIN(Exercise_Date) As tDate ") + workoutsOf(*ctx.kind), {ctx.req.user});
+    if (rs.eof())
+        return false;
+    const auto first = DateText::parse(rs.field(u"tDate"));
+    if (!first)
+        return false;
+    start = *first;
     return true;
 }
 
 void weeklyRun(Context& ctx) {
-    ctx.header(pad(QStringLiteral("WEEK"), 15) + pad(ctx.unitHeader(), 8) + pad(QStringLiteral("TIME"), 9) +
-               pad(QStringLiteral("PACE"), 7) + pad(QStringLiteral("RUNS"), 7) +
-               pad(QStringLiteral("AVG ") + ctx.unitHeader(), 11) + pad(QStringLiteral("AVG TIME"), 10));
+    const RunBike rb = RunBike::of(ctx);
+    const Columns columns = rb.summaryColumns(ctx, QStringLiteral("WEEK"));
+    ctx.header(headerLine(columns));
     const QString criteria = ctx.criteria();
     QDate start, end;
     if (!weekSpan(ctx, start, end))
@@ -342,34 +402,30 @@ void weeklyRun(Context& ctx) {
     // rows reach a later week, so a row that fails the report leaves the weeks before it.
     const qint64 weeks = start <= end ? start.daysTo(end) / 7 + 1 : 0;
     const QString sql = QStringLiteral("SELECT ") + ctx.distanceColumn() +
-                        QStringLiteral(" AS Mile, Exercise_Time, Exercise_Date ") +
-                        QStringLiteral("FROM Running_Log, Exercise_Master ") +
-                        QStringLiteral("WHERE Exercise_ID = Running_ID ") +
+                        QStringLiteral(" AS Mile, Exercise_Time, Exercise_Date ") + workoutsOf(rb.kind) +
                         QStringLiteral("AND Exercise_Date BETWEEN ? AND ? ") + criteria +
-                        QStringLiteral("AND User_Name = ") + ctx.user() +
-                        QStringLiteral(" ORDER BY Exercise_Date");
+                        QStringLiteral("ORDER BY Exercise_Date");
     Totals report, week;
     qint64 written = 0; // weeks whose lines are written
     const auto writeWeek = [&] {
         const QDate weekStart = start.addDays(7 * written);
         ++written;
-        const QString label = pad(DateText::format(weekStart, QStringLiteral("dd-mmm-yyyy")), 15);
+        const QString label = DateText::format(weekStart, QStringLiteral("dd-mmm-yyyy"));
         if (week.count == 0) {
-            ctx.lines << label + pad(QStringLiteral("0"), 8) + pad(QStringLiteral("0:00"), 9) +
-                             pad(QStringLiteral("0:00"), 7) + pad(QStringLiteral("0"), 7) +
-                             pad(QStringLiteral("0"), 11) + pad(QStringLiteral("0:00"), 10);
+            ctx.lines << row(columns,
+                             {label, QStringLiteral("0"), QStringLiteral("0:00"), QStringLiteral("0:00"),
+                              QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0:00")});
             return;
         }
         report.add(week);
         const QString T = week.time();
-        ctx.lines << label + pad(general(week.distance), 8) + pad(T, 9) + pad(pace(T, week.distance), 7) +
-                         pad(QString::number(week.count), 7) + pad(week.averageDistance(), 11) +
-                         pad(week.averageTime(), 10);
+        ctx.lines << row(columns, {label, general(week.distance), T, rb.rate(T, week.distance),
+                                   QString::number(week.count), week.averageDistance(), week.averageTime()});
         week = Totals();
     };
     if (weeks > 0) {
-        ResultSet rs =
-            ctx.conn.query(sql, {DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
+        ResultSet rs = ctx.conn.query(
+            sql, {ctx.req.user, DateText::iso(start), DateText::iso(start.addDays(7 * weeks - 1))});
         enum { Mile, Time, Date };
         const std::vector<int> col =
             rs.eof() ? std::vector<int>() : columnsOf(rs, {"Mile", "Exercise_Time", "Exercise_Date"});
@@ -392,18 +448,14 @@ void weeklyRun(Context& ctx) {
     ctx.lines << Blank;
     const QString unit = ctx.unitWord();
     if (report.count == 0) {
-        ctx.lines << ReportTotals + unit + QStringLiteral("=0 Time=0:00 Pace=0:00");
-        ctx.lines << ReportIndent + QStringLiteral("Runs=0") + QStringLiteral(" Avg ") + unit +
+        ctx.lines << ReportTotals + unit + QStringLiteral("=0 Time=0:00 ") + rb.rateWord +
+                         QStringLiteral("=0:00");
+        ctx.lines << ReportIndent + rb.countWord() + QStringLiteral("=0 Avg ") + unit +
                          QStringLiteral("=0 Avg Time=0:00");
         ctx.lines << ReportIndent + QStringLiteral("Average ") + unit + QStringLiteral(" per Week=0");
         return;
     }
-    const QString T = report.time();
-    ctx.lines << ReportTotals + unit + QLatin1Char('=') + general(report.distance) +
-                     QStringLiteral(" Time=") + T + QStringLiteral(" Pace=") + pace(T, report.distance);
-    ctx.lines << ReportIndent + QStringLiteral("Runs=") + QString::number(report.count) +
-                     QStringLiteral(" Avg ") + unit + QLatin1Char('=') + report.averageDistance() +
-                     QStringLiteral(" Avg Time=") + report.averageTime();
+    rb.totals(ctx, report, true);
     ctx.lines << ReportIndent + QStringLiteral("Average ") + unit + QStringLiteral(" per Week=") +
                      fixed2(report.distance / double(weeks));
 }
@@ -412,59 +464,66 @@ void weeklyRun(Context& ctx) {
 
 // How one of the kinds without distances differs from the others.
 struct TimeKind {
-    bool swim = false;
-    QString fullColumns;    // after the full select: "Laps, Location, ... "
+    bool swim = false;      // laps: totals of laps beside the times
+    QString countWord;      // Swims / Exercises
+    QString fullColumns;    // after the full select: "Laps, Location, Exercise_ID "
     QString summaryColumns; // after "SELECT Exercise_Time, "
-    QString from; // "FROM ... WHERE Exercise_Id = ... AND User_Name = " or "FROM ... WHERE User_Name = "
-    QString fullHeader;
-    // The fields of a record line before its number, with their widths; nullptr stands for
-    // an empty field.
-    std::vector<std::pair<const char*, qint16>> record;
+    QString from;           // FROM and WHERE of the user's workouts (the statement's one value)
+    Columns record;         // the columns of a record line before its number
+    bool padLast = true;    // whether the heading of the last column is padded
 };
 
-TimeKind timeKind(const QString& kind) {
-    TimeKind k;
-    const QString monthAndId = QStringLiteral("Exercise_ID ");
+// The columns of each kind's full report after its date, (laps,) time and day.
+struct KindColumns {
+    const Kind* kind;
+    std::initializer_list<Column> after;
+    bool padLast;
+};
+
+TimeKind timeKind(const Kind* kind) {
+    const Column date{QStringLiteral("DATE"), 13, "tDate"};
+    const Column time{QStringLiteral("TIME"), 9, "Exercise_Time"};
+    const Column day{QStringLiteral("DAY"), 10, "Exercise_Day"};
     const QString month = QStringLiteral("Exercise_Date AS tDate ");
-    const auto detailFrom = [](const QString& table, const QString& key) {
-        return QStringLiteral("FROM Exercise_Master, ") + table + QStringLiteral(" ") +
-               QStringLiteral("WHERE Exercise_Id = ") + key + QStringLiteral(" ") +
-               QStringLiteral("AND User_Name = ");
-    };
-    if (kind == QLatin1String("Swimming")) {
-        k.swim = true;
-        k.fullColumns = QStringLiteral("Laps, Location, ") + monthAndId;
-        k.summaryColumns = QStringLiteral("Laps, ") + month;
-        k.from = detailFrom(QStringLiteral("Swimming_Log"), QStringLiteral("Swimming_Id"));
-        k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("LAPS"), 7) +
-                       pad(QStringLiteral("TIME"), 9) + pad(QStringLiteral("DAY"), 10) +
-                       QStringLiteral("LOCATION");
-        k.record = {{"tDate", 13}, {"Laps", 7}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Location", 57}};
-    } else if (kind == QLatin1String("Video")) {
-        k.fullColumns = QStringLiteral("Video, ") + monthAndId;
+    TimeKind k;
+    if (!kind) { // the combined time report reads the master rows of every kind
+        k.countWord = QStringLiteral("Exercises");
+        k.fullColumns = QStringLiteral("Exercise_Type, Exercise_ID ");
         k.summaryColumns = month;
-        k.from = detailFrom(QStringLiteral("Video_Log"), QStringLiteral("Video_Id"));
-        k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
-                       pad(QStringLiteral("DAY"), 10) + pad(QStringLiteral("VIDEO"), 66);
-        k.record = {{"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Video", 66}};
-    } else if (kind == QLatin1String("Other")) {
-        k.fullColumns = QStringLiteral("Exercise_Name, ") + QStringLiteral("Exercise_ID, Field1 ");
-        k.summaryColumns = month;
-        k.from = detailFrom(QStringLiteral("OtherLog"), QStringLiteral("Other_ID"));
-        k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
-                       pad(QStringLiteral("DAY"), 10) + pad(QStringLiteral("EXERCISE"), 25) +
-                       pad(QStringLiteral("FIELD1"), 41);
-        k.record = {
-            {"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 10}, {"Exercise_Name", 25}, {"Field1", 41}};
-    } else { // Time
-        k.fullColumns = QStringLiteral("Exercise_Type, ") + monthAndId;
-        k.summaryColumns = month;
-        k.from = QStringLiteral("FROM Exercise_Master ") + QStringLiteral("WHERE User_Name = ");
-        k.fullHeader = pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TIME"), 9) +
-                       pad(QStringLiteral("DAY"), 12) + pad(QStringLiteral("EXERCISE"), 25);
-        k.record = {
-            {"tDate", 13}, {"Exercise_Time", 9}, {"Exercise_Day", 12}, {"Exercise_Type", 25}, {nullptr, 39}};
+        k.from = QStringLiteral("FROM Exercise_Master WHERE User_Name = ? ");
+        k.record = {date,
+                    time,
+                    {QStringLiteral("DAY"), 12, "Exercise_Day"},
+                    {QStringLiteral("EXERCISE"), 25, "Exercise_Type"},
+                    {QString(), 39}};
+        return k;
     }
+    static const KindColumns afterDay[] = {
+        {&WorkoutKinds::Swimming, {{QStringLiteral("LOCATION"), 57, "Location"}}, false},
+        {&WorkoutKinds::Video, {{QStringLiteral("VIDEO"), 66, "Video"}}, true},
+        {&WorkoutKinds::Other,
+         {{QStringLiteral("EXERCISE"), 25, "Exercise_Name"}, {QStringLiteral("FIELD1"), 41, "Field1"}},
+         true},
+    };
+    k.swim = kind->unit == WorkoutKinds::Unit::Laps;
+    k.countWord = QLatin1String(kind->countWord);
+    k.summaryColumns = (k.swim ? QStringLiteral("Laps, ") : QString()) + month;
+    k.from = workoutsOf(*kind);
+    k.record = {date};
+    if (k.swim)
+        k.record.push_back({QStringLiteral("LAPS"), 7, "Laps"});
+    k.record.insert(k.record.end(), {time, day});
+    for (const KindColumns& c : afterDay) {
+        if (c.kind == kind) {
+            k.record.insert(k.record.end(), c.after);
+            k.padLast = c.padLast;
+        }
+    }
+    for (const Column& c : k.record)
+        if (c.field && qstrcmp(c.field, "tDate") && qstrcmp(c.field, "Exercise_Time") &&
+            qstrcmp(c.field, "Exercise_Day"))
+            k.fullColumns += QLatin1String(c.field) + QStringLiteral(", ");
+    k.fullColumns += QStringLiteral("Exercise_ID ");
     return k;
 }
 
@@ -475,89 +534,59 @@ void timeTotals(Context& ctx, const TimeKind& k, const Totals& t, bool reportTot
     if (k.swim) {
         ctx.lines << lead + QStringLiteral("Laps=") + general(t.distance) + QStringLiteral(" Time=") +
                          t.time();
-        ctx.lines << (reportTotals ? ReportIndent : MonthIndent) + QStringLiteral("Swims=") +
+        ctx.lines << (reportTotals ? ReportIndent : MonthIndent) + k.countWord + QLatin1Char('=') +
                          QString::number(t.count) + QStringLiteral(" Avg Laps=") + t.averageDistance() +
                          QStringLiteral(" Avg Time=") + t.averageTime();
         return;
     }
     ctx.lines << lead + (summary ? QString() : Blank) + QStringLiteral("Time=") + t.time() +
-                     QStringLiteral(" Exercises=") + QString::number(t.count) + QStringLiteral(" Avg Time=") +
-                     t.averageTime();
+                     QLatin1Char(' ') + k.countWord + QLatin1Char('=') + QString::number(t.count) +
+                     QStringLiteral(" Avg Time=") + t.averageTime();
 }
 
 void fullTime(Context& ctx) {
-    const TimeKind k = timeKind(ctx.req.kind);
-    ctx.header(k.fullHeader);
-    const QString sql = FullSelect + k.fullColumns + k.from + ctx.user() + QStringLiteral(" ") +
-                        ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
-    Totals month, report;
-    QString previous;
-    ResultSet rs = ctx.conn.query(sql);
-    enum { Date, Time, Id, Comments, Laps };
-    std::vector<int> col, recordCol;
-    if (!rs.eof()) {
-        col = columnsOf(rs, {"tDate", "Exercise_Time", "Exercise_ID", "Comments", k.swim ? "Laps" : "tDate"});
-        for (const auto& [name, width] : k.record)
-            recordCol.push_back(name ? columnsOf(rs, {name}).front() : -1);
-    }
-    DateTexts dates;
-    QString line; // the record line being written
-    for (; !rs.eof(); rs.moveNext()) {
-        dates.read(rs.field(col[Date]));
-        const QString& tMonth = dates.month();
-        if (tMonth != previous) {
-            if (month.count != 0) {
-                timeTotals(ctx, k, month, false, false);
-                report.add(month);
-                month = Totals();
-            }
-            ctx.lines << Blank << tMonth;
-            previous = tMonth;
-        }
-        month.minutes += CLibrary::GetMinutes(rs.field(col[Time]));
-        if (k.swim)
-            month.distance += rs.value(col[Laps]).toDouble();
-        line.resize(0); // keeps its capacity from row to row
-        for (size_t i = 0; i < k.record.size(); ++i)
-            appendPadded(line,
-                         recordCol[i] < 0            ? QString()
-                         : recordCol[i] == col[Date] ? dates.day()
-                                                     : rs.field(recordCol[i]),
-                         k.record[i].second);
-        const QString id = rs.field(col[Id]);
-        line += id;
-        ctx.lines.append(line, id.toLongLong());
-        ctx.comment(rs.field(col[Comments]), id.toLongLong());
-        ++month.count;
-    }
-    if (month.count == 0)
-        return;
-    timeTotals(ctx, k, month, false, false);
-    ctx.lines << Blank;
-    report.add(month);
-    timeTotals(ctx, k, report, true, false);
+    const TimeKind k = timeKind(ctx.kind);
+    ctx.header(headerLine(k.record, k.padLast));
+    const QString sql =
+        FullSelect + k.fullColumns + k.from + ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
+    ResultSet rs = ctx.conn.query(sql, {ctx.req.user});
+    RecordLines lines(rs, k.record);
+    const std::vector<int> col =
+        rs.eof() ? std::vector<int>() : columnsOf(rs, {"Exercise_Time", k.swim ? "Laps" : "tDate"});
+    byMonth(
+        ctx, rs,
+        [&](const QString& day, Totals& month) {
+            month.minutes += CLibrary::GetMinutes(rs.field(col[0]));
+            if (k.swim)
+                month.distance += rs.value(col[1]).toDouble();
+            lines.write(ctx, rs, day, QString());
+        },
+        [&](const Totals& t, bool reportTotals) { timeTotals(ctx, k, t, reportTotals, false); });
 }
 
 void summaryTime(Context& ctx) {
-    const TimeKind k = timeKind(ctx.req.kind);
-    if (k.swim)
-        ctx.header(pad(QStringLiteral("MONTH"), 15) + pad(QStringLiteral("LAPS"), 8) +
-                   pad(QStringLiteral("TIME"), 9) + pad(QStringLiteral("SWIMS"), 7) +
-                   pad(QStringLiteral("AVG LAPS"), 11) + pad(QStringLiteral("AVG TIME"), 10));
-    else
-        ctx.header(pad(QStringLiteral("MONTH"), 15) + pad(QStringLiteral("TIME"), 9) +
-                   pad(QStringLiteral("EXERCISES"), 11) + pad(QStringLiteral("AVG TIME"), 10));
-    const QString sql = QStringLiteral("SELECT Exercise_Time, ") + k.summaryColumns + k.from + ctx.user() +
-                        QStringLiteral(" ") + ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
+    const TimeKind k = timeKind(ctx.kind);
+    const QString count = k.countWord.toUpper();
+    const Columns columns = k.swim
+                                ? Columns{{QStringLiteral("MONTH"), 15},    {QStringLiteral("LAPS"), 8},
+                                          {QStringLiteral("TIME"), 9},      {count, 7},
+                                          {QStringLiteral("AVG LAPS"), 11}, {QStringLiteral("AVG TIME"), 10}}
+                                : Columns{{QStringLiteral("MONTH"), 15},
+                                          {QStringLiteral("TIME"), 9},
+                                          {count, 11},
+                                          {QStringLiteral("AVG TIME"), 10}};
+    ctx.header(headerLine(columns));
+    const QString sql = QStringLiteral("SELECT Exercise_Time, ") + k.summaryColumns + k.from +
+                        ctx.criteria() + QStringLiteral("ORDER BY Exercise_Date");
     const QString laps = k.swim ? QStringLiteral("Laps") : QString();
     const Totals report = summedByMonth(ctx, sql, laps, [&](const QString& label, const Totals& month) {
         if (k.swim)
-            ctx.lines << pad(label, 15) + pad(general(month.distance), 8) + pad(month.time(), 9) +
-                             pad(QString::number(month.count), 7) + pad(month.averageDistance(), 11) +
-                             pad(month.averageTime(), 10);
+            ctx.lines << row(columns,
+                             {label, general(month.distance), month.time(), QString::number(month.count),
+                              month.averageDistance(), month.averageTime()});
         else
-            ctx.lines << pad(label, 15) + pad(month.time(), 9) + pad(QString::number(month.count), 11) +
-                             pad(month.averageTime(), 10);
+            ctx.lines << row(columns,
+                             {label, month.time(), QString::number(month.count), month.averageTime()});
     });
     if (report.count != 0)
         timeTotals(ctx, k, report, true, true);
@@ -566,67 +595,73 @@ void summaryTime(Context& ctx) {
 // --- Races ---------------------------------------------------------------------------------------
 
 void race(Context& ctx) {
-    ctx.header(pad(QStringLiteral("DATE"), 13) + pad(QStringLiteral("TYPE"), 13) + pad(ctx.unitHeader(), 7) +
-               pad(QStringLiteral("TIME"), 9) + pad(QStringLiteral("PACE"), 7) +
-               pad(QStringLiteral("RACE"), 46));
-    const QString distanceColumn =
-        ctx.req.miles ? QStringLiteral("RaceDistance") : QStringLiteral("RaceDistanceKM");
-    const QString sql =
-        QStringLiteral("SELECT RaceID, Format(RaceDate, 'dd-mmm-yyyy') AS tDate, RaceName, ") +
-        QStringLiteral("RaceType, RaceDistance, RaceDistanceKM, RaceTime ") +
-        QStringLiteral("FROM RaceLog ") + QStringLiteral("WHERE Exercise = ") +
-        CLibrary::Quote(ctx.req.kind) + QStringLiteral(" ") + QStringLiteral("AND User_Name = ") +
-        ctx.user() + QStringLiteral(" ") + ctx.criteria() + QStringLiteral("ORDER BY RaceDate");
-    for (ResultSet rs = ctx.conn.query(sql); !rs.eof(); rs.moveNext()) {
+    const Columns columns{{QStringLiteral("DATE"), 13}, {QStringLiteral("TYPE"), 13},
+                          {ctx.unitHeader(), 7},        {QStringLiteral("TIME"), 9},
+                          {QStringLiteral("PACE"), 7},  {QStringLiteral("RACE"), 46}};
+    ctx.header(headerLine(columns));
+    const QString distanceColumn = ctx.kind->distanceColumn(ctx.req.miles);
+    const QString sql = QStringLiteral("SELECT RaceID, Format(RaceDate, 'dd-mmm-yyyy') AS tDate, RaceName, "
+                                       "RaceType, RaceDistance, RaceDistanceKM, RaceTime FROM RaceLog "
+                                       "WHERE Exercise = ? AND User_Name = ? ") +
+                        ctx.criteria() + QStringLiteral("ORDER BY RaceDate");
+    for (ResultSet rs = ctx.conn.query(sql, {ctx.kind->nameText(), ctx.req.user}); !rs.eof(); rs.moveNext()) {
         const QString time = rs.field(u"RaceTime");
         const QString id = rs.field(u"RaceID");
-        ctx.lines.append(QString(pad(rs.field(u"tDate"), 13) + pad(rs.field(u"RaceType"), 13) +
-                                 pad(rs.field(distanceColumn), 7) + pad(time, 9) +
-                                 pad(pace(time, rs.value(distanceColumn).toDouble()), 7) +
-                                 pad(rs.field(u"RaceName"), 46) + id),
-                         id.toLongLong());
+        ctx.lines.append(
+            row(columns, {rs.field(u"tDate"), rs.field(u"RaceType"), rs.field(distanceColumn), time,
+                          pace(time, rs.value(distanceColumn).toDouble()), rs.field(u"RaceName")}) +
+                id,
+            id.toLongLong());
     }
     ctx.lines << Blank;
 }
 
 using Procedure = void (*)(Context&);
 
-// The report procedure of each kind and format, with the name its messages give it. A
-// race report has no format (its options are disabled) and is found as a summary.
+// The report procedure of each kind and format, with the name its messages give it; the
+// combined time report has no kind. A race report has no format (its options are disabled)
+// and is found as a summary.
 struct ProcedureEntry {
-    const char* kind;
+    const Kind* kind;
     Format format;
     const char* name;
     Procedure run;
 };
 
 constexpr ProcedureEntry Procedures[] = {
-    {"Running", Format::Full, "FullRunBikeRpt", fullRunBike},
-    {"Cycling", Format::Full, "FullRunBikeRpt", fullRunBike},
-    {"Swimming", Format::Full, "FullSwimRpt", fullTime},
-    {"Video", Format::Full, "FullVideoRpt", fullTime},
-    {"Other", Format::Full, "FullOtherRpt", fullTime},
-    {"Time", Format::Full, "FullTimeRpt", fullTime},
-    {"Running", Format::Weekly, "WeeklyRunRpt", weeklyRun},
-    {"Running", Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
-    {"Cycling", Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
-    {"Swimming", Format::Summary, "SummarySwimRpt", summaryTime},
-    {"Video", Format::Summary, "SummaryVideoRpt", summaryTime},
-    {"Other", Format::Summary, "SummaryExerciseRpt", summaryTime},
-    {"Time", Format::Summary, "SummaryTimeRpt", summaryTime},
+    {&WorkoutKinds::Running, Format::Full, "FullRunBikeRpt", fullRunBike},
+    {&WorkoutKinds::Cycling, Format::Full, "FullRunBikeRpt", fullRunBike},
+    {&WorkoutKinds::Swimming, Format::Full, "FullSwimRpt", fullTime},
+    {&WorkoutKinds::Video, Format::Full, "FullVideoRpt", fullTime},
+    {&WorkoutKinds::Other, Format::Full, "FullOtherRpt", fullTime},
+    {nullptr, Format::Full, "FullTimeRpt", fullTime},
+    {&WorkoutKinds::Running, Format::Weekly, "WeeklyRunRpt", weeklyRun},
+    {&WorkoutKinds::Running, Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
+    {&WorkoutKinds::Cycling, Format::Summary, "SummaryRunBikeRpt", summaryRunBike},
+    {&WorkoutKinds::Swimming, Format::Summary, "SummarySwimRpt", summaryTime},
+    {&WorkoutKinds::Video, Format::Summary, "SummaryVideoRpt", summaryTime},
+    {&WorkoutKinds::Other, Format::Summary, "SummaryExerciseRpt", summaryTime},
+    {nullptr, Format::Summary, "SummaryTimeRpt", summaryTime},
 };
 
+const QLatin1String CombinedTime("Time");
+
 Procedure procedureFor(const QString& kind, Format format, QString& name) {
+    const Kind* k = WorkoutKinds::find(kind);
+    if (!k && kind != CombinedTime)
+        return nullptr;
     const Format asked = format == Format::None ? Format::Summary : format;
+    if (k && k->isRace()) {
+        if (asked != Format::Summary)
+            return nullptr;
+        name = QStringLiteral("RaceRpt");
+        return race;
+    }
     for (const ProcedureEntry& p : Procedures) {
-        if (p.format == asked && kind == QLatin1String(p.kind)) {
+        if (p.format == asked && p.kind == k) {
             name = QLatin1String(p.name);
             return p.run;
         }
-    }
-    if (asked == Format::Summary && ReportCriteria::isRaceKind(kind)) {
-        name = QStringLiteral("RaceRpt");
-        return race;
     }
     return nullptr;
 }
@@ -637,6 +672,13 @@ QString procedureName(const QString& kind, Format format) {
     QString name;
     procedureFor(kind, format, name);
     return name;
+}
+
+QString failureMessage(const QString& procedure, const QString& why) {
+    const QString context = procedure == QLatin1String("RaceRpt")
+                                ? QStringLiteral("Could not retrieve race data - ")
+                                : QStringLiteral("Could not retrieve data - ");
+    return context + why + QStringLiteral(" - In frmTextRpt ") + procedure;
 }
 
 Result create(Connection& conn, const Request& request) {
@@ -651,30 +693,19 @@ Result create(Connection& conn, const Request& request) {
         // Criteria are text a person writes: a report never runs for longer than this.
         const Connection::Deadline deadline(conn, TimeLimitMs);
         Transaction transaction(conn, Transaction::Mode::Read);
-        Context ctx{conn, request, result.lines};
+        Context ctx{conn, request, result.lines, WorkoutKinds::find(request.kind)};
         procedure(ctx);
         transaction.commit();
     } catch (const std::exception& e) {
-        const QString context = name == QLatin1String("RaceRpt")
-                                    ? QStringLiteral("Could not retrieve race data - ")
-                                    : QStringLiteral("Could not retrieve data - ");
-        result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + name;
+        result.error = failureMessage(name, describe(e));
     }
     return result;
 }
 
 QString caption(const QString& kind) {
-    static const QHash<QString, QString> captions = {
-        {QStringLiteral("Running"), QStringLiteral("Running Report")},
-        {QStringLiteral("Cycling"), QStringLiteral("Cycling Report")},
-        {QStringLiteral("Swimming"), QStringLiteral("Swimming Report")},
-        {QStringLiteral("Video"), QStringLiteral("Video Report")},
-        {QStringLiteral("Other"), QStringLiteral("Exercise Report")},
-        {QStringLiteral("RunningRace"), QStringLiteral("Running Race Report")},
-        {QStringLiteral("CyclingRace"), QStringLiteral("Cycling Race Report")},
-        {QStringLiteral("SwimmingRace"), QStringLiteral("Swimming Race Report")},
-        {QStringLiteral("Time"), QStringLiteral("Combined Time Report")}};
-    return captions.value(kind);
+    if (const Kind* k = WorkoutKinds::find(kind))
+        return QLatin1String(k->caption);
+    return kind == CombinedTime ? QStringLiteral("Combined Time Report") : QString();
 }
 
 } // namespace TextReport

@@ -41,6 +41,10 @@ inline constexpr int TimeLimitMs = 30000;
 // it: "FullRunBikeRpt", "RaceRpt", ...); "" when there is none.
 QString procedureName(const QString& kind, Format format);
 
+// The message of a report that failed in `procedure` (as procedureName gives it) because of
+// `why`: "Could not retrieve data - <why> - In frmTextRpt FullRunBikeRpt".
+QString failureMessage(const QString& procedure, const QString& why);
+
 // The caption of a report kind's window and printout ("Running Report", "Combined Time
 // Report", ...); "" for a kind without a text report.
 QString caption(const QString& kind);

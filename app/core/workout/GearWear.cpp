@@ -35,17 +35,15 @@ bool reached(double done, double limit, double share) {
 } // namespace
 
 Wear read(Connection& conn, Gear gear, const QString& user, const QString& item) {
-    const bool shoes = gear == Gear::Shoes;
-    const QString limitSql = shoes ? QStringLiteral("SELECT Retire_Distance FROM Running_Shoes "
-                                                    "WHERE User_Name = ? AND Shoe = ?")
-                                   : QStringLiteral("SELECT Retire_Distance FROM Bikes "
-                                                    "WHERE User_Name = ? AND Bike = ?");
+    const WorkoutKinds::Kind& kind = *WorkoutKinds::withGear(gear);
+    const WorkoutKinds::GearCatalog& catalog = *kind.gearCatalog();
+    const QString limitSql = QStringLiteral("SELECT Retire_Distance FROM %1 WHERE User_Name = ? AND %2 = ?")
+                                 .arg(QLatin1String(catalog.table), QLatin1String(catalog.itemColumn));
     const QString doneSql =
-        shoes
-            ? QStringLiteral("SELECT Sum(Miles) AS Done FROM Running_Log, Exercise_Master "
-                             "WHERE Running_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Shoes = ?")
-            : QStringLiteral("SELECT Sum(Miles) AS Done FROM Cycling_Log, Exercise_Master "
-                             "WHERE Cycling_ID = Exercise_ID AND Exercise_Master.User_Name = ? AND Bike = ?");
+        QStringLiteral("SELECT Sum(Miles) AS Done FROM %1, Exercise_Master "
+                       "WHERE %2 = Exercise_ID AND Exercise_Master.User_Name = ? AND %3 = ?")
+            .arg(QLatin1String(kind.table->name), QLatin1String(kind.table->key),
+                 QLatin1String(catalog.logColumn));
     Wear wear;
     Transaction t(conn, Transaction::Mode::Read);
     {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorkoutKinds.h"
+
 #include <QString>
 #include <optional>
 
@@ -10,7 +12,8 @@ class Connection;
 // when it takes the item past 90% or past 100% of its limit.
 namespace GearWear {
 
-enum class Gear { Shoes, Bike };
+// Shoes or Bike; the catalog of each is described with the workout kinds.
+using Gear = WorkoutKinds::Gear;
 
 // Distances in miles, as stored: every decision (the share of the limit, the warnings) is taken
 // on them, so an item is at its limit in either unit alike; kilometres are for showing only.

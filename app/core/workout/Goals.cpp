@@ -6,6 +6,7 @@
 #include "DbError.h"
 #include "NumberText.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 #include "WorkoutLimits.h"
 
 #include <QRegularExpression>
@@ -36,18 +37,15 @@ QString shortNumber(double value) {
     return text;
 }
 
-// The kind's detail table and key, for a distance; the distance column in the unit shown.
-struct Source {
-    const char* table;
-    const char* key;
-};
+// The goal's kind, whose detail table holds the distances; running for a kind not known.
+const WorkoutKinds::Kind& kindOf(const Goal& goal) {
+    const WorkoutKinds::Kind* kind = WorkoutKinds::findWorkout(goal.kind);
+    return kind ? *kind : WorkoutKinds::Running;
+}
 
-Source sourceOf(const QString& kind) {
-    if (kind == QLatin1String("Cycling"))
-        return {"Cycling_Log", "Cycling_ID"};
-    if (kind == QLatin1String("Swimming"))
-        return {"Swimming_Log", "Swimming_ID"};
-    return {"Running_Log", "Running_ID"};
+// Whether the goal's distance is counted in laps, which have no other unit.
+bool inLaps(const Goal& goal) {
+    return kindOf(goal).unit == WorkoutKinds::Unit::Laps;
 }
 
 double doneIn(Connection& conn, const QString& user, const Goal& goal, const QDate& from, const QDate& to,
@@ -55,15 +53,12 @@ double doneIn(Connection& conn, const QString& user, const Goal& goal, const QDa
     const QString range = QStringLiteral("Exercise_Date BETWEEN %1 AND %2")
                               .arg(CLibrary::Quote(DateText::iso(from)), CLibrary::Quote(DateText::iso(to)));
     if (!goal.time) {
-        const Source source = sourceOf(goal.kind);
-        const QString column = goal.kind == QLatin1String("Swimming") ? QStringLiteral("Laps")
-                               : miles                                ? QStringLiteral("Miles")
-                                                                      : QStringLiteral("Kilometers");
-        ResultSet rs =
-            conn.query(QStringLiteral("SELECT Sum(%1) AS Done FROM Exercise_Master, %2 "
-                                      "WHERE Exercise_ID = %3 AND User_Name = ? AND %4")
-                           .arg(column, QLatin1String(source.table), QLatin1String(source.key), range),
-                       {user});
+        const WorkoutKinds::Kind& kind = kindOf(goal);
+        ResultSet rs = conn.query(QStringLiteral("SELECT Sum(%1) AS Done FROM Exercise_Master, %2 "
+                                                 "WHERE Exercise_ID = %3 AND User_Name = ? AND %4")
+                                      .arg(kind.distanceColumn(miles), QLatin1String(kind.table->name),
+                                           QLatin1String(kind.table->key), range),
+                                  {user});
         return rs.eof() ? 0 : rs.value(QStringLiteral("Done")).toDouble();
     }
     // Times are stored as typed; one that does not read as a time adds nothing.
@@ -89,8 +84,13 @@ double doneIn(Connection& conn, const QString& user, const Goal& goal, const QDa
 } // namespace
 
 const QStringList& kinds() {
-    static const QStringList names{QStringLiteral("Running"), QStringLiteral("Cycling"),
-                                   QStringLiteral("Swimming"), QStringLiteral("All")};
+    static const QStringList names = [] {
+        QStringList out;
+        for (const WorkoutKinds::Kind* kind : WorkoutKinds::Workouts)
+            if (kind->unit != WorkoutKinds::Unit::None)
+                out << kind->nameText();
+        return out << QStringLiteral("All");
+    }();
     return names;
 }
 
@@ -150,7 +150,7 @@ Goal make(const QString& kind, const QString& period, const QString& distance, c
         throw DbError(QStringLiteral("A goal for all workouts takes a time only."));
     // At least what one decimal shows; at most the largest storable workout on every day of
     // the period.
-    const bool laps = goal.kind == QLatin1String("Swimming");
+    const bool laps = inLaps(goal);
     const double factor = laps || miles ? 1.0 : CLibrary::KilometersPerMile;
     const double most = WorkoutLimits::maxMiles * days * factor;
     const std::optional<double> value = NumberText::parse(distance);
@@ -214,7 +214,7 @@ std::vector<GoalProgress> progress(Connection& conn, const QString& user, const 
         GoalProgress p;
         p.goal = goal;
         std::tie(p.from, p.to) = periodOf(goal.period, date);
-        const bool converted = !goal.time && !miles && goal.kind != QLatin1String("Swimming");
+        const bool converted = !goal.time && !miles && !inLaps(goal);
         p.target = converted ? goal.target * CLibrary::KilometersPerMile : goal.target;
         p.done = doneIn(conn, user, goal, p.from, p.to, miles);
         // A target typed into the file by other means may be tiny: the percentage stays an int.
@@ -228,7 +228,7 @@ std::vector<GoalProgress> progress(Connection& conn, const QString& user, const 
 QString unitOf(const Goal& goal, bool miles) {
     if (goal.time)
         return QString();
-    if (goal.kind == QLatin1String("Swimming"))
+    if (inLaps(goal))
         return QStringLiteral("laps");
     return miles ? QStringLiteral("miles") : QStringLiteral("km");
 }
@@ -245,7 +245,7 @@ QString targetText(const Goal& goal, bool miles) {
         const auto minutes = std::llround(goal.target);
         return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
     }
-    const bool converted = !miles && goal.kind != QLatin1String("Swimming");
+    const bool converted = !miles && !inLaps(goal);
     return shortNumber(converted ? goal.target * CLibrary::KilometersPerMile : goal.target);
 }
 

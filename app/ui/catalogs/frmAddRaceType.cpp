@@ -7,6 +7,7 @@
 #include "FieldHelpers.h"
 #include "NumberText.h"
 #include "SharedState.h"
+#include "WorkoutKinds.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -37,7 +38,8 @@ frmAddRaceType::frmAddRaceType(SharedState& state, QWidget* parent)
 }
 
 void frmAddRaceType::load() {
-    cbExercise->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
+    for (const WorkoutKinds::Kind* race : WorkoutKinds::Races)
+        cbExercise->addItem(race->raceOf->nameText());
     // Nothing is chosen until the person chooses.
     cbExercise->setCurrentIndex(-1);
     cbExercise->clearEditText();

@@ -6,6 +6,7 @@
 #include "FormLoad.h"
 #include "SeriesColors.h"
 #include "SharedState.h"
+#include "WorkoutKinds.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -60,8 +61,11 @@ void frmGraphRpt::showEvent(QShowEvent* event) {
 }
 
 GraphTables::Sport frmGraphRpt::sport() const {
-    return txtRptType->text() == QLatin1String("Cycling") ? GraphTables::Sport::Cycling
-                                                          : GraphTables::Sport::Running;
+    return GraphTables::sportOf(txtRptType->text()).value_or(GraphTables::Sport::Running);
+}
+
+QColor frmGraphRpt::sportColor() const {
+    return SeriesColors::ofKind(GraphTables::kindOf(sport()));
 }
 
 void frmGraphRpt::Form_Activate() {
@@ -117,9 +121,7 @@ void frmGraphRpt::CreateChart() {
         RunChart->setLegendFontName(QStringLiteral("Comic Sans MS"));
         RunChart->setChartData(table.grid());
         RunChart->setSeriesLabel(1, table.seriesLabels.value(0));
-        RunChart->setSeriesColor(1, SeriesColors::ofKind(sport() == GraphTables::Sport::Cycling
-                                                             ? QStringLiteral("Cycling")
-                                                             : QStringLiteral("Running")));
+        RunChart->setSeriesColor(1, sportColor());
         RunChart->setXAxisLabelFormat(12, QStringLiteral("Comic Sans MS"), QColor(10, 20, 30));
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +
@@ -138,9 +140,7 @@ void frmGraphRpt::CreatePaceChart() {
         for (int s = 0; s < table.seriesLabels.size(); ++s)
             RunChart->setSeriesLabel(s + 1, table.seriesLabels.at(s));
         // The distance in the kind's colour, the pace or speed beside it in another.
-        RunChart->setSeriesColor(1, SeriesColors::ofKind(sport() == GraphTables::Sport::Cycling
-                                                             ? QStringLiteral("Cycling")
-                                                             : QStringLiteral("Running")));
+        RunChart->setSeriesColor(1, sportColor());
         RunChart->setSeriesColor(2, SeriesColors::secondMeasure());
     } catch (const std::exception& e) {
         Dialogs::message(this, QStringLiteral("Could not retrieve data - ") + describe(e) +

@@ -2,6 +2,8 @@
 
 #include "GraphWindow.h"
 
+#include <QColor>
+
 class QLineEdit;
 class QShowEvent;
 
@@ -37,5 +39,7 @@ class frmGraphRpt : public GraphWindow {
 
   private:
     GraphTables::Sport sport() const;
+    // The colour of the sport's series.
+    QColor sportColor() const;
     bool m_monthsFilled = false;
 };

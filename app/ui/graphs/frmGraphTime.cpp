@@ -6,6 +6,7 @@
 #include "FormLoad.h"
 #include "SeriesColors.h"
 #include "SharedState.h"
+#include "WorkoutKinds.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -41,15 +42,15 @@ frmGraphTime::frmGraphTime(SharedState& state, QWidget* parent) : GraphWindow(st
     optIndividual->setObjectName(QStringLiteral("optIndividual"));
     optIndividual->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     optIndividual->setToolTip(QStringLiteral("Report time for individual exercises."));
-    chkRunning = kindBox(output, "chkRunning", QStringLiteral("Running"),
+    chkRunning = kindBox(output, "chkRunning", WorkoutKinds::Running.nameText(),
                          QStringLiteral("Include time spent running."));
-    chkCycling = kindBox(output, "chkCycling", QStringLiteral("Cycling"),
+    chkCycling = kindBox(output, "chkCycling", WorkoutKinds::Cycling.nameText(),
                          QStringLiteral("Include time spent cycling."));
-    chkSwimming = kindBox(output, "chkSwimming", QStringLiteral("Swimming"),
+    chkSwimming = kindBox(output, "chkSwimming", WorkoutKinds::Swimming.nameText(),
                           QStringLiteral("Include time spent swimming."));
-    chkVideo = kindBox(output, "chkVideo", QStringLiteral("Video"),
+    chkVideo = kindBox(output, "chkVideo", WorkoutKinds::Video.nameText(),
                        QStringLiteral("Include time spent doing exercise videos."));
-    chkOther = kindBox(output, "chkOther", QStringLiteral("Other"),
+    chkOther = kindBox(output, "chkOther", WorkoutKinds::Other.nameText(),
                        QStringLiteral("Include time spent doing other exercises."));
     auto* o = new QVBoxLayout(output);
     o->addWidget(optTogether);

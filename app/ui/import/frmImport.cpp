@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "SharedState.h"
 #include "WorkoutImport.h"
+#include "WorkoutKinds.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -41,7 +42,8 @@ frmImport::frmImport(SharedState& state, QWidget* parent) : QDialog(parent), m_s
 
     cbKind = new QComboBox(this);
     cbKind->setObjectName(QStringLiteral("cbKind"));
-    cbKind->addItems({QStringLiteral("Running"), QStringLiteral("Cycling"), QStringLiteral("Swimming")});
+    for (const WorkoutKinds::Kind* kind : WorkoutKinds::Tracked)
+        cbKind->addItem(kind->nameText());
     cbKind->setToolTip(QStringLiteral("The kind of workout for files that do not name their sport"));
 
     btnImport = new QPushButton(QStringLiteral("&Import"), this);

@@ -4,6 +4,7 @@
 #include "CatalogStatements.h"
 #include "Connection.h"
 #include "FieldHelpers.h"
+#include "WorkoutKinds.h"
 #include "frmAddBike.h"
 
 #include <QComboBox>
@@ -14,7 +15,7 @@
 frmBikeLog::frmBikeLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
                         Kind{QStringLiteral("frmBikeLog"), QStringLiteral("Bike Log"),
-                             QStringLiteral("Cycling"), &Tables::CyclingLog},
+                             WorkoutKinds::Cycling.nameText(), WorkoutKinds::Cycling.table},
                         QStringLiteral("MPH:"), parent) {
     btnAddRecord = btnAdd;
     btnAddRecord->setObjectName(QStringLiteral("btnAddRecord"));

@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
+#include "WorkoutKinds.h"
 #include "frmAddExercise.h"
 
 #include <QComboBox>
@@ -15,7 +16,7 @@
 frmOtherLog::frmOtherLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
                 Kind{QStringLiteral("frmOtherLog"), QStringLiteral("User-Defined Trainbook"),
-                     QStringLiteral("Other"), &Tables::OtherLog, false},
+                     WorkoutKinds::Other.nameText(), WorkoutKinds::Other.table, false},
                 parent) {
     // Setup_Form reads the mode from txtID, so it starts empty here.
     txtID->clear();

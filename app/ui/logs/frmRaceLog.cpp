@@ -8,6 +8,7 @@
 #include "FieldHelpers.h"
 #include "PersonalBests.h"
 #include "SharedState.h"
+#include "WorkoutKinds.h"
 #include "frmAddRaceType.h"
 
 #include <QComboBox>
@@ -91,10 +92,8 @@ void frmRaceLog::showEvent(QShowEvent* event) {
 
 // The title line of a race kind ("Running Race Log" for "RunningRace"); empty if unknown.
 static QString titleFor(const QString& raceKind) {
-    for (const char* sport : {"Running", "Cycling", "Swimming"})
-        if (raceKind == QLatin1String(sport) + QLatin1String("Race"))
-            return QLatin1String(sport) + QStringLiteral(" Race Log");
-    return QString();
+    const WorkoutKinds::Kind* kind = WorkoutKinds::find(raceKind);
+    return kind && kind->isRace() ? QLatin1String(kind->label) + QStringLiteral(" Log") : QString();
 }
 
 void frmRaceLog::openForAdd(const QString& title, const QString& raceKind) {

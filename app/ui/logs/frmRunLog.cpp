@@ -4,6 +4,7 @@
 #include "CatalogStatements.h"
 #include "Connection.h"
 #include "FieldHelpers.h"
+#include "WorkoutKinds.h"
 #include "frmAddShoe.h"
 
 #include <QComboBox>
@@ -13,7 +14,7 @@
 frmRunLog::frmRunLog(SharedState& state, QWidget* parent)
     : DistanceLogWindow(state,
                         Kind{QStringLiteral("frmRunLog"), QStringLiteral("Running Log"),
-                             QStringLiteral("Running"), &Tables::RunningLog},
+                             WorkoutKinds::Running.nameText(), WorkoutKinds::Running.table},
                         QStringLiteral("Pace:"), parent) {
     cbShoes = makeCombo(QStringLiteral("cbShoes"));
     Fields::keepTextOnFocus(cbShoes); // the preselected pair stays when tabbing through

@@ -4,6 +4,7 @@
 #include "CatalogStatements.h"
 #include "Connection.h"
 #include "FieldHelpers.h"
+#include "WorkoutKinds.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -11,8 +12,8 @@
 
 frmSwimLog::frmSwimLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
-                Kind{QStringLiteral("frmSwimLog"), QStringLiteral("Swimming Log"), QStringLiteral("Swimming"),
-                     &Tables::SwimmingLog},
+                Kind{QStringLiteral("frmSwimLog"), QStringLiteral("Swimming Log"),
+                     WorkoutKinds::Swimming.nameText(), WorkoutKinds::Swimming.table},
                 parent) {
     txtLaps = makeLineEdit(QStringLiteral("txtLaps"));
     cbLocation = makeCombo(QStringLiteral("cbLocation"));

@@ -5,6 +5,7 @@
 #include "Connection.h"
 #include "Dialogs.h"
 #include "FieldHelpers.h"
+#include "WorkoutKinds.h"
 #include "frmAddVideo.h"
 
 #include <QComboBox>
@@ -13,8 +14,8 @@
 
 frmVideoLog::frmVideoLog(SharedState& state, QWidget* parent)
     : LogWindow(state,
-                Kind{QStringLiteral("frmVideoLog"), QStringLiteral("Video Log"), QStringLiteral("Video"),
-                     &Tables::VideoLog},
+                Kind{QStringLiteral("frmVideoLog"), QStringLiteral("Video Log"),
+                     WorkoutKinds::Video.nameText(), WorkoutKinds::Video.table},
                 parent) {
     cbVideo = makeCombo(QStringLiteral("cbVideo"));
 

@@ -1,21 +1,18 @@
 #include "SeriesColors.h"
 
+#include "WorkoutKinds.h"
+
 namespace SeriesColors {
 
 QColor ofKind(const QString& kind) {
-    static const struct {
-        const char* type;
-        const char* label;
-        QColor color;
-    } kinds[] = {
-        {"Running", "Run", QColor(204, 0, 0)},     {"Cycling", "Bike", QColor(0, 0, 220)},
-        {"Swimming", "Swim", QColor(140, 140, 0)}, {"Video", "Video", QColor(0, 150, 150)},
-        {"Other", "Other", QColor(0, 140, 0)},
-    };
-    for (const auto& k : kinds)
-        if (kind == QLatin1String(k.type) || kind == QLatin1String(k.label))
-            return k.color;
+    for (const WorkoutKinds::Kind* k : WorkoutKinds::Workouts)
+        if (kind == QLatin1String(k->name) || kind == QLatin1String(k->label))
+            return ofKind(*k);
     return QColor();
+}
+
+QColor ofKind(const WorkoutKinds::Kind& kind) {
+    return kind.chartColor ? QColor(QRgb(kind.chartColor)) : QColor();
 }
 
 QColor allKinds() {

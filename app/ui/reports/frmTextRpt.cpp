@@ -8,17 +8,13 @@
 #include "Dialogs.h"
 #include "FieldHelpers.h"
 #include "FormLoad.h"
+#include "LogWindows.h"
 #include "ReportCriteria.h"
 #include "ReportDrillDown.h"
 #include "ReportListModel.h"
 #include "SharedState.h"
-#include "frmBikeLog.h"
-#include "frmOtherLog.h"
 #include "frmRaceLog.h"
-#include "frmRunLog.h"
-#include "frmSwimLog.h"
 #include "frmTextRptCriteria.h"
-#include "frmVideoLog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -231,7 +227,8 @@ void frmTextRpt::Form_Activate() {
                                        QStringLiteral(" - In frmTextRpt Form_Activate"));
         }
     }
-    optWeeklyRpt->setVisible(kind == QLatin1String("Running"));
+    // Only running has a weekly report.
+    optWeeklyRpt->setVisible(!TextReport::procedureName(kind, TextReport::Format::Weekly).isEmpty());
     const QString caption = TextReport::caption(kind);
     if (caption.isEmpty()) {
         Dialogs::message(this, QStringLiteral("Program Error"));
@@ -295,10 +292,7 @@ void frmTextRpt::createReport(TextReport::Format format) {
         m_appliedCriteria = request.criteria;
         result = TextReport::create(*conn, request);
     } catch (const std::exception& e) {
-        const QString context = procedure == QLatin1String("RaceRpt")
-                                    ? QStringLiteral("Could not retrieve race data - ")
-                                    : QStringLiteral("Could not retrieve data - ");
-        result.error = context + describe(e) + QStringLiteral(" - In frmTextRpt ") + procedure;
+        result.error = TextReport::failureMessage(procedure, describe(e));
     }
     // The new report starts at the top of the view, below any report kept from before.
     const int first = m_model->rowCount();
@@ -382,17 +376,8 @@ void frmTextRpt::lstReport_DblClick() {
 }
 
 void frmTextRpt::openWorkout(const QString& kind, const QString& id) {
-    std::unique_ptr<LogWindow> window;
-    if (kind == QLatin1String("Running"))
-        window = std::make_unique<frmRunLog>(m_state, this);
-    else if (kind == QLatin1String("Cycling"))
-        window = std::make_unique<frmBikeLog>(m_state, this);
-    else if (kind == QLatin1String("Swimming"))
-        window = std::make_unique<frmSwimLog>(m_state, this);
-    else if (kind == QLatin1String("Video"))
-        window = std::make_unique<frmVideoLog>(m_state, this);
-    else
-        window = std::make_unique<frmOtherLog>(m_state, this);
+    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind);
+    std::unique_ptr<LogWindow> window = LogWindows::make(k ? *k : WorkoutKinds::Other, m_state, this);
     if (window->openForEdit(id, bMiles))
         Dialogs::execModal(window.get());
     window.reset();

@@ -9,6 +9,7 @@
 #include "ReportCriteria.h"
 #include "SharedState.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -145,30 +146,42 @@ bool frmTextRptCriteria::setKind(const QString& kind) {
                                                           txtGtrMiles, txtLessMiles})
             w->hide();
     };
-    if (kind == QLatin1String("Running")) {
-        setWindowTitle(QStringLiteral("Run Report Criteria"));
-    } else if (kind == QLatin1String("Cycling")) {
-        setWindowTitle(QStringLiteral("Cycling Report Criteria"));
-        lblBike->show();
-        cbBike->show();
-    } else if (kind == QLatin1String("Swimming")) {
-        setWindowTitle(QStringLiteral("Swimming Report Criteria"));
-        lblEqual->setText(QStringLiteral("Laps ="));
-        lblGtr->setText(QStringLiteral("Laps >="));
-        lblLess->setText(QStringLiteral("Laps <="));
-        lstLabel->setText(QStringLiteral("Location"));
-    } else if (kind == QLatin1String("Video")) {
-        setWindowTitle(QStringLiteral("Video Report Criteria"));
-        hideNumbers();
-        lstLabel->setText(QStringLiteral("Videos"));
-    } else if (kind == QLatin1String("Other") || kind == QLatin1String("Time")) {
-        setWindowTitle(QStringLiteral("Exercise Report Criteria"));
-        hideNumbers();
-        lstLabel->setText(QStringLiteral("Exercises"));
-    } else { // race kinds
+    // The caption and list label of each kind's criteria; the combined time report (no kind)
+    // reads like the user's own exercises.
+    static const struct {
+        const WorkoutKinds::Kind* kind;
+        const char* title;
+        const char* list; // nullptr: the list keeps its label
+    } captions[] = {
+        {&WorkoutKinds::Running, "Run Report Criteria", nullptr},
+        {&WorkoutKinds::Cycling, "Cycling Report Criteria", nullptr},
+        {&WorkoutKinds::Swimming, "Swimming Report Criteria", "Location"},
+        {&WorkoutKinds::Video, "Video Report Criteria", "Videos"},
+        {&WorkoutKinds::Other, "Exercise Report Criteria", "Exercises"},
+        {nullptr, "Exercise Report Criteria", "Exercises"},
+    };
+    const WorkoutKinds::Kind* k = WorkoutKinds::find(kind);
+    const ReportCriteria::Columns columns = ReportCriteria::columns(kind, true);
+    if (k && k->isRace()) {
         setWindowTitle(QStringLiteral("Race Report Criteria"));
         lstLabel->setText(QStringLiteral("Race Types"));
         lblBike->setText(QStringLiteral("Race Type:"));
+    }
+    for (const auto& c : captions) {
+        if (c.kind != k)
+            continue;
+        setWindowTitle(QLatin1String(c.title));
+        if (c.list)
+            lstLabel->setText(QLatin1String(c.list));
+    }
+    if (columns.numeric.isEmpty())
+        hideNumbers();
+    if (k && k->unit == WorkoutKinds::Unit::Laps) {
+        lblEqual->setText(QStringLiteral("Laps ="));
+        lblGtr->setText(QStringLiteral("Laps >="));
+        lblLess->setText(QStringLiteral("Laps <="));
+    }
+    if (!columns.combo.isEmpty()) {
         lblBike->show();
         cbBike->show();
     }

@@ -9,6 +9,7 @@
 #include "FormLoad.h"
 #include "Goals.h"
 #include "MenuForm.h"
+#include "WorkoutKinds.h"
 #include "frmAbout.h"
 #include "frmAddBike.h"
 #include "frmAddExercise.h"
@@ -568,7 +569,7 @@ void MainForm::mnuHeartRate_Click() {
 // &Running
 
 void MainForm::mnuRunTextRpt_Click() {
-    openTextReport(QStringLiteral("Running"));
+    openTextReport(WorkoutKinds::Running.nameText());
 }
 
 void MainForm::mnuRunRaceRpt_Click() {
@@ -585,7 +586,7 @@ void MainForm::mnuAddShoe_Click() {
 
 void MainForm::mnuRunGraphRpt_Click() {
     frmGraphRpt dlg(*m_state, this);
-    dlg.openGraph(QStringLiteral("Running"));
+    dlg.openGraph(WorkoutKinds::Running.nameText());
     showModal(&dlg);
 }
 
@@ -598,7 +599,7 @@ void MainForm::mnuShoeReport_Click() {
 // &Biking
 
 void MainForm::mnuBikeTextRpt_Click() {
-    openTextReport(QStringLiteral("Cycling"));
+    openTextReport(WorkoutKinds::Cycling.nameText());
 }
 
 void MainForm::mnuBikeRaceRpt_Click() {
@@ -615,7 +616,7 @@ void MainForm::mnuAddBike_Click() {
 
 void MainForm::mnuBikeGraphRpt_Click() {
     frmGraphRpt dlg(*m_state, this);
-    dlg.openGraph(QStringLiteral("Cycling"));
+    dlg.openGraph(WorkoutKinds::Cycling.nameText());
     showModal(&dlg);
 }
 
@@ -628,7 +629,7 @@ void MainForm::mnuBikeReport_Click() {
 // &Swimming
 
 void MainForm::mnuSwimTextRpt_Click() {
-    openTextReport(QStringLiteral("Swimming"));
+    openTextReport(WorkoutKinds::Swimming.nameText());
 }
 
 void MainForm::mnuSwimRaceRpt_Click() {
@@ -642,7 +643,7 @@ void MainForm::mnuSwimAddRace_Click() {
 // &Video
 
 void MainForm::mnuVideoTextRpt_Click() {
-    openTextReport(QStringLiteral("Video"));
+    openTextReport(WorkoutKinds::Video.nameText());
 }
 
 void MainForm::mnuAddVideo_Click() {
@@ -656,7 +657,7 @@ void MainForm::mnuAddVideoType_Click() {
 // &Other
 
 void MainForm::mnuOtherTextRpt_Click() {
-    openTextReport(QStringLiteral("Other"));
+    openTextReport(WorkoutKinds::Other.nameText());
 }
 
 void MainForm::mnuAddExercise_Click() {

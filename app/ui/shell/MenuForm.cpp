@@ -3,12 +3,8 @@
 #include "CLibrary.h"
 #include "DateText.h"
 #include "Dialogs.h"
+#include "LogWindows.h"
 #include "SharedState.h"
-#include "frmBikeLog.h"
-#include "frmOtherLog.h"
-#include "frmRunLog.h"
-#include "frmSwimLog.h"
-#include "frmVideoLog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -82,7 +78,7 @@ void MenuForm::openFor(const QDate& date) {
 
 // Splits the chooser's date into weekday and date, opens the log window in add mode for
 // it, and closes the chooser once the log window is closed, whatever happened there.
-template <class LogWindow> void MenuForm::openLog(const char* routine) {
+void MenuForm::openLog(const WorkoutKinds::Kind& kind, const char* routine) {
     QString day, date;
     try {
         CLibrary::ParseDate(txtDate->text(), day, date);
@@ -92,26 +88,26 @@ template <class LogWindow> void MenuForm::openLog(const char* routine) {
         return;
     }
 
-    LogWindow log(m_state, this);
-    log.openForAdd(date, day);
-    Dialogs::execModal(&log);
+    const std::unique_ptr<LogWindow> log = LogWindows::make(kind, m_state, this);
+    log->openForAdd(date, day);
+    Dialogs::execModal(log.get());
     accept();
 }
 
 void MenuForm::btnRun_Click() {
-    openLog<frmRunLog>("btnRun_Click");
+    openLog(WorkoutKinds::Running, "btnRun_Click");
 }
 void MenuForm::btnBike_Click() {
-    openLog<frmBikeLog>("btnBike_Click");
+    openLog(WorkoutKinds::Cycling, "btnBike_Click");
 }
 void MenuForm::btnSwim_Click() {
-    openLog<frmSwimLog>("btnSwim_Click");
+    openLog(WorkoutKinds::Swimming, "btnSwim_Click");
 }
 void MenuForm::btnVideo_Click() {
-    openLog<frmVideoLog>("btnVideo_Click");
+    openLog(WorkoutKinds::Video, "btnVideo_Click");
 }
 void MenuForm::btnOther_Click() {
-    openLog<frmOtherLog>("btnOther_Click");
+    openLog(WorkoutKinds::Other, "btnOther_Click");
 }
 void MenuForm::btnExit_Click() {
     reject();

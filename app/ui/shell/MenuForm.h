@@ -7,6 +7,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class SharedState;
+namespace WorkoutKinds {
+struct Kind;
+}
 
 // The exercise chooser: shows the date clicked on the main window's calendar and opens
 // the log window of the chosen kind in add mode for that date.
@@ -35,7 +38,7 @@ class MenuForm : public QDialog {
     QPushButton* btnExit = nullptr;
 
   private:
-    template <class LogWindow> void openLog(const char* routine);
+    void openLog(const WorkoutKinds::Kind& kind, const char* routine);
 
     SharedState& m_state;
 };
