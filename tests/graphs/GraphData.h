@@ -5,6 +5,7 @@
 #include "ChartTable.h"
 #include "Clock.h"
 #include "GuiFixture.h"
+#include "SqlScript.h"
 
 // Workouts of every kind written straight into the test database.
 class DiaryData : public GuiFixture {
@@ -68,35 +69,15 @@ class DiaryData : public GuiFixture {
     }
 };
 
-// ann's diary (today is 1 April 2026):
-//   run   2025-03-05 30:00   3 mi  4.8 km
-//   run   2025-03-20 1:00:00 6 mi  9.7 km
-//   run   2025-05-02 20:00   0 mi  0 km     (treadmill, no distance)
-//   video 2025-05-02 30:00
-//   run   2026-01-10 45:00   5 mi  8 km
-//   other 2026-01-10 15:00
-//   run   2026-03-01 40:00   4 mi  6.4 km
-//   ride  2026-03-15 1:30:00 30 mi 48.3 km
-//   swim  2026-03-15 45:00
-//   ride  2026-03-16 0:00    10 mi 16.1 km  (no time)
-//   run   2026-03-31 24:00   3 mi  4.8 km
-// bob has one run in March 2026 that must never show in ann's charts.
+// The diary of graphs/diary.sql (ann's workouts of 2025 and 2026, one run of bob's), today
+// being 1 April 2026.
 class GraphData : public DiaryData {
   protected:
     void SetUp() override {
         DiaryData::SetUp();
         Clock::setFixed(QDateTime(QDate(2026, 4, 1), QTime(12, 0)));
-        run(1, "3/5/2025", 3, 4.8, "30:00", "ann");
-        run(2, "3/20/2025", 6, 9.7, "1:00:00", "ann");
-        run(3, "5/2/2025", 0, 0, "20:00", "ann");
-        video(4, "5/2/2025", "Abs", "30:00", "ann");
-        run(5, "1/10/2026", 5, 8, "45:00", "ann");
-        other(6, "1/10/2026", "Weights", nullptr, "15:00", "ann");
-        run(7, "3/1/2026", 4, 6.4, "40:00", "ann");
-        ride(8, "3/15/2026", 30, 48.3, "1:30:00", "ann");
-        swim(9, "3/15/2026", 40, "45:00", "ann");
-        ride(10, "3/16/2026", 10, 16.1, "0:00", "ann");
-        run(11, "3/31/2026", 3, 4.8, "24:00", "ann");
-        run(12, "3/2/2026", 10, 16.1, "2:00:00", "bob");
+        for (const QString& statement :
+             sqlStatements(QStringLiteral(TRAINBOOK_TESTS_DIR "/graphs/diary.sql")))
+            exec(statement);
     }
 };

@@ -2,6 +2,7 @@
 #include "GraphData.h"
 
 #include "ChartControl.h"
+#include "GraphTables.h"
 #include "MainForm.h"
 #include "SeriesColors.h"
 #include "frmGraphRpt.h"
@@ -22,6 +23,8 @@
 
 namespace {
 
+using namespace GraphTables;
+
 class GraphWindowTest : public GraphData {
   protected:
     FixedState state{"ann", true};
@@ -31,14 +34,32 @@ class GraphWindowTest : public GraphData {
         dlg->show();
         return dlg;
     }
+    // The core's tables, which the windows show.
+    static Selection sel(Filter filter, const QString& month = {}, const QString& end = {}) {
+        Selection s;
+        s.filter = filter;
+        if (filter == Filter::DateRange)
+            s.beginMonth = month, s.endMonth = end;
+        else if (filter == Filter::SingleMonth)
+            s.singleMonth = month;
+        else if (filter == Filter::CompareMonths)
+            s.compareMonth = month;
+        return s;
+    }
+    QString totals(Sport sport, bool miles, const Selection& sel) {
+        return distanceTotals(*db(), "ann", sport, miles, sel).text();
+    }
+    QString pace(Sport sport, bool miles, const Selection& sel) {
+        return averagePace(*db(), "ann", sport, miles, sel).text();
+    }
 };
 
-// The tables shown are those of the graph table tests, reached through the window's controls.
+// The tables shown are the core's for the selection made with the window's controls.
 TEST_F(GraphWindowTest, RunningGraphOpensWithThisYearsTotalsAsABarChart) {
     auto dlg = open("Running");
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
     EXPECT_EQ(dlg->RunChart->chartType(), ChartControl::Bar);
-    EXPECT_EQ(chartText(dlg->RunChart), "Miles By Month (Current Year)\nMile\nJan 26\t5\nMar 26\t7\n");
+    EXPECT_EQ(chartText(dlg->RunChart), totals(Sport::Running, true, sel(Filter::CurrentYear)));
     EXPECT_TRUE(dlg->RunChart->showLegend());
 
     const QStringList months{"March 2025", "May 2025", "January 2026", "March 2026"};
@@ -65,7 +86,7 @@ TEST_F(GraphWindowTest, FiltersEnableTheirListsAndChartTypesRedrawAtOnce) {
     EXPECT_EQ(dlg->RunChart->title(), "Miles By Month (Current Year)"); // not redrawn yet
     click(dlg->optLine);
     EXPECT_EQ(dlg->RunChart->chartType(), ChartControl::Line);
-    EXPECT_EQ(chartText(dlg->RunChart), "March 2026\nMiles\nMar 01\t4\nMar 31\t3\n");
+    EXPECT_EQ(chartText(dlg->RunChart), totals(Sport::Running, true, sel(Filter::SingleMonth, "March 2026")));
 
     click(dlg->optDateRange);
     EXPECT_TRUE(dlg->cbBeginMonth->isEnabled() && dlg->cbEndMonth->isEnabled());
@@ -74,7 +95,7 @@ TEST_F(GraphWindowTest, FiltersEnableTheirListsAndChartTypesRedrawAtOnce) {
     dlg->cbEndMonth->setCurrentText("January 2026");
     click(dlg->optPace);
     click(dlg->btnCreateChart);
-    const QString range = "Avg Run And Pace Date Range\nAvg Miles\tAvg Pace\nMay 25\t0\t0\nJan 26\t5\t9\n";
+    const QString range = pace(Sport::Running, true, sel(Filter::DateRange, "May 2025", "January 2026"));
     EXPECT_EQ(chartText(dlg->RunChart), range);
     EXPECT_TRUE(dlg->RunChart->showLegend()); // left as the totals chart set it
     // Months chosen the wrong way round draw the same range.
@@ -88,8 +109,7 @@ TEST_F(GraphWindowTest, FiltersEnableTheirListsAndChartTypesRedrawAtOnce) {
     dlg->cbCompareMonths->setCurrentText("March");
     for (QRadioButton* type : {dlg->optArea, dlg->optStep, dlg->optBar}) {
         click(type);
-        EXPECT_EQ(chartText(dlg->RunChart), "Compare Avg Run and Pace (Months)\nAvg Miles\tAvg Pace\n"
-                                            "Mar 25\t4.5\t10\nMar 26\t3.5\t9.14285714285714\n");
+        EXPECT_EQ(chartText(dlg->RunChart), pace(Sport::Running, true, sel(Filter::CompareMonths, "March")));
         dlg->resize(1000, 640);
         shot(dlg.get(), QStringLiteral("graph_pace_type_%1").arg(dlg->RunChart->chartType()));
     }
@@ -102,14 +122,13 @@ TEST_F(GraphWindowTest, CyclingInKilometresHasItsCaptionsAndSpeed) {
     EXPECT_EQ(dlg->windowTitle(), "Cycling Graph");
     EXPECT_EQ(dlg->optMiles->text(), "KM by Month");
     EXPECT_EQ(items(dlg->cbSingleMonth), QStringList{"March 2026"});
-    EXPECT_EQ(chartText(dlg->RunChart), "Kilometers By Month (Current Year)\nKM\nMar 26\t64.4\n");
+    EXPECT_EQ(chartText(dlg->RunChart), totals(Sport::Cycling, false, sel(Filter::CurrentYear)));
 
     click(dlg->optPace);
     click(dlg->optSingleMonth);
     click(dlg->btnCreateChart);
     // A ride without time: speed 0, no error.
-    EXPECT_EQ(chartText(dlg->RunChart),
-              "Ride And KPH March 2026\nKilometers\tSpeed\n15 Mar\t48.3\t32.2\n16 Mar\t16.1\t0\n");
+    EXPECT_EQ(chartText(dlg->RunChart), pace(Sport::Cycling, false, sel(Filter::SingleMonth, "March 2026")));
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -146,8 +165,7 @@ TEST_F(GraphWindowTest, AFailingReadShowsTheProceduresMessages) {
 TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
     frmGraphTime dlg(state);
     dlg.show();
-    EXPECT_EQ(chartText(dlg.RunChart),
-              "Exercise Hours Current Year\nHours\nJan 26\t1\nMar 26\t3.31666666666667\n");
+    EXPECT_EQ(chartText(dlg.RunChart), hoursTogether(*db(), "ann", sel(Filter::CurrentYear)).text());
 
     click(dlg.optIndividual);
     EXPECT_TRUE(dlg.chkRunning->isEnabled());
@@ -156,8 +174,9 @@ TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
     click(dlg.chkVideo);
     click(dlg.optAllMonths);
     click(dlg.btnCreateChart);
-    EXPECT_EQ(chartText(dlg.RunChart),
-              "Exercise Hours All Months\nSwim\tOther\nJan 26\t0\t0.25\nMar 26\t0.75\t0\n");
+    EXPECT_EQ(
+        chartText(dlg.RunChart),
+        hoursIndividual(*db(), "ann", sel(Filter::AllMonths), {false, false, true, false, true}).text());
     EXPECT_TRUE(dlg.RunChart->showLegend());
 
     // Back to all exercises: the boxes are disabled but keep their ticks.

@@ -111,7 +111,9 @@ TEST_F(OtherLogTest, LeavingTheExerciseChecksTheNameExactlyAndNothingElse) {
     EXPECT_EQ(scalar("SELECT Exercise_Name FROM OtherLog"), "Yoga");
 }
 
-TEST_F(OtherLogTest, EditModeShowsUpdatesAndDeletesTheStoredWorkout) {
+// Edit mode lays out the stored exercise; the day does not follow the date here (it is
+// corrected by hand), and a workout of an exercise no longer defined shows every value.
+TEST_F(OtherLogTest, EditModeKeepsTheDayAndShowsEveryValueOfAnUndefinedExercise) {
     define(BenchPress);
     const QString id = seed("Other", "45:00", "easy",
                             "OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) "
@@ -121,23 +123,10 @@ TEST_F(OtherLogTest, EditModeShowsUpdatesAndDeletesTheStoredWorkout) {
     {
         frmOtherLog w(state);
         ASSERT_TRUE(w.openForEdit(" " + id, true));
-        w.show();
         EXPECT_EQ(fieldRows(&w), QStringList({"Weight:", "Reps:"}));
-
-        // The day does not follow the date here: it is corrected by hand.
         retype(edit(&w, "txtDate"), "12/7/2026");
         EXPECT_EQ(edit(&w, "txtDay")->text(), "Saturday");
-        retype(edit(&w, "txtDay"), "Monday");
-        retype(edit(&w, "txtField1"), "110");
-        click(button(&w, "btnUpdate"));
     }
-    EXPECT_EQ(
-        rows("SELECT Exercise_Type, Exercise_Date, Exercise_Day, Comments, Exercise_Name, Field1, Field2, "
-             "Field3 FROM Exercise_Master, OtherLog WHERE Exercise_ID = Other_ID AND Other_ID = " +
-             id),
-        QStringList({"Other|2026-12-07|Monday|easy|Bench Press|110|10|"}));
-
-    // A workout of an exercise no longer defined keeps every value in view, in edit mode.
     frmOtherLog w(state);
     ASSERT_TRUE(w.openForEdit(unknown, false));
     EXPECT_EQ(w.visibleFieldCount(), 3);

@@ -2,97 +2,27 @@
 
 #include "Clock.h"
 #include "GuiFixture.h"
+#include "SqlScript.h"
 #include "TestSupport.h"
 #include "TextReport.h"
 
 #include <QDateTime>
-#include <QRegularExpression>
 #include <ostream>
 
-// A small diary of Ann's (and one run of Bob's), with fixed identifiers, on a fixed today
-// (Wednesday 9 December 2026). The expected report texts of the tests are worked out from it.
-//
-//  id  date        kind      time     facts
-//   1  28-Nov-2026 Running   45:00    5 mi / 8.1 km, River Loop, "easy"
-//   2  30-Nov-2026 Running   1:02:30  6.2 mi / 10 km, Hill
-//   3  02-Dec-2026 Running   30:00    0 mi / 0 km, Treadmill, comment ""
-//   4  05-Dec-2026 Running   20:00    2.6 mi / 4.3 km, Track, "intervals"
-//   5  01-Dec-2026 Running   1:20:00  10 mi, Bob's
-//   6  06-Dec-2026 Cycling   1:30:00  30 mi / 48.3 km, Coast
-//   7  07-Dec-2026 Cycling   0:00     10 mi / 16.1 km, Park
-//   8  03-Dec-2026 Swimming  40:00    40 laps, Pool A, "drills"
-//   9  04-Jan-2027 Swimming  30:00    0 laps, Lake
-//  10  04-Dec-2026 Video     25:00    Core Blast, "hard"
-//  11  10-Dec-2026 Video     35:00    Yoga Flow
-//  12  08-Dec-2026 Other     15:00    Pushups, Field1 50
-// Races: 1 RunningRace 04-Oct-2026 10K Harbor Run 6.2 mi / 10 km 50:00;
-//        2 RunningRace 15-Nov-2026 Marathon City Marathon 26.2 / 42.2 3:30:00;
-//        3 CyclingRace 01-Nov-2026 Crit Night Crit 0 / 0 1:00:00.
+// The diary of reports/diary.sql (Ann's workouts and races, a few other users' runs) on a
+// fixed today, Wednesday 9 December 2026.
 class ReportData : public GuiFixture {
   protected:
     void SetUp() override {
         GuiFixture::SetUp();
         Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(12, 0)));
-        seed();
+        for (const QString& statement :
+             sqlStatements(QStringLiteral(TRAINBOOK_TESTS_DIR "/reports/diary.sql")))
+            exec(statement);
     }
     void TearDown() override {
         Clock::reset();
         GuiFixture::TearDown();
-    }
-
-    void seed() {
-        exec("INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Day, "
-             "Exercise_Time, User_Name, Comments) VALUES "
-             "(1, 'Running', '11/28/2026', 'Saturday', '45:00', 'Ann', 'easy'), "
-             "(2, 'Running', '11/30/2026', 'Monday', '1:02:30', 'Ann', NULL), "
-             "(3, 'Running', '12/2/2026', 'Wednesday', '30:00', 'Ann', ''), "
-             "(4, 'Running', '12/5/2026', 'Saturday', '20:00', 'Ann', 'intervals'), "
-             "(5, 'Running', '12/1/2026', 'Tuesday', '1:20:00', 'Bob', NULL), "
-             "(6, 'Cycling', '12/6/2026', 'Sunday', '1:30:00', 'Ann', NULL), "
-             "(7, 'Cycling', '12/7/2026', 'Monday', '0:00', 'Ann', NULL), "
-             "(8, 'Swimming', '12/3/2026', 'Thursday', '40:00', 'Ann', 'drills'), "
-             "(9, 'Swimming', '1/4/2027', 'Monday', '30:00', 'Ann', NULL), "
-             "(10, 'Video', '12/4/2026', 'Friday', '25:00', 'Ann', 'hard'), "
-             "(11, 'Video', '12/10/2026', 'Thursday', '35:00', 'Ann', NULL), "
-             "(12, 'Other', '12/8/2026', 'Tuesday', '15:00', 'Ann', NULL)");
-        exec("INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Course, Shoes) VALUES "
-             "(1, 5, 8.1, 'River Loop', 'Blue'), (2, 6.2, 10, 'Hill', 'Blue'), "
-             "(3, 0, 0, 'Treadmill', 'Blue'), (4, 2.6, 4.3, 'Track', 'Red'), (5, 10, 16.1, 'Hill', 'Bobs')");
-        exec("INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Course, Bike) VALUES "
-             "(6, 30, 48.3, 'Coast', 'Roadie'), (7, 10, 16.1, 'Park', 'Roadie')");
-        exec("INSERT INTO Swimming_Log (Swimming_ID, Laps, Location) VALUES (8, 40, 'Pool A'), (9, 0, "
-             "'Lake')");
-        exec("INSERT INTO Video_Log (Video_ID, Video) VALUES (10, 'Core Blast'), (11, 'Yoga Flow')");
-        exec("INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1) VALUES (12, 'Pushups', '50')");
-        exec("INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceType, RaceName, RaceDistance, "
-             "RaceDistanceKM, RaceTime, User_Name) VALUES "
-             "(1, 'RunningRace', '10/4/2026', '10K', 'Harbor Run', 6.2, 10, '50:00', 'Ann'), "
-             "(2, 'RunningRace', '11/15/2026', 'Marathon', 'City Marathon', 26.2, 42.2, '3:30:00', 'Ann'), "
-             "(3, 'CyclingRace', '11/1/2026', 'Crit', 'Night Crit', 0, 0, '1:00:00', 'Ann')");
-    }
-    // The report as one text, each line followed by "|" so that trailing blanks show.
-    static QString text(const ReportLines& lines) {
-        QString out;
-        for (const QString& l : lines)
-            out += l + QStringLiteral("|\n");
-        return out;
-    }
-    // An expected text written in the same way. To keep long runs of blanks countable, "{n}"
-    // stands for n blanks and "%SEP%" for the 82-hyphen separator; the raw string's first line
-    // break is dropped.
-    static QString expected(QString s) {
-        if (s.startsWith(QLatin1Char('\n')))
-            s.remove(0, 1);
-        s.replace(QStringLiteral("%SEP%"), QString(82, QLatin1Char('-')));
-        static const QRegularExpression blanks(QStringLiteral("\\{(\\d+)\\}"));
-        QString out;
-        qsizetype last = 0;
-        for (auto it = blanks.globalMatch(s); it.hasNext();) {
-            const auto m = it.next();
-            out += s.mid(last, m.capturedStart() - last) + QString(m.captured(1).toInt(), QLatin1Char(' '));
-            last = m.capturedEnd();
-        }
-        return out + s.mid(last);
     }
     TextReport::Result report(const QString& kind, TextReport::Format format, bool miles = true,
                               bool comments = false, const QString& criteria = QString(),

@@ -1,0 +1,146 @@
+// The road every workout log window shares, over the five kinds: add, the stored row, edit
+// mode showing it, update, delete, and a diary that cannot be read. What each window shows is
+// read field by field from the table descriptions, so the stored row is compared with the
+// fields of the window that saved it.
+#include "LogFixture.h"
+
+#include "DateText.h"
+#include "Tables.h"
+#include "frmBikeLog.h"
+#include "frmOtherLog.h"
+#include "frmRunLog.h"
+#include "frmSwimLog.h"
+#include "frmVideoLog.h"
+
+#include <QFile>
+
+namespace {
+
+struct LogKind {
+    const char* name;
+    LogWindow* (*make)(SharedState&);
+    const Tables::Table* detail;
+    const char* addButton;
+    const char* catalog; // what the window needs to ask nothing
+};
+
+template <class Log> LogWindow* make(SharedState& s) {
+    return new Log(s);
+}
+
+const LogKind Kinds[] = {
+    {"Run", make<frmRunLog>, &Tables::RunningLog, "btnAdd",
+     "INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Trainer', 1, 'Bob')"},
+    {"Bike", make<frmBikeLog>, &Tables::CyclingLog, "btnAddRecord",
+     "INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Gravel', 1, 'Bob')"},
+    {"Swim", make<frmSwimLog>, &Tables::SwimmingLog, "btnAdd", nullptr},
+    {"Video", make<frmVideoLog>, &Tables::VideoLog, "btnAdd",
+     "INSERT INTO Videos (Video, Length, Active, User_Name) VALUES ('Core', '30:00', 1, 'Bob')"},
+    {"Other", make<frmOtherLog>, &Tables::OtherLog, "btnAdd",
+     "INSERT INTO Other_Setup (Exercise_Name, Num_Fields, Field1, Field2, Field3, User_Name) VALUES "
+     "('Row''s', 3, 'Meters', 'Strokes', 'Watts', 'Bob')"},
+};
+
+void PrintTo(const LogKind& k, std::ostream* os) {
+    *os << k.name;
+}
+
+class LogRoad : public LogFixture, public testing::WithParamInterface<LogKind> {
+  protected:
+    std::vector<const Tables::Column*> columns() const {
+        std::vector<const Tables::Column*> out;
+        for (const Tables::Table* t : {&Tables::ExerciseMaster, GetParam().detail})
+            for (const Tables::Column& c : t->columns)
+                if (c.field)
+                    out.push_back(&c);
+        return out;
+    }
+    static QString text(QWidget* w, const char* field) {
+        if (auto* box = w->findChild<QComboBox*>(field))
+            return box->currentText();
+        return edit(w, field)->text();
+    }
+    // Types into every enabled field of the descriptions: numbers from `number` up, texts with
+    // a quote (the exercise's defined name stays, or its fields would hide).
+    void fill(QWidget* w, int number) {
+        for (const Tables::Column* c : columns()) {
+            QWidget* field = find<QWidget>(w, c->field);
+            if (!field->isEnabled() || c->kind == Tables::Kind::Date || !strcmp(c->field, "cbExercise"))
+                continue;
+            const QString value = !strcmp(c->field, "txtTime") ? QStringLiteral("45:%1").arg(number)
+                                  : c->kind == Tables::Kind::Number
+                                      ? QString::number(number++)
+                                      : QStringLiteral("Bob's %1 %2").arg(number).arg(c->name);
+            retype(field, value);
+        }
+    }
+    // The row as the window shows it, in the stored form, and the stored row.
+    QString showing(QWidget* w) {
+        QStringList out{GetParam().detail == &Tables::OtherLog ? "Other" : edit(w, "txtExercise")->text()};
+        for (const Tables::Column* c : columns()) {
+            const QString t = text(w, c->field);
+            out << (c->kind == Tables::Kind::Date ? DateText::iso(*DateText::parse(t)) : t);
+        }
+        return out.join('|');
+    }
+    QStringList stored() {
+        QString sql = QStringLiteral("SELECT Exercise_Type");
+        for (const Tables::Column* c : columns())
+            sql += QStringLiteral(", ") + QLatin1String(c->name);
+        return rows(sql +
+                    QStringLiteral(" FROM Exercise_Master, %1 WHERE Exercise_ID = %2 AND User_Name = 'Bob'")
+                        .arg(QLatin1String(GetParam().detail->name), QLatin1String(GetParam().detail->key)));
+    }
+};
+
+TEST_P(LogRoad, AddEditUpdateDelete) {
+    if (GetParam().catalog)
+        exec(GetParam().catalog);
+    QString row;
+    {
+        std::unique_ptr<LogWindow> w(GetParam().make(state));
+        w->openForAdd("12/6/2026", "Sunday");
+        w->show();
+        if (auto* exercise = w->findChild<QComboBox*>("cbExercise"))
+            chooseFromList(exercise, "Row's");
+        fill(w.get(), 10);
+        row = showing(w.get());
+        click(button(w.get(), GetParam().addButton));
+    }
+    EXPECT_EQ(messages, QStringList{"data entered"}) << "no question, no warning";
+    ASSERT_EQ(stored(), QStringList{row});
+    const QString id = scalar("SELECT Exercise_ID FROM Exercise_Master");
+    {
+        std::unique_ptr<LogWindow> w(GetParam().make(state));
+        ASSERT_TRUE(w->openForEdit(" " + id, true));
+        w->show();
+        EXPECT_EQ(showing(w.get()), row) << "edit mode shows the stored row";
+        retype(edit(w.get(), "txtDate"), "12/8/2026");
+        fill(w.get(), 20);
+        row = showing(w.get());
+        click(button(w.get(), "btnUpdate"));
+    }
+    EXPECT_EQ(stored(), QStringList{row});
+    EXPECT_TRUE(row.contains("|2026-12-08|")) << row.toStdString();
+    {
+        std::unique_ptr<LogWindow> w(GetParam().make(state));
+        ASSERT_TRUE(w->openForEdit(id, true));
+        click(button(w.get(), "btnDelete"));
+    }
+    EXPECT_EQ(messages, QStringList({"data entered", "Record Updated", "Record Deleted"}));
+    EXPECT_EQ(count("Exercise_Master") + count(GetParam().detail->name), 0);
+}
+
+TEST_P(LogRoad, ReadFailuresAreReported) {
+    ASSERT_TRUE(QFile::remove(dir() + "/Trainbook.db"));
+    std::unique_ptr<LogWindow> w(GetParam().make(state));
+    w->openForAdd("12/6/2026", "Sunday");
+    EXPECT_TRUE(shown("Could not retrieve ", " - In " + w->objectName() + " Form_Load"))
+        << messages.join('\n').toStdString();
+    EXPECT_FALSE(w->openForEdit("7", true));
+    EXPECT_TRUE(shown("Could not retrieve data - ", " - In frmTextRpt lstReport_DblClick"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LogRoad, testing::ValuesIn(Kinds), CaseName());
+
+} // namespace
