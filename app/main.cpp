@@ -2,6 +2,7 @@
 #include "Connection.h"
 #include "DatabaseLocation.h"
 #include "Dialogs.h"
+#include "HeartRate.h"
 #include "MainForm.h"
 #include "Startup.h"
 #include "StartupCheck.h"
@@ -111,6 +112,8 @@ int main(int argc, char** argv) {
                                       QStringLiteral("file"));
     parser.addOption(dbOption);
     parser.process(app);
+    // Updating an older diary keeps the average heart rate of its stored tracks.
+    Migration::setTrackAverage(HeartRate::averageOfPacked);
 
     // The diary named with --db, else Trainbook.db here, else the one in the user's data folder.
     QString file;

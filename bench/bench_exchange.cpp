@@ -134,6 +134,7 @@ int main(int argc, char* argv[]) {
 
     // --- A report of about 50,000 lines ------------------------------------------------
     conn->execute("DELETE FROM Exercise_Track");
+    conn->execute("DELETE FROM Exercise_HeartRate");
     conn->execute("DELETE FROM Running_Log");
     conn->execute("DELETE FROM Exercise_Master");
     {

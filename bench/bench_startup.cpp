@@ -11,7 +11,8 @@
 //   - quitting while those checks run: the time from the quit to the end of the process, and
 //     that no copy is left under its final name unless it is whole, nor a temporary file.
 //
-//   bench_startup [runs] [--small]   (default 15 runs; --small: the 50,000-workout diary only)
+//   bench_startup [runs] [--small] [--tracks]   (default 15 runs; --small: the 50,000-workout
+//   diary only; --tracks: also that diary with 1,000 one-hour tracks of 1 Hz stored)
 //
 // Goals: Trainbook within 1.2x the bare window; the checks within 3 s with no pause over
 // 50 ms; quitting within about a second.
@@ -19,6 +20,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "NativeDb.h"
+#include "Track.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -31,6 +33,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -44,10 +47,11 @@ struct Diary {
     int workouts;
     int users;
     QString folder;
+    int tracks = 0;
 };
 
 // One workout of each kind in turn, spread over the users and over the days before 2026.
-void fillDatabase(const QString& path, int workouts, int users) {
+void fillDatabase(const QString& path, int workouts, int users, int tracks) {
     Connection::create(path);
     const bench::DbHandle db = bench::openNative(path);
     const auto exec = [&](const std::string& sql) {
@@ -80,6 +84,33 @@ void fillDatabase(const QString& path, int workouts, int users) {
          "Exercise_Master WHERE Exercise_ID % 5 = 4");
     exec("INSERT INTO OtherLog (Other_ID, Exercise_Name, Field1, Field2, Field3) SELECT Exercise_ID, "
          "'Rowing', '2000', '', '' FROM Exercise_Master WHERE Exercise_ID % 5 = 0");
+    // One-hour tracks of 1 Hz on the first runs, as an import stores them.
+    sqlite3_stmt* insert = nullptr;
+    bench::check(sqlite3_prepare_v2(db.get(),
+                                    "INSERT INTO Exercise_Track (Exercise_ID, Points, Laps) VALUES (?, ?, ?)",
+                                    -1, &insert, nullptr),
+                 db.get());
+    for (int t = 0; t < tracks; ++t) {
+        std::vector<Track::Point> points(3601);
+        for (int s = 0; s < 3601; ++s) {
+            Track::Point& p = points[size_t(s)];
+            p.ms = 1'600'000'000'000 + qint64(t) * 86'400'000 + s * 1000;
+            p.lat = 47.1 + 0.002 * std::sin(s / 97.0) + 1e-5 * ((s * 7919 + t) % 13 - 6);
+            p.lon = 8.5 + s * 0.0000391 + 1e-5 * ((s * 104729 + t) % 11 - 5);
+            p.ele = 420 + 15 * std::sin(s / 300.0) + 0.1 * (s % 7);
+            p.hr = 140 + (s / 7) % 25;
+            p.cad = 86 + (s / 11) % 5;
+        }
+        const QByteArray packed = Track::packPoints(points), laps = Track::packLaps({});
+        sqlite3_bind_int64(insert, 1, t * 5 + 1);
+        sqlite3_bind_blob(insert, 2, packed.constData(), int(packed.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(insert, 3, laps.constData(), int(laps.size()), SQLITE_TRANSIENT);
+        bench::check(sqlite3_step(insert) == SQLITE_DONE ? SQLITE_OK : SQLITE_ERROR, db.get());
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    exec("INSERT INTO Exercise_HeartRate (Exercise_ID, Average_HR, Seconds) SELECT Exercise_ID, 152, 3600 "
+         "FROM Exercise_Track");
     exec("COMMIT");
 }
 
@@ -280,10 +311,12 @@ bool quitDuringChecks(const Diary& d, bool& goalsMet) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 15;
-    bool small = false;
+    bool small = false, tracks = false;
     for (int i = 1; i < argc; ++i) {
         if (QByteArray(argv[i]) == "--small")
             small = true;
+        else if (QByteArray(argv[i]) == "--tracks")
+            tracks = true;
         else
             runs = std::max(1, atoi(argv[i]));
     }
@@ -294,15 +327,17 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<Diary> diaries = {{"50,000 workouts, 20 users", 50000, 20, {}}};
+    if (tracks)
+        diaries.push_back({"50,000 workouts, 1,000 tracks", 50000, 20, {}, 1000});
     if (!small)
         diaries.push_back({"1,000,000 workouts, 200 users", 1000000, 200, {}});
     for (Diary& d : diaries) {
-        d.folder = dir.filePath(QString::number(d.workouts));
+        d.folder = dir.filePath(QString::number(d.workouts) + QLatin1Char('-') + QString::number(d.tracks));
         QDir().mkpath(d.folder);
         QElapsedTimer fillClock;
         fillClock.start();
         try {
-            fillDatabase(d.folder + QStringLiteral("/Trainbook.db"), d.workouts, d.users);
+            fillDatabase(d.folder + QStringLiteral("/Trainbook.db"), d.workouts, d.users, d.tracks);
         } catch (const DbError& e) {
             std::fprintf(stderr, "could not build the database: %s\n", qPrintable(e.description()));
             return 1;

@@ -36,6 +36,7 @@ int goals(const QStringList& args);
 int goal(const QStringList& args);
 int track(const QStringList& args);
 int hr(const QStringList& args);
+int zones(const QStringList& args);
 int load(const QStringList& args);
 
 } // namespace Cli

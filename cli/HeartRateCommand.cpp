@@ -1,4 +1,5 @@
-// hr: a user's heart-rate settings; load: the daily training load, fitness, fatigue and form.
+// hr: a user's heart-rate settings; zones: a workout's time in each heart-rate zone; load: the
+// daily training load, fitness, fatigue and form.
 
 #include "CLibrary.h"
 #include "CliSupport.h"
@@ -7,6 +8,7 @@
 #include "Connection.h"
 #include "DbError.h"
 #include "HeartRate.h"
+#include "TrackStore.h"
 #include "TrainingLoad.h"
 
 namespace Cli {
@@ -29,6 +31,39 @@ int hr(const QStringList& args) {
     if (settings != before)
         HeartRate::save(*conn, user, settings);
     out() << HeartRate::line(settings) << '\n';
+    out().flush();
+    return 0;
+}
+
+int zones(const QStringList& args) {
+    const Options options(args, {QStringLiteral("--id")}, {});
+    const QString idText = options.required(QStringLiteral("--id"));
+    bool ok = false;
+    const qint64 id = idText.toLongLong(&ok);
+    if (!ok || id <= 0)
+        throw UsageError{QStringLiteral("the id is a workout's number: ") + idText};
+    auto conn = CLibrary().GetConnection();
+    QString user;
+    {
+        ResultSet rs =
+            conn->query(QStringLiteral("SELECT User_Name FROM Exercise_Master WHERE Exercise_ID = ?"), {id});
+        if (rs.eof())
+            throw DbError(QStringLiteral("No workout with the id %1").arg(id));
+        user = rs.field("User_Name");
+    }
+    const std::optional<Track::Data> track = TrackStore::load(*conn, id);
+    const std::vector<HeartRate::Sample> samples =
+        track ? HeartRate::samplesOf(track->points) : std::vector<HeartRate::Sample>{};
+    if (!HeartRate::average(samples))
+        throw DbError(QStringLiteral("Workout %1 has no heart rate").arg(id));
+    const HeartRate::Settings settings = HeartRate::read(*conn, user);
+    if (!settings.max)
+        throw DbError(
+            QStringLiteral("%1 has no maximum heart rate: set it with hr --user NAME --max N").arg(user));
+    out() << "Zone\tFrom\tTo\tTime\n";
+    for (const QString& line : HeartRate::zoneLines(
+             HeartRate::zoneSeconds(samples, *settings.max, settings.zones), *settings.max, settings.zones))
+        out() << line << '\n';
     out().flush();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "DbError.h"
 #include "FilePath.h"
+#include "HeartRate.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -77,6 +78,9 @@ const Command Commands[] = {
     {"hr", Cli::hr, "hr --user NAME [--max N] [--rest N] [--zones 50,60,70,80,90]",
      "Sets a user's maximum and resting heart rate in bpm and the lower bounds of heart-rate zones 1 to 5 in "
      "percent of the maximum, then prints them, tab-separated: maximum, resting rate and zone bounds."},
+    {"zones", Cli::zones, "zones --id EXERCISE_ID",
+     "Prints the time an imported workout spent below heart-rate zone 1 and in zones 1 to 5 of its user, "
+     "tab-separated: zone, its lowest and highest bpm, and the time."},
     {"load", Cli::load, "load --user NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD]",
      "Prints a user's training load per day from heart rate, from the first workout (or --from) to today (or "
      "--to): date, load, fitness, fatigue and form, tab-separated with one decimal."},
@@ -201,6 +205,8 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> app =
         pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trainbook-cli"));
+    // Updating an older diary keeps the average heart rate of its stored tracks.
+    Migration::setTrackAverage(HeartRate::averageOfPacked);
     int code = 1;
     try {
         // The words exactly as given: a file name need not be UTF-8 (FilePath.h).

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang into ./build-fuzz and runs each for SECONDS (default 60),
+# Builds the fuzz targets with clang into ./build-fuzz and runs each for SECONDS (default 60)
+# (only the targets named after SECONDS, when some are: scripts/fuzz.sh 60 fuzz_track),
 # starting from its seed corpus in fuzz/corpus/. Prints the executions of each target. A
 # finding fails the run and leaves its input in build-fuzz/findings/ (make it a regression
 # test, then add it to the target's seed corpus). The random seed is fixed (FUZZ_SEED, default
@@ -11,7 +12,10 @@ seed=${FUZZ_SEED:-1}
 source scripts/ccache.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DTRAINBOOK_FUZZ=ON "${CCACHE_ARGS[@]}" >/dev/null
-targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria fuzz_fit)
+targets=(fuzz_dialect fuzz_format fuzz_duration fuzz_parsedate fuzz_number fuzz_criteria fuzz_fit fuzz_track fuzz_xml)
+if [ $# -gt 1 ]; then
+  targets=("${@:2}")
+fi
 cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]}"
 mkdir -p build-fuzz/findings
 status=0

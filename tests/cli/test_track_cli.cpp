@@ -1,12 +1,14 @@
-// trainbook-cli track: watch files imported with their tracks, against split and lap tables
-// worked out by hand; the GPX written re-imports to the same splits; tracks attached on
-// re-import, gone with their workout; times that cannot be right refused.
+// trainbook-cli track and zones: watch files imported with their tracks, against split, lap and
+// zone tables worked out by hand; the GPX written re-imports to the same splits; tracks attached
+// on re-import, gone with their workout; times that cannot be right refused; the average heart
+// rate kept with the track, and kept on update for tracks stored without it.
 
 #include "CLibrary.h"
 #include "CliRunner.h"
 
 #include <QFile>
 #include <cmath>
+#include <sqlite3.h>
 
 namespace {
 
@@ -217,6 +219,49 @@ TEST_F(TrackCli, FailuresSayWhyOnStandardError) {
          {{"track", "--id", "1", "--gpx", dir.filePath("no/such/folder/x.gpx")}, 1, "Could not write"},
          {{"track", "--id", "one"}, 2, "the id is a workout's number: one"},
          {{"track", "--id", "1", "--km", "--miles"}, 2, "exclude each other"}});
+}
+
+// Steady run: 130 to 147 bpm, each held 75 s, so the kept average is 138.5 over 1350 s. With a
+// maximum of 200 the zones start at 100, 120, 140, 160 and 180 bpm: 130-139 is 10 x 75 s in
+// zone 2, 140-147 is 8 x 75 s in zone 3.
+TEST_F(TrackCli, AverageKeptWithTheTrackAndZonesPrinted) {
+    import("steady.gpx", gpx("running", steadyRun()));
+    const char* average = "Average_HR|Seconds\n138.5|1350.0\n";
+    EXPECT_EQ(sql("SELECT Average_HR || '|' || Seconds AS \"Average_HR|Seconds\" FROM Exercise_HeartRate"
+                  " WHERE Exercise_ID = 1"),
+              average);
+
+    ASSERT_EQ(cli({"hr", "--user", "Ann", "--max", "200"}).exitCode, 0);
+    EXPECT_EQ(cli({"zones", "--id", "1"}).out, "Zone\tFrom\tTo\tTime\n"
+                                               "Below\t0\t100\t0:00\n"
+                                               "1\t100\t120\t0:00\n"
+                                               "2\t120\t140\t12:30\n"
+                                               "3\t140\t160\t10:00\n"
+                                               "4\t160\t180\t0:00\n"
+                                               "5\t180\t\t0:00\n");
+
+    // A diary of the version before averages were kept, its track without one: opening it
+    // brings the average back.
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(dir.filePath("Trainbook.db").toUtf8().constData(), &raw), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(raw, "DELETE FROM Exercise_HeartRate; PRAGMA user_version = 6", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    EXPECT_EQ(sql("SELECT Average_HR || '|' || Seconds AS \"Average_HR|Seconds\" FROM Exercise_HeartRate"),
+              average);
+}
+
+TEST_F(TrackCli, ZonesFailWithoutHeartRateOrMaximum) {
+    import("steady.gpx", gpx("running", steadyRun()));
+    std::vector<Pt> plain = steadyRun();
+    for (Pt& p : plain)
+        p.hr = 0;
+    import("plain.gpx", gpx("cycling", plain));
+    expectFailures({{{"zones", "--id", "1"}, 1, "Ann has no maximum heart rate"},
+                    {{"zones", "--id", "2"}, 1, "Workout 2 has no heart rate"},
+                    {{"zones", "--id", "9"}, 1, "No workout with the id 9"},
+                    {{"zones", "--id", "x"}, 2, "the id is a workout's number: x"}});
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "CLibrary.h"
 #include "ChartControl.h"
 #include "Clock.h"
+#include "DatePicker.h"
 #include "HeartRate.h"
 #include "MainForm.h"
 #include "SharedState.h"
@@ -14,8 +15,11 @@
 #include "frmTrainingLoad.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QChart>
 #include <QDateTime>
 #include <QLabel>
+#include <QLegend>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -148,9 +152,20 @@ TEST_F(HeartRateTest, LoadFitnessFatigueAndFormOverHandWorkedDays) {
     EXPECT_EQ(window.LoadChart->seriesLabel(1), "Load");
     EXPECT_EQ(window.LoadChart->seriesValues(2).last(), r.days.back().fitness);
     EXPECT_EQ(window.lblStatus->text(), "1 workout in this range has no heart rate and adds no load.");
-    window.optAllTime->setChecked(true);
-    EXPECT_EQ(window.LoadChart->rowLabels().first(), "3/2/2026");
+    window.show();
+    QApplication::processEvents();
     shot(&window, "training-load");
+    // Switched to another range, the legend keeps room for its text before the window paints.
+    window.optYear->setChecked(true);
+    window.opt90Days->setChecked(true);
+    EXPECT_GE(window.LoadChart->chart()->legend()->geometry().height(),
+              QFontMetricsF(window.LoadChart->chart()->legend()->font()).height());
+    EXPECT_FALSE(window.dtFrom->isEnabled());
+    window.optDateRange->setChecked(true);
+    EXPECT_TRUE(window.dtTo->isEnabled());
+    window.optAllTime->setChecked(true);
+    EXPECT_FALSE(window.dtTo->isEnabled());
+    EXPECT_EQ(window.LoadChart->rowLabels().first(), "3/2/2026");
     Clock::reset();
 
     // A deleted workout takes its kept heart rate with it.

@@ -61,13 +61,69 @@ void refuseImpossibleDates(sqlite3* db) {
     }
 }
 
+TrackAverage& trackAverage() {
+    static TrackAverage average = nullptr;
+    return average;
+}
+
+// A prepared statement, finalized when it goes out of scope.
+struct Statement {
+    sqlite3_stmt* st = nullptr;
+    Statement(sqlite3* db, const char* sql) {
+        if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK)
+            throw DbError(engineMessage(db));
+    }
+    ~Statement() { sqlite3_finalize(st); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+};
+
+// Tracks stored before their average heart rate was kept get it now, so that load charts see
+// every imported workout. A track whose bytes are damaged is left without one: the diary still
+// opens, and reading that track reports the damage where it is shown.
+void keepTrackAverages(sqlite3* db) {
+    Statement select(db, "SELECT t.Exercise_ID, t.Points FROM Exercise_Track t WHERE NOT EXISTS "
+                         "(SELECT 1 FROM Exercise_HeartRate h WHERE h.Exercise_ID = t.Exercise_ID)");
+    Statement insert(db,
+                     "INSERT INTO Exercise_HeartRate (Exercise_ID, Average_HR, Seconds) VALUES (?, ?, ?)");
+    int rc;
+    while ((rc = sqlite3_step(select.st)) == SQLITE_ROW) {
+        if (!trackAverage())
+            throw DbError(QStringLiteral("this program cannot read the stored tracks"));
+        const void* blob = sqlite3_column_blob(select.st, 1);
+        const QByteArray points(static_cast<const char*>(blob), sqlite3_column_bytes(select.st, 1));
+        std::optional<TrackHeartRate> avg;
+        try {
+            avg = trackAverage()(points);
+        } catch (const DbError&) {
+            continue;
+        }
+        if (!avg || !(avg->bpm > 0) || !(avg->seconds > 0))
+            continue;
+        sqlite3_bind_int64(insert.st, 1, sqlite3_column_int64(select.st, 0));
+        sqlite3_bind_double(insert.st, 2, avg->bpm);
+        sqlite3_bind_double(insert.st, 3, avg->seconds);
+        if (sqlite3_step(insert.st) != SQLITE_DONE)
+            throw DbError(engineMessage(db));
+        sqlite3_reset(insert.st);
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError(engineMessage(db));
+}
+
 struct Step {
     int to;
-    void (*check)(sqlite3*);
+    void (*check)(sqlite3*); // before the step's script
+    void (*work)(sqlite3*);  // after it
 };
 
 const Step Steps[] = {
-    {2, refuseImpossibleDates}, {3, nullptr}, {4, nullptr}, {5, nullptr}, {6, nullptr},
+    {2, refuseImpossibleDates, nullptr},
+    {3, nullptr, nullptr},
+    {4, nullptr, nullptr},
+    {5, nullptr, nullptr},
+    {6, nullptr, nullptr},
+    {7, nullptr, keepTrackAverages},
 };
 
 void runStep(sqlite3* db, const Step& step) {
@@ -76,6 +132,8 @@ void runStep(sqlite3* db, const Step& step) {
         if (step.check)
             step.check(db);
         exec(db, Schema::migrationText(step.to).toUtf8());
+        if (step.work)
+            step.work(db);
         exec(db, QStringLiteral("PRAGMA user_version = %1").arg(step.to).toUtf8());
         exec(db, "COMMIT");
     } catch (...) {
@@ -85,6 +143,10 @@ void runStep(sqlite3* db, const Step& step) {
 }
 
 } // namespace
+
+void setTrackAverage(TrackAverage average) {
+    trackAverage() = average;
+}
 
 void run(sqlite3* db, int fromVersion) {
     for (const Step& step : Steps) {

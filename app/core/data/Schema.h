@@ -15,7 +15,7 @@ namespace Schema {
 // Identifies a Trainbook database file ("TRBK").
 constexpr int ApplicationId = 1414676546;
 // The user_version of files this program writes; older files are migrated (Migration.h).
-constexpr int Version = 6;
+constexpr int Version = 7;
 
 // The script that creates an empty database of the current version.
 QString text();

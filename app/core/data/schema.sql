@@ -1,9 +1,9 @@
--- Trainbook database, version 6 (Migration.cpp brings older files up to it).
+-- Trainbook database, version 7 (Migration.cpp brings older files up to it).
 -- Text columns compare without regard to case; booleans are 0/1. Dates are ISO yyyy-mm-dd
 -- text, and only real dates: date(x, '+0 days') gives x back only for a day of the calendar.
 -- The SQL dialect knows a date column by that CHECK.
 PRAGMA application_id = 1414676546;
-PRAGMA user_version = 6;
+PRAGMA user_version = 7;
 
 CREATE TABLE Users (
     User_Name     TEXT COLLATE NOCASE NOT NULL DEFAULT '' PRIMARY KEY,

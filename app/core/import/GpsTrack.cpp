@@ -1,26 +1,42 @@
 #include "GpsTrack.h"
 
+#include "QuickXml.h"
 #include "WorkoutKinds.h"
 
+#include <QBuffer>
 #include <QTimeZone>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 namespace GpsTrack {
 
 namespace {
 
+// The character at `i` of either kind of text (bytes of UTF-8 or UTF-16).
+char16_t charAt(QStringView s, qsizetype i) {
+    return s[i].unicode();
+}
+char16_t charAt(QByteArrayView s, qsizetype i) {
+    return char16_t(uchar(s[i]));
+}
+
+bool isDigit(char16_t c) {
+    return c >= '0' && c <= '9';
+}
+
 // Digits of `s` from `at` on as a number, or -1.
-int digits(QStringView s, qsizetype at, int count) {
+template <typename View> int digits(View s, qsizetype at, int count) {
     if (at + count > s.size())
         return -1;
     int v = 0;
     for (int i = 0; i < count; ++i) {
-        const QChar c = s[at + i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const char16_t c = charAt(s, at + i);
+        if (!isDigit(c))
             return -1;
-        v = v * 10 + (c.unicode() - '0');
+        v = v * 10 + (c - '0');
     }
     return v;
 }
@@ -36,9 +52,9 @@ struct Instant {
     }
 };
 
-std::optional<Instant> readTimeQuickly(QStringView s) {
-    if (s.size() < 19 || s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-') || s[10] != QLatin1Char('T') ||
-        s[13] != QLatin1Char(':') || s[16] != QLatin1Char(':'))
+template <typename View> std::optional<Instant> readTimeQuickly(View s) {
+    const auto c = [&](qsizetype i) { return charAt(s, i); };
+    if (s.size() < 19 || c(4) != '-' || c(7) != '-' || c(10) != 'T' || c(13) != ':' || c(16) != ':')
         return std::nullopt;
     const int y = digits(s, 0, 4), mo = digits(s, 5, 2), d = digits(s, 8, 2);
     const int h = digits(s, 11, 2), mi = digits(s, 14, 2), se = digits(s, 17, 2);
@@ -46,24 +62,23 @@ std::optional<Instant> readTimeQuickly(QStringView s) {
         return std::nullopt;
     qsizetype i = 19;
     int ms = 0;
-    if (i < s.size() && s[i] == QLatin1Char('.')) {
+    if (i < s.size() && c(i) == '.') {
         ++i;
         int scale = 100;
-        while (i < s.size() && s[i].isDigit()) {
-            ms += (s[i].unicode() - '0') * scale;
+        while (i < s.size() && isDigit(c(i))) {
+            ms += (c(i) - '0') * scale;
             scale /= 10;
             ++i;
         }
     }
     int offset = 0;
-    if (i == s.size() || (i + 1 == s.size() && s[i] == QLatin1Char('Z'))) {
+    if (i == s.size() || (i + 1 == s.size() && c(i) == 'Z')) {
         offset = 0;
-    } else if (i + 6 == s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) &&
-               s[i + 3] == QLatin1Char(':')) {
+    } else if (i + 6 == s.size() && (c(i) == '+' || c(i) == '-') && c(i + 3) == ':') {
         const int oh = digits(s, i + 1, 2), om = digits(s, i + 4, 2);
         if (oh < 0 || om < 0)
             return std::nullopt;
-        offset = (oh * 3600 + om * 60) * (s[i] == QLatin1Char('-') ? -1 : 1);
+        offset = (oh * 3600 + om * 60) * (c(i) == '-' ? -1 : 1);
     } else {
         return std::nullopt;
     }
@@ -75,8 +90,8 @@ std::optional<Instant> readTimeQuickly(QStringView s) {
     return Instant{(date.toJulianDay() - UnixEpochDay) * 86400000 + secondsOfDay * 1000 + ms, offset};
 }
 
-std::optional<Instant> readTime(const QString& text) {
-    const QStringView trimmed = QStringView(text).trimmed();
+std::optional<Instant> readTime(QStringView text) {
+    const QStringView trimmed = text.trimmed();
     if (auto quick = readTimeQuickly(trimmed))
         return quick;
     QDateTime t = QDateTime::fromString(trimmed.toString(), Qt::ISODateWithMs);
@@ -88,8 +103,94 @@ std::optional<Instant> readTime(const QString& text) {
     return Instant{t.toMSecsSinceEpoch(), t.offsetFromUtc()};
 }
 
-QString errorText(const QXmlStreamReader& xml) {
-    return QStringLiteral("not well-formed XML at line %1: %2").arg(xml.lineNumber()).arg(xml.errorString());
+// The same for UTF-8 text: the common shape read from the bytes, any other as text.
+std::optional<Instant> readTime(QByteArrayView text) {
+    if (auto quick = readTimeQuickly(text.trimmed()))
+        return quick;
+    return readTime(QString::fromUtf8(text));
+}
+
+QString textOf(const QString& text) {
+    return text;
+}
+QString textOf(QByteArrayView text) {
+    return QString::fromUtf8(text);
+}
+
+double toNumber(QStringView text, bool* ok) {
+    return text.toDouble(ok);
+}
+
+// A number written plainly ([+-]digits[.digits][(e|E)[+-]digits], blanks around it) read from
+// the bytes; any other text as QString::toDouble reads it.
+double toNumber(QByteArrayView text, bool* ok) {
+    const QByteArrayView t = text.trimmed();
+    const char* p = t.data();
+    const char* end = p + t.size();
+    const auto run = [&] {
+        const char* from = p;
+        while (p < end && *p >= '0' && *p <= '9')
+            ++p;
+        return p > from;
+    };
+    const char* first = p < end && *p == '+' ? p + 1 : p;
+    p = first < end && *first == '-' ? first + 1 : first;
+    bool plain = run();
+    if (plain && p < end && *p == '.') {
+        ++p;
+        plain = run();
+    }
+    if (plain && p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            ++p;
+        plain = run();
+    }
+    double v = 0;
+    if (plain && p == end && !(first > t.data() && *first == '-')) {
+        const auto [ptr, ec] = std::from_chars(first, end, v);
+        if (ec == std::errc() && ptr == end && std::isfinite(v)) {
+            if (ok)
+                *ok = true;
+            return v;
+        }
+    }
+    return QString::fromUtf8(text).toDouble(ok);
+}
+
+// QXmlStreamReader with the few calls the readers below make of QuickXml too.
+class GeneralXml : public QXmlStreamReader {
+  public:
+    using QXmlStreamReader::QXmlStreamReader;
+    bool isName(const char* name) const { return this->name() == QLatin1String(name); }
+    QString attribute(const char* name) const { return attributes().value(QLatin1String(name)).toString(); }
+    QString readElementText(bool children) {
+        return QXmlStreamReader::readElementText(children ? IncludeChildElements : SkipChildElements);
+    }
+};
+
+template <typename Xml> QString errorText(const Xml& xml) {
+    if constexpr (std::is_same_v<Xml, GeneralXml>)
+        return QStringLiteral("not well-formed XML at line %1: %2")
+            .arg(xml.lineNumber())
+            .arg(xml.errorString());
+    else
+        return QString(); // QuickXml has no errors: it stops, and the general reader reads the file
+}
+
+// Reads with QuickXml, or again with the general reader where QuickXml stops.
+template <typename Read> Parsed readEither(QIODevice& device, GpsTrack::Xml which, Read read) {
+    QByteArray data = device.readAll();
+    if (which == GpsTrack::Xml::Quick) {
+        QuickXml quick(data);
+        Parsed parsed = read(quick);
+        if (!quick.unsupported())
+            return parsed;
+    }
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    GeneralXml general(&buffer);
+    return read(general);
 }
 
 // Running totals of one activity's points.
@@ -115,14 +216,14 @@ struct PointTotals {
 };
 
 // A number of at most `limit` in size, or NaN.
-double plausibleNumber(const QString& text, double limit) {
+template <typename Text> double plausibleNumber(const Text& text, double limit) {
     bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
+    const double v = toNumber(text, &ok);
     return ok && std::isfinite(v) && std::fabs(v) <= limit ? v : NAN;
 }
 
 // A heart rate or cadence: a whole number from 1 to 999, else 0 (not recorded).
-int wholeNumber(const QString& text) {
+template <typename Text> int wholeNumber(const Text& text) {
     const double v = plausibleNumber(text, 999);
     return std::isfinite(v) && v >= 1 ? int(std::lround(v)) : 0;
 }
@@ -138,15 +239,12 @@ QString offEarth(double lat, double lon) {
         .arg(lon);
 }
 
-bool isName(const QXmlStreamReader& xml, const char* name) {
-    return xml.name() == QLatin1String(name);
+template <typename Xml> bool isName(const Xml& xml, const char* name) {
+    return xml.isName(name);
 }
 
-} // namespace
-
-Parsed readGpx(QIODevice& device) {
+template <typename Xml> Parsed gpxFrom(Xml& xml) {
     Parsed parsed;
-    QXmlStreamReader xml(&device);
     bool sawRoot = false;
     bool inTrack = false;
     Activity current;
@@ -159,7 +257,7 @@ Parsed readGpx(QIODevice& device) {
 
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
+        if (token == Xml::StartElement) {
             ++depth;
             if (!sawRoot) {
                 sawRoot = true;
@@ -175,18 +273,18 @@ Parsed readGpx(QIODevice& device) {
                 current = Activity{};
                 totals = PointTotals{};
             } else if (inTrack && depth == trackDepth + 1 && isName(xml, "name")) {
-                current.name = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                current.name = textOf(xml.readElementText(false)).trimmed();
                 --depth;
             } else if (inTrack && depth == trackDepth + 1 && isName(xml, "type")) {
-                current.sport = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                current.sport = textOf(xml.readElementText(false)).trimmed();
                 --depth;
             } else if (inTrack && isName(xml, "trkseg")) {
                 totals.havePrevious = false;
                 segmentStarts = true;
             } else if (inTrack && isName(xml, "trkpt")) {
                 bool okLat = false, okLon = false;
-                const double lat = xml.attributes().value(QLatin1String("lat")).toDouble(&okLat);
-                const double lon = xml.attributes().value(QLatin1String("lon")).toDouble(&okLon);
+                const double lat = toNumber(xml.attribute("lat"), &okLat);
+                const double lon = toNumber(xml.attribute("lon"), &okLon);
                 point = Track::Point{};
                 inPoint = true;
                 pointHasTime = false;
@@ -200,15 +298,15 @@ Parsed readGpx(QIODevice& device) {
                     point.lon = lon;
                 }
             } else if (inPoint && isName(xml, "ele")) {
-                point.ele = plausibleNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), 1e5);
+                point.ele = plausibleNumber(xml.readElementText(false), 1e5);
                 --depth;
             } else if (inPoint && (isName(xml, "hr") || isName(xml, "cad"))) {
                 const bool hr = isName(xml, "hr");
-                const int v = wholeNumber(xml.readElementText(QXmlStreamReader::SkipChildElements));
+                const int v = wholeNumber(xml.readElementText(false));
                 --depth;
                 (hr ? point.hr : point.cad) = v;
             } else if (inTrack && isName(xml, "time")) {
-                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                const auto text = xml.readElementText(false);
                 --depth;
                 if (const auto t = readTime(text)) {
                     totals.addTime(*t);
@@ -217,12 +315,12 @@ Parsed readGpx(QIODevice& device) {
                         pointHasTime = true;
                     }
                 } else {
-                    parsed.error =
-                        QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
+                    parsed.error = QStringLiteral("a point has a time that is not a date and time: ") +
+                                   textOf(text).trimmed();
                     return parsed;
                 }
             }
-        } else if (token == QXmlStreamReader::EndElement) {
+        } else if (token == Xml::EndElement) {
             if (inPoint && isName(xml, "trkpt")) {
                 inPoint = false;
                 if (pointHasTime) {
@@ -236,7 +334,7 @@ Parsed readGpx(QIODevice& device) {
                     current.start = totals.first->dateTime();
                     current.seconds = double(totals.last->ms - totals.first->ms) / 1000.0;
                     current.meters = totals.meters;
-                    parsed.activities.push_back(current);
+                    parsed.activities.push_back(std::move(current));
                 }
             }
             --depth;
@@ -253,9 +351,8 @@ Parsed readGpx(QIODevice& device) {
     return parsed;
 }
 
-Parsed readTcx(QIODevice& device) {
+template <typename Xml> Parsed tcxFrom(Xml& xml) {
     Parsed parsed;
-    QXmlStreamReader xml(&device);
     bool sawRoot = false;
     bool inActivity = false;
     bool inTrackpoint = false;
@@ -271,7 +368,7 @@ Parsed readTcx(QIODevice& device) {
 
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement) {
+        if (token == Xml::StartElement) {
             if (!sawRoot) {
                 sawRoot = true;
                 if (!isName(xml, "TrainingCenterDatabase")) {
@@ -283,22 +380,24 @@ Parsed readTcx(QIODevice& device) {
             if (isName(xml, "Activity")) {
                 inActivity = true;
                 current = Activity{};
-                current.sport = xml.attributes().value(QLatin1String("Sport")).toString().trimmed();
+                current.sport = textOf(xml.attribute("Sport")).trimmed();
                 totals = PointTotals{};
                 lapSeconds = lapMeters = 0;
                 haveLapSeconds = haveLapMeters = false;
                 lastPointMeters = -1;
                 idTime.reset();
+                // An activity inside another's lap (a damaged file) starts without a lap.
+                inLap = false;
             } else if (!inActivity) {
                 continue;
             } else if (isName(xml, "Id") && !inTrackpoint) {
-                idTime = readTime(xml.readElementText(QXmlStreamReader::SkipChildElements));
+                idTime = readTime(xml.readElementText(false));
             } else if (isName(xml, "Notes") && !inTrackpoint) {
-                current.name = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                current.name = textOf(xml.readElementText(false)).trimmed();
             } else if (isName(xml, "Lap")) {
                 inLap = true;
                 current.track.laps.push_back(Track::Lap{});
-                if (const auto t = readTime(xml.attributes().value(QLatin1String("StartTime")).toString())) {
+                if (const auto t = readTime(xml.attribute("StartTime"))) {
                     totals.addTime(*t);
                     current.track.laps.back().startMs = t->ms;
                 } else {
@@ -315,16 +414,16 @@ Parsed readTcx(QIODevice& device) {
                 pointHasTime = false;
             } else if (isName(xml, "TotalTimeSeconds") && !inTrackpoint) {
                 bool ok = false;
-                const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
+                const double v = toNumber(xml.readElementText(false), &ok);
                 if (ok && v >= 0) {
                     lapSeconds += v;
                     haveLapSeconds = true;
-                    if (inLap && std::isfinite(v))
+                    if (inLap && !current.track.laps.empty() && std::isfinite(v))
                         current.track.laps.back().seconds = v;
                 }
             } else if (isName(xml, "DistanceMeters")) {
                 bool ok = false;
-                const double v = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble(&ok);
+                const double v = toNumber(xml.readElementText(false), &ok);
                 if (ok && v >= 0) {
                     if (inTrackpoint) {
                         lastPointMeters = std::max(lastPointMeters, v);
@@ -333,34 +432,34 @@ Parsed readTcx(QIODevice& device) {
                     } else {
                         lapMeters += v;
                         haveLapMeters = true;
-                        if (inLap && v <= 1e9)
+                        if (inLap && !current.track.laps.empty() && v <= 1e9)
                             current.track.laps.back().meters = v;
                     }
                 }
             } else if (isName(xml, "Time") && inTrackpoint) {
-                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements);
+                const auto text = xml.readElementText(false);
                 if (const auto t = readTime(text)) {
                     totals.addTime(*t);
                     point.ms = t->ms;
                     pointHasTime = true;
                 } else {
-                    parsed.error =
-                        QStringLiteral("a point has a time that is not a date and time: ") + text.trimmed();
+                    parsed.error = QStringLiteral("a point has a time that is not a date and time: ") +
+                                   textOf(text).trimmed();
                     return parsed;
                 }
             } else if (isName(xml, "AltitudeMeters") && inTrackpoint) {
-                point.ele = plausibleNumber(xml.readElementText(QXmlStreamReader::SkipChildElements), 1e5);
+                point.ele = plausibleNumber(xml.readElementText(false), 1e5);
             } else if (isName(xml, "HeartRateBpm") && inTrackpoint) {
                 // Its one child, Value, holds the number.
-                point.hr = wholeNumber(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+                point.hr = wholeNumber(xml.readElementText(true));
             } else if ((isName(xml, "Cadence") || isName(xml, "RunCadence")) && inTrackpoint) {
-                point.cad = wholeNumber(xml.readElementText(QXmlStreamReader::SkipChildElements));
+                point.cad = wholeNumber(xml.readElementText(false));
             } else if (isName(xml, "LatitudeDegrees") && inTrackpoint) {
-                lat = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble();
+                lat = toNumber(xml.readElementText(false), nullptr);
             } else if (isName(xml, "LongitudeDegrees") && inTrackpoint) {
-                lon = xml.readElementText(QXmlStreamReader::SkipChildElements).toDouble();
+                lon = toNumber(xml.readElementText(false), nullptr);
             }
-        } else if (token == QXmlStreamReader::EndElement) {
+        } else if (token == Xml::EndElement) {
             if (isName(xml, "Trackpoint")) {
                 inTrackpoint = false;
                 if (std::isfinite(lat) && std::isfinite(lon)) {
@@ -388,7 +487,7 @@ Parsed readTcx(QIODevice& device) {
                         haveLapSeconds ? lapSeconds : double(totals.last->ms - totals.first->ms) / 1000.0;
                     current.meters =
                         haveLapMeters ? lapMeters : (lastPointMeters >= 0 ? lastPointMeters : totals.meters);
-                    parsed.activities.push_back(current);
+                    parsed.activities.push_back(std::move(current));
                 }
             }
         }
@@ -402,6 +501,24 @@ Parsed readTcx(QIODevice& device) {
         parsed.error = QStringLiteral("no activity with a time");
     }
     return parsed;
+}
+
+} // namespace
+
+Parsed readGpx(QIODevice& device, Xml which) {
+    return readEither(device, which, [](auto& xml) { return gpxFrom(xml); });
+}
+
+Parsed readTcx(QIODevice& device, Xml which) {
+    return readEither(device, which, [](auto& xml) { return tcxFrom(xml); });
+}
+
+Parsed readGpx(QIODevice& device) {
+    return readGpx(device, Xml::Quick);
+}
+
+Parsed readTcx(QIODevice& device) {
+    return readTcx(device, Xml::Quick);
 }
 
 QString timeProblem(const Activity& activity, const QDateTime& now) {

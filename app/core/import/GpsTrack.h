@@ -8,7 +8,7 @@
 #include "Track.h"
 
 // Workouts read from the files a GPS watch or phone writes: GPX 1.1 tracks, TCX activities and
-// FIT activity files, read as a stream so that a large track never sits in memory at once.
+// FIT activity files. GPX and TCX files are read whole into memory, FIT files as a stream.
 namespace GpsTrack {
 
 struct Activity {
@@ -26,14 +26,20 @@ struct Parsed {
     QString warning;                  // "" when the file was whole; else why only part of it could be read
 };
 
+// How the XML of GPX and TCX files is read: Quick with QuickXml where it reads the file, else
+// (and always with General) with the general reader. The results are the same.
+enum class Xml { Quick, General };
+
 // A GPX document: every <trk> is one activity; its distance is the sum of the great-circle
 // distances between consecutive points of each segment (a gap between segments adds
 // nothing); its time runs from the first to the last point with a time.
 Parsed readGpx(QIODevice& device);
+Parsed readGpx(QIODevice& device, Xml which);
 
 // A TCX document: every <Activity> is one; time and distance are the sums of its laps'
 // TotalTimeSeconds and DistanceMeters, or taken from its track points when the laps lack them.
 Parsed readTcx(QIODevice& device);
+Parsed readTcx(QIODevice& device, Xml which);
 
 // Why the times of an activity cannot be right: its points run backwards, or a time lies
 // before 1970 or after `now`; "" when they can.

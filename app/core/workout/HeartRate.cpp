@@ -121,6 +121,21 @@ std::optional<Average> average(const std::vector<Sample>& samples) {
     return Average{beats / seconds, seconds};
 }
 
+std::vector<Sample> samplesOf(const std::vector<Track::Point>& points) {
+    std::vector<Sample> out;
+    out.reserve(points.size());
+    for (const Track::Point& p : points)
+        out.push_back({p.ms, p.hr});
+    return out;
+}
+
+std::optional<Migration::TrackHeartRate> averageOfPacked(const QByteArray& points) {
+    const std::optional<Average> avg = average(samplesOf(Track::unpackPoints(points)));
+    if (!avg)
+        return std::nullopt;
+    return Migration::TrackHeartRate{avg->bpm, avg->seconds};
+}
+
 std::array<int, 5> bounds(int max, const Zones& zones) {
     std::array<int, 5> out{};
     for (int i = 0; i < 5; ++i)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Migration.h"
+#include "Track.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -63,6 +66,11 @@ struct Average {
     double seconds = 0;
 };
 std::optional<Average> average(const std::vector<Sample>& samples);
+// The heart rate of a track's points, one sample a point.
+std::vector<Sample> samplesOf(const std::vector<Track::Point>& points);
+// The average of a packed track's points (Track::packPoints), as a diary's update keeps it for
+// tracks stored before averages were kept. Throws DbError for damaged bytes.
+std::optional<Migration::TrackHeartRate> averageOfPacked(const QByteArray& points);
 
 // The lower bound of each zone in whole bpm (rounded down) for a maximum of `max`.
 std::array<int, 5> bounds(int max, const Zones& zones);

@@ -115,13 +115,14 @@ class Writer {
     struct Delta {
         qint64 last = 0, lastStep = 0;
     };
+    // Differences wrap around as the reader adds them back, so any values round-trip.
     void delta(Delta& d, qint64 v) {
-        put(v - d.last);
+        put(qint64(quint64(v) - quint64(d.last)));
         d.last = v;
     }
     void delta2(Delta& d, qint64 v) {
-        const qint64 step = v - d.last;
-        put(step - d.lastStep);
+        const qint64 step = qint64(quint64(v) - quint64(d.last));
+        put(qint64(quint64(step) - quint64(d.lastStep)));
         d.last = v;
         d.lastStep = step;
     }

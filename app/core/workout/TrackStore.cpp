@@ -1,17 +1,32 @@
 #include "TrackStore.h"
 
 #include "Connection.h"
+#include "HeartRate.h"
+#include "Transaction.h"
 
 namespace TrackStore {
 
-void save(Connection& conn, qint64 id, const Track::Data& track) {
-    save(conn, id, Track::packPoints(track.points), Track::packLaps(track.laps));
-}
+namespace {
 
-void save(Connection& conn, qint64 id, const QByteArray& points, const QByteArray& laps) {
+void write(Connection& conn, qint64 id, const QByteArray& points, const QByteArray& laps,
+           const std::vector<Track::Point>& unpacked) {
+    Transaction transaction(conn);
     conn.execute(
         QStringLiteral("INSERT OR REPLACE INTO Exercise_Track (Exercise_ID, Points, Laps) VALUES (?, ?, ?)"),
         {id, points, laps});
+    HeartRate::keep(conn, id, HeartRate::samplesOf(unpacked));
+    transaction.commit();
+}
+
+} // namespace
+
+void save(Connection& conn, qint64 id, const Track::Data& track) {
+    write(conn, id, Track::packPoints(track.points), Track::packLaps(track.laps), track.points);
+}
+
+void save(Connection& conn, qint64 id, const QByteArray& points, const QByteArray& laps) {
+    // The points as they will be read back, so the kept average is the stored track's.
+    write(conn, id, points, laps, Track::unpackPoints(points));
 }
 
 bool has(Connection& conn, qint64 id) {

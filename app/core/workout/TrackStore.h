@@ -10,9 +10,11 @@ class Connection;
 // its Exercise_ID. Read only when a track is asked for, never at start-up.
 namespace TrackStore {
 
-// Stores the track of workout `id`, replacing one it had. Throws DbError.
+// Stores the track of workout `id`, replacing one it had, and keeps its average heart rate
+// (HeartRate::keep) in the same transaction. Throws DbError.
 void save(Connection& conn, qint64 id, const Track::Data& track);
 // The same with the points and laps already packed (Track::packPoints, Track::packLaps).
+// Throws DbError also for points that are not a packed track.
 void save(Connection& conn, qint64 id, const QByteArray& points, const QByteArray& laps);
 // True when workout `id` has a track. Throws DbError.
 bool has(Connection& conn, qint64 id);

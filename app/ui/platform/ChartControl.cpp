@@ -10,6 +10,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QGraphicsLayout>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QStackedBarSeries>
@@ -148,6 +150,7 @@ void ChartControl::setSeriesLabel(int series, const QString& label) {
     else if (auto* shown = qobject_cast<QAbstractSeries*>(m_shown.value(series - 1)))
         shown->setName(label);
     applyValueTitle();
+    layOutLegend();
 }
 
 void ChartControl::setSeriesColor(int series, const QColor& color) {
@@ -458,4 +461,18 @@ void ChartControl::rebuild() {
         applyColor(series);
     applyTitle();
     applyLegend();
+    layOutLegend();
+}
+
+// New or renamed markers leave the legend at its old height (a few pixels after the series were
+// replaced) until the chart is laid out again, which a paint right after does not wait for: lay
+// it out now.
+void ChartControl::layOutLegend() {
+    QLegend* legend = chart()->legend();
+    if (!legend->isVisible())
+        return;
+    if (legend->layout())
+        legend->layout()->invalidate();
+    if (chart()->layout())
+        chart()->layout()->activate();
 }

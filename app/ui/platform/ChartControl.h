@@ -92,6 +92,7 @@ class ChartControl : public QWidget {
     void rebuild();
     void applyTitle();
     void applyLegend();
+    void layOutLegend();
     void applyXAxisFormat();
     void setRowLabels();
     void showValueTip(int series, int row);

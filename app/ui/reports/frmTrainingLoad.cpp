@@ -79,7 +79,14 @@ frmTrainingLoad::frmTrainingLoad(SharedState& state, QWidget* parent) : QDialog(
     const QFontMetrics fm(font());
     resize(fm.horizontalAdvance(QLatin1Char('x')) * 110, fm.height() * 34);
 
-    connect(group, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
+    // The dates count only for a date range.
+    const auto enableDates = [this] {
+        for (QWidget* w : {static_cast<QWidget*>(dtFrom), static_cast<QWidget*>(dtTo)})
+            w->setEnabled(optDateRange->isChecked());
+    };
+    enableDates();
+    connect(group, &QButtonGroup::buttonToggled, this, [this, enableDates](QAbstractButton*, bool on) {
+        enableDates();
         if (on)
             redraw();
     });
