@@ -64,14 +64,11 @@ TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
         }
         return pid;
     };
-    qint64 restoreUs = 0;
-    for (int i = 0; i < 3; ++i) {
-        reset();
-        QElapsedTimer timer;
-        timer.start();
-        waitpid(restoreInChild(), nullptr, 0);
-        restoreUs = std::max(restoreUs, timer.nsecsElapsed() / 1000);
-    }
+    reset();
+    QElapsedTimer timer;
+    timer.start();
+    waitpid(restoreInChild(), nullptr, 0);
+    const qint64 restoreUs = timer.nsecsElapsed() / 1000;
 
     std::mt19937 random(18);
     int heldDamaged = 0, heldCopy = 0, finished = 0;
@@ -89,8 +86,9 @@ TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
         const Startup::Result next = Startup::check(path);
         EXPECT_EQ(next.state, isDamaged ? Startup::State::Damaged : Startup::State::Ready) << "kill " << kill;
         EXPECT_EQ(next.newestBackup, isDamaged ? copy : QString()) << "kill " << kill;
-        if (!isDamaged)
+        if (!isDamaged) {
             EXPECT_EQ(Connection::open(path)->query("SELECT count(*) FROM Exercise_Master").field(0), "8000");
+        }
         ++(isDamaged ? heldDamaged : heldCopy);
     }
     Clock::reset();

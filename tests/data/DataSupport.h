@@ -57,6 +57,18 @@ inline QString rawValue(const QString& path, const char* sql) {
     return v;
 }
 
+// Flips one bit of the page type of the table's root page: a b-tree that no longer reads.
+inline void damage(const QString& path, const char* table) {
+    const qint64 root =
+        rawValue(path,
+                 QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(table).toUtf8())
+            .toLongLong();
+    ASSERT_GT(root, 1);
+    QByteArray bytes = fileBytes(path);
+    bytes[(root - 1) * 4096] = char(bytes[(root - 1) * 4096] ^ 0x08);
+    writeBytes(path, bytes);
+}
+
 // The description of the DbError thrown by `f`, or "(no error)".
 template <typename F> QString errorOf(F f) {
     try {

@@ -1,4 +1,4 @@
-// Durations, pace, speed, distances, report padding, the chooser's date text, number texts
+// Durations, pace, speed, distances, the chooser's date text, number texts
 // and the helpers that write values into statements.
 
 #include "CLibrary.h"
@@ -191,12 +191,6 @@ TEST(Distances, OneDecimalWithTheShortFactorAndZeroOnAnyError) {
     }
     EXPECT_EQ(CLibrary::ComputeKilometers("17" + QString(307, QLatin1Char('0'))),
               "0"); // 1.609 x that overflows
-}
-
-TEST(FormatString, PadsToTheColumnPlusOneBlank) {
-    EXPECT_EQ(CLibrary::FormatString("abc", 5) + CLibrary::FormatString("abc", 2), "abc   abc");
-    EXPECT_EQ(CLibrary::FormatString("", -5), "");
-    EXPECT_EQ(CLibrary::FormatString("x", 32767).size(), 32768);
 }
 
 // --- The chooser's date text ----------------------------------------------------------------

@@ -22,18 +22,6 @@ void fill(const QString& path) {
               "'+' || i || ' days'), printf('%050d', i) FROM n");
 }
 
-// Flips one bit of the page type of the table's root page: a b-tree that no longer reads.
-void damage(const QString& path, const char* table) {
-    const qint64 root =
-        rawValue(path,
-                 QStringLiteral("SELECT rootpage FROM sqlite_schema WHERE name = '%1'").arg(table).toUtf8())
-            .toLongLong();
-    ASSERT_GT(root, 1);
-    QByteArray bytes = fileBytes(path);
-    bytes[(root - 1) * 4096] = char(bytes[(root - 1) * 4096] ^ 0x08);
-    writeBytes(path, bytes);
-}
-
 // Another connection that begins a transaction of the given kind and writes a row: it holds
 // its lock until closed, which takes the row back.
 sqlite3* holdLock(const QString& path, const char* begin) {

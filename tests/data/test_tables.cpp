@@ -86,13 +86,12 @@ TEST_P(TableStatements, InsertReadAndUpdateEveryColumn) {
     EXPECT_EQ(after, unchanged) << "columns written by the insert only";
 }
 
+// The log windows' own road covers the detail tables a window edits field by field; these are
+// the master row's columns written by the insert only, a number stored for an empty field, and
+// the race log.
 const TableCase tableCases[] = {
     {"ExerciseMaster", &Tables::ExerciseMaster, false},
-    {"RunningLog", &Tables::RunningLog, true},
     {"CyclingLog", &Tables::CyclingLog, true},
-    {"SwimmingLog", &Tables::SwimmingLog, true},
-    {"VideoLog", &Tables::VideoLog, true},
-    {"OtherLog", &Tables::OtherLog, true},
     {"RaceLog", &Tables::RaceLog, false},
 };
 INSTANTIATE_TEST_SUITE_P(Tables, TableStatements, testing::ValuesIn(tableCases), CaseName());
