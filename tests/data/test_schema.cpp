@@ -4,6 +4,11 @@
 #include "DatabaseFile.h"
 #include "Schema.h"
 
+#include <QElapsedTimer>
+#include <csignal>
+#include <iostream>
+#include <random>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -64,6 +69,10 @@ TEST_F(Schema_, TheDialectKnowsTheDateColumnsFromTheSchema) {
     EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), b TEXT CHECK "
                                   "(date([b],'+0 days') IS [b]), c TEXT CHECK (date(c, '+0 days') IS d))"),
               (QSet<QString>{"a", "b"}));
+    // A short date written to a date column is stored as ISO, and compared as a date.
+    db->execute("INSERT INTO Bikes (Bike, Purchase_Date) VALUES ('Red', '12/5/2026')");
+    EXPECT_EQ(one("SELECT Bike FROM Bikes WHERE Purchase_Date > '11/30/2026'"), "Red");
+    EXPECT_EQ(one("SELECT Purchase_Date FROM Bikes"), "2026-12-05");
 }
 
 TEST_F(Schema_, NamesThatAreNotFilesAreRefused) {
@@ -189,6 +198,62 @@ TEST_F(Migrate, APolicyReachesOnlyItsConnectionsAndAsItIsOnlyItsThread) {
     const QString add = QStringLiteral("INSERT INTO Users (User_Name) VALUES ('Ann')");
     EXPECT_EQ(errorOf([&] { refused->execute(add); }), "kept as it is");
     EXPECT_EQ(errorOf([&] { usual->execute(add); }), "(no error)");
+}
+
+// A migration killed at any moment leaves the old version or the new one, whole: each step is
+// one transaction, and the rollback journal undoes an unfinished one on the next open.
+TEST_F(Migrate, AKillAtAnyMomentLeavesTheOldOrTheNewVersion) {
+    const QString n = "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) ";
+    raw(path, n +
+                  "INSERT INTO Exercise_Master SELECT i, 'Running', date('2000-01-01', '+' || (i % 9000) || "
+                  "' days'), 'Day', '30:00', 'Ann', 'row ' || i FROM n;" +
+                  n + "INSERT INTO Running_Log SELECT i, 3.1, 'Park', 'Red', 5 FROM n;");
+    const QByteArray original = fileBytes(path);
+    const QString work = dir.filePath("Work.db");
+    const auto fresh = [&] {
+        QFile::remove(work + QStringLiteral("-journal"));
+        writeBytes(work, original);
+    };
+    const auto migrateInChild = [&]() -> pid_t {
+        const pid_t pid = fork();
+        if (pid == 0)
+            _exit(openError(work) == QLatin1String("(opened)") ? 0 : 1);
+        return pid;
+    };
+    // How long one whole migration takes here, to spread the kills over it.
+    fresh();
+    QElapsedTimer timer;
+    timer.start();
+    int status = 0;
+    waitpid(migrateInChild(), &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const qint64 spanUs = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+
+    std::mt19937 random(20261207);
+    int old = 0, migrated = 0;
+    for (int kill = 0; kill < 20; ++kill) {
+        fresh();
+        const pid_t pid = migrateInChild();
+        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, spanUs * 3 / 2)(random)));
+        ::kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        const auto value = [&](const char* sql) { return rawValue(work, sql); };
+        EXPECT_EQ(value("PRAGMA integrity_check"), "ok") << "kill " << kill;
+        const QString version = value("PRAGMA user_version");
+        // Each step is its own transaction: a kill between two steps leaves an intermediate version.
+        EXPECT_TRUE(version.toInt() >= 1 && version.toInt() <= Schema::Version) << version.toStdString();
+        (version == QLatin1String("1") ? old : migrated)++;
+        EXPECT_EQ(value("SELECT Count(*) || '/' || Sum(Exercise_ID) FROM Exercise_Master, Running_Log WHERE "
+                        "Exercise_ID = Running_ID"),
+                  "5000/12502500");
+        const bool hasCheck = value("SELECT sql FROM sqlite_schema WHERE name = 'Exercise_Master'")
+                                  .contains(QLatin1String("+0 days"));
+        EXPECT_EQ(hasCheck, version != QLatin1String("1"));
+        // Whichever it was, the next open finishes the job.
+        EXPECT_EQ(openError(work), "(opened)");
+    }
+    std::cout << "migration kills: " << old << " left version 1, " << migrated
+              << " reached a later version\n";
 }
 
 // --- Every earlier version to the current one ---------------------------------------------
