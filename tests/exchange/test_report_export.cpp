@@ -195,14 +195,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PdfPages,
                          }),
                          CaseName());
 
-TEST_F(Export, UnwritablePdfSaysWhy) {
-    QString error;
-    EXPECT_EQ(ReportPdf::write(QDir(dir()).filePath("no/such/folder/x.pdf"), {"a"},
-                               {"T", "Ann", "Running", {}}, nullptr, &error),
-              0);
-    EXPECT_TRUE(error.startsWith("Could not write ")) << error.toStdString();
-}
-
 // A PDF is written beside its target and renamed over it, never into the older file, which a
 // kill half-way would leave cut short.
 TEST_F(Export, APdfReplacesTheOlderFileInsteadOfWritingIntoIt) {
