@@ -53,9 +53,11 @@ TEST_F(ImportCli, ReportAsPdf) {
     EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
     EXPECT_EQ(pdf.out, "shoes.pdf: 1 page\n");
     EXPECT_TRUE(QFile(dir.filePath("shoes.pdf")).size() > 0);
-    expectFailures({{{"report", "--user", "Ann", "--kind", "Running", "--pdf", "no/such/dir/x.pdf"},
-                     1,
-                     "Could not write no/such/dir/x.pdf"}});
+    expectFailures(
+        {{{"report", "--user", "Ann", "--kind", "Running", "--csv", "--pdf", "x.pdf"}, 2, "usage: "},
+         {{"report", "--user", "Ann", "--kind", "Running", "--pdf", "no/such/dir/x.pdf"},
+          1,
+          "Could not write no/such/dir/x.pdf"}});
 }
 
 } // namespace
