@@ -152,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"Union", "Running", "1=1 UNION ALL SELECT 1", false},
         CheckCase{"DoubleQuotes", "Running", "Course = \"Users\"", false},
         CheckCase{"HexBlob", "Running", "Course = X'41'", false},
-        CheckCase{"RowValue", "Running", "(Miles, Kilometers) = (1, 2)", false}),
+        CheckCase{"RowValue", "Running", "(Miles, Kilometers) = (1, 2)", false},
+        CheckCase{"JsonArrow", "Running", "Miles ->> '$' > 5", false}),
     CaseName());
 
 // --- Stored default ----------------------------------------------------------------------------

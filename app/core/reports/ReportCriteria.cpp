@@ -400,6 +400,9 @@ class FragmentReader {
             refuse(QStringLiteral("it holds a comment"));
         if (c == QLatin1Char(';'))
             refuse(QStringLiteral("it holds a second statement"));
+        // "->" and "->>" read a value out of a JSON text: functions of their own, not arithmetic.
+        if (c == QLatin1Char('-') && next == QLatin1Char('>'))
+            refuse(QStringLiteral("'->' may not stand in it"));
         if (c == QLatin1Char('(')) {
             m_open.push_back(Open::Group);
             ++m_at;
