@@ -112,9 +112,11 @@ TEST_F(Export, FullReportToPdfHasTheHeadingTheCriteriaAppliedAndEveryLine) {
     const QString flat = text.simplified();
     EXPECT_TRUE(flat.contains("Criteria: " + applied.simplified())) << flat.toStdString();
     EXPECT_FALSE(flat.contains("Miles >= 100"));
-    for (const QString& line : w->reportLines())
-        if (!line.trimmed().isEmpty())
+    for (const QString& line : w->reportLines()) {
+        if (!line.trimmed().isEmpty()) {
             EXPECT_TRUE(flat.contains(line.simplified())) << line.toStdString();
+        }
+    }
 }
 
 TEST_F(Export, EquipmentReportPdfIncludesItsChart) {
