@@ -2,6 +2,7 @@
 // Runs the built trainbook-cli in a temporary folder, the way a person uses it from a shell.
 #include "TestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -30,6 +31,11 @@ class CliTest : public ::testing::Test {
         EXPECT_TRUE(p.waitForFinished(30000)) << "trainbook-cli did not finish";
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
                 QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
     }
     QString sql(const QString& statement) { return cli({"sql", statement}).out; }
     // A new database holding what `statements` write (each silently).

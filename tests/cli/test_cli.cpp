@@ -1,4 +1,5 @@
-// trainbook-cli init, sql and calc: the database made once, statements run, conversions printed.
+// trainbook-cli init and sql: the database made once, statements run. The conversions of calc
+// are reference cases (cli/cases).
 #include "CliRunner.h"
 
 #include <QDir>
@@ -79,42 +80,6 @@ TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold) {
               QStringLiteral(
                   "Created Trainbook database: %1\nUser_Name\nAnn\nTrainbook database already exists: %1\n")
                   .arg(shown));
-}
-
-struct CalcCase {
-    const char* name;
-    QStringList args;
-    const char* expected;
-};
-
-class CalcTest : public CliTest, public testing::WithParamInterface<CalcCase> {};
-
-TEST_P(CalcTest, PrintsTheConversion) {
-    const CalcCase& c = GetParam();
-    const CliRun r = cli(QStringList{"calc"} + c.args);
-    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, c.expected);
-}
-
-const CalcCase calcCases[] = {
-    {"Minutes", {"minutes", "45:10"}, "45.1666666666667\n"},
-    {"Time", {"time", "119.999"}, "2:00:00\n"},
-    {"Pace", {"pace", "1:05:30", "10"}, "6:33\n"},
-    {"Mph", {"mph", "1:30:00", "30"}, "20.00\n"},
-    {"KilometersOfNoNumber", {"km", "abc"}, "0\n"},
-    {"Miles", {"miles", "10"}, "6.2\n"},
-    {"Pad", {"pad", "abc", "5"}, "[abc   ]\n"},
-    {"ParseDate", {"parsedate", "Saturday, 12/5/2026"}, "Saturday\t12/5/2026\n"},
-};
-INSTANTIATE_TEST_SUITE_P(Cases, CalcTest, testing::ValuesIn(calcCases), CaseName());
-
-TEST_F(CliTest, CalcReportsErrors) {
-    expectFailures({
-        {{"calc", "pace", "45:00", "0"}, 1, "Division by zero"},
-        {{"calc", "pad", "abc", "99999"}, 1, "Overflow"},
-        {{"calc", "pace", "45:00"}, 2, "usage: "},
-        {{"frobnicate"}, 2, "usage: "},
-    });
 }
 
 } // namespace

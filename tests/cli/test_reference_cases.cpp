@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const Areas[] = {"reports", "graphs"};
+const char* const Areas[] = {"reports", "graphs", "cli"};
 
 struct RefCase {
     std::string name;

@@ -107,28 +107,36 @@ struct FitCase {
     QString summary = {}; // the import summary's lines after "Failed: n"
 };
 
+// Ann's new diary and a FIT file to import into it.
+struct FitDiary {
+    explicit FitDiary(const QByteArray& bytes) {
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        Connection::create(dir.filePath("Trainbook.db"));
+        conn = Connection::open(dir.filePath("Trainbook.db"));
+        conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
+        options.user = "Ann";
+        options.fallbackKind = "Cycling";
+    }
+    QTemporaryDir dir;
+    QString file = dir.filePath("watch.fit");
+    std::unique_ptr<Connection> conn;
+    WorkoutImport::Options options;
+};
+
 class FitImport : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(FitImport, BecomesTheWorkoutsOfItsSessions) {
     const auto& c = GetParam();
-    QTemporaryDir dir;
-    QFile f(dir.filePath("watch.fit"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(c.bytes) == c.bytes.size());
-    f.close();
-    Connection::create(dir.filePath("Trainbook.db"));
-    auto conn = Connection::open(dir.filePath("Trainbook.db"));
-    conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
-    WorkoutImport::Options options;
-    options.user = "Ann";
-    options.fallbackKind = "Cycling";
+    FitDiary d(c.bytes);
     QStringList got, sessions;
-    for (const auto& w : WorkoutImport::read(f.fileName(), options).workouts)
+    for (const auto& w : WorkoutImport::read(d.file, d.options).workouts)
         got << QStringList{w.kind, w.time, w.kilometers}.join('|');
     for (const auto& s : decoded(c.bytes).sessions)
         sessions << QStringLiteral("%1/%2/%3").arg(s.points.size()).arg(s.laps.size()).arg(s.lengths.size());
     EXPECT_EQ(got, c.workouts);
     EXPECT_EQ(sessions.join(' '), c.sessions);
-    const QStringList lines = WorkoutImport::summaryLines(WorkoutImport::run(*conn, {f.fileName()}, options));
+    const QStringList lines = WorkoutImport::summaryLines(WorkoutImport::run(*d.conn, {d.file}, d.options));
     EXPECT_EQ(lines.mid(4).join('\n'), c.summary);
 }
 
@@ -157,17 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Each session keeps its records and laps as its workout's track.
 TEST(FitImportTrack, SessionsKeepTheirPointsAndLaps) {
-    QTemporaryDir dir;
-    QFile f(dir.filePath("race.fit"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(multisport()) > 0);
-    f.close();
-    Connection::create(dir.filePath("Trainbook.db"));
-    auto conn = Connection::open(dir.filePath("Trainbook.db"));
-    conn->execute("INSERT INTO Users (User_Name) VALUES ('Ann')");
-    WorkoutImport::Options options;
-    options.user = "Ann";
-    ASSERT_EQ(WorkoutImport::run(*conn, {f.fileName()}, options).imported, 3);
-    const auto ride = TrackStore::load(*conn, 2); // swim, ride, run
+    FitDiary d(multisport());
+    ASSERT_EQ(WorkoutImport::run(*d.conn, {d.file}, d.options).imported, 3);
+    const auto ride = TrackStore::load(*d.conn, 2); // swim, ride, run
     ASSERT_TRUE(ride.has_value());
     ASSERT_EQ(ride->points.size(), 2u);
     EXPECT_EQ(ride->points[0].hr, 140);

@@ -114,63 +114,48 @@ INSTANTIATE_TEST_SUITE_P(
     }),
     CaseName());
 
-struct SportCase {
+// The kind comes from the file's sport, else the fallback; the date is the local date of the
+// start in the importing computer's zone.
+struct KindDateCase {
     std::string name;
     QString type; // the GPX <type>
     QString fallback;
-    QString kind; // expected Exercise_Type
+    QString start;
+    int zoneSeconds;  // ahead of UTC
+    QString expected; // kind|date|day
 };
 
-class Sport : public Import, public ::testing::WithParamInterface<SportCase> {};
+class KindAndDate : public Import, public ::testing::WithParamInterface<KindDateCase> {};
 
-TEST_P(Sport, KindComesFromTheFileOrTheFallback) {
+TEST_P(KindAndDate, ComeFromTheFileTheFallbackAndTheZone) {
     const auto& c = GetParam();
     options.fallbackKind = c.fallback;
-    const QString f = file("s.gpx", gpxTrack("2026-06-06T07:00:00Z", 2, 0.01, 600, "", c.type));
-    ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
-    ResultSet rs = conn->query("SELECT Exercise_Type FROM Exercise_Master");
-    EXPECT_EQ(rs.field(0), c.kind);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Sport,
-                         testing::ValuesIn(std::vector<SportCase>{
-                             {"trail_run", "Trail Run", "Cycling", "Running"},
-                             {"cycling", "cycling", "Running", "Cycling"},
-                             {"ride", "Ride", "Running", "Cycling"},
-                             {"swim", "open_water_swimming", "Running", "Swimming"},
-                             {"unknown_takes_fallback", "9", "Cycling", "Cycling"},
-                             {"none_takes_fallback", "", "Swimming", "Swimming"},
-                         }),
-                         CaseName());
-
-struct TimeCase {
-    std::string name;
-    QString start;
-    int zoneSeconds; // ahead of UTC
-    QString date, day;
-};
-
-class StartDate : public Import, public ::testing::WithParamInterface<TimeCase> {};
-
-// A workout's date is the local date of its start in the importing computer's zone.
-TEST_P(StartDate, IsTheLocalDateOfTheStart) {
-    const auto& c = GetParam();
     options.zone = QTimeZone(c.zoneSeconds);
-    const QString f = file("t.gpx", gpxTrack(c.start, 2, 0.01, 3600));
+    const QString f = file("s.gpx", gpxTrack(c.start, 2, 0.01, 3600, "", c.type));
     ASSERT_EQ(WorkoutImport::run(*conn, {f}, options).imported, 1);
-    ResultSet rs = conn->query("SELECT Exercise_Date, Exercise_Day, Exercise_Time FROM Exercise_Master");
-    EXPECT_EQ(rs.field(0), c.date);
-    EXPECT_EQ(rs.field(1), c.day);
-    EXPECT_EQ(rs.field(2), "1:00:00");
+    EXPECT_EQ(queryRows(*conn,
+                        "SELECT Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time FROM "
+                        "Exercise_Master",
+                        QLatin1Char('|'), true),
+              QStringList{c.expected + "|1:00:00"});
 }
 
+const QString Morning = "2026-06-06T07:00:00Z";
 INSTANTIATE_TEST_SUITE_P(
-    Cases, StartDate,
-    testing::ValuesIn(std::vector<TimeCase>{
-        {"utc_late_evening_in_utc", "2026-03-01T23:30:00Z", 0, "2026-03-01", "Sunday"},
-        {"utc_late_evening_east_of_utc", "2026-03-01T23:30:00Z", 7200, "2026-03-02", "Monday"},
-        {"offset_after_midnight_read_in_utc", "2026-03-02T01:30:00+02:00", 0, "2026-03-01", "Sunday"},
-        {"no_zone_is_utc", "2026-03-01T23:30:00", -3600, "2026-03-01", "Sunday"},
+    Cases, KindAndDate,
+    testing::ValuesIn(std::vector<KindDateCase>{
+        {"trail_run", "Trail Run", "Cycling", Morning, 0, "Running|2026-06-06|Saturday"},
+        {"cycling", "cycling", "Running", Morning, 0, "Cycling|2026-06-06|Saturday"},
+        {"ride", "Ride", "Running", Morning, 0, "Cycling|2026-06-06|Saturday"},
+        {"swim", "open_water_swimming", "Running", Morning, 0, "Swimming|2026-06-06|Saturday"},
+        {"unknown_takes_fallback", "9", "Cycling", Morning, 0, "Cycling|2026-06-06|Saturday"},
+        {"none_takes_fallback", "", "Swimming", Morning, 0, "Swimming|2026-06-06|Saturday"},
+        {"utc_late_evening_in_utc", "", "Running", "2026-03-01T23:30:00Z", 0, "Running|2026-03-01|Sunday"},
+        {"utc_late_evening_east_of_utc", "", "Running", "2026-03-01T23:30:00Z", 7200,
+         "Running|2026-03-02|Monday"},
+        {"offset_after_midnight_read_in_utc", "", "Running", "2026-03-02T01:30:00+02:00", 0,
+         "Running|2026-03-01|Sunday"},
+        {"no_zone_is_utc", "", "Running", "2026-03-01T23:30:00", -3600, "Running|2026-03-01|Sunday"},
     }),
     CaseName());
 
@@ -294,18 +279,6 @@ TEST_F(Import, SummaryWarnsOfWornGear) {
         WorkoutImport::summaryLines(s).mid(4),
         QStringList({"Worn: These shoes have now done 16.9 of their 10 miles (169%): time to retire them.",
                      "Steel: This bike has now done 91.9 of its 100 miles (91%)."}));
-}
-
-TEST_F(Import, CancelWritesNothing) {
-    QList<int> seen;
-    const auto s = WorkoutImport::run(*conn, twoDays(), options, [&](int done, int total) {
-        EXPECT_EQ(total, 2);
-        seen << done;
-        return done < 1;
-    });
-    EXPECT_TRUE(s.cancelled);
-    EXPECT_EQ(seen, (QList<int>{0, 1}));
-    EXPECT_TRUE(rows().isEmpty());
 }
 
 TEST_F(Import, DatabaseFailureWritesNothing) {

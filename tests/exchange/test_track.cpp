@@ -29,11 +29,13 @@ TEST(StoredTrack, UnpacksAsPackedAndRefusesDamage) {
         const Track::Point &a = points[i], &b = back[i];
         EXPECT_EQ(b.ms, a.ms);
         EXPECT_EQ(b.hasPosition(), a.hasPosition());
-        if (a.hasPosition())
+        if (a.hasPosition()) {
             EXPECT_TRUE(std::fabs(b.lat - a.lat) < 1e-9 && std::fabs(b.lon - a.lon) < 1e-9) << i;
+        }
         EXPECT_EQ(std::isnan(b.ele), std::isnan(a.ele)) << i;
-        if (!std::isnan(a.ele))
+        if (!std::isnan(a.ele)) {
             EXPECT_NEAR(b.ele, a.ele, 0.005);
+        }
         EXPECT_NEAR(b.distance, a.distance, 0.005);
         EXPECT_TRUE(b.hr == a.hr && b.cad == a.cad && b.newSegment == a.newSegment) << i;
     }
@@ -54,7 +56,7 @@ TEST(StoredTrack, UnpacksAsPackedAndRefusesDamage) {
 // A remainder of a fraction of a metre and a second is the rounding of the last whole unit:
 // it gets no line of 0.00 in 0:00. A real one (here 0.5 km) keeps its line.
 TEST(Splits, ALastStretchThatWouldPrintAsNothingIsNotALine) {
-    for (const auto [meters, lines] : {std::pair{1000.4, size_t(1)}, {1500.0, size_t(2)}}) {
+    for (const auto& [meters, lines] : {std::pair{1000.4, size_t(1)}, {1500.0, size_t(2)}}) {
         Track::Data track;
         for (int i = 0; i <= 10; ++i) {
             Track::Point p;

@@ -4,6 +4,7 @@
 #include "ChartControl.h"
 #include "ChartTable.h"
 #include "Clock.h"
+#include "GraphTables.h"
 #include "GuiFixture.h"
 #include "SqlScript.h"
 
@@ -79,5 +80,19 @@ class GraphData : public DiaryData {
         for (const QString& statement :
              sqlStatements(QStringLiteral(TRAINBOOK_TESTS_DIR "/graphs/diary.sql")))
             exec(statement);
+    }
+    // A selection of the graph windows' filters; `month` is the one month of the filter.
+    static GraphTables::Selection sel(GraphTables::Filter filter, const QString& month = {},
+                                      const QString& end = {}) {
+        using GraphTables::Filter;
+        GraphTables::Selection s;
+        s.filter = filter;
+        if (filter == Filter::DateRange)
+            s.beginMonth = month, s.endMonth = end;
+        else if (filter == Filter::SingleMonth)
+            s.singleMonth = month;
+        else if (filter == Filter::CompareMonths)
+            s.compareMonth = month;
+        return s;
     }
 };

@@ -9,24 +9,12 @@ namespace {
 
 using namespace GraphTables;
 
-Selection all() {
-    return {Filter::AllMonths};
-}
-Selection currentYear() {
-    return {Filter::CurrentYear};
-}
-Selection range(const QString& b, const QString& e) {
-    return {Filter::DateRange, b, e};
-}
-Selection single(const QString& m) {
-    return {Filter::SingleMonth, {}, {}, m};
-}
-
 // The current year's rows are those of the range of its twelve months; the other selections'
 // tables are the reference cases of trainbook-cli chart (graphs/cases).
 TEST_F(GraphData, CurrentYearIsTheRangeOfThisYearsMonths) {
     auto conn = db();
-    const Selection year = currentYear(), twelve = range("January 2026", "December 2026");
+    const Selection year = sel(Filter::CurrentYear),
+                    twelve = sel(Filter::DateRange, "January 2026", "December 2026");
     for (const Sport sport : {Sport::Running, Sport::Cycling}) {
         EXPECT_EQ(distanceTotals(*conn, "ann", sport, true, year).rows,
                   distanceTotals(*conn, "ann", sport, true, twelve).rows);
@@ -43,7 +31,7 @@ TEST_F(GraphData, APeriodWhoseTimeIsZeroKeepsItsRow) {
     video(20, "2/3/2026", "Tape", "0:00", "dee");
     video(21, "3/3/2026", "Tape", "30:00", "dee");
     auto conn = db();
-    EXPECT_EQ(hoursTogether(*conn, "dee", all()).text(),
+    EXPECT_EQ(hoursTogether(*conn, "dee", sel(Filter::AllMonths)).text(),
               "Exercise Hours All Months\nHours\nFeb 26\t0\nMar 26\t0.5\n");
 }
 
@@ -60,11 +48,13 @@ TEST_F(GraphData, MonthListsHoldEachMonthOnceOldestFirst) {
 TEST_F(GraphData, QuotesInNamesAndMonthsAreValuesAndABadTimeFails) {
     run(30, "3/3/2026", 3, 4.8, "30:00", "O'Neil");
     auto conn = db();
-    EXPECT_EQ(distanceTotals(*conn, "O'Neil", Sport::Running, true, all()).text(),
+    EXPECT_EQ(distanceTotals(*conn, "O'Neil", Sport::Running, true, sel(Filter::AllMonths)).text(),
               "Miles By Month\nMile\nMar 26\t3\n");
-    EXPECT_EQ(distanceTotals(*conn, "ann", Sport::Running, true, single("x' OR 'a'='a")).rows.size(), 0);
+    EXPECT_EQ(distanceTotals(*conn, "ann", Sport::Running, true, sel(Filter::SingleMonth, "x' OR 'a'='a"))
+                  .rows.size(),
+              0);
     exec("UPDATE Exercise_Master SET Exercise_Time = 'abc' WHERE Exercise_ID = 1");
-    EXPECT_THROW(averagePace(*conn, "ann", Sport::Running, true, all()), DbError);
+    EXPECT_THROW(averagePace(*conn, "ann", Sport::Running, true, sel(Filter::AllMonths)), DbError);
     EXPECT_FALSE(conn->inTransaction());
 }
 

@@ -35,17 +35,6 @@ class GraphWindowTest : public GraphData {
         return dlg;
     }
     // The core's tables, which the windows show.
-    static Selection sel(Filter filter, const QString& month = {}, const QString& end = {}) {
-        Selection s;
-        s.filter = filter;
-        if (filter == Filter::DateRange)
-            s.beginMonth = month, s.endMonth = end;
-        else if (filter == Filter::SingleMonth)
-            s.singleMonth = month;
-        else if (filter == Filter::CompareMonths)
-            s.compareMonth = month;
-        return s;
-    }
     QString totals(Sport sport, bool miles, const Selection& sel) {
         return distanceTotals(*db(), "ann", sport, miles, sel).text();
     }

@@ -30,8 +30,9 @@ TEST_P(PredictTest, FromTheNearestRaceThatQualifies) {
     const auto p = RacePredictions::predict({{"Target", c.targetKm}}, c.races);
     ASSERT_EQ(p.size(), 1u);
     EXPECT_EQ(p[0].predicted ? CLibrary::MinutesToString(p[0].minutes) : QString("-"), c.predicted);
-    if (p[0].predicted)
+    if (p[0].predicted) {
         EXPECT_DOUBLE_EQ(p[0].from.km, c.fromKm);
+    }
 }
 
 const QDate day(2026, 6, 1);
