@@ -8,6 +8,8 @@
 #include "frmRunLog.h"
 #include "frmWorkoutDetail.h"
 
+#include <QPointer>
+
 #include <QBuffer>
 #include <QChartView>
 #include <QFileDialog>
@@ -213,7 +215,13 @@ TEST_F(WorkoutDetailTest, ShowsTheTrackAndExportsIt) {
     click(button(&w, "btnExit"));
     EXPECT_TRUE(d->isVisible());
     EXPECT_NE(d->parentWidget(), &w);
-    delete d;
+    // Esc closes it (and so deletes it).
+    QPointer<frmWorkoutDetail> closing(d);
+    d->activateWindow();
+    QTest::keyClick(d, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closing.isNull());
+    delete closing.data();
 }
 
 TEST_F(WorkoutDetailTest, ADamagedTrackGivesAMessage) {

@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -124,6 +125,9 @@ frmWorkoutDetail::frmWorkoutDetail(SharedState& state, QWidget* parent)
 
     connect(btnExportGpx, &QPushButton::clicked, this, &frmWorkoutDetail::btnExportGpx_Click);
     connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+    // Esc closes it, as it closes the program's other windows.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool frmWorkoutDetail::openWorkout(qint64 id) {
