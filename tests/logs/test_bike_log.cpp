@@ -1,10 +1,7 @@
 #include "LogFixture.h"
 
 #include "frmBikeLog.h"
-#include "frmOtherLog.h"
-#include "frmRaceLog.h"
 #include "frmRunLog.h"
-#include "frmSwimLog.h"
 #include "frmVideoLog.h"
 
 namespace {
@@ -96,40 +93,5 @@ const MissingCatalogCase missingCatalogCases[] = {
     {"Video", make<frmVideoLog>, "video", "cbVideo", "txtLength", "40:00", "40:00"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
-
-// Esc in any log window asks before throwing typed input away.
-struct EscapeCase {
-    const char* name;
-    QDialog* (*make)(SharedState&);
-    const char* field;
-};
-
-class EscapeTest : public LogFixture, public testing::WithParamInterface<EscapeCase> {};
-
-TEST_P(EscapeTest, AsksBeforeDiscardingTypedInput) {
-    checkEscapeAsksBeforeDiscarding([this] { return GetParam().make(state); }, GetParam().field, "12");
-}
-
-template <class Log> QDialog* openLog(SharedState& s) {
-    auto* w = new Log(s);
-    w->openForAdd("12/6/2026", "Sunday");
-    return w;
-}
-
-const EscapeCase escapeCases[] = {
-    {"Run", openLog<frmRunLog>, "txtComments"},
-    {"Bike", openLog<frmBikeLog>, "txtMiles"},
-    {"Swim", openLog<frmSwimLog>, "txtTime"},
-    {"Video", openLog<frmVideoLog>, "txtComments"},
-    {"Other", openLog<frmOtherLog>, "txtTime"},
-    {"Race",
-     [](SharedState& s) -> QDialog* {
-         auto* w = new frmRaceLog(s);
-         w->openForAdd("Running Race Log", "RunningRace");
-         return w;
-     },
-     "txtRaceName"},
-};
-INSTANTIATE_TEST_SUITE_P(Windows, EscapeTest, testing::ValuesIn(escapeCases), CaseName());
 
 } // namespace

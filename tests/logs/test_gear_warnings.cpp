@@ -36,23 +36,13 @@ const CrossingCase crossings[] = {
     {"ExactlyNinety", Gear::Shoes, true, 440, 450, 500.0,
      "These shoes have now done 450.0 of their 500 miles (90%)."},
     {"AlreadyPastNinety", Gear::Shoes, true, 452, 462, 500.0, ""},
-    {"PastTheLimit", Gear::Shoes, true, 462, 502.5, 500.0,
-     "These shoes have now done 502.5 of their 500 miles (100%): time to retire them."},
     {"BothMarksAtOnceGiveOneWarning", Gear::Bike, true, 10, 120, 100.0,
      "This bike has now done 120.0 of its 100 miles (120%): time to retire it."},
     {"AlreadyPastTheLimit", Gear::Bike, true, 120, 130, 100.0, ""},
     {"ACorrectionDownwards", Gear::Bike, true, 95, 85, 100.0, ""},
-    // Decided on the miles (93.2 of 100), shown in kilometres.
-    {"Kilometres", Gear::Bike, false, 87, 93.2, 100.0, "This bike has now done 150.0 of its 160.9 km (93%)."},
     {"NoLimit", Gear::Shoes, true, 0, 5000, std::nullopt, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Saves, Crossing, testing::ValuesIn(crossings), CaseName());
-
-// (With a limit in miles: the run log test below.)
-TEST(GearLabel, ShowsTheDistanceAndTheShareOfTheLimit) {
-    EXPECT_EQ(GearWear::label(Wear{0, std::nullopt}, false), "Done: 0.0 km");
-    EXPECT_EQ(GearWear::label(Wear{7.6, 500}, false), "Done: 12.2 of 804.5 km (1%)");
-}
 
 // --- The windows on a real database ---------------------------------------------------------------
 

@@ -21,7 +21,8 @@ struct LogKind {
     LogWindow* (*make)(SharedState&);
     const Tables::Table* detail;
     const char* addButton;
-    const char* catalog; // what the window needs to ask nothing
+    const char* catalog;    // what the window needs to ask nothing
+    const char* typedField; // a field Esc must not throw away unasked
 };
 
 template <class Log> LogWindow* make(SharedState& s) {
@@ -30,15 +31,17 @@ template <class Log> LogWindow* make(SharedState& s) {
 
 const LogKind Kinds[] = {
     {"Run", make<frmRunLog>, &Tables::RunningLog, "btnAdd",
-     "INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Trainer', 1, 'Bob')"},
+     "INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Trainer', 1, 'Bob')", "txtComments"},
     {"Bike", make<frmBikeLog>, &Tables::CyclingLog, "btnAddRecord",
-     "INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Gravel', 1, 'Bob')"},
-    {"Swim", make<frmSwimLog>, &Tables::SwimmingLog, "btnAdd", nullptr},
+     "INSERT INTO Bikes (Bike, Active, User_Name) VALUES ('Gravel', 1, 'Bob')", "txtMiles"},
+    {"Swim", make<frmSwimLog>, &Tables::SwimmingLog, "btnAdd", nullptr, "txtTime"},
     {"Video", make<frmVideoLog>, &Tables::VideoLog, "btnAdd",
-     "INSERT INTO Videos (Video, Length, Active, User_Name) VALUES ('Core', '30:00', 1, 'Bob')"},
+     "INSERT INTO Videos (Video, Length, Active, User_Name) VALUES ('Core', '30:00', 1, 'Bob')",
+     "txtComments"},
     {"Other", make<frmOtherLog>, &Tables::OtherLog, "btnAdd",
      "INSERT INTO Other_Setup (Exercise_Name, Num_Fields, Field1, Field2, Field3, User_Name) VALUES "
-     "('Row''s', 3, 'Meters', 'Strokes', 'Watts', 'Bob')"},
+     "('Row''s', 3, 'Meters', 'Strokes', 'Watts', 'Bob')",
+     "txtTime"},
 };
 
 void PrintTo(const LogKind& k, std::ostream* os) {
@@ -139,6 +142,16 @@ TEST_P(LogRoad, ReadFailuresAreReported) {
         << messages.join('\n').toStdString();
     EXPECT_FALSE(w->openForEdit("7", true));
     EXPECT_TRUE(shown("Could not retrieve data - ", " - In frmTextRpt lstReport_DblClick"));
+}
+
+TEST_P(LogRoad, EscapeAsksBeforeDiscardingTypedInput) {
+    checkEscapeAsksBeforeDiscarding(
+        [this]() -> QDialog* {
+            LogWindow* w = GetParam().make(state);
+            w->openForAdd("12/6/2026", "Sunday");
+            return w;
+        },
+        GetParam().typedField, "12");
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, LogRoad, testing::ValuesIn(Kinds), CaseName());
