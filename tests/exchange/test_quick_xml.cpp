@@ -90,6 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         XmlCase{"BadUtf8", gpx("\xC3("), false}, XmlCase{"CutShort", gpx("x").chopped(8), false},
         XmlCase{"TextAfterTheRoot", gpx("x") + "tail", false},
         XmlCase{"DashesInComment", gpx("<!-- a -- b -->"), false},
+        // The general reader looks past a root of another name, and its error is the one given.
+        XmlCase{"AnotherRootCutShort", "<d>", false},
         XmlCase{"TcxActivityInsideALap",
                 "<TrainingCenterDatabase><Activity><Lap StartTime=\"2026-06-06T07:00:00Z\"><Activity>"
                 "<TotalTimeSeconds>60</TotalTimeSeconds><DistanceMeters>5</DistanceMeters></Activity></Lap>"

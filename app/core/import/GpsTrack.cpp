@@ -178,13 +178,16 @@ template <typename Xml> QString errorText(const Xml& xml) {
         return QString(); // QuickXml has no errors: it stops, and the general reader reads the file
 }
 
-// Reads with QuickXml, or again with the general reader where QuickXml stops.
+// Reads with QuickXml, or again with the general reader where QuickXml stops or finds the file
+// is not one it can take. The general reader looks ahead, so it may find a fault past a root of
+// the wrong name, or cut short right after it; reading such a file again makes its error the
+// same whichever reader was asked (and costs nothing on the files that are read).
 template <typename Read> Parsed readEither(QIODevice& device, GpsTrack::Xml which, Read read) {
     QByteArray data = device.readAll();
     if (which == GpsTrack::Xml::Quick) {
         QuickXml quick(data);
         Parsed parsed = read(quick);
-        if (!quick.unsupported())
+        if (!quick.unsupported() && parsed.error.isEmpty())
             return parsed;
     }
     QBuffer buffer(&data);
