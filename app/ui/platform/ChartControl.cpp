@@ -4,6 +4,7 @@
 #include "NumberText.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QLabel>
 #include <QLibrary>
@@ -32,7 +33,8 @@ double cellNumber(const QVariant& cell) {
 ChartDrawingFactory drawingFactory(QString& error) {
     static QString failure;
     static const ChartDrawingFactory factory = [] {
-        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/" TRAINBOOK_CHARTS_MODULE));
+        QLibrary module(QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                        QStringLiteral("/" TRAINBOOK_CHARTS_MODULE)));
         const auto entry =
             reinterpret_cast<ChartDrawingFactory>(module.resolve(TRAINBOOK_CHART_DRAWING_ENTRY));
         if (!entry)
