@@ -317,6 +317,10 @@ TEST_F(ShellTest, TheCalendarMarksWorkoutDaysTakesNoTypedDatesAndReturnsToToday)
     w->Calendar->showNextYear();
     click(w->btnToday);
     EXPECT_EQ(w->Calendar->yearShown(), 2026);
+    // No day past the last date the diary takes can be picked.
+    w->Calendar->setSelectedDate(QDate(2099, 12, 31));
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2099, 12, 31));
     EXPECT_EQ(opened, QStringList({"MenuForm", "frmRunLog"})) << "moving the calendar opens nothing";
 }
 
@@ -356,6 +360,20 @@ TEST_F(ShellTest, ADateTypedWholeIsTheDateTyped) {
             EXPECT_EQ(picker.value(), c.expected);
             EXPECT_EQ(picker.text(), picker.value().toString(QStringLiteral("M/d/yyyy")));
         }
+}
+
+// A date typed section by section: a '/' typed after a section that moved on by itself does
+// not skip the next one, and a 29th typed into February of a common year comes back when a
+// leap year is typed after it.
+TEST_F(ShellTest, ADateTypedSectionBySection) {
+    DatePicker picker;
+    picker.setValue(QDate(2027, 2, 10));
+    picker.show();
+    focus(&picker);
+    QTest::keyClicks(QApplication::focusWidget(), "2/29");
+    EXPECT_EQ(picker.value(), QDate(2027, 2, 28));
+    QTest::keyClicks(QApplication::focusWidget(), "2028");
+    EXPECT_EQ(picker.value(), QDate(2028, 2, 29));
 }
 
 // A message box is wide enough for its title "Trainbook" beside the title bar's buttons,
