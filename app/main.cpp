@@ -128,10 +128,11 @@ int main(int argc, char** argv) {
     // Before the window: a first run creates the database; a file that is not a Trainbook
     // database, newer, or cannot be opened is refused (the main window's own message names
     // it); an older one is copied, then updated. What reads the whole file comes after.
-    const Startup::Result opened = Startup::open(CLibrary::defaultAccessFile());
+    Startup::Result opened = Startup::open(CLibrary::defaultAccessFile());
     StartupCheck::report(nullptr, CLibrary::defaultAccessFile(), opened);
 
     MainForm window;
+    window.readFirstThrough(std::move(opened.connection));
     QSettings settings(QStringLiteral("Trainbook"), QStringLiteral("Trainbook"));
     WindowPlacement::restore(&window, settings, QStringLiteral("MainForm"));
     window.show();

@@ -343,7 +343,7 @@ Result open(const QString& path) {
         return result;
     }
     try {
-        DatabaseFile(path).open();
+        result.connection = DatabaseFile(path).open();
     } catch (const DbError& e) {
         result.state = looksDamaged(e.description()) ? State::Damaged : State::Refused;
         result.message = e.description();

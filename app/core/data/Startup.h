@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+class Connection;
 class StopFlag;
 
 // What the program does with its database file at start: create it when it is missing, check
@@ -28,6 +30,9 @@ struct Result {
     QString message;      // why it was refused or is damaged, naming the file; empty when Ready
     QString newestBackup; // Damaged: the newest copy in the backups folder that passes its checks
     QString warning;      // Ready: today's copy could not be made (the program still starts)
+    // open(), Ready: the connection it opened, for the program's first reads (each new
+    // connection parses the schema again).
+    std::shared_ptr<Connection> connection;
 };
 
 // How many daily copies are kept in the backups folder.

@@ -384,10 +384,11 @@ void MainForm::load() {
 
     // Filling the selector and the unit raises the signals that read the goals and the
     // workout days; they are read once below instead, through the same connection.
-    std::unique_ptr<Connection> conn;
+    std::shared_ptr<Connection> conn = std::move(m_first);
     m_loading = true;
     try {
-        conn = CLibrary().GetConnection();
+        if (!conn)
+            conn = CLibrary().GetConnection();
 
         const QStringList names =
             conn->column(QStringLiteral("SELECT User_Name FROM Users"), QStringLiteral("User_Name"));

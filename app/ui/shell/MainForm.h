@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <memory>
 
 class Connection;
 class FormLoad;
@@ -59,6 +60,9 @@ class MainForm : public QMainWindow {
     // The days around the month shown on which the current user has a workout; the calendar
     // shows them in bold. Read again when the user, the month shown or the data may change.
     QList<QDate> markedDays() const { return m_markedDays; }
+    // The window's first filling reads through `connection` (start-up's, already open) instead
+    // of opening the file again; it is let go once the window is filled.
+    void readFirstThrough(std::shared_ptr<Connection> connection) { m_first = std::move(connection); }
     // Shows this period's progress of each goal of the current user in the status bar, in
     // the current unit. Runs after the user or the unit changes and after every save. Reads
     // through `open` when given, else through a connection of its own.
@@ -171,8 +175,9 @@ class MainForm : public QMainWindow {
     QAbstractItemView* m_calendarView = nullptr; // the calendar's day grid, for Home
     QList<QDate> m_markedDays;
     bool m_unloaded = false;
-    bool m_goalsDue = false;        // a goal progress refresh is queued
-    bool m_loading = false;         // load() is filling the window; it reads the rest itself
-    int m_writeListener = 0;        // Connection::addWriteListener's number
-    bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
+    bool m_goalsDue = false;             // a goal progress refresh is queued
+    std::shared_ptr<Connection> m_first; // see readFirstThrough
+    bool m_loading = false;              // load() is filling the window; it reads the rest itself
+    int m_writeListener = 0;             // Connection::addWriteListener's number
+    bool m_distanceChanged = false;      // set by mnuMiles, never reset; decides the write at exit
 };
