@@ -63,3 +63,26 @@ INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceType, RaceName, RaceDistanc
     (3, 'CyclingRace', '11/1/2026', 'Crit', 'Night Crit', 0, 0, '1:00:00', 'Ann');
 INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Purchase_Date, Active, User_Name) VALUES
     ('Blue', 'Trainer', 120, '3/1/2026', 1, 'Ann'), ('Red', 'Racer', 90, '4/1/2026', 0, 'Ann');
+-- Goals. Gus (miles) runs on the edges of weeks, months and years (12-Dec-2026 is a Saturday,
+-- 29-Feb-2028 a Tuesday), rides, swims and does other workouts, one of them at a time that is
+-- no duration; Kit (kilometres) runs and swims around the same Saturday.
+INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Gus', 1), ('Kit', 0);
+INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Time, User_Name) VALUES
+    (31, 'Running', '11/30/2026', '1:20:00', 'Gus'), (32, 'Running', '12/12/2026', '40:00', 'Gus'),
+    (33, 'Running', '12/13/2026', '25:00', 'Gus'), (34, 'Running', '12/31/2026', '32:00', 'Gus'),
+    (35, 'Running', '1/1/2027', '50:00', 'Gus'), (36, 'Running', '2/28/2028', '16:00', 'Gus'),
+    (37, 'Running', '2/29/2028', '1:00:00', 'Gus'), (38, 'Running', '3/1/2028', '8:00', 'Gus'),
+    (39, 'Cycling', '12/12/2026', '1:00:00', 'Gus'), (40, 'Swimming', '12/13/2026', '45:00', 'Gus'),
+    (41, 'Other', '12/12/2026', '15:00', 'Gus'), (42, 'Other', '12/11/2026', 'soon', 'Gus'),
+    (43, 'Running', '12/12/2026', '40:00', 'Kit'), (44, 'Running', '12/13/2026', '25:00', 'Kit'),
+    (45, 'Running', '12/31/2026', '32:00', 'Kit'), (46, 'Swimming', '12/12/2026', '45:00', 'Kit');
+INSERT INTO Running_Log (Running_ID, Miles, Kilometers) VALUES
+    (31, 10, 16.1), (32, 5, 8), (33, 3, 4.8), (34, 4, 6.4), (35, 6, 9.7), (36, 2, 3.2), (37, 7, 11.3),
+    (38, 1, 1.6), (43, 5, 8), (44, 3, 4.8), (45, 4, 6.4);
+INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers) VALUES (39, 20, 32.2);
+INSERT INTO Swimming_Log (Swimming_ID, Laps) VALUES (40, 40), (46, 40);
+INSERT INTO Goals (User_Name, Kind, Period, Distance, Minutes) VALUES
+    ('Gus', 'Running', 'week', 25, NULL), ('Gus', 'Running', 'month', 100, NULL),
+    ('Gus', 'Running', 'year', 1000, NULL), ('Gus', 'Cycling', 'month', 100, NULL),
+    ('Gus', 'All', 'week', NULL, 300), ('Kit', 'Running', 'week', 25, NULL),
+    ('Kit', 'Running', 'month', NULL, 600), ('Kit', 'Swimming', 'week', 100, NULL);
