@@ -1,16 +1,15 @@
-// The two graph windows and their menu commands, driven through their controls.
+// The two graph windows, driven through their controls. (Their menu commands are tested with
+// the other commands of the main window.)
 #include "GraphData.h"
 
 #include "ChartControl.h"
 #include "GraphTables.h"
-#include "MainForm.h"
 #include "SeriesColors.h"
 #include "frmGraphRpt.h"
 #include "frmGraphTime.h"
 
 #include <QAbstractAxis>
 #include <QAbstractBarSeries>
-#include <QAction>
 #include <QAreaSeries>
 #include <QBarSet>
 #include <QChart>
@@ -199,18 +198,6 @@ TEST_F(GraphWindowTest, EachKindKeepsItsColourAcrossChartsAndTicks) {
         EXPECT_LT(area->brush().color().alpha(), 128);
     }
     EXPECT_EQ(SeriesColors::ofKind("Running"), SeriesColors::ofKind("Run"));
-}
-
-TEST_F(GraphWindowTest, TheGraphCommandsOfTheMainMenuOpenTheirWindows) {
-    MainForm main;
-    for (const char* name :
-         {"mnuRunGraphRpt", "mnuBikeGraphRpt", "mnuTimeGraph", "mnuShoeReport", "mnuBikeReport"}) {
-        QAction* a = main.action(name);
-        ASSERT_TRUE(a) << name;
-        a->trigger();
-    }
-    EXPECT_EQ(opened,
-              (QStringList{"frmGraphRpt", "frmGraphRpt", "frmGraphTime", "frmItemRpt", "frmItemRpt"}));
 }
 
 } // namespace

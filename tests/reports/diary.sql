@@ -63,10 +63,11 @@ INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceType, RaceName, RaceDistanc
     (3, 'CyclingRace', '11/1/2026', 'Crit', 'Night Crit', 0, 0, '1:00:00', 'Ann');
 INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Purchase_Date, Active, User_Name) VALUES
     ('Blue', 'Trainer', 120, '3/1/2026', 1, 'Ann'), ('Red', 'Racer', 90, '4/1/2026', 0, 'Ann');
--- Goals. Gus (miles) runs on the edges of weeks, months and years (12-Dec-2026 is a Saturday,
--- 29-Feb-2028 a Tuesday), rides, swims and does other workouts, one of them at a time that is
--- no duration; Kit (kilometres) runs and swims around the same Saturday.
-INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Gus', 1), ('Kit', 0);
+-- Goals and bests. Gus (miles) runs on the edges of weeks, months and years (12-Dec-2026 is a
+-- Saturday, 29-Feb-2028 a Tuesday), rides, swims and does other workouts, one of them at a time
+-- that is no duration; Kit (kilometres) runs and swims around the same Saturday. Gus's races
+-- tie, differ in the case of a type or have no usable time; Kit's 5K is faster than his.
+INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Gus', 1), ('Kit', 0), ('Sam', 1);
 INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Time, User_Name) VALUES
     (31, 'Running', '11/30/2026', '1:20:00', 'Gus'), (32, 'Running', '12/12/2026', '40:00', 'Gus'),
     (33, 'Running', '12/13/2026', '25:00', 'Gus'), (34, 'Running', '12/31/2026', '32:00', 'Gus'),
@@ -86,3 +87,13 @@ INSERT INTO Goals (User_Name, Kind, Period, Distance, Minutes) VALUES
     ('Gus', 'Running', 'year', 1000, NULL), ('Gus', 'Cycling', 'month', 100, NULL),
     ('Gus', 'All', 'week', NULL, 300), ('Kit', 'Running', 'week', 25, NULL),
     ('Kit', 'Running', 'month', NULL, 600), ('Kit', 'Swimming', 'week', 100, NULL);
+INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, RaceDistanceKM, RaceTime,
+    User_Name) VALUES
+    ('RunningRace', '11/25/2026', '5K', 'Turkey Trot', 3.1, 5, '25:00', 'Gus'),
+    ('RunningRace', '4/12/2026', '5K', 'Spring 5K', 3.1, 5, '24:30', 'Gus'),
+    ('RunningRace', '6/1/2026', '5k', 'Park Run', 3.1, 5, '24:30', 'Gus'),
+    ('RunningRace', '6/8/2026', '5K', 'Rainy', 3.1, 5, 'abc', 'Gus'),
+    ('RunningRace', '10/4/2026', 'Marathon', 'City Marathon', 26.2, 42.2, '3:30:00', 'Gus'),
+    ('RunningRace', '3/1/2026', '10K', 'Fun Run', 6.2, 10, '', 'Gus'),
+    ('CyclingRace', '8/9/2026', '40K TT', 'Club TT', 24.9, 40, '1:05:30', 'Gus'),
+    ('RunningRace', '4/12/2026', '5K', 'Kit 5K', 3.1, 5, '19:00', 'Kit');

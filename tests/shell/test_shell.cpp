@@ -93,13 +93,17 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
         seen << (find<Triangulator>(d, "Triangulator1")->Distance() ? "miles" : "kilometres");
         return int(QDialog::Rejected);
     };
-    for (const char* command : {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo",
-                                "mnuAddVideoType", "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace",
-                                "mnuSwimAddRace", "mnuTriang", "mnuBackup", "mnuHowDoI", "mnuAbout"})
+    for (const char* command :
+         {"mnuAddUser", "mnuAddRaceType", "mnuAddShoe", "mnuAddBike", "mnuAddVideo", "mnuAddVideoType",
+          "mnuAddExercise", "mnuRunAddRace", "mnuBikeAddRace", "mnuSwimAddRace", "mnuTriang", "mnuBackup",
+          "mnuHowDoI", "mnuAbout", "mnuRunGraphRpt", "mnuBikeGraphRpt", "mnuTimeGraph", "mnuShoeReport",
+          "mnuBikeReport"})
         w->action(command)->trigger();
-    EXPECT_EQ(opened, QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
-                                   "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog",
-                                   "frmRaceLog", "frmTriang", "frmCopyFile", "frmHelp", "frmAbout"}));
+    EXPECT_EQ(opened,
+              QStringList({"frmAddUser", "frmAddRaceType", "frmAddShoe", "frmAddBike", "frmAddVideo",
+                           "frmAddVideoType", "frmAddExercise", "frmRaceLog", "frmRaceLog", "frmRaceLog",
+                           "frmTriang", "frmCopyFile", "frmHelp", "frmAbout", "frmGraphRpt", "frmGraphRpt",
+                           "frmGraphTime", "frmItemRpt", "frmItemRpt"}));
     EXPECT_EQ(seen,
               QStringList({"add section", "Running Race Log/RunningRace", "Cycling Race Log/CyclingRace",
                            "Swimming Race Log/SwimmingRace", "kilometres"}));
