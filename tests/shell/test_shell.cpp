@@ -321,6 +321,10 @@ TEST_F(ShellTest, TheCalendarMarksWorkoutDaysTakesNoTypedDatesAndReturnsToToday)
     w->Calendar->showNextYear();
     click(w->btnToday);
     EXPECT_EQ(w->Calendar->yearShown(), 2026);
+    // No day past the last date the diary takes can be picked.
+    w->Calendar->setSelectedDate(QDate(2099, 12, 31));
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(w->Calendar->selectedDate(), QDate(2099, 12, 31));
     EXPECT_EQ(opened, QStringList({"MenuForm", "frmRunLog"})) << "moving the calendar opens nothing";
 }
 

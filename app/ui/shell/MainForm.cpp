@@ -181,7 +181,7 @@ MainForm::~MainForm() {
 }
 
 void MainForm::goalProgressDue() {
-    if (m_goalsDue)
+    if (m_goalsDue || m_loading)
         return;
     m_goalsDue = true;
     QTimer::singleShot(0, this, [this] {
@@ -192,14 +192,16 @@ void MainForm::goalProgressDue() {
     });
 }
 
-void MainForm::ShowGoalProgress() {
+void MainForm::ShowGoalProgress(Connection* open) {
     const QString user = cbUsers->currentText();
     QStringList parts;
     try {
         const QDate today = Clock::today();
-        if (!user.isEmpty())
-            for (const GoalProgress& p : Goals::progress(*CLibrary().GetConnection(), user, today, miles()))
+        if (!user.isEmpty()) {
+            std::unique_ptr<Connection> own = open ? nullptr : CLibrary().GetConnection();
+            for (const GoalProgress& p : Goals::progress(open ? *open : *own, user, today, miles()))
                 parts << Goals::describe(p, miles(), today);
+        }
     } catch (const std::exception& e) {
         // A status line cannot ask anything; it says why it shows no progress.
         parts = QStringList{QStringLiteral("Could not retrieve goals - ") + describe(e)};
@@ -380,9 +382,12 @@ void MainForm::load() {
     m_distanceChanged = false;
     Calendar->setSelectedDate(Clock::today());
 
+    // Filling the selector and the unit raises the signals that read the goals and the
+    // workout days; they are read once below instead, through the same connection.
+    std::unique_ptr<Connection> conn;
+    m_loading = true;
     try {
-        CLibrary lib;
-        std::unique_ptr<Connection> conn = lib.GetConnection();
+        conn = CLibrary().GetConnection();
 
         const QStringList names =
             conn->column(QStringLiteral("SELECT User_Name FROM Users"), QStringLiteral("User_Name"));
@@ -400,12 +405,15 @@ void MainForm::load() {
 
         if (const std::optional<bool> unit = storedUnit(*conn, cbUsers->currentText()))
             mnuMiles->setChecked(*unit);
-        goalProgressDue();
     } catch (const std::exception& e) {
+        conn.reset();
         Dialogs::message(this, QStringLiteral("No Users Selected - ") + describe(e) +
                                    QStringLiteral(" - MainForm Form_Load"));
     }
-    markWorkoutDays();
+    m_loading = false;
+    if (conn)
+        ShowGoalProgress(conn.get());
+    markWorkoutDays(conn.get());
 }
 
 void MainForm::Form_Unload() {
@@ -456,14 +464,15 @@ void MainForm::showToday() {
     Calendar->showSelectedDate();
 }
 
-void MainForm::markWorkoutDays() {
+void MainForm::markWorkoutDays(Connection* open) {
+    if (m_loading)
+        return;
     // The page shows parts of the months before and after its own.
     const QDate shown(Calendar->yearShown(), Calendar->monthShown(), 1);
     QList<QDate> days;
     try {
-        CLibrary lib;
-        std::unique_ptr<Connection> conn = lib.GetConnection();
-        days = CalendarReport::workoutDays(*conn, cbUsers->currentText(), shown.addMonths(-1),
+        std::unique_ptr<Connection> own = open ? nullptr : CLibrary().GetConnection();
+        days = CalendarReport::workoutDays(open ? *open : *own, cbUsers->currentText(), shown.addMonths(-1),
                                            shown.addMonths(2).addDays(-1));
     } catch (const std::exception&) {
         // The marks are a hint only: without the database no day is marked, and the actions

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
+class Connection;
 class FormLoad;
 class QAbstractItemView;
 class QAction;
@@ -59,8 +60,9 @@ class MainForm : public QMainWindow {
     // shows them in bold. Read again when the user, the month shown or the data may change.
     QList<QDate> markedDays() const { return m_markedDays; }
     // Shows this period's progress of each goal of the current user in the status bar, in
-    // the current unit. Runs after the user or the unit changes and after every save.
-    void ShowGoalProgress();
+    // the current unit. Runs after the user or the unit changes and after every save. Reads
+    // through `open` when given, else through a connection of its own.
+    void ShowGoalProgress(Connection* open = nullptr);
 
     QLabel* Label2 = nullptr; // title
     QLabel* Label1 = nullptr;
@@ -99,7 +101,9 @@ class MainForm : public QMainWindow {
     // Shows a window modally, then brings this window back to the front and marks the
     // workout days again (the window may have saved or deleted workouts).
     void showModal(QDialog* dialog);
-    void markWorkoutDays();
+    void markWorkoutDays(Connection* open = nullptr);
+    // Fills the window from the diary through one connection: the users, the unit, the goal
+    // progress and the workout days.
     void load();
     // Weekend days in a red that reads well on the calendar's background, light or dark.
     void colourWeekends();
@@ -168,6 +172,7 @@ class MainForm : public QMainWindow {
     QList<QDate> m_markedDays;
     bool m_unloaded = false;
     bool m_goalsDue = false;        // a goal progress refresh is queued
+    bool m_loading = false;         // load() is filling the window; it reads the rest itself
     int m_writeListener = 0;        // Connection::addWriteListener's number
     bool m_distanceChanged = false; // set by mnuMiles, never reset; decides the write at exit
 };
