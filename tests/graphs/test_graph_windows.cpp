@@ -139,15 +139,11 @@ TEST_F(GraphWindowTest, AnEmptyChartAfterAFullOneHasOneFrame) {
 TEST_F(GraphWindowTest, AFailingReadShowsTheProceduresMessages) {
     exec("DROP TABLE Running_Log");
     auto dlg = open("Running");
-    ASSERT_EQ(messages.size(), 2);
-    EXPECT_TRUE(messages[0].startsWith("Could not retrieve date data - "));
-    EXPECT_TRUE(messages[0].endsWith(" - In frmGraphRpt FillDateCombo"));
-    EXPECT_TRUE(messages[1].startsWith("Could not retrieve data - "));
-    EXPECT_TRUE(messages[1].endsWith(" - In frmGraphRpt CreateChart"));
     click(dlg->optPace);
     click(dlg->btnCreateChart);
-    ASSERT_EQ(messages.size(), 3);
-    EXPECT_TRUE(messages[2].endsWith(" - In frmGraphRpt CreatePaceChart"));
+    EXPECT_TRUE(messagesAre({"Could not retrieve date data - * - In frmGraphRpt FillDateCombo",
+                             "Could not retrieve data - * - In frmGraphRpt CreateChart",
+                             "Could not retrieve data - * - In frmGraphRpt CreatePaceChart"}));
 }
 
 TEST_F(GraphWindowTest, TimeGraphShowsAllKindsTogetherThenTheTickedKinds) {
