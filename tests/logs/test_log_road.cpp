@@ -156,10 +156,9 @@ TEST_P(LogRoad, ReadFailuresAreReported) {
     ASSERT_TRUE(QFile::remove(dir() + "/Trainbook.db"));
     std::unique_ptr<LogWindow> w(GetParam().make(state));
     w->openForAdd("12/6/2026", "Sunday");
-    EXPECT_TRUE(shown("Could not retrieve ", " - In " + w->objectName() + " Form_Load"))
-        << messages.join('\n').toStdString();
     EXPECT_FALSE(w->openForEdit("7", true));
-    EXPECT_TRUE(shown("Could not retrieve data - ", " - In frmTextRpt lstReport_DblClick"));
+    EXPECT_TRUE(messagesAre({"Could not retrieve * - In " + w->objectName() + " Form_Load",
+                             "Could not retrieve data - * - In frmTextRpt lstReport_DblClick"}));
 }
 
 TEST_P(LogRoad, EscapeAsksBeforeDiscardingTypedInput) {
