@@ -18,6 +18,7 @@ LAYERS = [
     ["app/core/import", "app/core/export"],
     ["app/core/export/pdf", "monthpane", "triang"],
     ["cli", "app/ui/platform"],
+    ["app/ui/charts"],
     ["app/ui/catalogs"],
     ["app/ui/logs"],
     ["app/ui/reports", "app/ui/graphs", "app/ui/import"],

@@ -1,5 +1,5 @@
-// trainbook-cli init and sql: the database made once, statements run. The conversions of calc
-// are reference cases (cli/cases).
+// trainbook-cli init: the database made once, only on real files. The rows sql prints and
+// the statements it refuses, and the conversions of calc, are reference cases (cli/cases).
 #include "CliRunner.h"
 
 #include <QDir>
@@ -28,36 +28,6 @@ TEST_F(CliTest, InitCreatesTheDatabaseOnceAndNeverOverwritesAFile) {
     EXPECT_EQ(again.exitCode, 0);
     EXPECT_TRUE(again.out.contains("already exists"));
     EXPECT_EQ(sql("SELECT User_Name FROM Users"), "User_Name\nAnn\n");
-}
-
-TEST_F(CliTest, SqlPrintsRowsTabSeparatedAndWritesNothingOnFailure) {
-    initWith(
-        {"INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Bob''s 5k', 1)",
-         "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date, Exercise_Day, Exercise_Time, User_Name, "
-         "Comments) VALUES ('Running', '12/5/2026', 'Saturday', '45:10', 'Bob''s 5k', 'easy')",
-         "INSERT INTO Running_Log (Running_ID, Miles, Course, Shoes, Kilometers) VALUES (1, 5, 'Park', NULL, "
-         "8.1)"});
-    EXPECT_EQ(sql("SELECT User_Name, Exercise_Date, Miles, Kilometers, Shoes, Comments FROM Exercise_Master, "
-                  "Running_Log WHERE Exercise_ID = Running_ID AND User_Name = 'Bob''s 5k'"),
-              "User_Name\tExercise_Date\tMiles\tKilometers\tShoes\tComments\n"
-              "Bob's 5k\t2026-12-05\t5\t8.1\t\teasy\n");
-    EXPECT_EQ(sql("SELECT User_Name FROM Users WHERE User_Name = 'nobody'"), "User_Name\n");
-
-    expectFailures({
-        {{"sql", "INSERT INTO Users (User_Name) VALUES ('A'); DELETE FROM Users"}, 1, "Only one statement"},
-        {{"sql", "INSERT INTO Users (User_Name, DistanceMiles) VALUES ('C', 'yes')"},
-         1,
-         "cannot store TEXT value"},
-        {{"sql", "UPDATE Exercise_Master SET Exercise_Date = '2/30/2026'"}, 1, "Data type mismatch"},
-        // A write that would return rows, and an update over two tables with nothing to set.
-        {{"sql", "INSERT INTO Users (User_Name) VALUES ('D') RETURNING User_Name"}, 1, "cannot return rows"},
-        {{"sql", "UPDATE Users, Exercise_Master SET"}, 1, "Syntax error"},
-        {{"sql", "INSERT INTO Exercise_Master VALUES (9, 'Running', '2026-02-30', '', '', '', '')"},
-         1,
-         "CHECK"},
-    });
-    EXPECT_EQ(sql("SELECT Count(*) AS n, Max(Exercise_Date) AS d FROM Users, Exercise_Master"),
-              "n\td\n1\t2026-12-05\n");
 }
 
 TEST_F(CliTest, OnlyRealFilesAreDatabasesWhateverBytesTheirNamesHold) {

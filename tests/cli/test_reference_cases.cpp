@@ -1,7 +1,9 @@
 // Whole outputs of trainbook-cli compared with reference files. Each folder under
 // <area>/cases holds one run: `args` (its command and arguments, one a line) and
 // `expected.txt` (what it prints; a failing run adds its exit code and standard error). Every
-// case of an area runs on one diary written by <area>/diary.sql. UPDATE=1 writes the
+// case of an area runs on one diary written by <area>/diary.sql; a case with a `before` file
+// (commands in the form of `args`, a blank line between two; it may be empty) runs on its own
+// copy of it, the files of <area>/files beside it, after those commands. UPDATE=1 writes the
 // references afresh, for review.
 
 #include "SqlScript.h"
@@ -28,6 +30,14 @@ struct RefCase {
 QString readText(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The lines of a text, without the empty ones at its end.
+QStringList linesOf(const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
 // What a run prints, in the form of its reference file.
@@ -92,11 +102,21 @@ class ReferenceCase : public ::testing::TestWithParam<RefCase> {};
 
 TEST_P(ReferenceCase, PrintsItsReferenceFile) {
     const RefCase& c = GetParam();
-    QStringList args = readText(c.folder + QStringLiteral("/args")).split(QLatin1Char('\n'));
-    while (!args.isEmpty() && args.last().isEmpty())
-        args.removeLast();
+    const QStringList args = linesOf(readText(c.folder + QStringLiteral("/args")));
     ASSERT_FALSE(args.isEmpty()) << "no args in " << c.folder.toStdString();
-    const QString printed = run(diary(c.area), args);
+    QString at = diary(c.area);
+    QTemporaryDir own;
+    if (const QString before = c.folder + QStringLiteral("/before"); QFile::exists(before)) {
+        ASSERT_TRUE(
+            QFile::copy(at + QStringLiteral("/Trainbook.db"), own.filePath(QStringLiteral("Trainbook.db"))));
+        const QDir files(c.area + QStringLiteral("/files"));
+        for (const QString& name : files.entryList(QDir::Files))
+            QFile::copy(files.filePath(name), own.filePath(name));
+        at = own.path();
+        for (const QString& command : readText(before).split(QStringLiteral("\n\n"), Qt::SkipEmptyParts))
+            ASSERT_EQ(run(at, linesOf(command)).count(QLatin1String("== exit")), 0) << command.toStdString();
+    }
+    const QString printed = run(at, args);
     const QString path = c.folder + QStringLiteral("/expected.txt");
     if (qEnvironmentVariableIntValue("UPDATE") == 1) {
         QFile f(path);

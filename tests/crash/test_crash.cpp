@@ -21,8 +21,7 @@
 namespace {
 
 using WorkoutKinds::Kind;
-const Kind* const Kinds[] = {&WorkoutKinds::Running, &WorkoutKinds::Cycling, &WorkoutKinds::Swimming,
-                             &WorkoutKinds::Video, &WorkoutKinds::Other};
+constexpr auto& Kinds = WorkoutKinds::Workouts;
 
 // A workout's rows as a log window builds them: `n` in every number of the detail row, a text
 // naming it in every other column.

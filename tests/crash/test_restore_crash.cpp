@@ -5,26 +5,18 @@
 //
 // TRAINBOOK_KILLS sets the number of kills (40 when unset).
 #include "Clock.h"
-#include "Connection.h"
-#include "FilePath.h"
+#include "DataSupport.h"
 #include "Startup.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <iostream>
 #include <random>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
     const int kills = qEnvironmentVariableIntValue("TRAINBOOK_KILLS") > 0
@@ -40,19 +32,12 @@ TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
                                     "SELECT '2026-11-30', printf('%0200d', i) FROM n");
     ASSERT_EQ(Startup::check(path).state, Startup::State::Ready); // makes the daily copy
     const QString copy = Startup::copies(path).value(0);
-    // The damaged diary: the page type of the table's root page changed.
-    const int root = Connection::open(path)
-                         ->query("SELECT rootpage FROM sqlite_schema WHERE name = 'Exercise_Master'")
-                         .field(0)
-                         .toInt();
-    QByteArray damaged = bytesOf(path);
-    damaged[(root - 1) * 4096] = char(damaged[(root - 1) * 4096] ^ 0x08);
+    damage(path, "Exercise_Master");
+    const QByteArray damaged = fileBytes(path);
     const auto reset = [&] {
         for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(dir.filePath(name));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(damaged);
+        writeBytes(path, damaged);
         Connection::refuseWrites(path, QString());
     };
     // How long a whole restore takes in a child process, so that the kills fall all over it.
@@ -82,7 +67,7 @@ TEST(RestoreCrashTest, TheDiarysNameAlwaysHoldsTheDamagedFileOrTheCopy) {
         finished += WIFEXITED(status);
 
         ASSERT_EQ(FilePath::kind(path), FilePath::Kind::File) << "kill " << kill << ": the diary is gone";
-        const bool isDamaged = bytesOf(path) == damaged;
+        const bool isDamaged = fileBytes(path) == damaged;
         const Startup::Result next = Startup::check(path);
         EXPECT_EQ(next.state, isDamaged ? Startup::State::Damaged : Startup::State::Ready) << "kill " << kill;
         EXPECT_EQ(next.newestBackup, isDamaged ? copy : QString()) << "kill " << kill;

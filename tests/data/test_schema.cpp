@@ -115,43 +115,6 @@ class Migrate : public ::testing::Test {
     QString path;
 };
 
-// Every earlier version (there is one: 1) migrates to the current one with its rows, its
-// identifiers and its counters, and then refuses impossible dates.
-TEST_F(Migrate, FromVersionOneKeepsEveryRowAndIdentifier) {
-    raw(path, "INSERT INTO Users VALUES ('Ann', 0);"
-              "INSERT INTO Exercise_Master VALUES (1, 'Running', '2026-12-05', 'Saturday', '45:00', 'Ann', "
-              "'a'), (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', "
-              "'2026-12-07', 'Monday', '5', 'Ann', '');"
-              "DELETE FROM Exercise_Master WHERE Exercise_ID = 9;"
-              "INSERT INTO Running_Log VALUES (1, 3.1, 'Park', 'Red', 5);"
-              "INSERT INTO Cycling_Log VALUES (7, 20, 'Hills', 'Blue', 300, 32.2);"
-              "INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceDistance, RaceDistanceKM, User_Name) "
-              "VALUES (4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
-              "INSERT INTO Running_Shoes (Shoes_ID, Shoe, User_Name, Purchase_Date) VALUES (3, 'Red', 'Ann', "
-              "'2026-01-31'), (5, 'Old', 'Ann', NULL);"
-              "INSERT INTO Bikes (Bike, User_Name, Purchase_Date) VALUES ('Blue', 'Ann', '2025-06-30');");
-    auto db = Connection::open(path);
-    const auto all = [&](const char* sql) {
-        return db->column(QString::fromLatin1(sql), "v").join(QLatin1Char(','));
-    };
-    EXPECT_EQ(all("SELECT Exercise_ID || ' ' || Exercise_Date || ' ' || ifnull(Comments, '-') AS v FROM "
-                  "Exercise_Master ORDER BY 1"),
-              "1 2026-12-05 a,7 2026-12-06 -");
-    EXPECT_EQ(all("SELECT name || '=' || seq AS v FROM sqlite_sequence ORDER BY name"),
-              "Exercise_Master=9,RaceLog=4,Running_Shoes=5");
-    EXPECT_EQ(all("SELECT Bike || ' ' || Purchase_Date AS v FROM Bikes"), "Blue 2025-06-30");
-    EXPECT_EQ(all("SELECT Count(*) AS v FROM Running_Log, Cycling_Log"), "1");
-    EXPECT_EQ(all("SELECT integrity_check AS v FROM pragma_integrity_check"), "ok");
-    // Identifiers are not given out twice: 9 was used and deleted.
-    db->execute("INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Video', '1/1/2027')");
-    EXPECT_EQ(all("SELECT MAX(Exercise_ID) AS v FROM Exercise_Master"), "10");
-    EXPECT_THROW(
-        db->execute("UPDATE Exercise_Master SET Comments = 'x', Exercise_Date = substr('x2026-02-30', 2)"),
-        DbError);
-    // A foreign key still holds a detail row to its master row.
-    EXPECT_THROW(db->execute("INSERT INTO Running_Log VALUES (99, 1, '', '', 1)"), DbError);
-}
-
 TEST_F(Migrate, AnImpossibleDateStopsItAndLeavesTheFileAsItWas) {
     raw(path, "INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date) VALUES (3, 'Running', "
               "'2026-02-30')");
@@ -275,30 +238,60 @@ QString shape(Connection& db) {
 
 class FromEarlierVersion : public ::testing::TestWithParam<int> {};
 
-TEST_P(FromEarlierVersion, EndsLikeANewFileWithNoRetirementLimits) {
+// Every earlier version migrates to the current one with its rows, its identifiers and its
+// counters, no retirement limits, and the shape and checks of a new file.
+TEST_P(FromEarlierVersion, KeepsEveryRowAndIdentifierAndEndsLikeANewFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString old = dir.filePath("Old.db");
     raw(old, scriptOfVersion(GetParam()));
     raw(old, "INSERT INTO Users (User_Name) VALUES ('Ann');"
-             "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name) VALUES (4, 'Red', 80, 'Ann');"
-             "INSERT INTO Bikes (Bike, Price, User_Name) VALUES ('Blue', 900, 'Ann');");
+             "INSERT INTO Exercise_Master VALUES (1, 'Running', '2026-12-05', 'Saturday', '45:00', 'Ann', "
+             "'a'), (7, 'Cycling', '2026-12-06', 'Sunday', '1:00:00', 'Ann', NULL), (9, 'Running', "
+             "'2026-12-07', 'Monday', '5', 'Ann', '');"
+             "DELETE FROM Exercise_Master WHERE Exercise_ID = 9;"
+             "INSERT INTO Running_Log VALUES (1, 3.1, 'Park', 'Red', 5);"
+             "INSERT INTO Cycling_Log VALUES (7, 20, 'Hills', 'Blue', 300, 32.2);"
+             "INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceDistance, RaceDistanceKM, User_Name) "
+             "VALUES (4, 'RunningRace', '2026-10-01', 3.1, 5, 'Ann');"
+             "INSERT INTO Running_Shoes (Shoes_ID, Shoe, Price, User_Name, Purchase_Date) VALUES (3, 'Red', "
+             "80, 'Ann', '2026-01-31'), (5, 'Old', NULL, 'Ann', NULL);"
+             "INSERT INTO Bikes (Bike, Price, User_Name, Purchase_Date) VALUES ('Blue', 900, 'Ann', "
+             "'2025-06-30');");
     const QString fresh = dir.filePath("New.db");
     Connection::create(fresh);
 
     auto migrated = Connection::open(old);
     auto made = Connection::open(fresh);
-    const auto value = [&](const char* sql) { return migrated->column(QString::fromLatin1(sql), "v"); };
-    EXPECT_EQ(value("SELECT user_version AS v FROM pragma_user_version"),
-              QStringList{QString::number(Schema::Version)});
+    const auto all = [&](const char* sql) {
+        return migrated->column(QString::fromLatin1(sql), "v").join(QLatin1Char(','));
+    };
+    EXPECT_EQ(all("SELECT user_version AS v FROM pragma_user_version"), QString::number(Schema::Version));
     EXPECT_EQ(shape(*migrated), shape(*made));
-    EXPECT_EQ(value("SELECT Shoes_ID || ' ' || Shoe || ' ' || ifnull(Retire_Distance, 'none') AS v FROM "
-                    "Running_Shoes"),
-              QStringList{"4 Red none"});
-    EXPECT_EQ(value("SELECT Bike || ' ' || ifnull(Retire_Distance, 'none') AS v FROM Bikes"),
-              QStringList{"Blue none"});
-    EXPECT_EQ(value("SELECT ifnull(Max_HR, '-') || ifnull(Rest_HR, '-') || HR_Zones AS v FROM Users"),
-              QStringList{"--50,60,70,80,90"});
+    EXPECT_EQ(all("SELECT Exercise_ID || ' ' || Exercise_Date || ' ' || ifnull(Comments, '-') AS v FROM "
+                  "Exercise_Master ORDER BY 1"),
+              "1 2026-12-05 a,7 2026-12-06 -");
+    EXPECT_EQ(all("SELECT name || '=' || seq AS v FROM sqlite_sequence ORDER BY name"),
+              "Exercise_Master=9,RaceLog=4,Running_Shoes=5");
+    EXPECT_EQ(all("SELECT Shoes_ID || ' ' || Shoe || ' ' || ifnull(Retire_Distance, 'none') AS v FROM "
+                  "Running_Shoes"),
+              "3 Red none,5 Old none");
+    EXPECT_EQ(all("SELECT Bike || ' ' || Purchase_Date || ' ' || ifnull(Retire_Distance, 'none') AS v FROM "
+                  "Bikes"),
+              "Blue 2025-06-30 none");
+    EXPECT_EQ(all("SELECT ifnull(Max_HR, '-') || ifnull(Rest_HR, '-') || HR_Zones AS v FROM Users"),
+              "--50,60,70,80,90");
+    EXPECT_EQ(all("SELECT Count(*) AS v FROM Running_Log, Cycling_Log"), "1");
+    EXPECT_EQ(all("SELECT integrity_check AS v FROM pragma_integrity_check"), "ok");
+    // Identifiers are not given out twice: 9 was used and deleted.
+    migrated->execute(
+        "INSERT INTO Exercise_Master (Exercise_Type, Exercise_Date) VALUES ('Video', '1/1/2027')");
+    EXPECT_EQ(all("SELECT MAX(Exercise_ID) AS v FROM Exercise_Master"), "10");
+    EXPECT_THROW(migrated->execute(
+                     "UPDATE Exercise_Master SET Comments = 'x', Exercise_Date = substr('x2026-02-30', 2)"),
+                 DbError);
+    // A foreign key still holds a detail row to its master row.
+    EXPECT_THROW(migrated->execute("INSERT INTO Running_Log VALUES (99, 1, '', '', 1)"), DbError);
     // A limit is a positive distance, in both files alike.
     for (Connection* db : {migrated.get(), made.get()}) {
         db->execute(

@@ -48,6 +48,7 @@ set(expected
     usr/bin/Trainbook
     usr/bin/trainbook-cli
     usr/${LIBDIR}/libtriang.so.1
+    usr/${LIBDIR}/trainbook-charts.so
     usr/share/applications/${id}.desktop
     usr/share/metainfo/${id}.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/${id}.svg
@@ -82,6 +83,10 @@ if(NOT rc EQUAL 0 OR libs MATCHES "not found")
 endif()
 if(NOT libs MATCHES "libtriang.so.1 => ${STAGE}/usr/(bin/../)?${LIBDIR}/libtriang.so.1")
     message(FATAL_ERROR "libtriang is not taken from the installed tree:\n${libs}")
+endif()
+execute_process(COMMAND ldd ${STAGE}/usr/${LIBDIR}/trainbook-charts.so OUTPUT_VARIABLE libs RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR libs MATCHES "not found" OR NOT libs MATCHES "libQt6Charts")
+    message(FATAL_ERROR "the chart module misses libraries:\n${libs}")
 endif()
 
 # The installed command-line tool tells the version it was built as and makes a diary with one

@@ -366,6 +366,20 @@ TEST_F(ShellTest, ADateTypedWholeIsTheDateTyped) {
         }
 }
 
+// A date typed section by section: a '/' typed after a section that moved on by itself does
+// not skip the next one, and a 29th typed into February of a common year comes back when a
+// leap year is typed after it.
+TEST_F(ShellTest, ADateTypedSectionBySection) {
+    DatePicker picker;
+    picker.setValue(QDate(2027, 2, 10));
+    picker.show();
+    focus(&picker);
+    QTest::keyClicks(QApplication::focusWidget(), "2/29");
+    EXPECT_EQ(picker.value(), QDate(2027, 2, 28));
+    QTest::keyClicks(QApplication::focusWidget(), "2028");
+    EXPECT_EQ(picker.value(), QDate(2028, 2, 29));
+}
+
 // A message box is wide enough for its title "Trainbook" beside the title bar's buttons,
 // however short its text.
 TEST_F(ShellTest, MessageBoxesShowTheirTitleWhole) {

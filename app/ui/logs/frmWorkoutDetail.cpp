@@ -11,15 +11,12 @@
 #include "TrackStore.h"
 #include "WorkoutKinds.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSaveFile>
@@ -98,12 +95,16 @@ frmWorkoutDetail::frmWorkoutDetail(SharedState& state, QWidget* parent)
     chartElevation = makeChart(QStringLiteral("chartElevation"), profiles);
     for (ChartControl* chart : {chartRate, chartHeartRate, chartElevation}) {
         profilesLayout->addWidget(chart);
+        // A thinner line than the chart's own: two values per pixel column draw a band, not a blot.
+        chart->setLineWidth(1.5);
         // The pointer over a profile marks its place on the route.
-        if (auto* view = chart->findChild<QChartView*>(QStringLiteral("chartView"))) {
-            view->setMouseTracking(true);
-            view->viewport()->setMouseTracking(true);
-            view->viewport()->installEventFilter(this);
-        }
+        chart->setPointerTracking(true);
+        connect(chart, &ChartControl::pointerRow, this, [this](int row) {
+            if (row >= 0 && row < long(m_profile.meters.size()))
+                routeView->setMark(m_profile.meters[size_t(row)]);
+            else
+                routeView->setMark(std::nullopt);
+        });
     }
     tabDetail->addTab(profiles, QStringLiteral("Profiles"));
 
@@ -288,33 +289,6 @@ void frmWorkoutDetail::setProfile(ChartControl* chart, const QString& title, con
     chart->setChartData(rows);
     chart->setTitle(title);
     chart->setValueAxisTitle(QStringLiteral(" "));
-    // A thinner line than the chart's own: two values per pixel column draw a band, not a blot.
-    for (QAbstractSeries* series : chart->chart()->series())
-        if (auto* line = qobject_cast<QLineSeries*>(series)) {
-            QPen pen = line->pen();
-            pen.setWidthF(1.5);
-            line->setPen(pen);
-        }
-}
-
-bool frmWorkoutDetail::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Leave) {
-        routeView->setMark(std::nullopt);
-    } else if (event->type() == QEvent::MouseMove && !m_profile.meters.empty()) {
-        auto* view = qobject_cast<QChartView*>(watched->parent());
-        if (view && view->chart()) {
-            QChart* chart = view->chart();
-            const QPointF inChart =
-                chart->mapFromScene(view->mapToScene(static_cast<QMouseEvent*>(event)->position().toPoint()));
-            const QPointF value = chart->mapToValue(inChart);
-            const long row = std::lround(value.x());
-            if (chart->plotArea().contains(inChart) && row >= 0 && row < long(m_profile.meters.size()))
-                routeView->setMark(m_profile.meters[size_t(row)]);
-            else
-                routeView->setMark(std::nullopt);
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void frmWorkoutDetail::btnExportGpx_Click() {

@@ -29,9 +29,6 @@ class frmWorkoutDetail : public QWidget {
     // Profiles are drawn with this many buckets (two rows each) across the distance.
     static constexpr int ProfileBuckets = 600;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void btnExportGpx_Click();
     void fill(const TrackView::Workout& workout, const HeartRate::Settings& settings);

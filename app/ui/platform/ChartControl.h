@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ChartDrawing.h"
+
 #include <QColor>
 #include <QFont>
 #include <QList>
@@ -7,11 +9,10 @@
 #include <QStringList>
 #include <QVariant>
 #include <QWidget>
+#include <memory>
 
-class QCategoryAxis;
 class QChart;
-class QValueAxis;
-class QChartView;
+class QLabel;
 class ResultSet;
 
 // The one chart of the program: every window that draws a chart draws it through this
@@ -19,8 +20,10 @@ class ResultSet;
 // chart type, title, legend, fonts and series labels; it never reads anything back into the
 // program. A setting that a later call does not repeat stays as an earlier call left it.
 //
-// The drawing is Qt Charts: a category axis of the row labels, a value axis titled with the
-// series labels, and a tooltip with the value under the pointer.
+// The drawing is Qt Charts, loaded with the first chart (ChartDrawing): a category axis of the
+// row labels, a value axis titled with the series labels, and a tooltip with the value under
+// the pointer. Where it cannot be loaded, the control says so in place of the chart and keeps
+// its data.
 class ChartControl : public QWidget {
     Q_OBJECT
   public:
@@ -32,17 +35,17 @@ class ChartControl : public QWidget {
 
     // 1 bar, 3 line, 5 area, 7 step; any other code draws a step chart.
     void setChartType(int code);
-    int chartType() const { return m_type; }
+    int chartType() const { return m_model.type; }
 
     void setTitle(const QString& text);
-    QString title() const { return m_title; }
+    QString title() const { return m_model.title; }
     void setTitleFontName(const QString& name);
-    QString titleFontName() const { return m_titleFont; }
+    QString titleFontName() const { return m_model.titleFont; }
 
     void setShowLegend(bool on);
-    bool showLegend() const { return m_legend; }
+    bool showLegend() const { return m_model.legend; }
     void setLegendFontName(const QString& name);
-    QString legendFontName() const { return m_legendFont; }
+    QString legendFontName() const { return m_model.legendFont; }
 
     // Data from a result: every remaining row, the first column as the row label and the
     // second as the one series, named by the second column's name. Reads the result to its end.
@@ -68,7 +71,7 @@ class ChartControl : public QWidget {
     void setValueAxisFromZero(bool on);
     // True when the bars of a row stand on one another (a bar chart whose rows each have one
     // series at most, so each row's bar is centred on its label).
-    bool barsStacked() const { return m_stacked; }
+    bool barsStacked() const { return m_model.stacked; }
 
     // Series drawn as bars under the others whatever the chart type (a daily amount under lines
     // that follow it); numbers without a series are ignored. Kept over new data.
@@ -80,45 +83,32 @@ class ChartControl : public QWidget {
     // The font and colour of the labels under the X axis.
     void setXAxisLabelFormat(int pointSize, const QString& fontName, const QColor& colour);
     QFont xAxisLabelFont() const;
-    QColor xAxisLabelColour() const { return m_xColour; }
+    QColor xAxisLabelColour() const { return m_model.xColour; }
 
     // What the chart shows, for tests and for windows that print it.
-    QStringList rowLabels() const { return m_labels; }
-    int seriesCount() const { return int(m_values.size()); }
+    QStringList rowLabels() const { return m_model.labels; }
+    int seriesCount() const { return int(m_model.values.size()); }
     QList<double> seriesValues(int series) const;
+    // The drawing's chart; null when the drawing could not be loaded.
     QChart* chart() const;
 
-  private:
-    void rebuild();
-    void applyTitle();
-    void applyLegend();
-    void layOutLegend();
-    void applyXAxisFormat();
-    void setRowLabels();
-    void showValueTip(int series, int row);
-    void applyValueTitle();
-    void applyColor(int series);
+    // The width of the lines of line and step charts (2.5 unless set). Kept over new data.
+    void setLineWidth(double width);
+    // Reports the row under the pointer with pointerRow as it moves over the plot (-1 off it).
+    void setPointerTracking(bool on);
 
-    QChartView* m_view = nullptr;
-    QCategoryAxis* m_xAxis = nullptr;
-    QValueAxis* m_yAxis = nullptr;
-    QFont m_xBaseFont;
-    int m_type = Step;
-    QString m_title;
-    QString m_titleFont;
-    bool m_legend = true;
-    QString m_legendFont;
-    QStringList m_labels;
-    QList<QList<double>> m_values; // per series, one value per row
-    QStringList m_seriesNames;
-    QList<QColor> m_colors; // per series; invalid for the theme's colour
-    QList<int> m_barSeries; // numbered from 1
-    QStringList m_rowTips;
-    QList<QObject*> m_shown; // per series, the QBarSet or series that draws it
-    QString m_valueTitle;
-    bool m_stacked = false;
-    bool m_fromZero = true;
-    int m_xPointSize = 0;
-    QString m_xFont;
-    QColor m_xColour;
+  signals:
+    void pointerRow(int row);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Tells the drawing what changed.
+    void changed(ChartDrawing::Change change, int series = 0);
+    void newData();
+
+    ChartModel m_model;
+    std::unique_ptr<ChartDrawing> m_drawing;
+    QLabel* m_missing = nullptr; // in place of the chart when the drawing cannot be loaded
 };
