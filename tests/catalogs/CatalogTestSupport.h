@@ -38,11 +38,6 @@ class CatalogTest : public GuiFixture {
 
     FixedState ann{QStringLiteral("Ann")};
 
-    // True when the only message shown starts and ends as given (the middle is the engine's).
-    bool onlyMessage(const QString& start, const QString& end) const {
-        return messages.size() == 1 && messages[0].startsWith(start) && messages[0].endsWith(end);
-    }
-
     // A shoe or bike dialog of `user`, shown, with the name "Item" typed into its add section.
     std::unique_ptr<EquipmentDialog> itemDialog(bool bike, SharedState& user) {
         std::unique_ptr<EquipmentDialog> dlg(bike ? make<EquipmentDialog, frmAddBike>(user)

@@ -3,11 +3,8 @@
 
 #include "DatePicker.h"
 #include "frmAddBike.h"
-#include "frmAddExercise.h"
-#include "frmAddRaceType.h"
 #include "frmAddShoe.h"
 #include "frmAddVideo.h"
-#include "frmAddVideoType.h"
 
 #include <QCheckBox>
 
@@ -32,48 +29,62 @@ TEST_F(EquipmentTest, AShoeOpensWithItsDefaultsAndStoresItsDateAndOwner) {
               QStringList{"Runner's Joy|1|O'Brien|2026-03-04"});
 }
 
-// Every way of typing a price, in the shoe dialog ("0.00") and the bike dialog ("$#,##0.00").
-struct PriceCase {
+// Every way of typing a price ("0.00" in the shoe dialog, "$#,##0.00" in the bike dialog) and a
+// retirement distance (typed in the user's unit, stored in miles), in both dialogs.
+struct TypedCase {
     const char* name;
+    const char* field;
+    bool miles; // the user's unit
     const char* typed;
     const char* shoeShown; // the field after leaving it; nullptr: not looked at
     const char* bikeShown;
-    const char* stored; // "" = refused
+    const char* stored; // "Price|Retire_Distance", "none" for NULL; "" = refused, no row
 };
 
-class PriceTest : public CatalogTest, public testing::WithParamInterface<PriceCase> {};
+class TypedValue : public CatalogTest, public testing::WithParamInterface<TypedCase> {};
 
-TEST_P(PriceTest, IsStoredAsAPlainNumberOrRefused) {
-    const PriceCase& c = GetParam();
+TEST_P(TypedValue, IsStoredAsAPlainNumberOrRefused) {
+    const TypedCase& c = GetParam();
+    FixedState user(QStringLiteral("Ann"), c.miles);
     for (const bool bike : {false, true}) {
         SCOPED_TRACE(bike ? "bike" : "shoe");
         messages.clear();
-        std::unique_ptr<EquipmentDialog> dlg = itemDialog(bike, ann);
-        type(dlg->txtPrice, c.typed);
+        std::unique_ptr<EquipmentDialog> dlg = itemDialog(bike, user);
+        EXPECT_EQ(dlg->Label6->text(), c.miles ? "Retire at (miles):" : "Retire at (km):");
+        if (dlg->txtPrice->objectName() != c.field)
+            type(dlg->txtPrice, "10");
+        auto* field = find<QLineEdit>(dlg.get(), c.field);
+        type(field, c.typed);
         focus(find<QLineEdit>(dlg.get(), bike ? "txtAddBike" : "txtAddShoe"));
         if (c.shoeShown) {
-            EXPECT_EQ(dlg->txtPrice->text(), bike ? c.bikeShown : c.shoeShown);
+            EXPECT_EQ(field->text(), bike ? c.bikeShown : c.shoeShown);
         }
         clickAdd(dlg.get(), bike);
-
-        // A refused price writes no row (and the price reads as "").
-        EXPECT_EQ(scalar(bike ? "SELECT Price FROM Bikes" : "SELECT Price FROM Running_Shoes"), c.stored);
+        EXPECT_EQ(rows(QStringLiteral("SELECT Price, ifnull(round(Retire_Distance, 3), 'none') FROM %1")
+                           .arg(bike ? "Bikes" : "Running_Shoes"))
+                      .value(0),
+                  c.stored);
         EXPECT_EQ(messages, QStringList{*c.stored ? kInserted : kInsertFailed});
         EXPECT_EQ(dlg->isVisible(), !*c.stored) << "a refused add keeps the dialog open";
     }
-    EXPECT_EQ(scalar("SELECT (SELECT COUNT(*) FROM Bikes) + (SELECT COUNT(*) FROM Running_Shoes)"),
-              *c.stored ? "2" : "0");
 }
 
-const PriceCase priceCases[] = {
-    {"CurrencySign", "$45.00", "45.00", "$45.00", "45"},
-    {"Thousands", "1234.5", "1234.50", "$1,234.50", "1234.5"},
-    {"SignAndBlank", "$ 12", "12.00", "$12.00", "12"},
-    {"Empty", "", "", "", ""},
-    {"SignInside", "4$5", "4$5", "4$5", ""},
-    {"Statement", "45'); DELETE FROM Bikes; --", nullptr, nullptr, ""},
+// Kilometres: 800 km at the program's 1.609 km to the mile.
+const TypedCase typedCases[] = {
+    {"CurrencySign", "txtPrice", true, "$45.00", "45.00", "$45.00", "45|none"},
+    {"Thousands", "txtPrice", true, "1234.5", "1234.50", "$1,234.50", "1234.5|none"},
+    {"SignAndBlank", "txtPrice", true, "$ 12", "12.00", "$12.00", "12|none"},
+    {"Empty", "txtPrice", true, "", "", "", ""},
+    {"SignInside", "txtPrice", true, "4$5", "4$5", "4$5", ""},
+    {"Statement", "txtPrice", true, "45'); DELETE FROM Bikes; --", nullptr, nullptr, ""},
+    {"NoRetirement", "txtRetireDistance", true, "", nullptr, nullptr, "10|none"},
+    {"RetireDecimal", "txtRetireDistance", true, " 312.5 ", nullptr, nullptr, "10|312.5"},
+    {"RetireKilometres", "txtRetireDistance", false, "800", nullptr, nullptr, "10|497.203"},
+    {"RetireZero", "txtRetireDistance", true, "0", nullptr, nullptr, ""},
+    {"RetireNegative", "txtRetireDistance", false, "-5", nullptr, nullptr, ""},
+    {"RetireSemicolon", "txtRetireDistance", true, "5; DROP", nullptr, nullptr, ""},
 };
-INSTANTIATE_TEST_SUITE_P(Cases, PriceTest, testing::ValuesIn(priceCases), CaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, TypedValue, testing::ValuesIn(typedCases), CaseName());
 
 TEST_F(EquipmentTest, ADuplicateShoeIsRefusedForItsOwnerOnly) {
     exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Pegasus', 1, 'Ann')");
@@ -132,9 +143,37 @@ TEST_F(EquipmentTest, ModifyWithoutShoesOrWithoutDatabase) {
     fresh.show();
     QFile::remove("Trainbook.db");
     click(fresh.btnModifyShoe);
-    EXPECT_TRUE(onlyMessage("Problem in retrieving shoes - ", " - In frmAddShoe btnModifyShoe_Click"))
-        << messages.join('\n').toStdString();
+    EXPECT_TRUE(messagesAre({"Problem in retrieving shoes - * - In frmAddShoe btnModifyShoe_Click"}));
     EXPECT_FALSE(fresh.modifySectionVisible());
+}
+
+// The modify section shows the stored limit in the user's unit and writes a changed one with
+// the Active flag; an empty field removes the limit, a non-number changes nothing.
+TEST_F(EquipmentTest, ModifyShowsAndChangesTheLimitInTheUsersUnit) {
+    exec("INSERT INTO Bikes (Bike, Active, User_Name, Retire_Distance) VALUES ('Blue', 1, 'Ann', "
+         "497.2032318210069), "
+         "('Red', 1, 'Ann', NULL)");
+    FixedState km(QStringLiteral("Ann"), false);
+    frmAddBike dlg(km);
+    dlg.show();
+    click(dlg.btnModifyBike);
+    chooseWithKeys(dlg.cbModifyBike, "Blue");
+    EXPECT_EQ(dlg.txtMdRetireDistance->text(), "800");
+    chooseWithKeys(dlg.cbModifyBike, "Red");
+    EXPECT_EQ(dlg.txtMdRetireDistance->text(), "");
+
+    retype(dlg.txtMdRetireDistance, "16.09");
+    click(dlg.btnUpdate);
+    chooseWithKeys(dlg.cbModifyBike, "Blue");
+    retype(dlg.txtMdRetireDistance, "");
+    click(dlg.chkMdActive);
+    click(dlg.btnUpdate);
+    retype(dlg.txtMdRetireDistance, "far");
+    click(dlg.btnUpdate);
+    EXPECT_EQ(messages,
+              QStringList({"Bike Updated!", "Bike Updated!", "Problem occurred while updating bike"}));
+    EXPECT_EQ(rows("SELECT Bike, Active, ifnull(round(Retire_Distance, 2), 'none') FROM Bikes ORDER BY Bike"),
+              QStringList({"Blue|0|none", "Red|1|10"}));
 }
 
 // --- All three ----------------------------------------------------------------------------
@@ -184,6 +223,7 @@ TEST_P(RoundTripTest, AddAndModify) {
     click(dlg->btnUpdate);
     EXPECT_EQ(messages, QStringList({kInsertFailed, kInsertFailed, kInserted, c.noun + " Updated!"}));
     EXPECT_EQ(scalar("SELECT Active FROM " + c.table), "1");
+    checkEscapeAsksBeforeDiscarding([&]() -> QDialog* { return c.make(ann); }, "txtAdd" + c.noun, "Trail");
 }
 
 const RoundTripCase roundTripCases[] = {
@@ -192,28 +232,5 @@ const RoundTripCase roundTripCases[] = {
     {"Video", make<EquipmentDialog, frmAddVideo>, "Video", "Videos", "txtLength", "1:05:30", "1:05:30"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, RoundTripTest, testing::ValuesIn(roundTripCases), CaseName());
-
-// Esc after typing into a catalog dialog's add section asks before throwing it away.
-struct EscapeCase {
-    const char* name;
-    QDialog* (*make)(SharedState&);
-    const char* field;
-};
-
-class EscapeTest : public CatalogTest, public testing::WithParamInterface<EscapeCase> {};
-
-TEST_P(EscapeTest, AsksBeforeDiscardingTypedInput) {
-    checkEscapeAsksBeforeDiscarding([this] { return GetParam().make(ann); }, GetParam().field, "Trail");
-}
-
-const EscapeCase escapeCases[] = {
-    {"Shoe", make<QDialog, frmAddShoe>, "txtAddShoe"},
-    {"Bike", make<QDialog, frmAddBike>, "txtAddBike"},
-    {"Video", make<QDialog, frmAddVideo>, "txtAddVideo"},
-    {"Exercise", make<QDialog, frmAddExercise>, "txtField2"},
-    {"RaceType", make<QDialog, frmAddRaceType>, "txtRaceType"},
-    {"VideoType", make<QDialog, frmAddVideoType>, "txtVideoType"},
-};
-INSTANTIATE_TEST_SUITE_P(Dialogs, EscapeTest, testing::ValuesIn(escapeCases), CaseName());
 
 } // namespace

@@ -74,6 +74,7 @@ TEST_F(TypesTest, RaceTypeInsertsAndRefusals) {
     EXPECT_TRUE(dup.isVisible());
     EXPECT_EQ(rows("SELECT Exercise, RaceType, RaceDistance FROM RaceTypes"),
               QStringList{"RowingRace|Bob's Half|0"});
+    checkEscapeAsksBeforeDiscarding([this] { return new frmAddRaceType(ann); }, "txtRaceType", "Trail");
 }
 
 // The video dialog offers the shared video types, or a built-in pair while there are none.
@@ -108,6 +109,7 @@ TEST_F(TypesTest, VideoTypesAreSharedAndUnique) {
     frmAddVideo video(bob);
     video.show();
     EXPECT_EQ(items(video.cbVideoType), QStringList{"Pilates"});
+    checkEscapeAsksBeforeDiscarding([this] { return new frmAddVideoType(ann); }, "txtVideoType", "Trail");
 }
 
 } // namespace

@@ -132,11 +132,12 @@ TEST(PaceMath, AnyTextLeavesEveryWorkedValueWellFormed) {
             for (const QString& text : nasty) {
                 const QStringList shown = worked(miles, paceMode, start + text).split('|');
                 for (int i = 0; i < PaceMath::BoxCount; ++i)
-                    if (!PaceMath::takesInput(Box(i), miles, paceMode))
+                    if (!PaceMath::takesInput(Box(i), miles, paceMode)) {
                         EXPECT_TRUE(shown[i].isEmpty() ||
                                     (i < 2 ? distance : duration).match(shown[i]).hasMatch())
                             << Boxes[i] << " shows \"" << shown[i].toStdString() << "\" after \""
                             << text.toStdString() << "\" in " << name(box);
+                    }
             }
         }
 }

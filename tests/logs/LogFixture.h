@@ -57,14 +57,6 @@ class LogFixture : public GuiFixture {
         };
     }
 
-    // True when a message starts and ends as given (the middle is the engine's description).
-    bool shown(const QString& start, const QString& end) const {
-        for (const QString& m : messages)
-            if (m.startsWith(start) && m.endsWith(end))
-                return true;
-        return false;
-    }
-
     static QLineEdit* edit(QWidget* w, const char* name) { return find<QLineEdit>(w, name); }
     static QComboBox* combo(QWidget* w, const char* name) { return find<QComboBox>(w, name); }
     static QAbstractButton* button(QWidget* w, const char* name) { return find<QAbstractButton>(w, name); }

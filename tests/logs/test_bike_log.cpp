@@ -1,8 +1,6 @@
 #include "LogFixture.h"
 
 #include "frmBikeLog.h"
-#include "frmRunLog.h"
-#include "frmVideoLog.h"
 
 namespace {
 
@@ -53,45 +51,5 @@ TEST_F(BikeLogTest, RideIsAddedWithItsSpeedAndUpdatedWithTheCalories) {
         QStringList({"1:00:00|30|48.3|450"}))
         << "a kilometre user's miles follow the kilometres";
 }
-
-// With no active shoe, bike or video the window asks for one; the item added in the
-// catalog dialog is offered and preselected, a video with its length.
-struct MissingCatalogCase {
-    const char* name;
-    LogWindow* (*make)(SharedState&);
-    const char* thing;
-    const char* field;
-    const char* otherField;
-    const char* otherText;
-    const char* time;
-};
-
-class MissingCatalogTest : public LogFixture, public testing::WithParamInterface<MissingCatalogCase> {};
-
-TEST_P(MissingCatalogTest, IsAskedForAndTheNewItemIsOffered) {
-    const MissingCatalogCase& c = GetParam();
-    exec("INSERT INTO Running_Shoes (Shoe, Active, User_Name) VALUES ('Retired', 0, 'Bob')");
-    const QString thing = QString::fromLatin1(c.thing);
-    const QString noun = thing.at(0).toUpper() + thing.mid(1);
-    answers = {true};
-    drivers["frmAdd" + noun] = catalogAdds(noun, "New " + noun, {{c.otherField, c.otherText}});
-    std::unique_ptr<LogWindow> w(c.make(state));
-    w->openForAdd("12/6/2026", "Sunday");
-    EXPECT_EQ(questions, QStringList{"This application will not function as it should unless a " + thing +
-                                     " is entered and active. Enter one now?"});
-    EXPECT_EQ(items(combo(w.get(), c.field)), QStringList{"New " + noun});
-    EXPECT_EQ(combo(w.get(), c.field)->currentText(), "New " + noun);
-    EXPECT_EQ(edit(w.get(), "txtTime")->text(), c.time);
-}
-
-template <class Log> LogWindow* make(SharedState& s) {
-    return new Log(s);
-}
-const MissingCatalogCase missingCatalogCases[] = {
-    {"Shoe", make<frmRunLog>, "shoe", "cbShoes", "txtPrice", "80", ""},
-    {"Bike", make<frmBikeLog>, "bike", "cbBike", "txtPrice", "900", ""},
-    {"Video", make<frmVideoLog>, "video", "cbVideo", "txtLength", "40:00", "40:00"},
-};
-INSTANTIATE_TEST_SUITE_P(Kinds, MissingCatalogTest, testing::ValuesIn(missingCatalogCases), CaseName());
 
 } // namespace

@@ -165,10 +165,10 @@ TEST_F(RaceLogTest, ReadFailuresAreReported) {
     w.openForAdd("Running Race Log", "RunningRace");
     exec("DROP TABLE RaceTypes");
     show(w);
-    EXPECT_TRUE(shown("Could not retrieve race types - ", " - In frmRaceLog Form_Load"));
     type(combo(&w, "cbRaceType"), "10K");
     type(edit(&w, "txtMiles"), "6.2");
-    EXPECT_TRUE(shown("Could not retrieve distance - ", " - In frmRaceLog Form_Load"));
+    EXPECT_TRUE(messagesAre({"Could not retrieve race types - * - In frmRaceLog Form_Load",
+                             "Could not retrieve distance - * - In frmRaceLog Form_Load"}));
     EXPECT_TRUE(questions.isEmpty());
 }
 

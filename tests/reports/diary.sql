@@ -63,3 +63,46 @@ INSERT INTO RaceLog (RaceID, Exercise, RaceDate, RaceType, RaceName, RaceDistanc
     (3, 'CyclingRace', '11/1/2026', 'Crit', 'Night Crit', 0, 0, '1:00:00', 'Ann');
 INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Purchase_Date, Active, User_Name) VALUES
     ('Blue', 'Trainer', 120, '3/1/2026', 1, 'Ann'), ('Red', 'Racer', 90, '4/1/2026', 0, 'Ann');
+-- Goals and bests. Gus (miles) runs on the edges of weeks, months and years (12-Dec-2026 is a
+-- Saturday, 29-Feb-2028 a Tuesday), rides, swims and does other workouts, one of them at a time
+-- that is no duration; Kit (kilometres) runs and swims around the same Saturday. Gus's races
+-- tie, differ in the case of a type or have no usable time; Kit's 5K is faster than his. Gus's
+-- shoes: Pegasus (8 of its 9 miles), Trail King (10 of 10), Old (retired) and Unused; Kit's
+-- Pegasus is another shoe of the same name. His bike has a quote in its name.
+INSERT INTO Users (User_Name, DistanceMiles) VALUES ('Gus', 1), ('Kit', 0), ('Sam', 1);
+INSERT INTO Exercise_Master (Exercise_ID, Exercise_Type, Exercise_Date, Exercise_Time, User_Name) VALUES
+    (31, 'Running', '11/30/2026', '1:20:00', 'Gus'), (32, 'Running', '12/12/2026', '40:00', 'Gus'),
+    (33, 'Running', '12/13/2026', '25:00', 'Gus'), (34, 'Running', '12/31/2026', '32:00', 'Gus'),
+    (35, 'Running', '1/1/2027', '50:00', 'Gus'), (36, 'Running', '2/28/2028', '16:00', 'Gus'),
+    (37, 'Running', '2/29/2028', '1:00:00', 'Gus'), (38, 'Running', '3/1/2028', '8:00', 'Gus'),
+    (39, 'Cycling', '12/12/2026', '1:00:00', 'Gus'), (40, 'Swimming', '12/13/2026', '45:00', 'Gus'),
+    (41, 'Other', '12/12/2026', '15:00', 'Gus'), (42, 'Other', '12/11/2026', 'soon', 'Gus'),
+    (43, 'Running', '12/12/2026', '40:00', 'Kit'), (44, 'Running', '12/13/2026', '25:00', 'Kit'),
+    (45, 'Running', '12/31/2026', '32:00', 'Kit'), (46, 'Swimming', '12/12/2026', '45:00', 'Kit');
+INSERT INTO Running_Log (Running_ID, Miles, Kilometers, Shoes) VALUES
+    (31, 10, 16.1, 'Trail King'), (32, 5, 8, 'Pegasus'), (33, 3, 4.8, 'Pegasus'), (34, 4, 6.4, 'Old'),
+    (35, 6, 9.7, NULL), (36, 2, 3.2, NULL), (37, 7, 11.3, NULL), (38, 1, 1.6, NULL), (43, 5, 8, 'Pegasus'),
+    (44, 3, 4.8, 'Pegasus'), (45, 4, 6.4, 'Pegasus');
+INSERT INTO Cycling_Log (Cycling_ID, Miles, Kilometers, Bike) VALUES (39, 20, 32.2, 'Bob''s Racer');
+INSERT INTO Swimming_Log (Swimming_ID, Laps) VALUES (40, 40), (46, 40);
+INSERT INTO Goals (User_Name, Kind, Period, Distance, Minutes) VALUES
+    ('Gus', 'Running', 'week', 25, NULL), ('Gus', 'Running', 'month', 100, NULL),
+    ('Gus', 'Running', 'year', 1000, NULL), ('Gus', 'Cycling', 'month', 100, NULL),
+    ('Gus', 'All', 'week', NULL, 300), ('Kit', 'Running', 'week', 25, NULL),
+    ('Kit', 'Running', 'month', NULL, 600), ('Kit', 'Swimming', 'week', 100, NULL);
+INSERT INTO RaceLog (Exercise, RaceDate, RaceType, RaceName, RaceDistance, RaceDistanceKM, RaceTime,
+    User_Name) VALUES
+    ('RunningRace', '11/25/2026', '5K', 'Turkey Trot', 3.1, 5, '25:00', 'Gus'),
+    ('RunningRace', '4/12/2026', '5K', 'Spring 5K', 3.1, 5, '24:30', 'Gus'),
+    ('RunningRace', '6/1/2026', '5k', 'Park Run', 3.1, 5, '24:30', 'Gus'),
+    ('RunningRace', '6/8/2026', '5K', 'Rainy', 3.1, 5, 'abc', 'Gus'),
+    ('RunningRace', '10/4/2026', 'Marathon', 'City Marathon', 26.2, 42.2, '3:30:00', 'Gus'),
+    ('RunningRace', '3/1/2026', '10K', 'Fun Run', 6.2, 10, '', 'Gus'),
+    ('CyclingRace', '8/9/2026', '40K TT', 'Club TT', 24.9, 40, '1:05:30', 'Gus'),
+    ('RunningRace', '4/12/2026', '5K', 'Kit 5K', 3.1, 5, '19:00', 'Kit');
+INSERT INTO Running_Shoes (Shoe, Shoe_Type, Price, Active, User_Name, Purchase_Date, Retire_Distance) VALUES
+    ('Pegasus', 'Road', 89.5, 1, 'Gus', '3/4/2026', 9), ('Trail King', 'Trail', NULL, 1, 'Gus', NULL, 10),
+    ('Old', 'Road', NULL, 0, 'Gus', NULL, NULL), ('Unused', 'Road', NULL, 1, 'Gus', NULL, NULL),
+    ('Pegasus', 'Road', NULL, 1, 'Kit', NULL, NULL);
+INSERT INTO Bikes (Bike, Bike_Type, Price, Active, User_Name, Purchase_Date) VALUES
+    ('Bob''s Racer', 'Road Bike', 1200, 1, 'Gus', '6/15/2025');

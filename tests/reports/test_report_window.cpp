@@ -106,7 +106,7 @@ TEST_F(ReportWindow, FailingReportKeepsItsLinesAndShowsTheMessage) {
     EXPECT_EQ(messages,
               QStringList{"Could not retrieve data - The criteria are not a condition: it holds a second "
                           "statement - In frmTextRpt FullRunBikeRpt"});
-    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Running_Log"), QStringLiteral("12"));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM Running_Log"), QStringLiteral("23"));
 }
 
 // --- Criteria --------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 
 void GuiFixture::SetUp() {
@@ -45,6 +46,18 @@ void GuiFixture::TearDown() {
     Dialogs::setModalHandler({});
     Clock::reset();
     QDir::setCurrent(m_oldDir);
+}
+
+testing::AssertionResult GuiFixture::messagesAre(const QStringList& expected) const {
+    bool same = messages.size() == expected.size();
+    for (qsizetype i = 0; same && i < expected.size(); ++i) {
+        const QString pattern = QRegularExpression::escape(expected[i]).replace("\\*", ".+");
+        same = QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(messages[i]).hasMatch();
+    }
+    if (same)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "messages shown:\n"
+                                       << messages.join(QLatin1Char('\n')).toStdString();
 }
 
 std::unique_ptr<Connection> GuiFixture::db() {

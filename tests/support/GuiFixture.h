@@ -26,7 +26,10 @@ class GuiFixture : public ::testing::Test {
     void TearDown() override;
 
     // --- Messages and questions ---------------------------------------------------------
-    QStringList messages;  // every OK message, in order
+    QStringList messages; // every OK message, in order
+    // Whether the messages shown are `expected`, in order; a "*" stands for some text (the
+    // engine's description of a failure).
+    testing::AssertionResult messagesAre(const QStringList& expected) const;
     QStringList questions; // every Yes/No question, in order
     // Answers for the next questions, in order; when empty a question is answered No.
     std::deque<bool> answers;

@@ -1,23 +1,12 @@
 #include "LogFixture.h"
 
-#include "frmSwimLog.h"
 #include "frmVideoLog.h"
 
 namespace {
 
-using SwimVideoLogTest = LogFixture;
+using VideoLogTest = LogFixture;
 
-TEST_F(SwimVideoLogTest, TwoSwimsAtOnePlaceOfferItOnce) {
-    for (int i = 0; i < 2; ++i)
-        seed("Swimming", "30:00", "",
-             "Swimming_Log (Swimming_ID, Laps, Location) VALUES (%1, 20, 'Bay''s end')");
-    frmSwimLog w(state);
-    w.openForAdd("12/8/2026", "Tuesday");
-    EXPECT_TRUE(questions.isEmpty()) << "a swim asks nothing";
-    EXPECT_EQ(items(combo(&w, "cbLocation")), QStringList({"Bay's end"}));
-}
-
-TEST_F(SwimVideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {
+TEST_F(VideoLogTest, OnlyAVideoChosenFromTheListBringsItsLength) {
     exec("INSERT INTO Videos (Video, Length, Active, User_Name) VALUES ('Core Blast', '30:00', 1, 'Bob'), "
          "('Kick It', '55:30', 1, 'Bob'), ('No Length', NULL, 1, 'Bob'), ('Old Tape', '20:00', 0, 'Bob')");
     frmVideoLog w(state);
