@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <future>
 #include <unistd.h>
 
 namespace {
@@ -125,16 +126,19 @@ int main(int argc, char** argv) {
     }
     CLibrary::setDefaultAccessFile(file);
 
-    // Before the window: a first run creates the database; a file that is not a Trainbook
-    // database, newer, or cannot be opened is refused (the main window's own message names
-    // it); an older one is copied, then updated. What reads the whole file comes after.
-    Startup::Result opened = Startup::open(CLibrary::defaultAccessFile());
-    StartupCheck::report(nullptr, CLibrary::defaultAccessFile(), opened);
-
+    // Before the window shows: a first run creates the database; a file that is not a
+    // Trainbook database, newer, or cannot be opened is refused (the main window's own message
+    // names it); an older one is copied, then updated. This runs on a thread of its own while
+    // the window is made, which reads nothing from the file until it shows. What reads the
+    // whole file comes after.
+    std::future<Startup::Result> opening = std::async(
+        std::launch::async, [file = CLibrary::defaultAccessFile()] { return Startup::open(file); });
     MainForm window;
-    window.readFirstThrough(std::move(opened.connection));
     QSettings settings(QStringLiteral("Trainbook"), QStringLiteral("Trainbook"));
     WindowPlacement::restore(&window, settings, QStringLiteral("MainForm"));
+    Startup::Result opened = opening.get();
+    StartupCheck::report(nullptr, CLibrary::defaultAccessFile(), opened);
+    window.readFirstThrough(std::move(opened.connection));
     window.show();
     QObject::connect(&app, &QApplication::aboutToQuit, &app,
                      [&] { WindowPlacement::save(&window, settings, QStringLiteral("MainForm")); });
