@@ -275,6 +275,13 @@ void frmWorkoutDetail::fillTable(QTableWidget* table, const QStringList& lines) 
     }
 }
 
+// The profiles' pointer marks the route; while the window's parts are destroyed, no mark is
+// wanted, and neither the route nor the profile may still be there.
+frmWorkoutDetail::~frmWorkoutDetail() {
+    for (ChartControl* chart : {chartRate, chartHeartRate, chartElevation})
+        chart->setPointerTracking(false);
+}
+
 void frmWorkoutDetail::setProfile(ChartControl* chart, const QString& title, const QList<double>& values) {
     if (values.isEmpty()) {
         chart->hide();

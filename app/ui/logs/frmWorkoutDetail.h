@@ -21,6 +21,7 @@ class frmWorkoutDetail : public QWidget {
     Q_OBJECT
   public:
     explicit frmWorkoutDetail(SharedState& state, QWidget* parent = nullptr);
+    ~frmWorkoutDetail() override;
 
     // Reads workout `id` and its track and fills the window. Shows a message and returns false
     // when it cannot be read or has no track; the window is then not to be shown.

@@ -65,7 +65,12 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
     }
 }
 
-ChartControl::~ChartControl() = default;
+// The drawing's widgets send events while they are destroyed: the pointer is no longer
+// followed from then on, so none reaches this control or the drawing half-way through.
+ChartControl::~ChartControl() {
+    setPointerTracking(false);
+    m_drawing.reset();
+}
 
 void ChartControl::changed(ChartDrawing::Change change, int series) {
     if (m_drawing)
@@ -222,7 +227,7 @@ QFont ChartControl::xAxisLabelFont() const {
 }
 
 void ChartControl::setPointerTracking(bool on) {
-    if (!m_drawing)
+    if (!m_drawing || on == (m_tracked != nullptr))
         return;
     QWidget* surface = m_drawing->pointerSurface();
     surface->setMouseTracking(on);
@@ -232,10 +237,11 @@ void ChartControl::setPointerTracking(bool on) {
         surface->installEventFilter(this);
     else
         surface->removeEventFilter(this);
+    m_tracked = on ? surface : nullptr;
 }
 
 bool ChartControl::eventFilter(QObject* watched, QEvent* event) {
-    if (m_drawing && watched == m_drawing->pointerSurface()) {
+    if (m_tracked && watched == m_tracked) {
         if (event->type() == QEvent::Leave)
             emit pointerRow(-1);
         else if (event->type() == QEvent::MouseMove)

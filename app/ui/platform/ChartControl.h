@@ -110,5 +110,6 @@ class ChartControl : public QWidget {
 
     ChartModel m_model;
     std::unique_ptr<ChartDrawing> m_drawing;
-    QLabel* m_missing = nullptr; // in place of the chart when the drawing cannot be loaded
+    QLabel* m_missing = nullptr;  // in place of the chart when the drawing cannot be loaded
+    QWidget* m_tracked = nullptr; // the drawing's widget that takes the pointer, while tracked
 };
