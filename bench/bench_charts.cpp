@@ -8,6 +8,7 @@
 //
 //   bench_charts [runs]
 
+#include "BenchMain.h"
 #include "CLibrary.h"
 #include "ChartControl.h"
 #include "Clock.h"
@@ -190,10 +191,9 @@ struct FilterCase {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenUnlessSet();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 15;
+    const int runs = bench::runsFrom(argc, argv, 15);
     Clock::setFixed(QDateTime(QDate(2025, 12, 15), QTime(12, 0)));
 
     const bool controlOnly = qEnvironmentVariableIsSet("BENCH_CONTROL_ONLY");

@@ -5,6 +5,7 @@
 //
 //   bench_detail [runs]
 
+#include "BenchMain.h"
 #include "Connection.h"
 #include "HeartRate.h"
 #include "SharedState.h"
@@ -85,10 +86,9 @@ double bestMs(int runs, const std::function<void()>& work, double* cpu = nullptr
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenUnlessSet();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    const int runs = bench::runsFrom(argc, argv, 10);
 
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());

@@ -5,6 +5,7 @@
 //
 //   bench_load [runs]
 
+#include "BenchMain.h"
 #include "ChartControl.h"
 #include "Clock.h"
 #include "Connection.h"
@@ -81,10 +82,9 @@ double bestMs(int runs, const std::function<void()>& work) {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenUnlessSet();
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    const int runs = bench::runsFrom(argc, argv, 10);
     const QDate last = First.addDays(Days - 1);
     Clock::setFixed(QDateTime(last, QTime(12, 0)));
 

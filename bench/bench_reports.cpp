@@ -6,6 +6,7 @@
 //
 //   bench_reports [WORKOUTS]     (default 50000; e.g. 1000000 for the large case)
 
+#include "BenchMain.h"
 #include "CLibrary.h"
 #include "Clock.h"
 #include "Connection.h"
@@ -199,8 +200,7 @@ void resetPeak() {
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenUnlessSet();
     QApplication app(argc, argv);
     const int workouts = argc > 1 ? std::atoi(argv[1]) : 50000;
     QTemporaryDir dir;

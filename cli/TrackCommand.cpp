@@ -7,27 +7,12 @@
 #include "DbError.h"
 #include "Track.h"
 #include "TrackStore.h"
+#include "TrackView.h"
 #include "WorkoutKinds.h"
 
 #include <QSaveFile>
 
 namespace Cli {
-
-namespace {
-
-// The track's name in GPX: the course (or pool) of the workout's detail row.
-QString courseOf(Connection& conn, const QString& kind, qint64 id) {
-    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind, Qt::CaseInsensitive);
-    if (!k || k->unit == WorkoutKinds::Unit::None)
-        return QString();
-    ResultSet rs = conn.query(
-        QStringLiteral("SELECT %1 AS Name FROM %2 WHERE %3 = ?")
-            .arg(QLatin1String(k->listColumn), QLatin1String(k->table->name), QLatin1String(k->table->key)),
-        {id});
-    return rs.eof() ? QString() : rs.field("Name");
-}
-
-} // namespace
 
 int track(const QStringList& args) {
     const Options options(args, {QStringLiteral("--id"), QStringLiteral("--gpx")},
@@ -67,12 +52,13 @@ int track(const QStringList& args) {
         const QString path = options.value(QStringLiteral("--gpx"));
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) ||
-            file.write(Track::gpx(*data, courseOf(*conn, kind, id), kind.toLower())) < 0 || !file.commit())
+            file.write(Track::gpx(*data, TrackStore::trackName(*conn, id, kind), kind.toLower())) < 0 ||
+            !file.commit())
             throw DbError(QStringLiteral("Could not write %1: %2").arg(path, file.errorString()));
         return 0;
     }
 
-    const double unit = miles ? CLibrary::KilometersPerMile * 1000 : 1000;
+    const double unit = TrackView::unitMeters(miles);
     const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind, Qt::CaseInsensitive);
     const bool speed = k && k->rate == WorkoutKinds::Rate::Speed;
     QStringList lines;

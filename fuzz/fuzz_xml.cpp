@@ -2,40 +2,17 @@
 // gives, whether it reads the bytes itself or hands them over.
 #include "FuzzSupport.h"
 #include "GpsTrack.h"
+#include "ParsedTrackText.h"
 
 #include <QBuffer>
 
 namespace {
 
-QString described(const GpsTrack::Parsed& p) {
-    QString out = p.error + QLatin1Char('|') + p.warning;
-    for (const GpsTrack::Activity& a : p.activities) {
-        out += QStringLiteral("|%1|%2|%3|%4|%5|%6")
-                   .arg(a.sport, a.name, a.start.toString(Qt::ISODateWithMs))
-                   .arg(a.seconds, 0, 'g', 17)
-                   .arg(a.meters, 0, 'g', 17)
-                   .arg(a.track.points.size());
-        for (const Track::Point& t : a.track.points)
-            out += QStringLiteral(";%1,%2,%3,%4,%5,%6,%7,%8")
-                       .arg(t.ms)
-                       .arg(t.lat, 0, 'g', 17)
-                       .arg(t.lon, 0, 'g', 17)
-                       .arg(t.ele, 0, 'g', 17)
-                       .arg(t.distance, 0, 'g', 17)
-                       .arg(t.hr)
-                       .arg(t.cad)
-                       .arg(t.newSegment);
-        for (const Track::Lap& l : a.track.laps)
-            out += QStringLiteral(";lap %1,%2,%3").arg(l.startMs).arg(l.seconds).arg(l.meters);
-    }
-    return out;
-}
-
 QString read(const QByteArray& bytes, bool tcx, GpsTrack::Xml which) {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
-    return described(tcx ? GpsTrack::readTcx(buffer, which) : GpsTrack::readGpx(buffer, which));
+    return parsedTrackText(tcx ? GpsTrack::readTcx(buffer, which) : GpsTrack::readGpx(buffer, which));
 }
 
 } // namespace

@@ -1,36 +1,13 @@
 // GPX and TCX files read by the quick reader give what the general reader gives, and the quick
 // reader hands each file it cannot read in full to the general one.
 #include "GpsTrack.h"
+#include "ParsedTrackText.h"
 #include "QuickXml.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Everything a file gives, as text, NaN and all, so that two readings compare whole.
-QString described(const GpsTrack::Parsed& p) {
-    QStringList out{p.error, p.warning};
-    for (const GpsTrack::Activity& a : p.activities) {
-        out << QStringLiteral("%1|%2|%3|%4|%5")
-                   .arg(a.sport, a.name, a.start.toString(Qt::ISODateWithMs))
-                   .arg(a.seconds, 0, 'g', 17)
-                   .arg(a.meters, 0, 'g', 17);
-        for (const Track::Point& t : a.track.points)
-            out << QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
-                       .arg(t.ms)
-                       .arg(t.lat, 0, 'g', 17)
-                       .arg(t.lon, 0, 'g', 17)
-                       .arg(t.ele, 0, 'g', 17)
-                       .arg(t.distance, 0, 'g', 17)
-                       .arg(t.hr)
-                       .arg(t.cad)
-                       .arg(t.newSegment);
-        for (const Track::Lap& l : a.track.laps)
-            out << QStringLiteral("lap %1 %2 %3").arg(l.startMs).arg(l.seconds).arg(l.meters);
-    }
-    return out.join('\n');
-}
 
 GpsTrack::Parsed read(const QByteArray& bytes, bool tcx, GpsTrack::Xml which) {
     QByteArray copy = bytes;
@@ -59,8 +36,8 @@ class QuickAndGeneral : public ::testing::TestWithParam<XmlCase> {};
 TEST_P(QuickAndGeneral, GiveTheSame) {
     const XmlCase& c = GetParam();
     const bool tcx = c.xml.contains("TrainingCenterDatabase");
-    EXPECT_EQ(described(read(c.xml, tcx, GpsTrack::Xml::Quick)).toStdString(),
-              described(read(c.xml, tcx, GpsTrack::Xml::General)).toStdString());
+    EXPECT_EQ(parsedTrackText(read(c.xml, tcx, GpsTrack::Xml::Quick)).toStdString(),
+              parsedTrackText(read(c.xml, tcx, GpsTrack::Xml::General)).toStdString());
     QuickXml quick(c.xml);
     while (quick.readNext() != QuickXml::Finished)
         ;

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "HeartRate.h"
 #include "Transaction.h"
+#include "WorkoutKinds.h"
 
 namespace TrackStore {
 
@@ -44,6 +45,17 @@ std::optional<Track::Data> load(Connection& conn, qint64 id) {
     track.points = Track::unpackPoints(rs.value("Points").toByteArray());
     track.laps = Track::unpackLaps(rs.value("Laps").toByteArray());
     return track;
+}
+
+QString trackName(Connection& conn, qint64 id, const QString& kind) {
+    const WorkoutKinds::Kind* k = WorkoutKinds::findWorkout(kind, Qt::CaseInsensitive);
+    if (!k || k->unit == WorkoutKinds::Unit::None)
+        return QString();
+    ResultSet rs = conn.query(
+        QStringLiteral("SELECT %1 AS Name FROM %2 WHERE %3 = ?")
+            .arg(QLatin1String(k->listColumn), QLatin1String(k->table->name), QLatin1String(k->table->key)),
+        {id});
+    return rs.eof() ? QString() : rs.field("Name");
 }
 
 } // namespace TrackStore

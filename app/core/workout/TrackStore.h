@@ -22,4 +22,8 @@ bool has(Connection& conn, qint64 id);
 // track that cannot be unpacked.
 std::optional<Track::Data> load(Connection& conn, qint64 id);
 
+// The name a workout's track goes by (in the detail window's title and in GPX): the course, or
+// the pool, of the workout's detail row; empty for a kind without one. `kind` is Exercise_Type.
+QString trackName(Connection& conn, qint64 id, const QString& kind);
+
 } // namespace TrackStore

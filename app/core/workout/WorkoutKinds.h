@@ -130,36 +130,23 @@ inline constexpr Kind Other{.name = "Other",
                             .caption = "Exercise Report",
                             .calendarColor = 0, // black
                             .chartColor = 0x008C00};
-inline constexpr Kind RunningRace{.name = "RunningRace",
-                                  .label = "Running Race",
-                                  .table = &Tables::RaceLog,
-                                  .unit = Unit::Miles,
-                                  .rate = Rate::Pace,
-                                  .countWord = "Races",
-                                  .listColumn = "RaceName",
-                                  .nameColumn = "Exercise",
-                                  .caption = "Running Race Report",
-                                  .raceOf = &Running};
-inline constexpr Kind CyclingRace{.name = "CyclingRace",
-                                  .label = "Cycling Race",
-                                  .table = &Tables::RaceLog,
-                                  .unit = Unit::Miles,
-                                  .rate = Rate::Pace,
-                                  .countWord = "Races",
-                                  .listColumn = "RaceName",
-                                  .nameColumn = "Exercise",
-                                  .caption = "Cycling Race Report",
-                                  .raceOf = &Cycling};
-inline constexpr Kind SwimmingRace{.name = "SwimmingRace",
-                                   .label = "Swimming Race",
-                                   .table = &Tables::RaceLog,
-                                   .unit = Unit::Miles,
-                                   .rate = Rate::Pace,
-                                   .countWord = "Races",
-                                   .listColumn = "RaceName",
-                                   .nameColumn = "Exercise",
-                                   .caption = "Swimming Race Report",
-                                   .raceOf = &Swimming};
+// A race kind: the races of one sport, kept in RaceLog.
+constexpr Kind raceKind(const char* name, const char* label, const char* caption, const Kind* sport) {
+    return Kind{.name = name,
+                .label = label,
+                .table = &Tables::RaceLog,
+                .unit = Unit::Miles,
+                .rate = Rate::Pace,
+                .countWord = "Races",
+                .listColumn = "RaceName",
+                .nameColumn = "Exercise",
+                .caption = caption,
+                .raceOf = sport};
+}
+inline constexpr Kind RunningRace = raceKind("RunningRace", "Running Race", "Running Race Report", &Running);
+inline constexpr Kind CyclingRace = raceKind("CyclingRace", "Cycling Race", "Cycling Race Report", &Cycling);
+inline constexpr Kind SwimmingRace =
+    raceKind("SwimmingRace", "Swimming Race", "Swimming Race Report", &Swimming);
 
 // The five workout kinds in the order the windows list them, then the three race kinds.
 inline constexpr std::array<const Kind*, 5> Workouts{&Running, &Cycling, &Swimming, &Video, &Other};

@@ -1,5 +1,6 @@
 // The chart drawing module: ChartControl's model drawn with Qt Charts. Built as a library of
 // its own that the program loads the first time it shows a chart.
+#include "ChartControl.h"
 #include "ChartDrawing.h"
 
 #include <QAreaSeries>
@@ -23,7 +24,6 @@ namespace {
 
 // How opaque an area's fill is: low enough that an area drawn over another leaves it readable.
 constexpr int AreaAlpha = 110;
-enum Type { Bar = 1, Line = 3, Area = 5, Step = 7 };
 
 // Row labels grow long quickly (every month of twenty years); tilt and shrink them so
 // that they stay readable instead of overlapping.
@@ -279,7 +279,9 @@ void QtChartDrawing::rebuild() {
     applyValueTitle();
 
     m_shown = QList<QObject*>(m.values.size(), nullptr);
-    const auto asBars = [this](qsizetype s) { return m.type == Bar || m.barSeries.contains(int(s + 1)); };
+    const auto asBars = [this](qsizetype s) {
+        return m.type == ChartControl::Bar || m.barSeries.contains(int(s + 1));
+    };
     QAbstractBarSeries* bars = nullptr;
     for (qsizetype s = 0; s < m.values.size(); ++s) {
         if (!asBars(s))
@@ -315,7 +317,7 @@ void QtChartDrawing::rebuild() {
             line->setName(m.seriesNames.value(s));
             const QList<double>& values = m.values[s];
             for (qsizetype i = 0; i < values.size(); ++i) {
-                if (m.type == Step) {
+                if (m.type == ChartControl::Step) {
                     line->append(double(i) - 0.5, values[i]);
                     line->append(double(i) + 0.5, values[i]);
                 } else {
@@ -323,7 +325,7 @@ void QtChartDrawing::rebuild() {
                 }
             }
             QAbstractSeries* shown = line;
-            if (m.type == Area) {
+            if (m.type == ChartControl::Area) {
                 auto* area = new QAreaSeries(line);
                 line->setParent(area); // goes with the area when the chart drops it
                 area->setName(line->name());
@@ -349,7 +351,7 @@ void QtChartDrawing::rebuild() {
                     else
                         QToolTip::hideText();
                 });
-                if (m.type == Line && values.size() <= 60)
+                if (m.type == ChartControl::Line && values.size() <= 60)
                     line->setPointsVisible(true);
             }
             c->addSeries(shown);

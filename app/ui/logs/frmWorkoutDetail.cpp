@@ -153,17 +153,7 @@ bool frmWorkoutDetail::openWorkout(qint64 id) {
         workout.miles = m_state.miles();
         const QString user = rs.field("User_Name");
 
-        // The course, for the kinds whose log has one.
-        m_name.clear();
-        if (kind && std::any_of(kind->table->columns.begin(), kind->table->columns.end(),
-                                [](const Tables::Column& c) { return qstrcmp(c.name, "Course") == 0; })) {
-            ResultSet course =
-                conn->query(QStringLiteral("SELECT Course FROM %1 WHERE %2 = ?")
-                                .arg(QLatin1String(kind->table->name), QLatin1String(kind->table->key)),
-                            {id});
-            if (!course.eof())
-                m_name = course.field("Course");
-        }
+        m_name = TrackStore::trackName(*conn, id, m_kind);
 
         const std::optional<Track::Data> track = TrackStore::load(*conn, id);
         if (!track || track->points.empty()) {

@@ -12,7 +12,7 @@ class QWidget;
 
 // Everything a chart shows, as ChartControl holds it; the drawing reads it from here.
 struct ChartModel {
-    int type = 7; // ChartControl::Type
+    int type = 7; // a ChartControl::Type
     QString title;
     QString titleFont;
     bool legend = true;
