@@ -94,20 +94,6 @@ void fill(const QString& path) {
     check(sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr), db.get());
 }
 
-// The best of the runs: on a machine shared with other work the fastest run is the one that
-// shows what the code costs; the median shows the load as much as the code.
-double bestMs(int runs, const std::function<void()>& work) {
-    std::vector<double> ms;
-    for (int r = 0; r < runs; ++r) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms.front();
-}
-
 // --- Native readings of the same rows ----------------------------------------------------
 
 const char* const MonthLabel = "substr('JanFebMarAprMayJunJulAugSepOctNovDec', "
@@ -224,8 +210,8 @@ int main(int argc, char** argv) {
         chart.show();
         for (int type : {1, 3, 5, 7}) {
             chart.setChartType(type);
-            const double data = bestMs(runs, [&] { chart.setChartData(rows); });
-            const double paint = bestMs(runs, [&] { (void)chart.grab(); });
+            const double data = bench::bestMs(runs, [&] { chart.setChartData(rows); });
+            const double paint = bench::bestMs(runs, [&] { (void)chart.grab(); });
             std::printf("chart control type %d, 180 rows x 2 series: data %.2f ms, paint %.2f ms\n", type,
                         data, paint);
         }
@@ -247,36 +233,37 @@ int main(int argc, char** argv) {
     volatile double sink = 0;
     for (const FilterCase& f : filters) {
         ChartTable t;
-        double core = bestMs(runs, [&] {
+        double core = bench::bestMs(runs, [&] {
             t = GraphTables::distanceTotals(*conn, User, GraphTables::Sport::Running, true, f.sel);
         });
-        double nat = bestMs(runs, [&] {
+        double nat = bench::bestMs(runs, [&] {
             sink = sink + nativeTotals(native.get(), "Running_Log", "Running_ID", f.sel.filter);
         });
         report(std::string("run totals, ") + f.name, core, t.rows.size(), nat);
 
-        core = bestMs(runs, [&] {
+        core = bench::bestMs(runs, [&] {
             t = GraphTables::averagePace(*conn, User, GraphTables::Sport::Running, true, f.sel);
         });
-        nat = bestMs(runs, [&] {
+        nat = bench::bestMs(runs, [&] {
             sink = sink + nativeDetail(native.get(), "Running_Log", "Running_ID", f.sel.filter);
         });
         report(std::string("run average, ") + f.name, core, t.rows.size(), nat);
 
-        core = bestMs(runs, [&] {
+        core = bench::bestMs(runs, [&] {
             t = GraphTables::averagePace(*conn, User, GraphTables::Sport::Cycling, false, f.sel);
         });
-        nat = bestMs(runs, [&] {
+        nat = bench::bestMs(runs, [&] {
             sink = sink + nativeDetail(native.get(), "Cycling_Log", "Cycling_ID", f.sel.filter);
         });
         report(std::string("ride average km, ") + f.name, core, t.rows.size(), nat);
 
-        core = bestMs(runs, [&] { t = GraphTables::hoursTogether(*conn, User, f.sel); });
-        nat = bestMs(runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
+        core = bench::bestMs(runs, [&] { t = GraphTables::hoursTogether(*conn, User, f.sel); });
+        nat = bench::bestMs(
+            runs, [&] { sink = sink + nativeDetail(native.get(), nullptr, nullptr, f.sel.filter); });
         report(std::string("hours together, ") + f.name, core, t.rows.size(), nat);
 
-        core =
-            bestMs(runs, [&] { t = GraphTables::hoursIndividual(*conn, User, f.sel, GraphTables::Kinds{}); });
+        core = bench::bestMs(
+            runs, [&] { t = GraphTables::hoursIndividual(*conn, User, f.sel, GraphTables::Kinds{}); });
         report(std::string("hours individual, ") + f.name, core, t.rows.size(), nat);
     }
     std::printf("\nslowest chart table %.2f ms, largest ratio to the native read %.2fx\n\n", worst,
@@ -294,7 +281,7 @@ int main(int argc, char** argv) {
             type->setChecked(true);
             for (QRadioButton* output : {w.optMiles, w.optPace}) {
                 output->setChecked(true);
-                const double ms = bestMs(runs, [&] {
+                const double ms = bench::bestMs(runs, [&] {
                     w.btnCreateChart->click();
                     (void)w.RunChart->grab();
                 });
@@ -318,7 +305,7 @@ int main(int argc, char** argv) {
         w.show();
         w.optAllMonths->setChecked(true);
         w.optIndividual->setChecked(true);
-        const double ms = bestMs(runs, [&] {
+        const double ms = bench::bestMs(runs, [&] {
             w.btnCreateChart->click();
             (void)w.RunChart->grab();
         });

@@ -58,31 +58,6 @@ Track::Data longRun() {
     return t;
 }
 
-double cpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-// The best wall time of the runs; the processor time of that run goes to `cpu`, since on a busy
-// machine the wall time also counts the waits for a core.
-double bestMs(int runs, const std::function<void()>& work, double* cpu = nullptr) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        const double c0 = cpuMs();
-        t.start();
-        work();
-        const double wall = t.nsecsElapsed() / 1e6;
-        if (wall < best) {
-            best = wall;
-            if (cpu)
-                *cpu = cpuMs() - c0;
-        }
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -110,24 +85,25 @@ int main(int argc, char** argv) {
 
     auto conn = Connection::open(path);
     const TrackView::Workout workout{QDate(2026, 6, 6), false, false};
-    std::printf("read and unpacked: %.2f ms\n", bestMs(runs, [&] { (void)TrackStore::load(*conn, 1); }));
-    std::printf("summary: %.2f ms\n", bestMs(runs, [&] { (void)TrackView::summary(track, workout); }));
-    std::printf("splits and laps: %.2f ms\n", bestMs(runs, [&] {
+    std::printf("read and unpacked: %.2f ms\n",
+                bench::bestMs(runs, [&] { (void)TrackStore::load(*conn, 1); }));
+    std::printf("summary: %.2f ms\n", bench::bestMs(runs, [&] { (void)TrackView::summary(track, workout); }));
+    std::printf("splits and laps: %.2f ms\n", bench::bestMs(runs, [&] {
                     (void)TrackView::splitLines(track, workout);
                     (void)TrackView::lapLines(track, workout);
                 }));
-    std::printf("profiles: %.2f ms\n", bestMs(runs, [&] {
+    std::printf("profiles: %.2f ms\n", bench::bestMs(runs, [&] {
                     (void)TrackView::profile(track, workout, frmWorkoutDetail::ProfileBuckets);
                 }));
-    std::printf("route: %.2f ms\n", bestMs(runs, [&] { (void)TrackView::route(track, 1000); }));
-    std::printf("zones: %.2f ms\n", bestMs(runs, [&] {
+    std::printf("route: %.2f ms\n", bench::bestMs(runs, [&] { (void)TrackView::route(track, 1000); }));
+    std::printf("zones: %.2f ms\n", bench::bestMs(runs, [&] {
                     (void)TrackView::zones(track, HeartRate::Settings{190, 50, {}});
                 }));
 
     FixedState state(QStringLiteral("Runner"), false);
     double cpu = 0;
     const auto open = [&](int tab) {
-        return bestMs(
+        return bench::bestMs(
             runs,
             [&] {
                 auto* w = new frmWorkoutDetail(state);

@@ -68,17 +68,6 @@ void fill(const QString& path) {
     check(sqlite3_exec(db.get(), "COMMIT", nullptr, nullptr, nullptr), db.get());
 }
 
-double bestMs(int runs, const std::function<void()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        best = std::min(best, t.nsecsElapsed() / 1e6);
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -98,7 +87,7 @@ int main(int argc, char** argv) {
     auto conn = Connection::open(path);
     size_t days = 0;
     const double core =
-        bestMs(runs, [&] { days = TrainingLoad::read(*conn, User, QDate(), last).days.size(); });
+        bench::bestMs(runs, [&] { days = TrainingLoad::read(*conn, User, QDate(), last).days.size(); });
     std::printf("load, fitness, fatigue, form of %zu days from the database: %.2f ms\n", days, core);
 
     FixedState state(User);
@@ -106,7 +95,7 @@ int main(int argc, char** argv) {
     window.resize(1100, 650);
     window.show();
     QApplication::processEvents();
-    const double all = bestMs(runs, [&] {
+    const double all = bench::bestMs(runs, [&] {
         window.opt90Days->setChecked(true);
         window.optAllTime->setChecked(true); // redraws
         (void)window.LoadChart->grab();
@@ -114,7 +103,7 @@ int main(int argc, char** argv) {
     std::printf("Training Load window, All time computed and charted (painted): %.2f ms (incl. the 90-day "
                 "chart before it)\n",
                 all);
-    const double ninety = bestMs(runs, [&] {
+    const double ninety = bench::bestMs(runs, [&] {
         window.optYear->setChecked(true);
         window.opt90Days->setChecked(true);
         (void)window.LoadChart->grab();
@@ -130,7 +119,7 @@ int main(int argc, char** argv) {
     std::vector<HeartRate::Sample> track;
     for (int s = 0; s < 3600; ++s)
         track.push_back({1'700'000'000'000 + s * 1000LL, 120 + s % 50});
-    const double keep = bestMs(runs, [&] { HeartRate::keep(*conn, 1, track); });
+    const double keep = bench::bestMs(runs, [&] { HeartRate::keep(*conn, 1, track); });
     std::printf("keeping the average of a one-hour 1 Hz track: %.3f ms\n", keep);
     return 0;
 }
