@@ -11,8 +11,9 @@
 //   - quitting while those checks run: the time from the quit to the end of the process, and
 //     that no copy is left under its final name unless it is whole, nor a temporary file.
 //
-//   bench_startup [runs] [--small] [--tracks]   (default 15 runs; --small: the 50,000-workout
-//   diary only; --tracks: also that diary with 1,000 one-hour tracks of 1 Hz stored)
+//   bench_startup [runs] [--small] [--tracks] [--keep]   (default 15 runs; --small: the
+//   50,000-workout diary only; --tracks: also that diary with 1,000 one-hour tracks of 1 Hz
+//   stored; --keep: the diaries are left in place, for profiling, and their folder printed)
 //
 // Goals: Trainbook within 1.2x the bare window; the checks within 3 s with no pause over
 // 50 ms; quitting within about a second.
@@ -311,12 +312,14 @@ bool quitDuringChecks(const Diary& d, bool& goalsMet) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     int runs = 15;
-    bool small = false, tracks = false;
+    bool small = false, tracks = false, keep = false;
     for (int i = 1; i < argc; ++i) {
         if (QByteArray(argv[i]) == "--small")
             small = true;
         else if (QByteArray(argv[i]) == "--tracks")
             tracks = true;
+        else if (QByteArray(argv[i]) == "--keep")
+            keep = true;
         else
             runs = std::max(1, atoi(argv[i]));
     }
@@ -325,6 +328,10 @@ int main(int argc, char** argv) {
     if (!dir.isValid()) {
         std::fprintf(stderr, "no temporary folder\n");
         return 1;
+    }
+    if (keep) {
+        dir.setAutoRemove(false);
+        std::printf("diaries kept in %s\n", qPrintable(dir.path()));
     }
     std::vector<Diary> diaries = {{"50,000 workouts, 20 users", 50000, 20, {}}};
     if (tracks)
