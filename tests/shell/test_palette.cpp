@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTextCharFormat>
+#include <algorithm>
 
 namespace {
 
@@ -56,7 +59,19 @@ TEST_F(DarkPaletteTest, TitleAndCalendarDaysAreReadable) {
 
     const QPalette& p = window.palette();
     auto* title = find<QLabel>(&window, "Label2");
-    EXPECT_GE(contrast(title->palette().color(title->foregroundRole()), p.color(QPalette::Window)), 4.5);
+    const QColor ink = title->palette().color(title->foregroundRole());
+    EXPECT_GE(contrast(ink, p.color(QPalette::Window)), 4.5);
+    // The title is the window's own font drawn larger, not a font of a size of its own.
+    EXPECT_EQ(title->font().pointSizeF(), window.font().pointSizeF());
+    const QImage drawn = title->grab().toImage();
+    int top = drawn.height(), bottom = -1;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            if (contrast(drawn.pixelColor(x, y), p.color(QPalette::Window)) > 3.0) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GT(bottom - top + 1, 1.8 * QFontMetrics(title->font()).capHeight() * title->devicePixelRatioF());
 
     auto* calendar = find<QCalendarWidget>(&window, "Calendar");
     const QColor base = calendar->palette().color(QPalette::Base);

@@ -45,6 +45,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QSet>
 #include <QStatusBar>
@@ -74,6 +75,45 @@ class MainFormState : public SharedState {
     MainForm* m_form;
 };
 
+// The window's title: the window's own font, bold and spaced out, drawn `scale` times as
+// large. A font of a new size would be matched, loaded and prepared anew while the window is
+// made (as long as a fifth of the window's start); the bold font at the window's size is
+// loaded anyway, and a larger drawing of it looks the same.
+class TitleLabel : public QLabel {
+  public:
+    TitleLabel(const QString& text, qreal scale, QWidget* parent) : QLabel(text, parent), m_scale(scale) {
+        QFont bold = font();
+        bold.setBold(true);
+        bold.setLetterSpacing(QFont::PercentageSpacing, 115);
+        setFont(bold);
+    }
+    QSize sizeHint() const override {
+        const QFontMetricsF metrics(font());
+        const QMarginsF margins = contentsMargins();
+        return QSizeF(metrics.horizontalAdvance(text()) * m_scale + margins.left() + margins.right(),
+                      metrics.height() * m_scale + margins.top() + margins.bottom())
+            .toSize()
+            .grownBy({1, 1, 1, 1});
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(palette().color(foregroundRole()));
+        const QRectF area = contentsRect();
+        painter.translate(area.center());
+        painter.scale(m_scale, m_scale);
+        const QSizeF unscaled = area.size() / m_scale;
+        painter.drawText(QRectF(QPointF(-unscaled.width() / 2, -unscaled.height() / 2), unscaled),
+                         Qt::AlignCenter, text());
+    }
+
+  private:
+    qreal m_scale;
+};
+
 } // namespace
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
@@ -85,14 +125,9 @@ MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
 
-    Label2 = new QLabel(QStringLiteral("TRAINBOOK"), central);
+    Label2 = new TitleLabel(QStringLiteral("TRAINBOOK"), 2.2, central);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
-    QFont titleFont = Label2->font();
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 2.2);
-    titleFont.setBold(true);
-    titleFont.setLetterSpacing(QFont::PercentageSpacing, 115);
-    Label2->setFont(titleFont);
 
     Label1 = new QLabel(QStringLiteral("User:"), central);
     Label1->setObjectName(QStringLiteral("Label1"));
