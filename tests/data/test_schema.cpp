@@ -5,6 +5,7 @@
 #include "Schema.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <csignal>
 #include <iostream>
 #include <random>
@@ -69,6 +70,31 @@ TEST_F(Schema_, TheDialectKnowsTheDateColumnsFromTheSchema) {
     EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), b TEXT CHECK "
                                   "(date([b],'+0 days') IS [b]), c TEXT CHECK (date(c, '+0 days') IS d))"),
               (QSet<QString>{"a", "b"}));
+    // Read as the pattern below reads it, on texts made of its pieces at random.
+    const QRegularExpression pattern(
+        QStringLiteral(R"(\bdate\s*\(\s*\[?(\w+)\]?\s*,\s*'\+0 days'\s*\)\s*IS\s+\[?(\w+)\]?)"),
+        QRegularExpression::CaseInsensitiveOption);
+    // The check's own pieces, each kept, left out or replaced by another piece at random.
+    const QStringList check = {"date",      " ", "(",  "[", "a", "]", ",", "\n\t",
+                               "'+0 days'", ")", "IS", " ", "[", "A", "]"};
+    const QStringList pieces = {"date", "DaTe", "up",        "(",         ")",  "[", "]",   " ", "\n\t",
+                                "",     ",",    "'+0 DAYS'", "'+1 days'", "is", "a", "x_1", "."};
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        for (int copies = 1 + int(random() % 2); copies > 0; --copies)
+            for (const QString& piece : check) {
+                const unsigned roll = random() % 16;
+                text += roll < 13 ? piece : roll < 14 ? QString() : pieces.at(int(random() % pieces.size()));
+            }
+        QSet<QString> expected;
+        for (auto it = pattern.globalMatch(text); it.hasNext();) {
+            const auto m = it.next();
+            if (m.captured(1).compare(m.captured(2), Qt::CaseInsensitive) == 0)
+                expected.insert(m.captured(1).toLower());
+        }
+        ASSERT_EQ(Schema::dateColumns(text), expected) << text.toStdString();
+    }
     // A short date written to a date column is stored as ISO, and compared as a date.
     db->execute("INSERT INTO Bikes (Bike, Purchase_Date) VALUES ('Red', '12/5/2026')");
     EXPECT_EQ(one("SELECT Bike FROM Bikes WHERE Purchase_Date > '11/30/2026'"), "Red");

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
@@ -171,12 +170,30 @@ QString Backup::targetRefusal(const QString& target, const QString& database) {
     }
 }
 
+namespace {
+
+// The file a temporary copy is made for, from the copy's name: ".<file>.<six letters or
+// digits>", or that with "-journal" after it. Empty for any other name. Read by hand: the
+// folder is looked through at every start, and compiling a pattern for it cost more than the
+// rest of the look.
+QString temporaryCopyOf(QStringView name) {
+    if (name.endsWith(u"-journal"))
+        name.chop(8);
+    if (name.size() < 9 || !name.startsWith(u'.') || name.at(name.size() - 7) != u'.' || name.contains(u'\n'))
+        return QString();
+    for (const QChar c : name.last(6))
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return QString();
+    return name.sliced(1, name.size() - 8).toString();
+}
+
+} // namespace
+
 void Backup::removeStaleTemporaries(const QString& folder, const std::function<bool(const QString&)>& ours) {
-    static const QRegularExpression temporary(QStringLiteral("^\\.(.+)\\.[A-Za-z0-9]{6}(?:-journal)?$"));
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const auto m = temporary.match(name);
-        if (!m.hasMatch() || !ours(m.captured(1)))
+        const QString file = temporaryCopyOf(name);
+        if (file.isEmpty() || !ours(file))
             continue;
         const QByteArray path = FilePath::toNative(folder + QLatin1Char('/') + name);
         struct stat info {};

@@ -3,7 +3,6 @@
 #include "DbError.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <algorithm>
 #include <memory>
 #include <mutex>
@@ -42,17 +41,81 @@ QString migrationText(int to) {
     return resource(QStringLiteral("migrations/%1.sql").arg(to));
 }
 
-QSet<QString> dateColumns(const QString& createSql) {
-    static const QRegularExpression check(
-        QStringLiteral(R"(\bdate\s*\(\s*\[?(\w+)\]?\s*,\s*'\+0 days'\s*\)\s*IS\s+\[?(\w+)\]?)"),
-        QRegularExpression::CaseInsensitiveOption);
-    QSet<QString> out;
-    for (auto it = check.globalMatch(createSql); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(1).compare(m.captured(2), Qt::CaseInsensitive) == 0)
-            out.insert(m.captured(1).toLower());
+namespace {
+
+// Reads the check "date(<column>, '+0 days') IS <column>" from a table's definition, in any
+// case and spacing, the names optionally in brackets. By hand rather than with a pattern: it
+// runs on every table at every start, where compiling a pattern cost more than the reading.
+class DateCheckReader {
+  public:
+    explicit DateCheckReader(QStringView text) : m_text(text) {}
+
+    // The columns whose values are checked to be dates, lower-case.
+    QSet<QString> columns() {
+        QSet<QString> out;
+        for (qsizetype at = 0; at < m_text.size();) {
+            m_at = at;
+            QStringView first, second;
+            if ((at == 0 || !isWord(m_text.at(at - 1))) && word(u"date") && spaces() && symbol(u'(') &&
+                spaces() && name(first) && spaces() && symbol(u',') && spaces() && word(u"'+0 days'") &&
+                spaces() && symbol(u')') && spaces() && word(u"is") && spaces(1) && name(second)) {
+                if (first.compare(second, Qt::CaseInsensitive) == 0)
+                    out.insert(first.toString().toLower());
+                at = m_at;
+            } else {
+                ++at;
+            }
+        }
+        return out;
     }
-    return out;
+
+  private:
+    static bool isWord(QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
+    }
+    static bool isSpace(QChar c) {
+        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    }
+    bool word(QStringView w) {
+        if (!m_text.sliced(m_at).startsWith(w, Qt::CaseInsensitive))
+            return false;
+        m_at += w.size();
+        return true;
+    }
+    bool symbol(QChar c) {
+        if (m_at >= m_text.size() || m_text.at(m_at) != c)
+            return false;
+        ++m_at;
+        return true;
+    }
+    // At least `least` blanks, as many as there are.
+    bool spaces(int least = 0) {
+        const qsizetype from = m_at;
+        while (m_at < m_text.size() && isSpace(m_text.at(m_at)))
+            ++m_at;
+        return m_at - from >= least;
+    }
+    // A name, perhaps in brackets.
+    bool name(QStringView& out) {
+        symbol(u'[');
+        const qsizetype from = m_at;
+        while (m_at < m_text.size() && isWord(m_text.at(m_at)))
+            ++m_at;
+        if (m_at == from)
+            return false;
+        out = m_text.sliced(from, m_at - from);
+        symbol(u']');
+        return true;
+    }
+
+    QStringView m_text;
+    qsizetype m_at = 0;
+};
+
+} // namespace
+
+QSet<QString> dateColumns(const QString& createSql) {
+    return DateCheckReader(createSql).columns();
 }
 
 namespace {
