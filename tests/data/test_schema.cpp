@@ -66,6 +66,18 @@ TEST_F(Schema_, AFailedWriteWritesNothing) {
         EXPECT_THROW(db->execute(QString::fromLatin1(sql)), DbError) << sql;
 }
 
+TEST_F(Schema_, ANewDatabaseReadsAsTheEngineReadsTheScript) {
+    // A file defined word for word as a new one is read from its definitions' text; the
+    // engine, asked about a database made from the script, must find the same.
+    const Schema::Layout read = Schema::read(db->handle());
+    const Schema::Layout& engine = Schema::expected();
+    EXPECT_TRUE(read.asCreated);
+    EXPECT_EQ(read.tableNames, engine.tableNames);
+    EXPECT_EQ(read.columns, engine.columns);
+    EXPECT_EQ(read.dateColumns, engine.dateColumns);
+    EXPECT_GE(read.dateColumns.size(), 3);
+}
+
 TEST_F(Schema_, TheDialectKnowsTheDateColumnsFromTheSchema) {
     EXPECT_EQ(Schema::dateColumns("CREATE TABLE t (a TEXT CHECK (date(a, '+0 days') IS a), b TEXT CHECK "
                                   "(date([b],'+0 days') IS [b]), c TEXT CHECK (date(c, '+0 days') IS d))"),

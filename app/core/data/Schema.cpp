@@ -56,9 +56,11 @@ class DateCheckReader {
         for (qsizetype at = 0; at < m_text.size();) {
             m_at = at;
             QStringView first, second;
-            if ((at == 0 || !isWord(m_text.at(at - 1))) && word(u"date") && spaces() && symbol(u'(') &&
-                spaces() && name(first) && spaces() && symbol(u',') && spaces() && word(u"'+0 days'") &&
-                spaces() && symbol(u')') && spaces() && word(u"is") && spaces(1) && name(second)) {
+            const QChar c = m_text.at(at);
+            if ((c == u'd' || c == u'D') && (at == 0 || !isWord(m_text.at(at - 1))) && word(u"date") &&
+                spaces() && symbol(u'(') && spaces() && name(first) && spaces() && symbol(u',') && spaces() &&
+                word(u"'+0 days'") && spaces() && symbol(u')') && spaces() && word(u"is") && spaces(1) &&
+                name(second)) {
                 if (first.compare(second, Qt::CaseInsensitive) == 0)
                     out.insert(first.toString().toLower());
                 at = m_at;
@@ -147,6 +149,68 @@ Layout readTables(sqlite3* db) {
     return layout;
 }
 
+// The tables and columns of a database whose tables are defined by `definitions`, texts as
+// this program's script writes them: the columns of a table are the items of its outer
+// parentheses that do not begin with a table constraint. Reading them from the engine costs
+// several times as much, at every start.
+bool isTableConstraint(QStringView word) {
+    for (const char* keyword : {"CONSTRAINT", "PRIMARY", "UNIQUE", "CHECK", "FOREIGN"})
+        if (word.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+Layout readDefinitions(const QStringList& definitions) {
+    Layout layout;
+    for (const QString& text : definitions) {
+        const QStringView definition(text);
+        QString table;
+        QStringList columns;
+        int depth = 0;
+        bool itemStart = false;
+        for (qsizetype at = 0; at < definition.size();) {
+            const QChar c = definition.at(at);
+            if (c.isSpace()) {
+                ++at;
+            } else if (definition.sliced(at).startsWith(u"--")) {
+                const qsizetype end = definition.indexOf(u'\n', at);
+                at = end < 0 ? definition.size() : end + 1;
+            } else if (c == u'(' || c == u')' || c == u',') {
+                depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+                itemStart = depth == 1 && c != u')';
+                ++at;
+            } else {
+                // A word, a number or a quoted text or name.
+                qsizetype end = at + 1;
+                if (c == u'\'' || c == u'"' || c == u'[' || c == u'`') {
+                    const QChar close = c == u'[' ? u']' : c;
+                    end = definition.indexOf(close, at + 1);
+                    end = end < 0 ? definition.size() : end + 1;
+                } else {
+                    while (end < definition.size() && !definition.at(end).isSpace() &&
+                           !QStringView(u"(),'\"[`").contains(definition.at(end)))
+                        ++end;
+                }
+                QStringView word = definition.sliced(at, end - at);
+                if (c == u'"' || c == u'[' || c == u'`')
+                    word = word.sliced(1, word.size() - 2);
+                if (depth == 0 && table.isEmpty() && at > 0 &&
+                    definition.first(at).trimmed().endsWith(u"TABLE", Qt::CaseInsensitive))
+                    table = word.toString();
+                else if (itemStart && depth == 1 && !isTableConstraint(word))
+                    columns << word.toString();
+                itemStart = false;
+                at = end;
+            }
+        }
+        const QString key = table.toLower();
+        layout.tableNames.insert(key, table);
+        layout.columns.insert(key, columns);
+        layout.dateColumns.unite(dateColumns(text));
+    }
+    return layout;
+}
+
 // Layouts already read in this process, by the texts of their tables' definitions. Every
 // handler opens its own connection, nearly always to the same file; those after the first
 // take its layout from here. Connections open on more than one thread.
@@ -178,13 +242,15 @@ Layout read(sqlite3* db) {
         if (auto it = layouts().constFind(key); it != layouts().constEnd())
             return it.value();
     }
-    Layout layout = readTables(db);
     // Every table defined word for word as a new database defines it, and as many tables:
-    // nothing can be missing, and the new database need not be built to know it.
+    // nothing can be missing, and the new database need not be built to know it. Such
+    // definitions are read as text; any others are asked of the engine.
     const QString script = text();
-    layout.asCreated = definitions.size() == script.count(QLatin1String("CREATE TABLE ")) &&
-                       std::all_of(definitions.cbegin(), definitions.cend(),
-                                   [&](const QString& d) { return script.contains(d); });
+    const bool asCreated = definitions.size() == script.count(QLatin1String("CREATE TABLE ")) &&
+                           std::all_of(definitions.cbegin(), definitions.cend(),
+                                       [&](const QString& d) { return script.contains(d); });
+    Layout layout = asCreated ? readDefinitions(definitions) : readTables(db);
+    layout.asCreated = asCreated;
     const std::lock_guard<std::mutex> lock(layoutsMutex);
     if (layouts().size() < 16)
         layouts().insert(key, layout);
