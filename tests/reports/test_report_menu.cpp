@@ -34,7 +34,7 @@ TEST_F(ReportMenu, EachCommandOpensItsReport) {
             lines = static_cast<frmTextRpt*>(d)->reportLines();
             return int(QDialog::Rejected);
         };
-        QAction* command = w->findChild<QAction*>(QLatin1String(name));
+        QAction* command = w->action(name);
         ASSERT_TRUE(command && command->isEnabled()) << name;
         command->trigger();
         EXPECT_EQ(seen, QString::fromUtf8(caption)) << name;

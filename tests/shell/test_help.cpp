@@ -113,9 +113,7 @@ TEST_F(HelpAndProgram, TheMenuTableNamesEveryCommandOfTheMainWindow) {
     MainForm window;
     const QString start = page(QStringLiteral("start.html"));
     int commands = 0;
-    for (QAction* action : window.findChildren<QAction*>()) {
-        if (!action->objectName().startsWith(QLatin1String("mnu")))
-            continue;
+    for (QAction* action : window.commands()) {
         QString caption = action->text().remove(QLatin1Char('&'));
         if (caption.endsWith(QLatin1String("...")))
             caption.chop(3);

@@ -20,9 +20,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -108,6 +110,21 @@ TEST_F(ShellTest, MenuCommandsOpenTheirWindows) {
               QStringList({"add section", "Running Race Log/RunningRace", "Cycling Race Log/CyclingRace",
                            "Swimming Race Log/SwimmingRace", "kilometres"}));
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+}
+
+TEST_F(ShellTest, AMenuOpenedByItsAccessKeyHoldsItsCommands) {
+    MainForm* w = start();
+    w->activateWindow();
+    QTest::keyClick(w, Qt::Key_R, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->objectName(), "mnuRunning");
+    QStringList captions;
+    for (const QAction* a : menu->actions())
+        captions << a->text();
+    EXPECT_EQ(captions,
+              QStringList({"&Reports", "&Add Running Race", "&Personal Bests", "Add/Modify &Shoe"}));
+    QTest::keyClick(menu, Qt::Key_Escape);
 }
 
 TEST_F(ShellTest, FirstRunAsksForAUserAndTheFirstUserBecomesCurrent) {

@@ -312,21 +312,35 @@ const MainForm::MenuRow MainForm::menuTable[] = {
 };
 
 void MainForm::buildMenus() {
-    // A row is a menu when it is top-level or some row goes into it; otherwise a command.
-    QSet<QByteArray> menuNames;
     for (const MenuRow& row : menuTable) {
         if (row.parent)
-            menuNames.insert(row.parent);
-        else
-            menuNames.insert(row.name);
+            continue;
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(row.caption));
+        menu->setObjectName(QLatin1String(row.name));
+        connect(menu, &QMenu::aboutToShow, this, [this, name = QByteArray(row.name)] { fillMenu(name); });
     }
-    QHash<QByteArray, QMenu*> menus;
+    mnuMiles = action("mnuMiles");
+    mnuMiles->setChecked(true);
+}
+
+void MainForm::fillMenu(const QByteArray& name) {
+    if (m_filledMenus.contains(name))
+        return;
+    m_filledMenus.insert(name);
+    // A row is a menu when some row goes into it; otherwise a command. A menu comes before
+    // what it holds, so a row is in this top-level menu when its parent is one already made.
+    QSet<QByteArray> menuNames;
+    for (const MenuRow& row : menuTable)
+        if (row.parent)
+            menuNames.insert(row.parent);
+    QHash<QByteArray, QMenu*> menus{{name, menuBar()->findChild<QMenu*>(QLatin1String(name))}};
     for (const MenuRow& row : menuTable) {
-        const QString caption = QString::fromUtf8(row.caption);
         QMenu* parent = row.parent ? menus.value(row.parent) : nullptr;
-        Q_ASSERT(!row.parent || parent);
+        if (!parent)
+            continue;
+        const QString caption = QString::fromUtf8(row.caption);
         if (menuNames.contains(row.name)) {
-            QMenu* menu = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+            QMenu* menu = parent->addMenu(caption);
             menu->setObjectName(QLatin1String(row.name));
             menus.insert(row.name, menu);
             continue;
@@ -337,12 +351,33 @@ void MainForm::buildMenus() {
         Q_ASSERT(row.handler);
         connect(command, &QAction::triggered, this, row.handler);
     }
-    mnuMiles = action("mnuMiles");
-    mnuMiles->setChecked(true);
 }
 
-QAction* MainForm::action(const char* name) const {
+QAction* MainForm::action(const char* name) {
+    // The command may be in a menu not yet opened: its top-level menu is filled first.
+    QByteArray top(name);
+    for (bool up = true; up;) {
+        up = false;
+        for (const MenuRow& row : menuTable)
+            if (row.parent && top == row.name) {
+                top = row.parent;
+                up = true;
+                break;
+            }
+    }
+    fillMenu(top);
     return findChild<QAction*>(QLatin1String(name));
+}
+
+QList<QAction*> MainForm::commands() {
+    for (const MenuRow& row : menuTable)
+        if (!row.parent)
+            fillMenu(row.name);
+    QList<QAction*> out;
+    for (QAction* a : findChildren<QAction*>())
+        if (a->objectName().startsWith(QLatin1String("mnu")))
+            out << a;
+    return out;
 }
 
 QString MainForm::currentUser() const {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <memory>
 
 class Connection;
@@ -37,8 +38,10 @@ class MainForm : public QMainWindow {
     QString currentUser() const;
     bool miles() const;
 
-    // The menu command (or menu) with this objectName ("mnuAddShoe"); nullptr if none.
-    QAction* action(const char* name) const;
+    // The menu command with this objectName ("mnuAddShoe"); nullptr if none.
+    QAction* action(const char* name);
+    // Every menu command.
+    QList<QAction*> commands();
 
     // Fills the user selector and sets the unit of the first user. Runs once, when the
     // window is first shown (or when called earlier).
@@ -98,7 +101,11 @@ class MainForm : public QMainWindow {
     };
     static const MenuRow menuTable[];
 
+    // The menu bar's menus. What a menu holds is made when it first opens, or when a command
+    // is asked for by name: the commands of closed menus cost the window's start nothing.
     void buildMenus();
+    // Makes the submenus and commands of the top-level menu `name`, once.
+    void fillMenu(const QByteArray& name);
     // Opens frmAddUser; a user it stores joins the selector, and becomes the current one (with
     // its unit) when there was none.
     void addUser();
@@ -179,5 +186,6 @@ class MainForm : public QMainWindow {
     std::shared_ptr<Connection> m_first; // see readFirstThrough
     bool m_loading = false;              // load() is filling the window; it reads the rest itself
     int m_writeListener = 0;             // Connection::addWriteListener's number
+    QSet<QByteArray> m_filledMenus;      // top-level menus whose commands are made
     bool m_distanceChanged = false;      // set by mnuMiles, never reset; decides the write at exit
 };
