@@ -165,7 +165,8 @@ void CalendarSwitchMonth(benchmark::State& state) {
     month->setFocus();
     bool down = true;
     qint64 switches = 0;
-    QObject::connect(window.mossCalendar1, &mossCalendar::DateChanged, [&switches] { ++switches; });
+    QObject::connect(qobject_cast<mossCalendar*>(window.mossCalendar1), &mossCalendar::DateChanged,
+                     [&switches] { ++switches; });
     for (auto _ : state) {
         QTest::keyClick(month, down ? Qt::Key_Down : Qt::Key_Up);
         window.repaint();

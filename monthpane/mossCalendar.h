@@ -28,11 +28,16 @@ class MONTHPANE_EXPORT mossCalendar : public QWidget {
                    STORED true)
     // The month shown, as month name, ", " and year: "March, 2004".
     Q_PROPERTY(QString CalendarDate READ CalendarDate STORED false)
+    // The host's line under the title; see setCalendarNote.
+    Q_PROPERTY(QString CalendarNote READ CalendarNote WRITE setCalendarNote STORED false)
 
   public:
     // Starts at the month of `today` (the system date when it is not given) with no lines.
     explicit mossCalendar(QWidget* parent = nullptr);
-    explicit mossCalendar(const QDate& today, QWidget* parent = nullptr);
+    // Invokable: a host that loads this library when it first needs a calendar makes one
+    // through the class's meta-object, and drives it through its properties, DateChanged
+    // and AddData.
+    Q_INVOKABLE explicit mossCalendar(const QDate& today, QWidget* parent = nullptr);
     ~mossCalendar() override;
 
     // Hides every line, then shows item i (day Nums[i], lines Data1[i] to Data3[i], line 1 in
@@ -40,8 +45,8 @@ class MONTHPANE_EXPORT mossCalendar : public QWidget {
     // Days are plain decimal texts "1" to "31"; an item whose day the shown month lacks is
     // dropped, and a later item for a day replaces an earlier one. Returns false when one of
     // the other lists is shorter than Nums; the items placed until then stay.
-    bool AddData(const QStringList& Nums, const QStringList& Data1, const QStringList& Data2,
-                 const QStringList& Data3, const QList<quint32>& Colors);
+    Q_INVOKABLE bool AddData(const QStringList& Nums, const QStringList& Data1, const QStringList& Data2,
+                             const QStringList& Data3, const QList<quint32>& Colors);
 
     QString CalendarTitle() const;
     void setCalendarTitle(const QString& title);

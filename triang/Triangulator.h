@@ -26,7 +26,9 @@ class TRIANG_EXPORT Triangulator : public QWidget {
     Q_PROPERTY(bool Distance READ Distance WRITE setDistance NOTIFY DistanceChanged)
 
   public:
-    explicit Triangulator(QWidget* parent = nullptr);
+    // Invokable: a host that loads this library when it first needs the calculator makes one
+    // through the class's meta-object, and sets its unit through the Distance property.
+    Q_INVOKABLE explicit Triangulator(QWidget* parent = nullptr);
 
     bool Distance() const { return m_miles; }
     void setDistance(bool miles);

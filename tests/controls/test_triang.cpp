@@ -1,6 +1,7 @@
 // The pace/time calculator: its arithmetic as a table of edits, then the control driven as a
 // person uses it, with real keys, clicks and pastes.
 #include "PaceMath.h"
+#include "PrivateLibrary.h"
 #include "SharedState.h"
 #include "TestSupport.h"
 #include "Triangulator.h"
@@ -259,6 +260,19 @@ TEST(Triangulator, DistanceIsAPropertyThatFollowsTheCheckBoxAndAnnouncesChanges)
     EXPECT_TRUE(changed.takeFirst().at(0).toBool());
 }
 
+TEST(frmTriang, TheCalculatorIsMadeFromItsLibrarysClassDescription) {
+    QString error;
+    const QMetaObject* calculator = PrivateLibrary::controlClass("libtriang.so.1", "Triangulator", error);
+    ASSERT_EQ(calculator, &Triangulator::staticMetaObject) << error.toStdString();
+    const std::unique_ptr<QObject> made(calculator->newInstance(Q_ARG(QWidget*, nullptr)));
+    EXPECT_TRUE(qobject_cast<Triangulator*>(made.get()));
+    // What cannot be found is named.
+    EXPECT_FALSE(PrivateLibrary::controlClass("libnothing.so.1", "Triangulator", error));
+    EXPECT_TRUE(error.contains(QLatin1String("libnothing.so.1"))) << error.toStdString();
+    EXPECT_FALSE(PrivateLibrary::controlClass("libtriang.so.1", "Nothing", error));
+    EXPECT_TRUE(error.contains(QLatin1String("Nothing"))) << error.toStdString();
+}
+
 TEST(frmTriang, StartsInTheMainWindowsUnit) {
     for (const bool miles : {true, false}) {
         SCOPED_TRACE(miles ? "miles" : "kilometres");
@@ -266,7 +280,9 @@ TEST(frmTriang, StartsInTheMainWindowsUnit) {
         frmTriang form(state);
         form.show();
         QApplication::processEvents();
-        EXPECT_EQ(form.Triangulator1->Distance(), miles);
+        auto* calculator = qobject_cast<Triangulator*>(form.Triangulator1);
+        ASSERT_TRUE(calculator);
+        EXPECT_EQ(calculator->Distance(), miles);
         // Typing starts in the distance box of the unit.
         QApplication::setActiveWindow(&form);
         QApplication::processEvents();

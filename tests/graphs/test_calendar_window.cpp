@@ -85,7 +85,7 @@ class CalendarWindowTest : public DiaryData {
 TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     frmCalendarRpt* w = openFromMainForm();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->mossCalendar1->CalendarDate(), "March, 2004");
+    EXPECT_EQ(find<mossCalendar>(w, "mossCalendar1")->CalendarDate(), "March, 2004");
     const QStringList march = {"6: Swimming|Laps: 40|Time: 35:00", "13: Weights|3 sets|Time: 30:00",
                                "14: Yoga| |Time: 1:00:00", "32: Cycling|Miles: 20.5|Time: 1:05:00"};
     EXPECT_EQ(shown(w), march);
@@ -98,13 +98,13 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     auto* month = find<QComboBox>(w, "cbMonth");
     month->setFocus();
     QTest::keyClick(month, Qt::Key_Down);
-    EXPECT_EQ(w->mossCalendar1->CalendarDate(), "April, 2004");
+    EXPECT_EQ(find<mossCalendar>(w, "mossCalendar1")->CalendarDate(), "April, 2004");
     EXPECT_EQ(shown(w), QStringList{"5: Video|Abs|Time: 20:00"});
 
     auto* year = find<QComboBox>(w, "cbYear");
     year->setFocus();
     QTest::keyClick(year, Qt::Key_Down);
-    EXPECT_EQ(w->mossCalendar1->CalendarDate(), "April, 2005");
+    EXPECT_EQ(find<mossCalendar>(w, "mossCalendar1")->CalendarDate(), "April, 2005");
     EXPECT_EQ(shown(w), QStringList());
     shot(w, "calendar-empty-month");
 
@@ -112,7 +112,7 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     activate(main.get());
     main->action("mnuCalendar")->trigger();
     EXPECT_EQ(main->findChildren<frmCalendarRpt*>().size(), 1);
-    EXPECT_EQ(w->mossCalendar1->CalendarDate(), "April, 2005");
+    EXPECT_EQ(find<mossCalendar>(w, "mossCalendar1")->CalendarDate(), "April, 2005");
 
     // Esc closes it; the next opening starts afresh at today's month.
     QPointer<frmCalendarRpt> first(w);
@@ -123,7 +123,7 @@ TEST_F(CalendarWindowTest, OpensFromTheMenuAtTodaysMonthAndPagesThroughMonths) {
     main->action("mnuCalendar")->trigger();
     w = main->findChild<frmCalendarRpt*>("frmCalendarRpt");
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->mossCalendar1->CalendarDate(), "March, 2004");
+    EXPECT_EQ(find<mossCalendar>(w, "mossCalendar1")->CalendarDate(), "March, 2004");
     EXPECT_EQ(cell(w, 6), "Swimming|Laps: 40|Time: 35:00");
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
 }

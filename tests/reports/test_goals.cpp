@@ -92,7 +92,7 @@ TEST_F(GoalsTest, SetInTheWindowAndShownInTheMainWindowAndCalendar) {
 
     frmCalendarRpt calendar(main.state());
     calendar.Form_Load();
-    EXPECT_EQ(calendar.mossCalendar1->CalendarNote(),
+    EXPECT_EQ(find<mossCalendar>(&calendar, "mossCalendar1")->CalendarNote(),
               "Running this week: 8 of 40.2 km (20%)\nRunning this month: 1:37:00 of 20:00:00 (8%)");
     shot(&calendar, "calendar-goals");
 

@@ -6,11 +6,12 @@
 #include "Dialogs.h"
 #include "FormLoad.h"
 #include "Goals.h"
+#include "PrivateLibrary.h"
 #include "SharedState.h"
-#include "mossCalendar.h"
 
 #include <QEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -20,9 +21,22 @@ frmCalendarRpt::frmCalendarRpt(SharedState& state, QWidget* parent)
     setWindowTitle(QStringLiteral("Calendar Report"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    mossCalendar1 = new mossCalendar(Clock::today(), this);
+    // The month grid comes from its own library, loaded with the first calendar report.
+    QString error;
+    const QMetaObject* grid = PrivateLibrary::controlClass("libmonthpane.so.1", "mossCalendar", error);
+    if (grid)
+        mossCalendar1 =
+            qobject_cast<QWidget*>(grid->newInstance(Q_ARG(QDate, Clock::today()), Q_ARG(QWidget*, this)));
+    if (mossCalendar1) {
+        mossCalendar1->setProperty("CalendarTitle", QStringLiteral("Exercise Calendar"));
+        connect(mossCalendar1, SIGNAL(DateChanged()), this, SLOT(mossCalendar1_DateChanged()));
+    } else {
+        mossCalendar1 =
+            PrivateLibrary::missing(QStringLiteral("The calendar cannot be shown: %1")
+                                        .arg(error.isEmpty() ? QStringLiteral("it cannot be made") : error),
+                                    "lblCalendarMissing", this);
+    }
     mossCalendar1->setObjectName(QStringLiteral("mossCalendar1"));
-    mossCalendar1->setCalendarTitle(QStringLiteral("Exercise Calendar"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mossCalendar1);
@@ -31,7 +45,6 @@ frmCalendarRpt::frmCalendarRpt(SharedState& state, QWidget* parent)
     connect(close, &QShortcut::activated, this, &QWidget::close);
 
     m_formLoad = new FormLoad(this, [this] { load(); });
-    connect(mossCalendar1, &mossCalendar::DateChanged, this, &frmCalendarRpt::mossCalendar1_DateChanged);
     connect(&m_state, &SharedState::currentUserChanged, this, [this] { fill(false); });
     connect(&m_state, &SharedState::milesChanged, this, &frmCalendarRpt::state_milesChanged);
 }
@@ -82,6 +95,18 @@ QString frmCalendarRpt::goalNote(const QDate& month) const {
     return parts.join(QLatin1Char('\n'));
 }
 
+// Hands the month's items and the goal note to the grid (nothing when it could not be loaded).
+void frmCalendarRpt::showItems(const QStringList& nums, const QStringList& data1, const QStringList& data2,
+                               const QStringList& data3, const QList<quint32>& colors, const QString& note) {
+    if (mossCalendar1->metaObject()->indexOfMethod(
+            "AddData(QStringList,QStringList,QStringList,QStringList,QList<quint32>)") < 0)
+        return;
+    QMetaObject::invokeMethod(mossCalendar1, "AddData", Q_ARG(QStringList, nums), Q_ARG(QStringList, data1),
+                              Q_ARG(QStringList, data2), Q_ARG(QStringList, data3),
+                              Q_ARG(QList<quint32>, colors));
+    mossCalendar1->setProperty("CalendarNote", note);
+}
+
 void frmCalendarRpt::FillCalendar() {
     fill(false);
 }
@@ -92,7 +117,8 @@ void frmCalendarRpt::fill(bool quietOnRepeatedFailure) {
     QStringList nums, data1, data2, data3;
     QList<quint32> colors;
     try {
-        const std::optional<QDate> month = CalendarReport::parseMonth(mossCalendar1->CalendarDate());
+        const std::optional<QDate> month =
+            CalendarReport::parseMonth(mossCalendar1->property("CalendarDate").toString());
         if (month) {
             CLibrary lib;
             std::unique_ptr<Connection> conn = lib.GetConnection();
@@ -107,11 +133,9 @@ void frmCalendarRpt::fill(bool quietOnRepeatedFailure) {
             }
         }
         m_failing = false;
-        mossCalendar1->AddData(nums, data1, data2, data3, colors);
-        mossCalendar1->setCalendarNote(month ? goalNote(*month) : QString());
+        showItems(nums, data1, data2, data3, colors, month ? goalNote(*month) : QString());
     } catch (const std::exception& e) {
-        mossCalendar1->AddData({}, {}, {}, {}, {});
-        mossCalendar1->setCalendarNote(QString());
+        showItems({}, {}, {}, {}, {}, QString());
         const bool repeat = m_failing && quietOnRepeatedFailure;
         m_failing = true;
         if (!repeat)

@@ -5,7 +5,6 @@
 class FormLoad;
 class QDate;
 class SharedState;
-class mossCalendar;
 
 // The calendar report: the current user's workouts of one month in the month grid, one item
 // of three lines per day (kind, detail, time), the kind coloured. The only window that stays
@@ -25,18 +24,24 @@ class frmCalendarRpt : public QWidget {
 
     bool miles() const { return bMiles; }
 
-    mossCalendar* mossCalendar1 = nullptr;
+    // The month grid (the monthpane library's mossCalendar), or a label saying why there is
+    // none when its library cannot be loaded.
+    QWidget* mossCalendar1 = nullptr;
 
   protected:
     bool event(QEvent* event) override;
 
+  private slots:
+    void mossCalendar1_DateChanged();
+
   private:
     void Form_Activate();
-    void mossCalendar1_DateChanged();
     void state_milesChanged(bool miles);
     void load();
     void fill(bool quietOnRepeatedFailure);
     QString goalNote(const QDate& month) const;
+    void showItems(const QStringList& nums, const QStringList& data1, const QStringList& data2,
+                   const QStringList& data3, const QList<quint32>& colors, const QString& note);
 
     SharedState& m_state;
     FormLoad* m_formLoad = nullptr;

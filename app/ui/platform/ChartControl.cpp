@@ -2,12 +2,10 @@
 
 #include "Connection.h"
 #include "NumberText.h"
+#include "PrivateLibrary.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
 #include <QLabel>
-#include <QLibrary>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,20 +25,11 @@ double cellNumber(const QVariant& cell) {
     return ok && std::isfinite(v) ? v : 0;
 }
 
-// The drawing module, loaded once: it lies in the program's private library folder, found
-// from the program's own folder as installed and in the build tree alike. `error` says why
-// there is none.
+// The drawing module, loaded with the first chart. `error` says why there is none.
 ChartDrawingFactory drawingFactory(QString& error) {
     static QString failure;
-    static const ChartDrawingFactory factory = [] {
-        QLibrary module(QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                        QStringLiteral("/" TRAINBOOK_CHARTS_MODULE)));
-        const auto entry =
-            reinterpret_cast<ChartDrawingFactory>(module.resolve(TRAINBOOK_CHART_DRAWING_ENTRY));
-        if (!entry)
-            failure = module.errorString();
-        return entry;
-    }();
+    static const auto factory = reinterpret_cast<ChartDrawingFactory>(
+        PrivateLibrary::resolve("trainbook-charts.so", TRAINBOOK_CHART_DRAWING_ENTRY, failure));
     error = failure;
     return factory;
 }
@@ -56,11 +45,8 @@ ChartControl::ChartControl(QWidget* parent) : QWidget(parent) {
         m_drawing.reset(make(m_model, this));
         layout->addWidget(m_drawing->widget());
     } else {
-        m_missing = new QLabel(QStringLiteral("Charts cannot be shown: %1").arg(error), this);
-        m_missing->setObjectName(QStringLiteral("lblChartMissing"));
-        m_missing->setWordWrap(true);
-        m_missing->setAlignment(Qt::AlignCenter);
-        m_missing->setMinimumSize(320, 220);
+        m_missing = PrivateLibrary::missing(QStringLiteral("Charts cannot be shown: %1").arg(error),
+                                            "lblChartMissing", this);
         layout->addWidget(m_missing);
     }
 }

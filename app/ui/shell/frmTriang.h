@@ -4,7 +4,6 @@
 
 class FormLoad;
 class SharedState;
-class Triangulator;
 
 // "Pace Calculator": hosts the calculator control, which starts in the main window's unit.
 class frmTriang : public QDialog {
@@ -15,7 +14,9 @@ class frmTriang : public QDialog {
     // Sets the control's unit from the main window's. Runs once, on first show.
     void Form_Load();
 
-    Triangulator* Triangulator1 = nullptr;
+    // The calculator (the triang library's Triangulator), or a label saying why there is none
+    // when its library cannot be loaded.
+    QWidget* Triangulator1 = nullptr;
 
   private:
     SharedState& m_state;
