@@ -11,7 +11,6 @@
 
 #include <QEvent>
 #include <QKeySequence>
-#include <QLabel>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -22,21 +21,13 @@ frmCalendarRpt::frmCalendarRpt(SharedState& state, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     // The month grid comes from its own library, loaded with the first calendar report.
-    QString error;
-    const QMetaObject* grid = PrivateLibrary::controlClass("libmonthpane.so.1", "mossCalendar", error);
-    if (grid)
-        mossCalendar1 =
-            qobject_cast<QWidget*>(grid->newInstance(Q_ARG(QDate, Clock::today()), Q_ARG(QWidget*, this)));
-    if (mossCalendar1) {
+    mossCalendar1 = PrivateLibrary::makeControl("libmonthpane.so.1", "mossCalendar", "mossCalendar1",
+                                                QStringLiteral("The calendar"), this, m_gridMade,
+                                                Q_ARG(QDate, Clock::today()), Q_ARG(QWidget*, this));
+    if (m_gridMade) {
         mossCalendar1->setProperty("CalendarTitle", QStringLiteral("Exercise Calendar"));
         connect(mossCalendar1, SIGNAL(DateChanged()), this, SLOT(mossCalendar1_DateChanged()));
-    } else {
-        mossCalendar1 =
-            PrivateLibrary::missing(QStringLiteral("The calendar cannot be shown: %1")
-                                        .arg(error.isEmpty() ? QStringLiteral("it cannot be made") : error),
-                                    "lblCalendarMissing", this);
     }
-    mossCalendar1->setObjectName(QStringLiteral("mossCalendar1"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mossCalendar1);
@@ -98,8 +89,7 @@ QString frmCalendarRpt::goalNote(const QDate& month) const {
 // Hands the month's items and the goal note to the grid (nothing when it could not be loaded).
 void frmCalendarRpt::showItems(const QStringList& nums, const QStringList& data1, const QStringList& data2,
                                const QStringList& data3, const QList<quint32>& colors, const QString& note) {
-    if (mossCalendar1->metaObject()->indexOfMethod(
-            "AddData(QStringList,QStringList,QStringList,QStringList,QList<quint32>)") < 0)
+    if (!m_gridMade)
         return;
     QMetaObject::invokeMethod(mossCalendar1, "AddData", Q_ARG(QStringList, nums), Q_ARG(QStringList, data1),
                               Q_ARG(QStringList, data2), Q_ARG(QStringList, data3),

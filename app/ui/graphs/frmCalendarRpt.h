@@ -46,5 +46,6 @@ class frmCalendarRpt : public QWidget {
     SharedState& m_state;
     FormLoad* m_formLoad = nullptr;
     bool bMiles = true;
-    bool m_failing = false; // the last fill failed; activations do not repeat its message
+    bool m_gridMade = false; // the month grid's library was loaded and the grid made
+    bool m_failing = false;  // the last fill failed; activations do not repeat its message
 };

@@ -38,6 +38,21 @@ const QMetaObject* controlClass(const char* file, const char* className, QString
         find(file, symbol.constData(), QStringLiteral("class %1").arg(QLatin1String(className)), error));
 }
 
+QWidget* makeControl(const char* file, const char* className, const char* objectName, const QString& what,
+                     QWidget* parent, bool& made, QGenericArgument a0, QGenericArgument a1) {
+    QString error;
+    QWidget* control = nullptr;
+    if (const QMetaObject* type = controlClass(file, className, error))
+        control = qobject_cast<QWidget*>(type->newInstance(a0, a1));
+    made = control != nullptr;
+    if (!made)
+        control = missing(QStringLiteral("%1 cannot be shown: %2")
+                              .arg(what, error.isEmpty() ? QStringLiteral("it cannot be made") : error),
+                          objectName, parent);
+    control->setObjectName(QLatin1String(objectName));
+    return control;
+}
+
 QLabel* missing(const QString& text, const char* objectName, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(objectName));

@@ -4,7 +4,6 @@
 #include "PrivateLibrary.h"
 #include "SharedState.h"
 
-#include <QLabel>
 #include <QVBoxLayout>
 
 frmTriang::frmTriang(SharedState& state, QWidget* parent) : QDialog(parent), m_state(state) {
@@ -12,15 +11,10 @@ frmTriang::frmTriang(SharedState& state, QWidget* parent) : QDialog(parent), m_s
     setWindowTitle(QStringLiteral("Pace Calculator"));
 
     // The calculator comes from its own library, loaded when it is first opened.
-    QString error;
-    if (const QMetaObject* calculator = PrivateLibrary::controlClass("libtriang.so.1", "Triangulator", error))
-        Triangulator1 = qobject_cast<QWidget*>(calculator->newInstance(Q_ARG(QWidget*, this)));
-    if (!Triangulator1)
-        Triangulator1 =
-            PrivateLibrary::missing(QStringLiteral("The pace calculator cannot be shown: %1")
-                                        .arg(error.isEmpty() ? QStringLiteral("it cannot be made") : error),
-                                    "lblTriangMissing", this);
-    Triangulator1->setObjectName(QStringLiteral("Triangulator1"));
+    bool made = false;
+    Triangulator1 =
+        PrivateLibrary::makeControl("libtriang.so.1", "Triangulator", "Triangulator1",
+                                    QStringLiteral("The pace calculator"), this, made, Q_ARG(QWidget*, this));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Triangulator1);
 
