@@ -77,7 +77,7 @@ class MainFormState : public SharedState {
 
 // The window's title: the window's own font, bold and spaced out, drawn `scale` times as
 // large. A font of a new size would be matched, loaded and prepared anew while the window is
-// made (as long as a fifth of the window's start); the bold font at the window's size is
+// made (some 2 million instructions of its start); the bold font at the window's size is
 // loaded anyway, and a larger drawing of it looks the same.
 class TitleLabel : public QLabel {
   public:
